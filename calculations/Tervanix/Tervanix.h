@@ -1,0 +1,13 @@
+// The whole library: every class and the value types they share.
+#pragma once
+
+#include "Tervanix/runtime/Array.h"
+#include "Tervanix/runtime/Collection.h"
+#include "Tervanix/runtime/FpEnvironment.h"
+#include "Tervanix/runtime/LibraryError.h"
+#include "Tervanix/runtime/MessageBox.h"
+#include "Tervanix/runtime/Types.h"
+#include "Tervanix/runtime/Strings.h"
+#include "Tervanix/runtime/Variant.h"
+
+#include "Tervanix/cGenUtil.h"

@@ -1,0 +1,53 @@
+#include "Tervanix/runtime/Array.h"
+
+#include <limits>
+#include <sstream>
+
+#include "Tervanix/runtime/LibraryError.h"
+
+namespace tervanix::rt {
+
+void RaiseNoBounds() {
+    Raise(ErrorKind::SubscriptOutOfRange, "the array has never been given bounds");
+}
+
+void RaiseSubscript(Long subscript, int dimension, Long lower, Long upper) {
+    std::ostringstream text;
+    text << "subscript " << subscript << " lies outside the bounds " << lower << " to " << upper
+         << " of dimension " << dimension;
+    Raise(ErrorKind::SubscriptOutOfRange, text.str());
+}
+
+void RaiseDimension(int dimension, int rank) {
+    std::ostringstream text;
+    text << "dimension " << dimension << " asked of an array with " << rank
+         << (rank == 1 ? " dimension" : " dimensions");
+    Raise(ErrorKind::SubscriptOutOfRange, text.str());
+}
+
+void RaiseBadBounds(Long lower, Long upper) {
+    std::ostringstream text;
+    text << "upper bound " << upper << " lies below lower bound " << lower;
+    Raise(ErrorKind::SubscriptOutOfRange, text.str());
+}
+
+void RaiseOutOfMemory(std::size_t elements) {
+    std::ostringstream text;
+    text << "no memory for an array of " << elements << " elements";
+    Raise(ErrorKind::OutOfMemory, text.str());
+}
+
+std::size_t ElementCount(const std::int64_t* extents, int rank, std::size_t elementSize) {
+    const std::size_t limit = std::numeric_limits<std::ptrdiff_t>::max() / elementSize;
+    std::size_t count = 1;
+    for (int d = 0; d < rank; ++d) {
+        const auto extent = static_cast<std::size_t>(extents[d]);
+        if (extent != 0 && count > limit / extent) {
+            Raise(ErrorKind::OutOfMemory, "the array's size exceeds the address space");
+        }
+        count *= extent;
+    }
+    return count;
+}
+
+}  // namespace tervanix::rt

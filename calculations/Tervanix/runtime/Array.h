@@ -1,0 +1,147 @@
+// Arrays with caller-chosen Long bounds in each dimension.
+//
+// A default-made array has never been given bounds: every element access and bound
+// query on it raises SubscriptOutOfRange. An array made with bounds holds
+// (upper - lower + 1) elements per dimension, each value-initialised (0.0 for
+// Double); an upper bound one below the lower makes an empty array. Every element
+// access checks each subscript against its dimension's bounds.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "Tervanix/runtime/Types.h"
+
+namespace tervanix::rt {
+
+[[noreturn]] void RaiseNoBounds();
+[[noreturn]] void RaiseSubscript(Long subscript, int dimension, Long lower, Long upper);
+[[noreturn]] void RaiseDimension(int dimension, int rank);
+[[noreturn]] void RaiseBadBounds(Long lower, Long upper);
+// The number of elements for these extents; OutOfMemory when no store can hold them.
+std::size_t ElementCount(const std::int64_t* extents, int rank, std::size_t elementSize);
+[[noreturn]] void RaiseOutOfMemory(std::size_t elements);
+
+template <typename T, int Rank>
+class BasicArray {
+    static_assert(Rank >= 1 && Rank <= 3, "arrays have one to three dimensions");
+
+public:
+    using value_type = T;
+    static constexpr int kRank = Rank;
+
+    BasicArray() = default;
+
+    // Bounds as (lower, upper) pairs, dimension 1 first. An upper bound may be one
+    // below its lower bound (an empty dimension), not lower than that.
+    template <typename... Bounds,
+              std::enable_if_t<sizeof...(Bounds) == 2 * Rank, int> = 0>
+    explicit BasicArray(Bounds... bounds) {
+        const Long list[] = {static_cast<Long>(bounds)...};
+        Allocate(list, /*allowEmpty=*/true);
+    }
+
+    // Re-dimensioning: new bounds, every element value-initialised, the earlier
+    // contents lost. An upper bound below its lower bound raises SubscriptOutOfRange.
+    template <typename... Bounds,
+              std::enable_if_t<sizeof...(Bounds) == 2 * Rank, int> = 0>
+    void ReDim(Bounds... bounds) {
+        const Long list[] = {static_cast<Long>(bounds)...};
+        Allocate(list, /*allowEmpty=*/false);
+    }
+
+    bool HasBounds() const noexcept { return bounded_; }
+
+    Long LBound(int dimension = 1) const { return Bound(dimension, lower_); }
+    Long UBound(int dimension = 1) const { return Bound(dimension, upper_); }
+
+    T& operator()(Long i) { return data_[Offset1(i)]; }
+    const T& operator()(Long i) const { return data_[Offset1(i)]; }
+    T& operator()(Long i, Long j) { return data_[Offset2(i, j)]; }
+    const T& operator()(Long i, Long j) const { return data_[Offset2(i, j)]; }
+    T& operator()(Long i, Long j, Long k) { return data_[Offset3(i, j, k)]; }
+    const T& operator()(Long i, Long j, Long k) const { return data_[Offset3(i, j, k)]; }
+
+private:
+    Long Bound(int dimension, const std::array<Long, Rank>& bounds) const {
+        if (!bounded_) RaiseNoBounds();
+        if (dimension < 1 || dimension > Rank) RaiseDimension(dimension, Rank);
+        return bounds[dimension - 1];
+    }
+
+    std::size_t Index(Long subscript, int d) const {
+        if (__builtin_expect(subscript < lower_[d] || subscript > upper_[d], 0)) {
+            if (!bounded_) RaiseNoBounds();
+            RaiseSubscript(subscript, d + 1, lower_[d], upper_[d]);
+        }
+        return static_cast<std::size_t>(std::int64_t{subscript} - lower_[d]);
+    }
+
+    std::size_t Offset1(Long i) const {
+        static_assert(Rank == 1, "this array takes one subscript per dimension");
+        return Index(i, 0);
+    }
+    std::size_t Offset2(Long i, Long j) const {
+        static_assert(Rank == 2, "this array takes one subscript per dimension");
+        return Index(i, 0) * extent_[1] + Index(j, 1);
+    }
+    std::size_t Offset3(Long i, Long j, Long k) const {
+        static_assert(Rank == 3, "this array takes one subscript per dimension");
+        return (Index(i, 0) * extent_[1] + Index(j, 1)) * extent_[2] + Index(k, 2);
+    }
+
+    void Allocate(const Long (&bounds)[2 * Rank], bool allowEmpty) {
+        std::int64_t extents[Rank];
+        for (int d = 0; d < Rank; ++d) {
+            const Long lower = bounds[2 * d];
+            const Long upper = bounds[2 * d + 1];
+            const std::int64_t extent = std::int64_t{upper} - lower + 1;
+            if (extent < (allowEmpty ? 0 : 1)) RaiseBadBounds(lower, upper);
+            extents[d] = extent;
+        }
+        const std::size_t count = ElementCount(extents, Rank, sizeof(T));
+        std::vector<T> fresh;
+        try {
+            fresh.resize(count);
+        } catch (const std::bad_alloc&) {
+            RaiseOutOfMemory(count);
+        } catch (const std::length_error&) {
+            RaiseOutOfMemory(count);
+        }
+        data_.swap(fresh);
+        for (int d = 0; d < Rank; ++d) {
+            lower_[d] = bounds[2 * d];
+            upper_[d] = bounds[2 * d + 1];
+            extent_[d] = static_cast<std::size_t>(extents[d]);
+        }
+        bounded_ = true;
+    }
+
+    // An array without bounds has lower 1 and upper 0 in every dimension, so that
+    // every subscript fails the range test and the slow path says why.
+    std::array<Long, Rank> lower_ = MakeFilled(1);
+    std::array<Long, Rank> upper_ = MakeFilled(0);
+    std::array<std::size_t, Rank> extent_{};
+    bool bounded_ = false;
+    std::vector<T> data_;
+
+    static constexpr std::array<Long, Rank> MakeFilled(Long v) {
+        std::array<Long, Rank> a{};
+        for (auto& x : a) x = v;
+        return a;
+    }
+};
+
+}  // namespace tervanix::rt
+
+namespace tervanix {
+
+using DoubleArray = rt::BasicArray<Double, 1>;
+using DoubleArray2D = rt::BasicArray<Double, 2>;
+using DoubleArray3D = rt::BasicArray<Double, 3>;
+using LongArray = rt::BasicArray<Long, 1>;
+using StringArray = rt::BasicArray<String, 1>;
+
+}  // namespace tervanix

@@ -1,0 +1,55 @@
+// The value types that cross the library's boundary.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <type_traits>
+
+namespace tervanix {
+
+using Double = double;
+using Integer = std::int16_t;
+using Long = std::int32_t;
+using String = std::u16string;
+
+// A Boolean is held as a 16-bit number: True is -1, False is 0. Every Boolean the
+// library produces is exactly -1 or 0; one it receives counts as True when it is
+// not 0, so a host may pass 1 (made with Boolean::FromRaw).
+class Boolean {
+public:
+    constexpr Boolean() noexcept = default;
+    constexpr Boolean(bool value) noexcept : raw_(value ? -1 : 0) {}  // NOLINT: implicit on purpose
+
+    // Plain integers must say whether they mean a truth value or a raw number.
+    template <typename T,
+              std::enable_if_t<std::is_integral_v<T> && !std::is_same_v<T, bool>, int> = 0>
+    Boolean(T) = delete;
+
+    static constexpr Boolean FromRaw(std::int16_t raw) noexcept {
+        Boolean b;
+        b.raw_ = raw;
+        return b;
+    }
+
+    constexpr explicit operator bool() const noexcept { return raw_ != 0; }
+    constexpr std::int16_t Raw() const noexcept { return raw_; }
+
+    // Equality compares the raw numbers, so Boolean::FromRaw(1) != Boolean(true).
+    friend constexpr bool operator==(Boolean a, Boolean b) noexcept { return a.raw_ == b.raw_; }
+    friend constexpr bool operator!=(Boolean a, Boolean b) noexcept { return a.raw_ != b.raw_; }
+
+    friend std::ostream& operator<<(std::ostream& os, Boolean b) {
+        if (b.raw_ == 0) return os << "False";
+        if (b.raw_ == -1) return os << "True";
+        return os << "True (raw " << b.raw_ << ")";
+    }
+
+private:
+    std::int16_t raw_ = 0;
+};
+
+constexpr Boolean True{true};
+constexpr Boolean False{false};
+
+}  // namespace tervanix

@@ -1,0 +1,105 @@
+// Variant: a tagged value that holds nothing, a number, a string, an array it owns,
+// or a reference to an array variable of the host (so that sorting through the
+// Variant reorders the host's own array).
+#pragma once
+
+#include <memory>
+#include <variant>
+
+#include "Tervanix/runtime/Array.h"
+#include "Tervanix/runtime/Types.h"
+
+namespace tervanix {
+
+class Variant;
+using VariantArray = rt::BasicArray<Variant, 1>;
+
+class Variant {
+public:
+    enum class Kind { Empty, OfInteger, OfLong, OfDouble, OfBoolean, OfString, OfDoubleArray, OfLongArray, OfStringArray, OfVariantArray };
+
+    Variant() noexcept;
+    Variant(Integer value);        // NOLINT: implicit on purpose, as for every kind below
+    Variant(Long value);           // NOLINT
+    Variant(Double value);         // NOLINT
+    Variant(Boolean value);        // NOLINT
+    Variant(bool value);           // NOLINT: a Boolean
+    Variant(String value);         // NOLINT
+    Variant(const char16_t* value);  // NOLINT
+    // An array that the Variant owns (a copy of the Variant copies the array).
+    Variant(DoubleArray value);    // NOLINT
+    Variant(LongArray value);      // NOLINT
+    Variant(StringArray value);    // NOLINT
+    Variant(VariantArray value);   // NOLINT
+
+    // A reference to the host's array variable; the array must outlive the Variant.
+    static Variant RefTo(DoubleArray& array) noexcept;
+    static Variant RefTo(LongArray& array) noexcept;
+    static Variant RefTo(StringArray& array) noexcept;
+    static Variant RefTo(VariantArray& array) noexcept;
+
+    Variant(const Variant& other);
+    Variant(Variant&& other) noexcept;
+    Variant& operator=(const Variant& other);
+    Variant& operator=(Variant&& other) noexcept;
+    ~Variant();
+
+    Kind kind() const noexcept;
+    bool IsArray() const noexcept;
+    bool IsReference() const noexcept;  // refers to a host's array variable
+
+    // The value held, when it is of exactly that kind; TypeMismatch otherwise.
+    Integer AsInteger() const;
+    Long AsLong() const;
+    Double AsDouble() const;
+    Boolean AsBoolean() const;
+    const String& AsString() const;
+
+    // Two Variants are equal when they hold the same kind and the same value; arrays
+    // compare element by element, references by the array they refer to.
+    friend bool operator==(const Variant& a, const Variant& b);
+    friend bool operator!=(const Variant& a, const Variant& b) { return !(a == b); }
+    friend std::ostream& operator<<(std::ostream& os, const Variant& v);
+
+private:
+    template <typename A>
+    struct Owned {  // an array owned by value, kept on the heap so that Variant stays small
+        std::unique_ptr<A> array;
+    };
+    using Storage = std::variant<std::monostate, Integer, Long, Double, Boolean, String,
+                                 Owned<DoubleArray>, Owned<LongArray>, Owned<StringArray>,
+                                 Owned<VariantArray>, DoubleArray*, LongArray*, StringArray*,
+                                 VariantArray*>;
+    Storage storage_;
+
+    friend struct VariantAccess;
+};
+
+namespace rt {
+
+// The array that a Variant holds or refers to.
+using ArrayRef = std::variant<DoubleArray*, LongArray*, StringArray*, VariantArray*>;
+
+// The array in a Variant; a Variant without one raises TypeMismatch.
+ArrayRef ArrayOf(Variant& v);
+
+Long LBound(const ArrayRef& array);
+Long UBound(const ArrayRef& array);
+
+// The element at a subscript of the array in a Variant, as a value; and its
+// replacement by a value (converted to the array's element type, TypeMismatch when
+// it cannot be). Subscripts are checked as every array access is.
+Variant LoadElement(const ArrayRef& array, Long subscript);
+void StoreElement(const ArrayRef& array, Long subscript, const Variant& value);
+
+// Greater-than of two values: numbers (Integer, Long, Double, Boolean) by value,
+// two strings by their 16-bit code units, Empty as 0 beside a number and as the
+// empty string beside a string. A number beside a string, or an array beside
+// anything, raises TypeMismatch. A NaN is greater than nothing.
+bool GreaterThan(const Variant& a, const Variant& b);
+
+// The copy facility: `target` receives a copy of `source` (an owned array is copied).
+void Copy(Variant& target, const Variant& source);
+
+}  // namespace rt
+}  // namespace tervanix

@@ -1,0 +1,48 @@
+// Whole-number arithmetic that never wraps around, and the rounding conversions.
+//
+// Integer arithmetic is done in 16 bits and Long arithmetic in 32 bits; a result
+// outside the type's range raises OverflowError. A Double is converted to a whole
+// number by rounding to the nearest, a half going to the even neighbour, and the
+// rounded value must lie in the target's range.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+#include "Tervanix/runtime/Types.h"
+
+namespace tervanix::rt {
+
+// `type` is "Integer" or "Long"; `op` is + - * or 't' for a conversion of `a`.
+[[noreturn]] void RaiseWholeNumberOverflow(const char* type, std::int64_t a, char op, std::int64_t b);
+
+namespace detail {
+template <typename T>
+inline T InRange(std::int64_t r, std::int64_t a, char op, std::int64_t b) {
+    if (__builtin_expect(r < std::numeric_limits<T>::min() || r > std::numeric_limits<T>::max(), 0)) {
+        RaiseWholeNumberOverflow(sizeof(T) == 2 ? "Integer" : "Long", a, op, b);
+    }
+    return static_cast<T>(r);
+}
+}  // namespace detail
+
+inline Integer Add(Integer a, Integer b) { return detail::InRange<Integer>(std::int64_t{a} + b, a, '+', b); }
+inline Integer Sub(Integer a, Integer b) { return detail::InRange<Integer>(std::int64_t{a} - b, a, '-', b); }
+inline Integer Mul(Integer a, Integer b) { return detail::InRange<Integer>(std::int64_t{a} * b, a, '*', b); }
+inline Long Add(Long a, Long b) { return detail::InRange<Long>(std::int64_t{a} + b, a, '+', b); }
+inline Long Sub(Long a, Long b) { return detail::InRange<Long>(std::int64_t{a} - b, a, '-', b); }
+inline Long Mul(Long a, Long b) { return detail::InRange<Long>(std::int64_t{a} * b, a, '*', b); }
+
+// A Long converted to Integer: OverflowError outside -32768 to 32767.
+inline Integer ToInteger(Long value) { return detail::InRange<Integer>(value, value, 't', 0); }
+
+// The Double rounded to the nearest whole number, a half going to the even one.
+// Exact for every Double; NaN stays NaN and infinities stay infinite.
+Double RoundHalfEven(Double value) noexcept;
+
+// A Double converted to Integer or Long: rounded half to even, OverflowError when
+// the rounded value lies outside the target's range (NaN lies outside every range).
+Integer ToInteger(Double value);
+Long ToLong(Double value);
+
+}  // namespace tervanix::rt
