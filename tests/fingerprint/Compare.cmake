@@ -1,0 +1,10 @@
+# Runs the fingerprint program and fails unless its output equals the expected lines.
+execute_process(COMMAND ${PROGRAM} OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the fingerprint program failed: ${status}")
+endif()
+file(READ ${EXPECTED} expected)
+if(NOT actual STREQUAL expected)
+  message(FATAL_ERROR "results differ from the recorded ones.\nexpected:\n${expected}\nactual:\n${actual}")
+endif()
+message(STATUS "fingerprint matches:\n${actual}")

@@ -1,0 +1,10 @@
+// One section per class; each feeds the digest with thousands of results.
+#pragma once
+
+#include "Digest.h"
+
+namespace fingerprint {
+
+void GeneralUtilities(Digest& d);
+
+}  // namespace fingerprint
