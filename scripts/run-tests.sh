@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Builds and runs every test, as CI does:
+#   g++ and clang++, each at -O0 and -O2, warnings as errors;
+#   one run under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   the result fingerprint also at -O3 with both compilers (it must match the
+#   recorded one everywhere, which proves the digits identical across builds);
+#   the benchmarks built (not run), the library installed, and a small consumer
+#   project built against the installed package with find_package(Tervanix).
+# Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh tests
+root=$PWD
+out=$root/build/ci
+jobs=$(nproc)
+failed=()
+passed_total=0
+failed_total=0
+
+run_ctest() {  # directory, ctest arguments...; adds the counts to the totals
+  local dir=$1 log
+  shift
+  log=$(mktemp)
+  local status=0
+  (cd "$dir" && ctest "$@" --output-on-failure) 2>&1 | tee "$log" || status=1
+  local line
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1 || true)
+  if [ -n "$line" ]; then
+    local total bad
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+    bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+    passed_total=$((passed_total + total - bad))
+    failed_total=$((failed_total + bad))
+  fi
+  rm -f "$log"
+  return $status
+}
+
+configure_build_test() {  # name, compiler, optimisation flags, extra cmake arguments...
+  local name=$1 cxx=$2 opt=$3
+  shift 3
+  local dir=$out/$name
+  echo "=== $name: $cxx $opt $*"
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_FLAGS_RELEASE="$opt" -DTERVANIX_WARNINGS_AS_ERRORS=ON -DTERVANIX_BUILD_TESTS=ON "$@" >/dev/null
+  if ! cmake --build "$dir" -j "$jobs" >"$dir.build.log" 2>&1; then
+    tail -50 "$dir.build.log"
+    failed+=("$name (build)")
+    return
+  fi
+  run_ctest "$dir" -j "$jobs" || failed+=("$name (tests)")
+}
+
+fingerprint_only() {  # name, compiler, optimisation flags
+  local name=$1 cxx=$2 opt=$3 dir=$out/$1
+  echo "=== $name: $cxx $opt (fingerprint)"
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_FLAGS_RELEASE="$opt" -DTERVANIX_WARNINGS_AS_ERRORS=ON -DTERVANIX_BUILD_TESTS=ON \
+    -DTERVANIX_BUILD_EXAMPLES=OFF >/dev/null
+  if cmake --build "$dir" -j "$jobs" --target tervanix_fingerprint >"$dir.build.log" 2>&1; then
+    run_ctest "$dir" -R '^fingerprint$' || failed+=("$name (fingerprint)")
+  else
+    tail -50 "$dir.build.log"
+    failed+=("$name (build)")
+  fi
+}
+
+consumer() {  # installs the g++ -O2 build and builds a project against the package
+  local prefix=$out/install dir=$out/consumer
+  echo "=== consumer: find_package(Tervanix) against an installed copy"
+  rm -rf "$prefix" "$dir"
+  cmake --install "$out/gcc-O2" --prefix "$prefix" >/dev/null &&
+    cmake -S "$root/tests/consumer" -B "$dir" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null &&
+    cmake --build "$dir" >/dev/null &&
+    "$dir/consumer" || failed+=("consumer")
+}
+
+if [ "${1:-}" = "--quick" ]; then
+  configure_build_test gcc-O2 g++ -O2
+else
+  configure_build_test gcc-O0 g++ -O0
+  configure_build_test gcc-O2 g++ -O2
+  configure_build_test clang-O0 clang++ -O0
+  configure_build_test clang-O2 clang++ -O2
+  configure_build_test sanitizers clang++ "-O1 -g -fno-omit-frame-pointer" \
+    "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all" -DTERVANIX_BUILD_EXAMPLES=OFF
+  fingerprint_only gcc-O3 g++ -O3
+  fingerprint_only clang-O3 clang++ -O3
+  consumer
+fi
+
+echo
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "FAILED: ${failed[*]}"
+  echo "tests: $passed_total passed, $((failed_total > 0 ? failed_total : 1)) failed"
+  exit 1
+fi
+echo "tests: $passed_total passed, 0 failed"
