@@ -44,78 +44,47 @@ void BM_IsEqualAbs_Plain(benchmark::State& s) { RunPairs(s, [](double x, double 
 void BM_IsEqualRel_Checked(benchmark::State& s) { RunPairs(s, [](double x, double y) { return static_cast<bool>(util.IsEqualRel(x, y, 0.5)); }); }
 void BM_IsEqualRel_Plain(benchmark::State& s) { RunPairs(s, [](double x, double y) { return plain::IsEqualRel(x, y, 0.5); }); }
 
-void BM_IntToBin_Checked(benchmark::State& state) {
-    tervanix::String text;
-    std::int16_t n = -1234;
-    for (auto _ : state) {
-        util.IntToBin(n, text);
-        benchmark::DoNotOptimize(text.data());
-        n = static_cast<std::int16_t>(n + 7);
-    }
-}
-void BM_IntToBin_Plain(benchmark::State& state) {
+// Text of a changing value, written into the same string each time.
+template <typename N, typename F>
+void RunToText(benchmark::State& state, N start, N step, F toText) {
     std::u16string text;
-    std::int16_t n = -1234;
+    N n = start;
     for (auto _ : state) {
-        plain::IntToBin(n, text);
+        toText(n, text);
         benchmark::DoNotOptimize(text.data());
-        n = static_cast<std::int16_t>(n + 7);
+        n = static_cast<N>(n + step);
     }
 }
-void BM_BinToLong_Checked(benchmark::State& state) {
-    tervanix::String text;
-    util.LongToBin(-123456789, text);
-    tervanix::Long n = 0;
+
+// The same text read back each time.
+template <typename N, typename F>
+void RunFromText(benchmark::State& state, const std::u16string& text, F fromText) {
+    N n = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(util.BinToLong(text, n));
+        benchmark::DoNotOptimize(fromText(text, n));
         benchmark::DoNotOptimize(n);
     }
 }
-void BM_BinToLong_Plain(benchmark::State& state) {
-    std::u16string text;
-    plain::LongToBin(-123456789, text);
-    std::int32_t n = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(plain::BinToLong(text, n));
-        benchmark::DoNotOptimize(n);
-    }
+
+const std::u16string kIntText = u"1100111111000111";
+const std::u16string kLongText = u"11111000101000110010111011101011";
+
+void BM_IntToBin_Checked(benchmark::State& s) {
+    RunToText<std::int16_t>(s, -1234, 7, [](std::int16_t n, std::u16string& t) { return util.IntToBin(n, t); });
 }
-void BM_LongToBin_Checked(benchmark::State& state) {
-    tervanix::String text;
-    tervanix::Long n = -123456789;
-    for (auto _ : state) {
-        util.LongToBin(n, text);
-        benchmark::DoNotOptimize(text.data());
-        n += 7777;
-    }
+void BM_IntToBin_Plain(benchmark::State& s) { RunToText<std::int16_t>(s, -1234, 7, plain::IntToBin); }
+void BM_LongToBin_Checked(benchmark::State& s) {
+    RunToText<std::int32_t>(s, -123456789, 7777, [](std::int32_t n, std::u16string& t) { return util.LongToBin(n, t); });
 }
-void BM_LongToBin_Plain(benchmark::State& state) {
-    std::u16string text;
-    std::int32_t n = -123456789;
-    for (auto _ : state) {
-        plain::LongToBin(n, text);
-        benchmark::DoNotOptimize(text.data());
-        n += 7777;
-    }
+void BM_LongToBin_Plain(benchmark::State& s) { RunToText<std::int32_t>(s, -123456789, 7777, plain::LongToBin); }
+void BM_BinToInt_Checked(benchmark::State& s) {
+    RunFromText<std::int16_t>(s, kIntText, [](const std::u16string& t, std::int16_t& n) { return static_cast<bool>(util.BinToInt(t, n)); });
 }
-void BM_BinToInt_Checked(benchmark::State& state) {
-    tervanix::String text;
-    util.IntToBin(-12345, text);
-    tervanix::Integer n = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(util.BinToInt(text, n));
-        benchmark::DoNotOptimize(n);
-    }
+void BM_BinToInt_Plain(benchmark::State& s) { RunFromText<std::int16_t>(s, kIntText, plain::BinToInt); }
+void BM_BinToLong_Checked(benchmark::State& s) {
+    RunFromText<std::int32_t>(s, kLongText, [](const std::u16string& t, std::int32_t& n) { return static_cast<bool>(util.BinToLong(t, n)); });
 }
-void BM_BinToInt_Plain(benchmark::State& state) {
-    std::u16string text;
-    plain::IntToBin(-12345, text);
-    std::int16_t n = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(plain::BinToInt(text, n));
-        benchmark::DoNotOptimize(n);
-    }
-}
+void BM_BinToLong_Plain(benchmark::State& s) { RunFromText<std::int32_t>(s, kLongText, plain::BinToLong); }
 
 }  // namespace
 

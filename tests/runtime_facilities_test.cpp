@@ -53,22 +53,26 @@ TEST(MessageBoxFacility, TextGoesToTheSinkTheHostSet) {
     EXPECT_EQ(u"second\r\nline", shown[1]);
 }
 
-TEST(FpEnvironment, TheLibraryNeitherChangesTheModeNorClearsAFlag) {
-    cGenUtil util;
-    std::fenv_t saved;
-    std::fegetenv(&saved);
+// Each test changes the environment and gets the test program's back at the end.
+class FpEnvironment : public ::testing::Test {
+protected:
+    void SetUp() override { std::fegetenv(&saved_); }
+    void TearDown() override { std::fesetenv(&saved_); }
+    const cGenUtil util{};
+
+private:
+    std::fenv_t saved_;
+};
+
+TEST_F(FpEnvironment, TheLibraryNeitherChangesTheModeNorClearsAFlag) {
     std::fesetround(FE_DOWNWARD);
     std::feraiseexcept(FE_OVERFLOW);
     util.Log10Sum(1.0, 2.0);
     EXPECT_EQ(FE_DOWNWARD, std::fegetround());
     EXPECT_NE(0, std::fetestexcept(FE_OVERFLOW));
-    std::fesetenv(&saved);
 }
 
-TEST(FpEnvironment, InsideAScopeTheDefaultHoldsAndTheHostsStateComesBack) {
-    cGenUtil util;
-    std::fenv_t saved;
-    std::fegetenv(&saved);
+TEST_F(FpEnvironment, InsideAScopeTheDefaultHoldsAndTheHostsStateComesBack) {
     std::fesetround(FE_UPWARD);
     std::feclearexcept(FE_ALL_EXCEPT);
     std::feraiseexcept(FE_UNDERFLOW);
@@ -81,7 +85,6 @@ TEST(FpEnvironment, InsideAScopeTheDefaultHoldsAndTheHostsStateComesBack) {
     EXPECT_EQ(FE_UPWARD, std::fegetround());
     EXPECT_EQ(FE_UNDERFLOW, std::fetestexcept(FE_ALL_EXCEPT));  // the division by zero left no flag
     EXPECT_SAME_DOUBLE(1.0000000000000002, util.Avg(1.0, 1.0000000000000002));  // upward outside
-    std::fesetenv(&saved);
 }
 
 }  // namespace
