@@ -2,6 +2,7 @@
 
 #include "Tervanix/CSort.h"
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/DivisionFree.h"
 #include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/Variant.h"
 #include "Tervanix/runtime/WholeNumbers.h"
@@ -30,10 +31,10 @@ Boolean CInterpolation::BoundedBy(Double dCheckVal, Double dLowerBound, Double d
 }
 
 Double CInterpolation::LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Double dXFraction) const {
-    return Stored((Fp(dXIdx2) - dXIdx1) * dXFraction + dXIdx1);
+    return rt::StoredDivisionFree(dXIdx2, [=](auto x2) { return (x2 - dXIdx1) * dXFraction + dXIdx1; });
 }
 
-Double CInterpolation::LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, Double dXIdx21,
+[[gnu::flatten]] Double CInterpolation::LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, Double dXIdx21,
                                                Double dXIdx22, Double dXFraction,
                                                Double dYFraction) const {
     const Double a = LinearInterpolation1Way(dXIdx11, dXIdx21, dXFraction);
@@ -41,7 +42,7 @@ Double CInterpolation::LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, D
     return LinearInterpolation1Way(a, b, dYFraction);
 }
 
-Double CInterpolation::LinearInterpolation3Way(Double dXIdx111, Double dXIdx121, Double dXIdx211,
+[[gnu::flatten]] Double CInterpolation::LinearInterpolation3Way(Double dXIdx111, Double dXIdx121, Double dXIdx211,
                                                Double dXIdx221, Double dXIdx112, Double dXIdx122,
                                                Double dXIdx212, Double dXIdx222, Double dXFraction,
                                                Double dYFraction, Double dZFraction) const {
@@ -50,7 +51,7 @@ Double CInterpolation::LinearInterpolation3Way(Double dXIdx111, Double dXIdx121,
     return LinearInterpolation1Way(a, b, dZFraction);
 }
 
-Double CInterpolation::LinearInterpolation4Way(Double dX1111, Double dX1211, Double dX2111, Double dX2211,
+[[gnu::flatten]] Double CInterpolation::LinearInterpolation4Way(Double dX1111, Double dX1211, Double dX2111, Double dX2211,
                                                Double dX1121, Double dX1221, Double dX2121, Double dX2221,
                                                Double dX1112, Double dX1212, Double dX2112, Double dX2212,
                                                Double dX1122, Double dX1222, Double dX2122, Double dX2222,
