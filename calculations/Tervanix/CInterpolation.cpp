@@ -34,7 +34,10 @@ Double CInterpolation::LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Dou
     return rt::StoredDivisionFree(dXIdx2, [=](auto x2) { return (x2 - dXIdx1) * dXFraction + dXIdx1; });
 }
 
-[[gnu::flatten]] Double CInterpolation::LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, Double dXIdx21,
+// The nested interpolations inline the public calls they are built from; each call
+// keeps its own fault test.
+[[gnu::flatten]]
+Double CInterpolation::LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, Double dXIdx21,
                                                Double dXIdx22, Double dXFraction,
                                                Double dYFraction) const {
     const Double a = LinearInterpolation1Way(dXIdx11, dXIdx21, dXFraction);
@@ -42,7 +45,8 @@ Double CInterpolation::LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Dou
     return LinearInterpolation1Way(a, b, dYFraction);
 }
 
-[[gnu::flatten]] Double CInterpolation::LinearInterpolation3Way(Double dXIdx111, Double dXIdx121, Double dXIdx211,
+[[gnu::flatten]]
+Double CInterpolation::LinearInterpolation3Way(Double dXIdx111, Double dXIdx121, Double dXIdx211,
                                                Double dXIdx221, Double dXIdx112, Double dXIdx122,
                                                Double dXIdx212, Double dXIdx222, Double dXFraction,
                                                Double dYFraction, Double dZFraction) const {
@@ -51,7 +55,8 @@ Double CInterpolation::LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Dou
     return LinearInterpolation1Way(a, b, dZFraction);
 }
 
-[[gnu::flatten]] Double CInterpolation::LinearInterpolation4Way(Double dX1111, Double dX1211, Double dX2111, Double dX2211,
+[[gnu::flatten]]
+Double CInterpolation::LinearInterpolation4Way(Double dX1111, Double dX1211, Double dX2111, Double dX2211,
                                                Double dX1121, Double dX1221, Double dX2121, Double dX2221,
                                                Double dX1112, Double dX1212, Double dX2112, Double dX2212,
                                                Double dX1122, Double dX1222, Double dX2122, Double dX2222,
