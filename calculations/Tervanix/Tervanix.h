@@ -10,4 +10,7 @@
 #include "Tervanix/runtime/Strings.h"
 #include "Tervanix/runtime/Variant.h"
 
+#include "Tervanix/BoundaryCondition.h"
+#include "Tervanix/CInterpolation.h"
+#include "Tervanix/CSort.h"
 #include "Tervanix/cGenUtil.h"

@@ -6,5 +6,7 @@
 namespace fingerprint {
 
 void GeneralUtilities(Digest& d);
+void Interpolation(Digest& d);
+void Sorting(Digest& d);
 
 }  // namespace fingerprint

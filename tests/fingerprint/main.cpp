@@ -14,6 +14,8 @@ struct Section {
 
 const Section kSections[] = {
     {"cGenUtil", fingerprint::GeneralUtilities},
+    {"CInterpolation", fingerprint::Interpolation},
+    {"CSort", fingerprint::Sorting},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "Tervanix/runtime/Array.h"
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Collection.h"
+#include "Tervanix/runtime/ElementComparison.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MathFunctions.h"
 #include "Tervanix/runtime/MessageBox.h"

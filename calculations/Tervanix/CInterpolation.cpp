@@ -1,0 +1,195 @@
+#include "Tervanix/CInterpolation.h"
+
+#include "Tervanix/CSort.h"
+#include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/DivisionFree.h"
+#include "Tervanix/runtime/Objects.h"
+#include "Tervanix/runtime/Variant.h"
+#include "Tervanix/runtime/WholeNumbers.h"
+
+namespace tervanix {
+
+using rt::Fp;
+using rt::Stored;
+
+namespace {
+
+// FindBracketIndex's positions for a target below the first X and above the last X.
+constexpr Integer kBelowTable = -9999;
+constexpr Integer kAboveTable = 9999;
+
+}  // namespace
+
+const CInterpolation& CInterpolation::Default() {
+    static const CInterpolation shared;
+    return shared;
+}
+
+Boolean CInterpolation::BoundedBy(Double dCheckVal, Double dLowerBound, Double dUpperBound) const {
+    if (dLowerBound < dUpperBound) return dCheckVal >= dLowerBound && dCheckVal <= dUpperBound;
+    return dCheckVal >= dUpperBound && dCheckVal <= dLowerBound;
+}
+
+Double CInterpolation::LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Double dXFraction) const {
+    return rt::StoredDivisionFree(dXIdx2, [=](auto x2) { return (x2 - dXIdx1) * dXFraction + dXIdx1; });
+}
+
+// The nested interpolations inline the public calls they are built from; each call
+// keeps its own fault test.
+[[gnu::flatten]]
+Double CInterpolation::LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, Double dXIdx21,
+                                               Double dXIdx22, Double dXFraction,
+                                               Double dYFraction) const {
+    const Double a = LinearInterpolation1Way(dXIdx11, dXIdx21, dXFraction);
+    const Double b = LinearInterpolation1Way(dXIdx12, dXIdx22, dXFraction);
+    return LinearInterpolation1Way(a, b, dYFraction);
+}
+
+[[gnu::flatten]]
+Double CInterpolation::LinearInterpolation3Way(Double dXIdx111, Double dXIdx121, Double dXIdx211,
+                                               Double dXIdx221, Double dXIdx112, Double dXIdx122,
+                                               Double dXIdx212, Double dXIdx222, Double dXFraction,
+                                               Double dYFraction, Double dZFraction) const {
+    const Double a = LinearInterpolation2Way(dXIdx111, dXIdx121, dXIdx211, dXIdx221, dXFraction, dYFraction);
+    const Double b = LinearInterpolation2Way(dXIdx112, dXIdx122, dXIdx212, dXIdx222, dXFraction, dYFraction);
+    return LinearInterpolation1Way(a, b, dZFraction);
+}
+
+[[gnu::flatten]]
+Double CInterpolation::LinearInterpolation4Way(Double dX1111, Double dX1211, Double dX2111, Double dX2211,
+                                               Double dX1121, Double dX1221, Double dX2121, Double dX2221,
+                                               Double dX1112, Double dX1212, Double dX2112, Double dX2212,
+                                               Double dX1122, Double dX1222, Double dX2122, Double dX2222,
+                                               Double dXFraction, Double dYFraction, Double dZFraction,
+                                               Double dAFraction) const {
+    const Double a = LinearInterpolation3Way(dX1111, dX1211, dX2111, dX2211, dX1121, dX1221, dX2121, dX2221,
+                                             dXFraction, dYFraction, dZFraction);
+    const Double b = LinearInterpolation3Way(dX1112, dX1212, dX2112, dX2212, dX1122, dX1222, dX2122, dX2222,
+                                             dXFraction, dYFraction, dZFraction);
+    return LinearInterpolation1Way(a, b, dAFraction);
+}
+
+Boolean CInterpolation::InterpolationRatio(Double dIndex1, Double dIndex2, Double dValue,
+                                           Double& dInterpFrac) const {
+    if (!BoundedBy(dValue, dIndex1, dIndex2)) {
+        dInterpFrac = 0.0;
+        return false;
+    }
+    if (dIndex1 == dIndex2) return false;
+    rt::Assign(dInterpFrac, (Fp(dValue) - dIndex1) / (Fp(dIndex2) - dIndex1));
+    return true;
+}
+
+Boolean CInterpolation::LinearExtrapolation1Way(Double dX1, Double dY1, Double dX2, Double dY2, Double dX3,
+                                                Double& dY3) const {
+    if (dX1 == dX2) return false;
+    const Double m = Stored((Fp(dY1) - dY2) / (Fp(dX1) - dX2));
+    const Double c = Stored(Fp(dY1) - Fp(m) * dX1);
+    rt::Assign(dY3, Fp(m) * dX3 + c);
+    return true;
+}
+
+Boolean CInterpolation::LinearExtrapolation2Way(Double dX11, Double dY11, Double dX12, Double dY12,
+                                                Double dZ1, Double dX21, Double dY21, Double dX22,
+                                                Double dY22, Double dZ2, Double dX3, Double dZ3,
+                                                Double& dY3) const {
+    Double y1 = 0.0, y2 = 0.0, f = 0.0;
+    if (!LinearExtrapolation1Way(dX11, dY11, dX12, dY12, dX3, y1)) return false;
+    if (!LinearExtrapolation1Way(dX21, dY21, dX22, dY22, dX3, y2)) return false;
+    if (!InterpolationRatio(dZ1, dZ2, dZ3, f)) return false;
+    dY3 = LinearInterpolation1Way(y1, y2, f);
+    return true;
+}
+
+Boolean CInterpolation::InterpolationOf1DArray(Double dXTarget, DoubleArray& dXArray, DoubleArray& dYArray,
+                                               BoundaryCondition eExtrapolationType,
+                                               Double& dYResult) const {
+    // The table's positions are Integers: bounds beyond them end the call before the sort.
+    rt::ToInteger(dXArray.LBound());
+    rt::ToInteger(dXArray.UBound());
+    {
+        const std::shared_ptr<CSort> sorter = rt::New<CSort>();  // let go at the brace, or when the sort fails
+        Variant vXData = Variant::RefTo(dXArray);
+        Variant vYData = Variant::RefTo(dYArray);
+        sorter->BubbleSortXYPairsByX(vXData, vYData);
+    }
+
+    Integer i1 = 0, i2 = 0;
+    Double f = 0.0;
+    Boolean outside = false;
+    if (!InterpolationIndices(dXTarget, dXArray, eExtrapolationType, i1, i2, f, outside)) return false;
+    if (outside) {
+        // A value outside the enumeration computes nothing here and still succeeds.
+        if (eExtrapolationType == EXTRAPOLATE_FIXEDENDPT) dYResult = dYArray(i2);
+        if (eExtrapolationType == EXTRAPOLATE_LINEARLY) {
+            LinearExtrapolation1Way(dXArray(i1), dYArray(i1), dXArray(i2), dYArray(i2), dXTarget, dYResult);
+        }
+        return true;
+    }
+    dYResult = LinearInterpolation1Way(dYArray(i1), dYArray(i2), f);
+    return true;
+}
+
+Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray& dXArray,
+                                             BoundaryCondition eExtrapolationType, Integer& nXIndex1,
+                                             Integer& nXIndex2, Double& dInterpFraction,
+                                             Boolean& bExtrapolationNeeded) const {
+    const Integer lo = rt::ToInteger(dXArray.LBound());
+    const Integer hi = rt::ToInteger(dXArray.UBound());
+    Integer k = 0;
+    if (BoundedBy(dXTarget, dXArray(lo), dXArray(hi))) {
+        bExtrapolationNeeded = false;
+        if (!FindBracketIndex(dXTarget, dXArray, k, dInterpFraction)) return false;
+        nXIndex1 = k;
+        nXIndex2 = rt::Add(k, Integer{1});
+        return true;
+    }
+
+    bExtrapolationNeeded = true;
+    if (eExtrapolationType == NO_EXTRAPOLATION) return false;
+    FindBracketIndex(dXTarget, dXArray, k, dInterpFraction);
+    // Only these two markers are recognised; any other position (a NaN among the X
+    // values can produce one) leaves the indices as they were.
+    if (k == kBelowTable) {
+        nXIndex1 = rt::Add(lo, Integer{1});
+        nXIndex2 = lo;
+    } else if (k == kAboveTable) {
+        nXIndex1 = rt::Sub(hi, Integer{1});
+        nXIndex2 = hi;
+    }
+    if (dXArray(nXIndex1) == dXArray(nXIndex2)) return false;
+    rt::Assign(dInterpFraction,
+               (Fp(dXTarget) - dXArray(nXIndex1)) / (Fp(dXArray(nXIndex2)) - dXArray(nXIndex1)));
+    return true;
+}
+
+Boolean CInterpolation::FindBracketIndex(Double dXTarget, const DoubleArray& dXArray, Integer& nIndex,
+                                         Double& dFraction) const {
+    const Integer lo = rt::ToInteger(dXArray.LBound());
+    const Integer hi = rt::ToInteger(dXArray.UBound());
+    if (dXTarget < dXArray(lo)) {
+        nIndex = kBelowTable;
+        dFraction = 0.0;
+        return false;
+    }
+    if (dXTarget > dXArray(hi)) {
+        nIndex = kAboveTable;
+        dFraction = 1.0;
+        return false;
+    }
+    // Formed as a Long, so that hi = 32767 overflows in the conversion.
+    nIndex = rt::ToInteger(rt::Add(Long{hi}, Long{1}));
+    do {
+        nIndex = rt::Sub(nIndex, Integer{1});
+    } while (!(dXTarget >= dXArray(nIndex)));
+    if (nIndex == hi) {
+        nIndex = rt::Sub(hi, Integer{1});
+        dFraction = 1.0;
+        return true;
+    }
+    const Integer next = rt::Add(nIndex, Integer{1});
+    rt::Assign(dFraction, (Fp(dXTarget) - dXArray(nIndex)) / (Fp(dXArray(next)) - dXArray(nIndex)));
+    return true;
+}
+
+}  // namespace tervanix
