@@ -11,3 +11,5 @@
 #include "Tervanix/runtime/Variant.h"
 
 #include "Tervanix/cGenUtil.h"
+#include "Tervanix/cMatrix2.h"
+#include "Tervanix/cMatrixOps.h"
