@@ -6,5 +6,7 @@
 namespace fingerprint {
 
 void GeneralUtilities(Digest& d);
+void MatrixContainer(Digest& d);
+void MatrixOperations(Digest& d);
 
 }  // namespace fingerprint

@@ -14,6 +14,8 @@ struct Section {
 
 const Section kSections[] = {
     {"cGenUtil", fingerprint::GeneralUtilities},
+    {"cMatrix2", fingerprint::MatrixContainer},
+    {"cMatrixOps", fingerprint::MatrixOperations},
 };
 
 }  // namespace
