@@ -18,19 +18,11 @@ void MatrixMult(const std::vector<double>& A, const std::vector<double>& B, std:
 
 namespace {
 
-bool HasZeroRow(const double* m, int n) {
-    for (int i = 0; i < n; ++i) {
+// A row of zeros (rows true) or a column of zeros.
+bool HasLineOfZeros(const double* m, int n, bool rows) {
+    for (int a = 0; a < n; ++a) {
         bool zero = true;
-        for (int j = 0; j < n && zero; ++j) zero = m[i * n + j] == 0.0;
-        if (zero) return true;
-    }
-    return false;
-}
-
-bool HasZeroColumn(const double* m, int n) {
-    for (int j = 0; j < n; ++j) {
-        bool zero = true;
-        for (int i = 0; i < n && zero; ++i) zero = m[i * n + j] == 0.0;
+        for (int b = 0; b < n && zero; ++b) zero = (rows ? m[a * n + b] : m[b * n + a]) == 0.0;
         if (zero) return true;
     }
     return false;
@@ -60,7 +52,7 @@ bool HasProportionalRows(const double* m, int n) {
 
 bool MatrixInvert(const std::vector<double>& Original, std::vector<double>& Inverted, int n) {
     const double* o = Original.data();
-    if (HasZeroRow(o, n) || HasZeroColumn(o, n) || HasProportionalRows(o, n)) return false;
+    if (HasLineOfZeros(o, n, true) || HasLineOfZeros(o, n, false) || HasProportionalRows(o, n)) return false;
     const int w = 2 * n;
     std::vector<double> W(static_cast<std::size_t>(n) * w, 0.0);
     for (int i = 0; i < n; ++i)

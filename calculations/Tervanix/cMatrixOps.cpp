@@ -22,6 +22,18 @@ inline Long Next(Long i) { return rt::Add(i, Long{1}); }
 // A column count divided by 2.0 and converted to Long: N for the working matrix.
 Long HalfOf(Long count) { return rt::ToLong(Stored(Fp(static_cast<Double>(count)) / 2.0)); }
 
+// Whether some row of M (or, with rows false, some column) is 0.0 in every place.
+bool HasLineOfZeros(const cMatrix2& M, bool rows) {
+    const Long lines = rows ? M.NumRows() : M.NumCols();
+    for (Long a = 1; a <= lines; a = Next(a)) {
+        bool zero = true;
+        const Long length = rows ? M.NumCols() : M.NumRows();
+        for (Long b = 1; b <= length && zero; b = Next(b)) zero = (rows ? M.GetData(a, b) : M.GetData(b, a)) == 0.0;
+        if (zero) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 Boolean cMatrixOps::MatrixTrans(const std::shared_ptr<cMatrix2>& Original,
@@ -87,25 +99,11 @@ Boolean cMatrixOps::SimultEqns(const std::shared_ptr<cMatrix2>& Coeffs, const st
 }
 
 bool cMatrixOps::HasZeroRow(const cMatrix2& M) const {
-    const Long rows = M.NumRows();
-    for (Long i = 1; i <= rows; i = Next(i)) {
-        bool zero = true;
-        const Long cols = M.NumCols();
-        for (Long j = 1; j <= cols && zero; j = Next(j)) zero = M.GetData(i, j) == 0.0;
-        if (zero) return true;
-    }
-    return false;
+    return HasLineOfZeros(M, /*rows=*/true);
 }
 
 bool cMatrixOps::HasZeroColumn(const cMatrix2& M) const {
-    const Long cols = M.NumCols();
-    for (Long j = 1; j <= cols; j = Next(j)) {
-        bool zero = true;
-        const Long rows = M.NumRows();
-        for (Long i = 1; i <= rows && zero; i = Next(i)) zero = M.GetData(i, j) == 0.0;
-        if (zero) return true;
-    }
-    return false;
+    return HasLineOfZeros(M, /*rows=*/false);
 }
 
 bool cMatrixOps::HasProportionalRows(const cMatrix2& M) const {
