@@ -78,6 +78,7 @@ public:
               std::enable_if_t<sizeof...(Subscripts) == Rank, int> = 0>
     const T* Find(Subscripts... subscripts) const noexcept {
         const Long list[] = {static_cast<Long>(subscripts)...};
+        const T* const elements = data_.data();
         std::size_t offset = 0;
         bool outside = false;
         for (int d = 0; d < Rank; ++d) {
@@ -87,7 +88,7 @@ public:
             offset = offset * extent_[d] + static_cast<std::size_t>(index);
         }
         if (__builtin_expect(outside, 0)) return nullptr;
-        const T* element = data_.data() + offset;
+        const T* element = elements + offset;
         if (element == nullptr) __builtin_unreachable();  // an array with elements has storage
         return element;
     }
