@@ -1,5 +1,6 @@
 // cMatrix2 and cMatrixOps at work: the inverse of a small matrix, checked by
 // multiplying back, and one set of equations solved for two right-hand sides at once.
+#include <initializer_list>
 #include <iomanip>
 #include <iostream>
 #include <memory>

@@ -30,9 +30,9 @@ public:
 private:
     void ResizeData();
 
-    // The store either has exactly the bounds 1 to rows_ and 1 to cols_, or, after an
-    // allocation failed, no bounds at all. Element access asks the store itself, so it
-    // never reaches outside it, and within the counts whenever the store has bounds.
+    // The store has exactly the bounds 1 to rows_ and 1 to cols_, or, after an
+    // allocation failed, no bounds at all. PutData and GetData ask the store itself
+    // (Find), so they never reach outside it, and inside it is inside the counts.
     Long rows_ = 1;
     Long cols_ = 1;
     DoubleArray2D data_;
