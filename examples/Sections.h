@@ -4,3 +4,4 @@
 
 void GeneralUtilitiesSection();
 void TableLookupSection();
+void MatricesSection();

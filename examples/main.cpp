@@ -8,6 +8,7 @@ int main() {
     try {
         GeneralUtilitiesSection();
         TableLookupSection();
+        MatricesSection();
     } catch (const tervanix::LibraryError& e) {
         std::cerr << "error: " << e.what() << '\n';
         return 1;

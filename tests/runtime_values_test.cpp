@@ -79,6 +79,21 @@ TEST(Arrays, ReDimClearsAndRejectsAnUpperBoundBelowTheLower) {
     EXPECT_LIBRARY_ERROR(ErrorKind::OutOfMemory, m.ReDim(1, 2147483647, 1, 2147483647));
 }
 
+TEST(Arrays, FindGivesTheElementOrNullAndNeverRaises) {
+    EXPECT_EQ(nullptr, DoubleArray2D().Find(1, 1));
+    EXPECT_EQ(nullptr, DoubleArray(5, 4).Find(5));
+    const Long lowest = -2147483647 - 1, highest = 2147483647;
+    DoubleArray2D m(lowest, lowest + 1, highest - 1, highest);
+    m(lowest + 1, highest) = 2.5;
+    EXPECT_EQ(&m(lowest + 1, highest), m.Find(lowest + 1, highest));
+    EXPECT_EQ(&m(lowest, highest - 1), m.Find(lowest, highest - 1));
+    const Long outside[][2] = {{lowest + 2, highest}, {lowest, highest - 2}, {highest, highest}, {lowest, lowest}};
+    for (const auto& at : outside) EXPECT_EQ(nullptr, m.Find(at[0], at[1])) << at[0] << ", " << at[1];
+    const DoubleArray3D z(1, 2, 1, 3, 1, 4);
+    EXPECT_EQ(&z(2, 3, 4), z.Find(2, 3, 4));
+    EXPECT_EQ(nullptr, z.Find(2, 4, 1));
+}
+
 TEST(VariantValues, GreaterThanComparesNumbersByValueAndStringsByCodeUnits) {
     const struct {
         Variant a, b;

@@ -14,3 +14,5 @@
 #include "Tervanix/CInterpolation.h"
 #include "Tervanix/CSort.h"
 #include "Tervanix/cGenUtil.h"
+#include "Tervanix/cMatrix2.h"
+#include "Tervanix/cMatrixOps.h"

@@ -8,5 +8,7 @@ namespace fingerprint {
 void GeneralUtilities(Digest& d);
 void Interpolation(Digest& d);
 void Sorting(Digest& d);
+void MatrixContainer(Digest& d);
+void MatrixOperations(Digest& d);
 
 }  // namespace fingerprint

@@ -16,6 +16,8 @@ const Section kSections[] = {
     {"cGenUtil", fingerprint::GeneralUtilities},
     {"CInterpolation", fingerprint::Interpolation},
     {"CSort", fingerprint::Sorting},
+    {"cMatrix2", fingerprint::MatrixContainer},
+    {"cMatrixOps", fingerprint::MatrixOperations},
 };
 
 }  // namespace

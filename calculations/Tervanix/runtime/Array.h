@@ -64,6 +64,35 @@ public:
     T& operator()(Long i, Long j, Long k) { return data_[Offset3(i, j, k)]; }
     const T& operator()(Long i, Long j, Long k) const { return data_[Offset3(i, j, k)]; }
 
+    // The element at these subscripts, one per dimension, or nullptr when any of them
+    // lies outside its dimension's bounds or the array has none. Never raises: for a
+    // caller to whom an address outside the array is not an error. It reads every
+    // bound whatever the subscripts and tests them all at once, so that in a loop the
+    // bounds stay in registers and each access costs a single branch.
+    template <typename... Subscripts,
+              std::enable_if_t<sizeof...(Subscripts) == Rank, int> = 0>
+    T* Find(Subscripts... subscripts) noexcept {
+        return const_cast<T*>(static_cast<const BasicArray&>(*this).Find(subscripts...));
+    }
+    template <typename... Subscripts,
+              std::enable_if_t<sizeof...(Subscripts) == Rank, int> = 0>
+    const T* Find(Subscripts... subscripts) const noexcept {
+        const Long list[] = {static_cast<Long>(subscripts)...};
+        const T* const elements = data_.data();
+        std::size_t offset = 0;
+        bool outside = false;
+        for (int d = 0; d < Rank; ++d) {
+            // Below the lower bound wraps around to a huge index: one test serves both ends.
+            const auto index = static_cast<std::uint64_t>(std::int64_t{list[d]} - lower_[d]);
+            outside |= index >= extent_[d];
+            offset = offset * extent_[d] + static_cast<std::size_t>(index);
+        }
+        if (__builtin_expect(outside, 0)) return nullptr;
+        const T* element = elements + offset;
+        if (element == nullptr) __builtin_unreachable();  // an array with elements has storage
+        return element;
+    }
+
 private:
     Long Bound(int dimension, const std::array<Long, Rank>& bounds) const {
         if (!bounded_) RaiseNoBounds();

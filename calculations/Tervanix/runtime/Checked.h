@@ -34,7 +34,10 @@ enum FpFaultBits : std::uint8_t {
 
 // The faults that an operation with these operands raised, given that its result
 // `r` is not finite. `op` is one of + - * / or 'f' for a one-operand function.
-std::uint8_t ClassifyNonFinite(Double a, Double b, Double r, char op) noexcept;
+// Declared const (it reads nothing but its arguments), so that a loop whose formulas
+// call it on their rare path can still keep the values it reads from memory in
+// registers.
+__attribute__((const)) std::uint8_t ClassifyNonFinite(Double a, Double b, Double r, char op) noexcept;
 
 [[noreturn]] void RaiseFpFault(std::uint8_t faults, Double value);
 

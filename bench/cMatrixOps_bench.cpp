@@ -1,0 +1,88 @@
+// cMatrixOps against the same steps written plainly on raw arrays (bench/plain),
+// side by side on the same matrices: the product of two 200 x 200 matrices and the
+// inverse of a 100 x 100 one. Each side allocates its result, as ours does. The
+// fault-tested transcriptions carry the library's Double fault test but no bounds
+// checks, so that ours beside them shows the cost of the cMatrix2 accessors alone.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+#include <Tervanix/cMatrixOps.h>
+
+#include "MatrixData.h"
+#include "plain/cMatrixOps_plain.h"
+
+namespace {
+
+using tervanix::cMatrix2;
+using tervanix::Long;
+
+std::shared_ptr<cMatrix2> ToMatrix(const std::vector<double>& values, int rows, int cols) {
+    auto m = std::make_shared<cMatrix2>();
+    m->NumRows(rows);
+    m->NumCols(cols);
+    for (Long i = 1; i <= rows; ++i)
+        for (Long j = 1; j <= cols; ++j) m->PutData(i, j, values[static_cast<std::size_t>(i - 1) * cols + (j - 1)]);
+    return m;
+}
+
+const tervanix::cMatrixOps ops;
+
+// Ours: `call` runs the operation into the result variable it is given.
+template <typename Call>
+void RunChecked(benchmark::State& state, Long n, Call call) {
+    std::shared_ptr<cMatrix2> result;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(call(result));
+        benchmark::DoNotOptimize(result->GetData(n, n));
+    }
+}
+
+void BM_MatrixMult200_Checked(benchmark::State& state) {
+    const int n = benchdata::kMultSize;
+    const auto a = ToMatrix(benchdata::MultA(), n, n);
+    const auto b = ToMatrix(benchdata::MultB(), n, n);
+    RunChecked(state, n, [&](std::shared_ptr<cMatrix2>& ab) { return ops.MatrixMult(a, b, ab); });
+}
+
+template <auto Mult>
+void BM_MatrixMult200_Raw(benchmark::State& state) {
+    const int n = benchdata::kMultSize;
+    std::vector<double> ab;
+    for (auto _ : state) {
+        Mult(benchdata::MultA(), benchdata::MultB(), ab, n, n, n);
+        benchmark::DoNotOptimize(ab.data());
+    }
+}
+
+void BM_MatrixInvert100_Checked(benchmark::State& state) {
+    const int n = benchdata::kInvertSize;
+    const auto original = ToMatrix(benchdata::ToInvert(), n, n);
+    RunChecked(state, n, [&](std::shared_ptr<cMatrix2>& inverted) { return ops.MatrixInvert(original, inverted); });
+}
+
+template <auto Invert>
+void BM_MatrixInvert100_Raw(benchmark::State& state) {
+    const int n = benchdata::kInvertSize;
+    std::vector<double> inverted;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Invert(benchdata::ToInvert(), inverted, n));
+        benchmark::DoNotOptimize(inverted.data());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_MatrixMult200_Checked)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_MatrixMult200_Raw, plain::MatrixMult)->Name("BM_MatrixMult200_Plain")->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_MatrixMult200_Raw, plain::MatrixMultFaultTested)
+    ->Name("BM_MatrixMult200_PlainFaultTested")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MatrixInvert100_Checked)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_MatrixInvert100_Raw, plain::MatrixInvert)
+    ->Name("BM_MatrixInvert100_Plain")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_MatrixInvert100_Raw, plain::MatrixInvertFaultTested)
+    ->Name("BM_MatrixInvert100_PlainFaultTested")
+    ->Unit(benchmark::kMillisecond);

@@ -1,0 +1,203 @@
+#include "Tervanix/cMatrixOps.h"
+
+#include <cmath>
+
+#include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/Objects.h"
+#include "Tervanix/runtime/WholeNumbers.h"
+
+namespace tervanix {
+
+using rt::Fp;
+using rt::Stored;
+
+namespace {
+
+// The one tolerance of the library, used only to find proportional rows.
+constexpr Double kProportionalTolerance = 1e-12;
+
+// The step of a For loop with a Long counter: stepping past 2147483647 overflows.
+inline Long Next(Long i) { return rt::Add(i, Long{1}); }
+
+// A column count divided by 2.0 and converted to Long: N for the working matrix.
+Long HalfOf(Long count) { return rt::ToLong(Stored(Fp(static_cast<Double>(count)) / 2.0)); }
+
+// Whether some row of M (or, with rows false, some column) is 0.0 in every place.
+bool HasLineOfZeros(const cMatrix2& M, bool rows) {
+    const Long lines = rows ? M.NumRows() : M.NumCols();
+    for (Long a = 1; a <= lines; a = Next(a)) {
+        bool zero = true;
+        const Long length = rows ? M.NumCols() : M.NumRows();
+        for (Long b = 1; b <= length && zero; b = Next(b)) zero = (rows ? M.GetData(a, b) : M.GetData(b, a)) == 0.0;
+        if (zero) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Boolean cMatrixOps::MatrixTrans(const std::shared_ptr<cMatrix2>& Original,
+                                std::shared_ptr<cMatrix2>& Transposed) const {
+    Transposed = rt::New<cMatrix2>();
+    cMatrix2& transposed = *Transposed;
+    const cMatrix2& original = rt::Deref(Original, "Original");
+    transposed.NumRows(original.NumCols());
+    transposed.NumCols(original.NumRows());
+    const Long rows = original.NumRows();
+    for (Long i = 1; i <= rows; i = Next(i)) {
+        const Long cols = original.NumCols();
+        for (Long j = 1; j <= cols; j = Next(j)) transposed.PutData(j, i, original.GetData(i, j));
+    }
+    return true;
+}
+
+Boolean cMatrixOps::MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::shared_ptr<cMatrix2>& B,
+                               std::shared_ptr<cMatrix2>& AB) const {
+    AB = rt::New<cMatrix2>();
+    cMatrix2& ab = *AB;
+    const cMatrix2& a = rt::Deref(A, "A");
+    const cMatrix2& b = rt::Deref(B, "B");
+    if (a.NumCols() != b.NumRows()) return false;
+    ab.NumRows(a.NumRows());
+    ab.NumCols(b.NumCols());
+    const Long rows = ab.NumRows();
+    for (Long i = 1; i <= rows; i = Next(i)) {
+        const Long cols = ab.NumCols();
+        for (Long j = 1; j <= cols; j = Next(j)) {
+            Double s = 0.0;
+            const Long inner = a.NumCols();
+            for (Long k = 1; k <= inner; k = Next(k)) s = Stored(Fp(b.GetData(k, j)) * a.GetData(i, k) + s);
+            ab.PutData(i, j, s);
+        }
+    }
+    return true;
+}
+
+Boolean cMatrixOps::MatrixInvert(const std::shared_ptr<cMatrix2>& Original,
+                                 std::shared_ptr<cMatrix2>& Inverted) const {
+    Inverted = rt::New<cMatrix2>();
+    const cMatrix2& original = rt::Deref(Original, "Original");
+    Boolean ok = original.NumRows() == original.NumCols();
+    if (ok && HasZeroRow(original)) ok = false;
+    if (ok && HasZeroColumn(original)) ok = false;
+    if (ok && HasProportionalRows(original)) ok = false;
+    if (ok) {
+        const std::shared_ptr<cMatrix2> W = BuildAugmented(original);
+        FixZeroDiagonal(*W);
+        EliminateColumns(*W);
+        NormalizeRows(*W);
+        ExtractInverse(*W, Inverted);
+    }
+    return ok;
+}
+
+Boolean cMatrixOps::SimultEqns(const std::shared_ptr<cMatrix2>& Coeffs, const std::shared_ptr<cMatrix2>& Vector,
+                               std::shared_ptr<cMatrix2>& Solution) const {
+    std::shared_ptr<cMatrix2> T = rt::New<cMatrix2>();
+    if (!MatrixInvert(Coeffs, T)) return false;
+    return MatrixMult(T, Vector, Solution);
+}
+
+bool cMatrixOps::HasZeroRow(const cMatrix2& M) const {
+    return HasLineOfZeros(M, /*rows=*/true);
+}
+
+bool cMatrixOps::HasZeroColumn(const cMatrix2& M) const {
+    return HasLineOfZeros(M, /*rows=*/false);
+}
+
+bool cMatrixOps::HasProportionalRows(const cMatrix2& M) const {
+    bool found = false;
+    const Long rows = M.NumRows();
+    for (Long i = 1; i <= rows; i = Next(i)) {
+        Long j = 1;  // the first non-zero column of row i: HasZeroRow has made sure there is one
+        while (M.GetData(i, j) == 0.0) j = Next(j);
+        const Long others = M.NumRows();
+        for (Long k = Next(i); k <= others; k = Next(k)) {
+            // Every pair is compared, even after one was found: a later pair may still fault.
+            const Double ratio = Stored(Fp(M.GetData(k, j)) / M.GetData(i, j));
+            bool proportional = true;
+            const Long cols = M.NumCols();
+            for (Long c = 1; c <= cols; c = Next(c)) {
+                const Double q = Stored(Fp(M.GetData(i, c)) * ratio);
+                const Double r = M.GetData(k, c);
+                const Double d = std::fabs(r) >= kProportionalTolerance ? std::fabs(Stored(Fp(q) / r - 1.0))
+                                                                         : std::fabs(q);
+                if (d > kProportionalTolerance) proportional = false;
+            }
+            if (proportional) found = true;
+        }
+    }
+    return found;
+}
+
+std::shared_ptr<cMatrix2> cMatrixOps::BuildAugmented(const cMatrix2& Original) const {
+    std::shared_ptr<cMatrix2> W = rt::New<cMatrix2>();
+    W->NumRows(Original.NumRows());
+    W->NumCols(rt::Mul(Long{2}, Original.NumCols()));
+    const Long rows = Original.NumRows();
+    for (Long i = 1; i <= rows; i = Next(i)) {
+        const Long cols = Original.NumCols();
+        for (Long j = 1; j <= cols; j = Next(j)) W->PutData(i, j, Original.GetData(i, j));
+    }
+    const Long n = W->NumRows();
+    for (Long i = 1; i <= n; i = Next(i)) W->PutData(i, rt::Add(W->NumRows(), i), 1.0);
+    return W;
+}
+
+void cMatrixOps::FixZeroDiagonal(cMatrix2& W) const {
+    const Long h = HalfOf(W.NumCols());
+    for (Long p = 1; p <= h; p = Next(p)) {
+        if (W.GetData(p, p) != 0.0) continue;
+        // The first row with a non-zero in column p: no column of the original is all
+        // zeros, and adding one row to another never makes a column all zeros.
+        Long k = 1;
+        while (W.GetData(k, p) == 0.0) k = Next(k);
+        const Long cols = W.NumCols();
+        for (Long c = 1; c <= cols; c = Next(c)) W.PutData(p, c, Stored(Fp(W.GetData(p, c)) + W.GetData(k, c)));
+    }
+}
+
+void cMatrixOps::EliminateColumns(cMatrix2& W) const {
+    const Long h = HalfOf(W.NumCols());
+    for (Long p = 1; p <= h; p = Next(p)) {
+        const Long rows = W.NumRows();
+        for (Long r = 1; r <= rows; r = Next(r)) {
+            if (r == p || W.GetData(r, p) == 0.0) continue;
+            // The pivot is not tested: a pivot of 0.0 makes f zero and row r a copy of
+            // row p, which NormalizeRows then meets as a zero on the diagonal.
+            const Double f = Stored(Fp(W.GetData(p, p)) * -1.0 / W.GetData(r, p));
+            const Long cols = W.NumCols();
+            for (Long c = 1; c <= cols; c = Next(c)) {
+                const Double t = Stored(Fp(W.GetData(r, c)) * f);
+                W.PutData(r, c, Stored(Fp(W.GetData(p, c)) + t));
+            }
+        }
+    }
+}
+
+void cMatrixOps::NormalizeRows(cMatrix2& W) const {
+    const Long rows = W.NumRows();
+    for (Long r = 1; r <= rows; r = Next(r)) {
+        const Double s = Stored(Fp(1.0) / W.GetData(r, r));  // 0.0 on the diagonal faults here
+        const Long cols = W.NumCols();
+        for (Long c = 1; c <= cols; c = Next(c)) W.PutData(r, c, Stored(Fp(W.GetData(r, c)) * s));
+    }
+}
+
+void cMatrixOps::ExtractInverse(const cMatrix2& W, std::shared_ptr<cMatrix2>& Inverted) const {
+    Inverted = rt::New<cMatrix2>();
+    cMatrix2& inverted = *Inverted;
+    inverted.NumRows(W.NumRows());
+    inverted.NumCols(HalfOf(W.NumCols()));
+    const Long rows = inverted.NumRows();
+    for (Long r = 1; r <= rows; r = Next(r)) {
+        const Long cols = inverted.NumCols();
+        for (Long c = 1; c <= cols; c = Next(c)) {
+            const Long m = rt::ToLong(Stored(Fp(static_cast<Double>(W.NumCols())) / 2.0 + static_cast<Double>(c)));
+            inverted.PutData(r, c, W.GetData(r, m));
+        }
+    }
+}
+
+}  // namespace tervanix

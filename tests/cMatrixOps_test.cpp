@@ -1,0 +1,152 @@
+#include <Tervanix/cMatrixOps.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "TestSupport.h"
+
+namespace tervanix {
+namespace {
+
+using namespace testing;
+using Rows = std::vector<std::vector<double>>;
+using Matrix = std::shared_ptr<cMatrix2>;
+
+Matrix Make(const Rows& rows) {
+    auto m = std::make_shared<cMatrix2>();
+    m->NumRows(static_cast<Long>(rows.size()));
+    m->NumCols(static_cast<Long>(rows[0].size()));
+    for (Long i = 1; i <= m->NumRows(); ++i)
+        for (Long j = 1; j <= m->NumCols(); ++j) m->PutData(i, j, rows[i - 1][j - 1]);
+    return m;
+}
+
+// The matrix has exactly these rows, every element to the bit.
+void ExpectMatrix(const Rows& expected, const Matrix& m) {
+    ASSERT_TRUE(m);
+    ASSERT_EQ(static_cast<Long>(expected.size()), m->NumRows());
+    ASSERT_EQ(static_cast<Long>(expected[0].size()), m->NumCols());
+    for (Long i = 1; i <= m->NumRows(); ++i)
+        for (Long j = 1; j <= m->NumCols(); ++j)
+            EXPECT_SAME_DOUBLE(expected[i - 1][j - 1], m->GetData(i, j)) << "at " << i << ", " << j;
+}
+
+const cMatrixOps ops;
+const Rows kNew = {{0.0}};
+
+TEST(cMatrixOpsTest, TransposeAndProduct) {
+    Matrix out = Make({{9.0}});
+    const Matrix before = out;
+    EXPECT_EQ(True, ops.MatrixTrans(Make({{1, 2, 3}, {4, 5, 6}}), out));
+    ExpectMatrix({{1, 4}, {2, 5}, {3, 6}}, out);
+    EXPECT_EQ(True, ops.MatrixMult(Make({{1, 2}, {3, 4}}), Make({{5, 6}, {7, 8}}), out));
+    ExpectMatrix({{19, 22}, {43, 50}}, out);
+    // The sum runs upward from k = 1: (1e16 + 1) + 1 loses both ones, 1 + 1 + 1e16 does not.
+    EXPECT_EQ(True, ops.MatrixMult(Make({{1e16, 1, 1}}), Make({{1}, {1}, {1}}), out));
+    ExpectMatrix({{1e16}}, out);
+    EXPECT_EQ(True, ops.MatrixMult(Make({{1, 1, 1e16}}), Make({{1}, {1}, {1}}), out));
+    ExpectMatrix({{1e16 + 2}}, out);
+    EXPECT_EQ(False, ops.MatrixMult(Make({{1, 2, 3}, {4, 5, 6}}), Make({{1, 2, 3}, {4, 5, 6}}), out));
+    ExpectMatrix(kNew, out);
+    ExpectMatrix({{9.0}}, before);  // the caller's former matrix is neither read nor changed
+}
+
+TEST(cMatrixOpsTest, AnOverflowingProductKeepsTheSumsAlreadyWritten) {
+    Matrix ab;
+    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault,
+                         ops.MatrixMult(Make({{1, 2}, {1.7e308, 1.7e308}}), Make({{1, 1}, {1, 1}}), ab));
+    ExpectMatrix({{3, 3}, {0, 0}}, ab);
+}
+
+TEST(cMatrixOpsTest, InverseDigits) {
+    const struct {
+        Rows original, inverse;
+    } cases[] = {
+        {{{4, 7}, {2, 6}}, {{0.6, -0.7}, {-0.2, 0.4}}},
+        {{{2, 0}, {0, 4}}, {{0.5, 0}, {0, 0.25}}},
+        {{{0, 1}, {1, 0}}, {{-0.0, 1}, {1, 0}}},  // FixZeroDiagonal leaves a negative zero
+        {{{5}}, {{0.2}}},
+        // Zero diagonals fixed from rows below and above; the digits show the order of the steps.
+        {{{0, 2, 1}, {1, 0, 3}, {4, 1, 0}},
+         {{-0.1200000000000001, 0.040000000000000036, 0.24}, {0.48, -0.16, 0.04}, {0.04000000000000004, 0.32, -0.08}}},
+        // Proportional only up to the tolerance: d = |q| just above 1e-12; and |r| = 1e-12
+        // exactly takes the relative test, where q / r - 1 is -0.5.
+        {{{1, std::nextafter(1e-12, 1.0)}, {1, 0}}, {{-0.0, 1}, {999999999999.9999, -999999999999.9999}}},
+        {{{1, 0.5e-12}, {1, 1e-12}}, {{2, -1}, {-2e12, 2e12}}},
+    };
+    for (const auto& c : cases) {
+        Matrix inverted;
+        EXPECT_EQ(True, ops.MatrixInvert(Make(c.original), inverted));
+        ExpectMatrix(c.inverse, inverted);
+    }
+}
+
+TEST(cMatrixOpsTest, TheScreeningRejectsWithANewMatrix) {
+    const Rows rejected[] = {
+        {{1, 2, 3}, {4, 5, 6}}, {{0, 0}, {1, 1}}, {{1, 0}, {1, 0}}, {{1, 2}, {2, 4}}, {{0}},
+        {{1, 1e-12}, {1, 0}},  // d = |q| = 1e-12 still counts as proportional
+        {{1, 2, 3}, {0, 1, 1}, {-3, -6, -9 * (1 + 1e-13)}},
+    };
+    for (const Rows& original : rejected) {
+        Matrix inverted = Make({{9.0}});
+        EXPECT_EQ(False, ops.MatrixInvert(Make(original), inverted));
+        ExpectMatrix(kNew, inverted);
+    }
+}
+
+TEST(cMatrixOpsTest, ASingularMatrixThatPassesTheScreeningFaults) {
+    const Matrix original = Make({{1, 0, 1}, {0, 1, 1}, {1, 1, 2}});
+    Matrix inverted;
+    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, ops.MatrixInvert(original, inverted));
+    ExpectMatrix(kNew, inverted);
+    ExpectMatrix({{1, 0, 1}, {0, 1, 1}, {1, 1, 2}}, original);
+}
+
+TEST(cMatrixOpsTest, SimultaneousEquations) {
+    Matrix solution = Make({{9.0}});
+    const Matrix callers = solution;
+    EXPECT_EQ(True, ops.SimultEqns(Make({{2, 0}, {0, 4}}), Make({{2, 4}, {8, -4}}), solution));
+    ExpectMatrix({{1, 2}, {2, -1}}, solution);
+    solution = callers;
+    EXPECT_EQ(False, ops.SimultEqns(Make({{1, 2}, {2, 4}}), Make({{1}, {1}}), solution));
+    EXPECT_EQ(callers, solution);
+    ExpectMatrix({{9.0}}, solution);
+    EXPECT_EQ(False, ops.SimultEqns(Make({{2, 0}, {0, 4}}), Make({{1}, {2}, {3}}), solution));
+    ExpectMatrix(kNew, solution);
+    EXPECT_NE(callers, solution);
+}
+
+TEST(cMatrixOpsTest, TheSameVariableAsInputAndOutputIsReplacedBeforeItIsRead) {
+    Matrix m = Make({{1, 2}, {3, 4}});
+    EXPECT_EQ(True, ops.MatrixTrans(m, m));
+    ExpectMatrix(kNew, m);
+    m = Make({{4, 7}, {2, 6}});
+    EXPECT_EQ(False, ops.MatrixInvert(m, m));
+    ExpectMatrix(kNew, m);
+    m = Make({{2, 3}});  // A becomes 1 x 1, then 1 x 2 through AB, and is read as such
+    EXPECT_EQ(True, ops.MatrixMult(m, Make({{2, 3}}), m));
+    ExpectMatrix({{0, 0}}, m);
+    Matrix coeffs = Make({{2, 0}, {0, 4}});  // read in full before Solution is replaced
+    EXPECT_EQ(True, ops.SimultEqns(coeffs, Make({{2}, {8}}), coeffs));
+    ExpectMatrix({{1}, {2}}, coeffs);
+}
+
+TEST(cMatrixOpsTest, AVariableWithoutAMatrixEndsTheCallAfterTheOutputIsReplaced) {
+    const Matrix none, some = Make({{2}});
+    Matrix out = Make({{9.0}});
+    const Matrix callers = out;
+    EXPECT_LIBRARY_ERROR(ErrorKind::MissingObject, ops.MatrixTrans(none, out));
+    ExpectMatrix(kNew, out);
+    EXPECT_LIBRARY_ERROR(ErrorKind::MissingObject, ops.MatrixMult(some, none, out));
+    EXPECT_LIBRARY_ERROR(ErrorKind::MissingObject, ops.MatrixInvert(none, out));
+    out = callers;
+    EXPECT_LIBRARY_ERROR(ErrorKind::MissingObject, ops.SimultEqns(none, some, out));
+    EXPECT_EQ(callers, out);  // the inversion failed before Solution was touched
+    EXPECT_LIBRARY_ERROR(ErrorKind::MissingObject, ops.SimultEqns(some, none, out));
+    ExpectMatrix(kNew, out);
+}
+
+}  // namespace
+}  // namespace tervanix
