@@ -14,6 +14,7 @@ struct Section {
 
 const Section kSections[] = {
     {"cGenUtil", fingerprint::GeneralUtilities},
+    {"cInterp2", fingerprint::TableInterpolation},
 };
 
 }  // namespace
