@@ -1,5 +1,6 @@
 #include "Tervanix/cInterp2.h"
 
+#include <cstddef>
 #include <utility>
 
 #include "Tervanix/runtime/Checked.h"
@@ -15,8 +16,20 @@ constexpr Long kOne = 1;
 
 // The value a fraction of the way from `base` to `far`: the difference, times the
 // fraction, plus the base value.
-Fp Along(Double base, Double far, Double fraction) {
+inline Fp Along(Double base, Double far, Double fraction) {
     return (Fp(far) - base) * fraction + base;
+}
+
+// Elements 2 to n of a grid, each against the one before it: false as soon as a
+// pair fails the test. The walk needs no counter, so nothing steps past n.
+template <typename Fails>
+bool NoNeighbourFails(const DoubleArray& grid, Long n, Fails fails) {
+    const Double* const first = grid.Elements(1, n);
+    const Double* const last = first + (n - 1);
+    for (const Double* p = first + 1; p <= last; ++p) {
+        if (fails(*p, p[-1])) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -39,19 +52,19 @@ void cInterp2::SortXYPairsByX(DoubleArray& XValues, DoubleArray& YValues) const 
 // begins with its first comparison, so an XValues without elements fails at its
 // first element read.
 bool cInterp2::MakeSortPass(DoubleArray& XValues, DoubleArray& YValues, Long lb, Long limit) const {
+    Double* x = XValues.Elements(lb, limit);  // x[k] is XValues(lb + k)
     bool exchanged = false;
     Long i = lb;
-    do {
-        const Double current = XValues(i);
+    for (std::size_t k = 0;; ++k) {
         const Long next = rt::Add(i, kOne);
-        if (current > XValues(next)) {
-            ExchangeElements(XValues, i, next);
+        if (x[k] > x[k + 1]) {
+            std::swap(x[k], x[k + 1]);
             ExchangeElements(YValues, i, next);  // a short YValues fails here, X already exchanged
             exchanged = true;
         }
         i = next;
-    } while (i < limit);
-    return exchanged;
+        if (i >= limit) return exchanged;
+    }
 }
 
 void cInterp2::ExchangeElements(DoubleArray& values, Long i, Long j) const {
@@ -112,10 +125,7 @@ bool cInterp2::HasPairTableBounds(const DoubleArray& XValues, const DoubleArray&
 }
 
 bool cInterp2::HasDistinctX(const DoubleArray& XValues, Long n) const {
-    for (Long i = 2; i <= n; i = rt::Add(i, kOne)) {
-        if (XValues(i) == XValues(rt::Sub(i, kOne))) return false;
-    }
-    return true;
+    return NoNeighbourFails(XValues, n, [](Double x, Double previous) { return x == previous; });
 }
 
 // Y = (YValues(u) - YValues(l)) * (X - XValues(l)) / (XValues(u) - XValues(l)) + YValues(l),
@@ -123,10 +133,8 @@ bool cInterp2::HasDistinctX(const DoubleArray& XValues, Long n) const {
 void cInterp2::AssignInterpolated(const DoubleArray& XValues, const DoubleArray& YValues, Long n, Double X,
                                   Double& Y) const {
     const Bracket b = FindBracket(XValues, n, X);
-    const Long l = b.lower;
-    const Long u = b.upper;
-    rt::Assign(Y, (Fp(YValues(u)) - YValues(l)) * (Fp(X) - XValues(l)) / (Fp(XValues(u)) - XValues(l)) +
-                      YValues(l));
+    const Double yl = YValues(b.lower);
+    rt::Assign(Y, (Fp(YValues(b.upper)) - yl) * (Fp(X) - b.low) / (Fp(b.high) - b.low) + yl);
 }
 
 // ---- Lookups in grids -----------------------------------------------------------
@@ -141,8 +149,8 @@ Boolean cInterp2::Interp3D(const DoubleArray& XValues, const DoubleArray& YValue
 
     const Bracket x = FindBracket(XValues, nx, X);
     const Bracket y = FindBracket(YValues, ny, Y);
-    const Double tx = Fraction(XValues, x, X);
-    const Double ty = Fraction(YValues, y, Y);
+    const Double tx = Fraction(x, X);
+    const Double ty = Fraction(y, Y);
 
     const Double z1 = rt::Stored(Along(ZValues(x.lower, y.lower), ZValues(x.upper, y.lower), tx));
     const Double z2 = rt::Stored(Along(ZValues(x.lower, y.upper), ZValues(x.upper, y.upper), tx));
@@ -168,9 +176,9 @@ Boolean cInterp2::Interp4D(const DoubleArray& WValues, const DoubleArray& XValue
     const Bracket w = FindBracket(WValues, nw, W);
     const Bracket x = FindBracket(XValues, nx, X);
     const Bracket y = FindBracket(YValues, ny, Y);
-    const Double tw = Fraction(WValues, w, W);
-    const Double tx = Fraction(XValues, x, X);
-    const Double ty = Fraction(YValues, y, Y);
+    const Double tw = Fraction(w, W);
+    const Double tx = Fraction(x, X);
+    const Double ty = Fraction(y, Y);
 
     // The lower W plane, then the upper one: along X, then along Y.
     const Double a1 = rt::Stored(Along(ZValues(w.lower, x.lower, y.lower), ZValues(w.lower, x.upper, y.lower), tx));
@@ -203,10 +211,7 @@ bool cInterp2::HasGridBounds(const DoubleArray& WValues, const DoubleArray& XVal
 
 // Neighbouring values must rise strictly: an equal pair fails as a descending one.
 bool cInterp2::IsStrictlyAscending(const DoubleArray& grid, Long n) const {
-    for (Long i = 2; i <= n; i = rt::Add(i, kOne)) {
-        if (grid(i) <= grid(rt::Sub(i, kOne))) return false;
-    }
-    return true;
+    return NoNeighbourFails(grid, n, [](Double x, Double previous) { return x <= previous; });
 }
 
 // A value on the first or the last grid point is inside.
@@ -218,14 +223,17 @@ bool cInterp2::IsOutside(const DoubleArray& grid, Long n, Double value) const {
 // interval, one above it the last, and one equal to an interior grid value the
 // interval to its left.
 cInterp2::Bracket cInterp2::FindBracket(const DoubleArray& grid, Long n, Double value) const {
-    Long i = 2;
-    while (grid(i) < value && i != n) i = rt::Add(i, kOne);
-    return {rt::Sub(i, kOne), i};
+    const Double* const first = grid.Elements(1, n);
+    const Double* const last = first + (n - 1);
+    const Double* p = first + 1;  // grid(i), starting with i = 2
+    while (*p < value && p != last) ++p;
+    const auto i = static_cast<Long>(p - first) + 1;
+    return {i - 1, i, p[-1], *p};
 }
 
 // (value - grid(lower)) / (grid(upper) - grid(lower)), a value of the method.
-Double cInterp2::Fraction(const DoubleArray& grid, Bracket b, Double value) const {
-    return rt::Stored((Fp(value) - grid(b.lower)) / (Fp(grid(b.upper)) - grid(b.lower)));
+Double cInterp2::Fraction(const Bracket& b, Double value) const {
+    return rt::Stored((Fp(value) - b.low) / (Fp(b.high) - b.low));
 }
 
 }  // namespace tervanix

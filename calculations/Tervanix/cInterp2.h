@@ -44,10 +44,13 @@ public:
                             Double X, Double& Y) const;
 
 private:
-    // The two neighbouring subscripts of a grid that bracket a coordinate.
+    // The two neighbouring subscripts of a grid that bracket a coordinate, and the
+    // grid's values there.
     struct Bracket {
         Long lower;
         Long upper;
+        Double low;
+        Double high;
     };
 
     bool MakeSortPass(DoubleArray& XValues, DoubleArray& YValues, Long lb, Long limit) const;
@@ -65,7 +68,7 @@ private:
     bool IsStrictlyAscending(const DoubleArray& grid, Long n) const;
     bool IsOutside(const DoubleArray& grid, Long n, Double value) const;
     Bracket FindBracket(const DoubleArray& grid, Long n, Double value) const;
-    Double Fraction(const DoubleArray& grid, Bracket b, Double value) const;
+    Double Fraction(const Bracket& b, Double value) const;
 };
 
 }  // namespace tervanix
