@@ -17,7 +17,7 @@ constexpr Long kLongMax = std::numeric_limits<Long>::max();
 constexpr Long kLongMin = std::numeric_limits<Long>::min();
 
 DoubleArray Values(std::initializer_list<double> values, Long lower = 1) {
-    DoubleArray a(lower, lower + static_cast<Long>(values.size()) - 1);
+    DoubleArray a(lower, lower + (static_cast<Long>(values.size()) - 1));
     std::int64_t i = lower;
     for (double v : values) a(static_cast<Long>(i++)) = v;
     return a;

@@ -17,7 +17,7 @@ using tervanix::Long;
 // A small whole number in [0, n).
 Long Pick(Inputs& in, std::uint64_t n) { return static_cast<Long>(in.Next() % n); }
 
-// Bounds lower to lower + size - 1, mostly from 1, now and then from 0 or 2.
+// A lower bound: mostly 1, now and then 0 or 2.
 Long Lower(Inputs& in) {
     switch (in.Next() % 8) {
         case 0: return 0;
