@@ -205,6 +205,8 @@ TEST(cInterp2Lookup3D, FirstSubscriptFollowsXAndXIsInterpolatedFirst) {
         EXPECT_SAME_DOUBLE(c.z, out) << c.x << ", " << c.y;
     }
     Double out = 0;
+    EXPECT_EQ(True, interp.Interp3D(x, y, z, Boolean::FromRaw(1), 2.0, 0.5, out));  // 1 allows it
+    EXPECT_SAME_DOUBLE(3.0, out);
     interp.Interp3D(x, y, Table({{-4.7, 0.8}, {-2.3, 1.9}}), false, 0.9, 0.1, out);
     EXPECT_SAME_DOUBLE(-2.1069999999999993, out);  // along Y first would give ...98
     interp.Interp3D(Values({2.4, 3.1}), y, Table({{1.3, 1.3}, {7.2, 7.2}}), false, 2.5, 0.0, out);
