@@ -5,3 +5,4 @@
 void GeneralUtilitiesSection();
 void TableLookupSection();
 void MatricesSection();
+void TableInterpolationSection();

@@ -9,6 +9,7 @@ int main() {
         GeneralUtilitiesSection();
         TableLookupSection();
         MatricesSection();
+        TableInterpolationSection();
     } catch (const tervanix::LibraryError& e) {
         std::cerr << "error: " << e.what() << '\n';
         return 1;

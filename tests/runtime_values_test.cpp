@@ -55,6 +55,19 @@ TEST(Arrays, BoundsAreTheCallersAndEveryAccessIsChecked) {
     EXPECT_EQ(4.0, extreme(lowest + 1));
 }
 
+TEST(Arrays, ARunOfElementsIsCheckedAtBothEnds) {
+    DoubleArray a(-2, 2);
+    a(0) = 7.5;
+    EXPECT_EQ(7.5, a.Elements(-1, 2)[1]);
+    a.Elements(-2, -2)[0] = 1.0;
+    EXPECT_EQ(1.0, a(-2));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, a.Elements(-3, 0));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, a.Elements(0, 3));
+    const DoubleArray empty(5, 4), none;
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, empty.Elements(5, 4));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, none.Elements(1, 1));
+}
+
 TEST(Arrays, ElementsOfManyDimensionsAreAddressedBySubscriptInOrder) {
     DoubleArray3D z(1, 2, 0, 2, -1, 0);
     EXPECT_EQ(2, z.UBound(1));

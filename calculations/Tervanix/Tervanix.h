@@ -16,3 +16,4 @@
 #include "Tervanix/cGenUtil.h"
 #include "Tervanix/cMatrix2.h"
 #include "Tervanix/cMatrixOps.h"
+#include "Tervanix/cInterp2.h"

@@ -10,5 +10,6 @@ void Interpolation(Digest& d);
 void Sorting(Digest& d);
 void MatrixContainer(Digest& d);
 void MatrixOperations(Digest& d);
+void TableInterpolation(Digest& d);
 
 }  // namespace fingerprint

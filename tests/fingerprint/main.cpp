@@ -18,6 +18,7 @@ const Section kSections[] = {
     {"CSort", fingerprint::Sorting},
     {"cMatrix2", fingerprint::MatrixContainer},
     {"cMatrixOps", fingerprint::MatrixOperations},
+    {"cInterp2", fingerprint::TableInterpolation},
 };
 
 }  // namespace

@@ -92,8 +92,22 @@ public:
         if (element == nullptr) __builtin_unreachable();  // an array with elements has storage
         return element;
     }
+    // The elements `first` to `last` of a one-dimensional array, which lie one after
+    // the other: a pointer to element `first`, element first + k being at [k]. Both
+    // subscripts are checked here, `first` before `last`, as an access to each would
+    // check it, so a loop that stays between them needs no test of its own. Valid
+    // until the array is re-dimensioned.
+    T* Elements(Long first, Long last) { return data_.data() + RunOffset(first, last); }
+    const T* Elements(Long first, Long last) const { return data_.data() + RunOffset(first, last); }
 
 private:
+    std::size_t RunOffset(Long first, Long last) const {
+        static_assert(Rank == 1, "a run of elements is taken from a one-dimensional array");
+        const std::size_t offset = Index(first, 0);
+        Index(last, 0);
+        return offset;
+    }
+
     Long Bound(int dimension, const std::array<Long, Rank>& bounds) const {
         if (!bounded_) RaiseNoBounds();
         if (dimension < 1 || dimension > Rank) RaiseDimension(dimension, Rank);

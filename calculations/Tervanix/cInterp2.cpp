@@ -1,0 +1,239 @@
+#include "Tervanix/cInterp2.h"
+
+#include <cstddef>
+#include <utility>
+
+#include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/WholeNumbers.h"
+
+namespace tervanix {
+
+using rt::Fp;
+
+namespace {
+
+constexpr Long kOne = 1;
+
+// The value a fraction of the way from `base` to `far`: the difference, times the
+// fraction, plus the base value.
+inline Fp Along(Double base, Double far, Double fraction) {
+    return (Fp(far) - base) * fraction + base;
+}
+
+// Elements 2 to n of a grid, each against the one before it: false as soon as a
+// pair fails the test. The walk needs no counter, so nothing steps past n.
+template <typename Fails>
+bool NoNeighbourFails(const DoubleArray& grid, Long n, Fails fails) {
+    const Double* const first = grid.Elements(1, n);
+    const Double* const last = first + (n - 1);
+    for (const Double* p = first + 1; p <= last; ++p) {
+        if (fails(*p, p[-1])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---- The pair sort ----------------------------------------------------------
+
+void cInterp2::SortXYPairsByX(DoubleArray& XValues, DoubleArray& YValues) const {
+    const Long lb = XValues.LBound();
+    const Long ub = XValues.UBound();
+    if (ub == lb) return;
+    Long limit = ub;
+    for (;;) {
+        const bool exchanged = MakeSortPass(XValues, YValues, lb, limit);
+        limit = rt::Sub(limit, kOne);
+        if (limit == lb || !exchanged) return;
+    }
+}
+
+// One pass over the subscripts lb to limit - 1; true when it exchanged a pair. A pass
+// begins with its first comparison, so an XValues without elements fails at its
+// first element read.
+bool cInterp2::MakeSortPass(DoubleArray& XValues, DoubleArray& YValues, Long lb, Long limit) const {
+    Double* x = XValues.Elements(lb, limit);  // x[k] is XValues(lb + k)
+    bool exchanged = false;
+    Long i = lb;
+    for (std::size_t k = 0;; ++k) {
+        const Long next = rt::Add(i, kOne);
+        if (x[k] > x[k + 1]) {
+            std::swap(x[k], x[k + 1]);
+            ExchangeElements(YValues, i, next);  // a short YValues fails here, X already exchanged
+            exchanged = true;
+        }
+        i = next;
+        if (i >= limit) return exchanged;
+    }
+}
+
+void cInterp2::ExchangeElements(DoubleArray& values, Long i, Long j) const {
+    Double& first = values(i);
+    Double& second = values(j);
+    std::swap(first, second);
+}
+
+// ---- Lookups in a table of pairs ------------------------------------------------
+
+Boolean cInterp2::Interp2D(DoubleArray& XValues, DoubleArray& YValues, const Boolean& bAllowExtrap,
+                           const Double& X, Double& Y) const {
+    Long n = 0;
+    if (!PreparePairTable(XValues, YValues, n)) return False;
+    // X is read only now: if it is one of the table's elements, it is the one that
+    // the sort has put at that subscript.
+    if (!bAllowExtrap && IsOutside(XValues, n, X)) return False;
+    AssignInterpolated(XValues, YValues, n, X, Y);
+    return True;
+}
+
+Boolean cInterp2::Interp2D_Extrap(DoubleArray& XValues, DoubleArray& YValues, BoundaryCondition2 ExtrapMethod,
+                                  Double X, Double& Y) const {
+    Long n = 0;
+    if (!PreparePairTable(XValues, YValues, n)) return False;
+    switch (ExtrapMethod) {
+        case EXTRAP_NO:
+            if (IsOutside(XValues, n, X)) return False;
+            break;
+        case EXTRAP_FIXEDENDPT:  // only this call's copy of X changes
+            if (X < XValues(1)) {
+                X = XValues(1);
+            } else if (X > XValues(n)) {
+                X = XValues(n);
+            }
+            break;
+        default:  // EXTRAP_LINEARLY and every value outside the enumeration
+            break;
+    }
+    AssignInterpolated(XValues, YValues, n, X, Y);
+    return True;
+}
+
+// The table check: bounds, then the sort, then distinct X values. Once the bounds
+// have passed, the caller's arrays stay sorted whatever the lookup returns.
+bool cInterp2::PreparePairTable(DoubleArray& XValues, DoubleArray& YValues, Long& n) const {
+    if (!HasPairTableBounds(XValues, YValues)) return false;
+    n = XValues.UBound();
+    SortXYPairsByX(XValues, YValues);
+    return HasDistinctX(XValues, n);
+}
+
+// Each bound is asked for only when the tests before it have passed, so an array
+// never given bounds fails only when the check reaches it.
+bool cInterp2::HasPairTableBounds(const DoubleArray& XValues, const DoubleArray& YValues) const {
+    return XValues.LBound() == 1 && YValues.LBound() == 1 && XValues.UBound() == YValues.UBound() &&
+           XValues.UBound() >= 2;
+}
+
+bool cInterp2::HasDistinctX(const DoubleArray& XValues, Long n) const {
+    return NoNeighbourFails(XValues, n, [](Double x, Double previous) { return x == previous; });
+}
+
+// Y = (YValues(u) - YValues(l)) * (X - XValues(l)) / (XValues(u) - XValues(l)) + YValues(l),
+// assigned straight into the caller's Y.
+void cInterp2::AssignInterpolated(const DoubleArray& XValues, const DoubleArray& YValues, Long n, Double X,
+                                  Double& Y) const {
+    const Bracket b = FindBracket(XValues, n, X);
+    const Double yl = YValues(b.lower);
+    rt::Assign(Y, (Fp(YValues(b.upper)) - yl) * (Fp(X) - b.low) / (Fp(b.high) - b.low) + yl);
+}
+
+// ---- Lookups in grids -----------------------------------------------------------
+
+Boolean cInterp2::Interp3D(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues,
+                           const Boolean& bAllowExtrap, const Double& X, const Double& Y, Double& Z) const {
+    if (!HasGridBounds(XValues, YValues, ZValues)) return False;
+    const Long nx = XValues.UBound();
+    const Long ny = YValues.UBound();
+    if (!IsStrictlyAscending(XValues, nx) || !IsStrictlyAscending(YValues, ny)) return False;
+    if (!bAllowExtrap && (IsOutside(XValues, nx, X) || IsOutside(YValues, ny, Y))) return False;
+
+    const Bracket x = FindBracket(XValues, nx, X);
+    const Bracket y = FindBracket(YValues, ny, Y);
+    const Double tx = Fraction(x, X);
+    const Double ty = Fraction(y, Y);
+
+    const Double z1 = rt::Stored(Along(ZValues(x.lower, y.lower), ZValues(x.upper, y.lower), tx));
+    const Double z2 = rt::Stored(Along(ZValues(x.lower, y.upper), ZValues(x.upper, y.upper), tx));
+    rt::Assign(Z, Along(z1, z2, ty));
+    return True;
+}
+
+Boolean cInterp2::Interp4D(const DoubleArray& WValues, const DoubleArray& XValues, const DoubleArray& YValues,
+                           const DoubleArray3D& ZValues, const Boolean& bAllowExtrap, const Double& W,
+                           const Double& X, const Double& Y, Double& Z) const {
+    if (!HasGridBounds(WValues, XValues, YValues, ZValues)) return False;
+    const Long nw = WValues.UBound();
+    const Long nx = XValues.UBound();
+    const Long ny = YValues.UBound();
+    if (!IsStrictlyAscending(WValues, nw) || !IsStrictlyAscending(XValues, nx) ||
+        !IsStrictlyAscending(YValues, ny)) {
+        return False;
+    }
+    if (!bAllowExtrap && (IsOutside(WValues, nw, W) || IsOutside(XValues, nx, X) || IsOutside(YValues, ny, Y))) {
+        return False;
+    }
+
+    const Bracket w = FindBracket(WValues, nw, W);
+    const Bracket x = FindBracket(XValues, nx, X);
+    const Bracket y = FindBracket(YValues, ny, Y);
+    const Double tw = Fraction(w, W);
+    const Double tx = Fraction(x, X);
+    const Double ty = Fraction(y, Y);
+
+    // The lower W plane, then the upper one: along X, then along Y.
+    const Double a1 = rt::Stored(Along(ZValues(w.lower, x.lower, y.lower), ZValues(w.lower, x.upper, y.lower), tx));
+    const Double a2 = rt::Stored(Along(ZValues(w.lower, x.lower, y.upper), ZValues(w.lower, x.upper, y.upper), tx));
+    const Double zl = rt::Stored(Along(a1, a2, ty));
+    const Double c1 = rt::Stored(Along(ZValues(w.upper, x.lower, y.lower), ZValues(w.upper, x.upper, y.lower), tx));
+    const Double c2 = rt::Stored(Along(ZValues(w.upper, x.lower, y.upper), ZValues(w.upper, x.upper, y.upper), tx));
+    const Double zu = rt::Stored(Along(c1, c2, ty));
+    rt::Assign(Z, Along(zl, zu, tw));
+    return True;
+}
+
+// The grid checks ask for each bound only when the tests before it have passed.
+bool cInterp2::HasGridBounds(const DoubleArray& XValues, const DoubleArray& YValues,
+                             const DoubleArray2D& ZValues) const {
+    return XValues.LBound() == 1 && YValues.LBound() == 1 && ZValues.LBound(1) == 1 && ZValues.LBound(2) == 1 &&
+           XValues.UBound() == ZValues.UBound(1) && ZValues.UBound(2) == YValues.UBound() &&
+           XValues.UBound() >= 2 && YValues.UBound() >= 2;
+}
+
+bool cInterp2::HasGridBounds(const DoubleArray& WValues, const DoubleArray& XValues, const DoubleArray& YValues,
+                             const DoubleArray3D& ZValues) const {
+    return WValues.LBound() == 1 && XValues.LBound() == 1 && YValues.LBound() == 1 && ZValues.LBound(1) == 1 &&
+           ZValues.LBound(2) == 1 && ZValues.LBound(3) == 1 && WValues.UBound() == ZValues.UBound(1) &&
+           ZValues.UBound(2) == XValues.UBound() && YValues.UBound() == ZValues.UBound(3) &&
+           WValues.UBound() >= 2 && XValues.UBound() >= 2 && YValues.UBound() >= 2;
+}
+
+// ---- Steps along one axis -------------------------------------------------------
+
+// Neighbouring values must rise strictly: an equal pair fails as a descending one.
+bool cInterp2::IsStrictlyAscending(const DoubleArray& grid, Long n) const {
+    return NoNeighbourFails(grid, n, [](Double x, Double previous) { return x <= previous; });
+}
+
+// A value on the first or the last grid point is inside.
+bool cInterp2::IsOutside(const DoubleArray& grid, Long n, Double value) const {
+    return value < grid(1) || value > grid(n);
+}
+
+// The search from subscript 2 upwards: a value below the grid gets the first
+// interval, one above it the last, and one equal to an interior grid value the
+// interval to its left.
+cInterp2::Bracket cInterp2::FindBracket(const DoubleArray& grid, Long n, Double value) const {
+    const Double* const first = grid.Elements(1, n);
+    const Double* const last = first + (n - 1);
+    const Double* p = first + 1;  // grid(i), starting with i = 2
+    while (*p < value && p != last) ++p;
+    const auto i = static_cast<Long>(p - first) + 1;
+    return {i - 1, i, p[-1], *p};
+}
+
+// (value - grid(lower)) / (grid(upper) - grid(lower)), a value of the method.
+Double cInterp2::Fraction(const Bracket& b, Double value) const {
+    return rt::Stored((Fp(value) - b.low) / (Fp(b.high) - b.low));
+}
+
+}  // namespace tervanix
