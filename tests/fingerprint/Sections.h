@@ -6,5 +6,6 @@
 namespace fingerprint {
 
 void GeneralUtilities(Digest& d);
+void Geometry(Digest& d);
 
 }  // namespace fingerprint
