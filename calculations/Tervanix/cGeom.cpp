@@ -1,12 +1,17 @@
 #include "Tervanix/cGeom.h"
 
+#include <array>
+
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/MathFunctions.h"
 
 namespace tervanix {
 
+using rt::AssignFormulas;
 using rt::Fp;
 using rt::Stored;
+using rt::StoredFormula;
 
 namespace {
 
@@ -47,22 +52,25 @@ Boolean cGeom::Line2D(Double x1, Double y1, Double x2, Double y2, Double& m, Dou
     return true;
 }
 
+// The vector and plane formulas use only +, - and * and divide only by stored values,
+// so each group of them is tested once, on its values (runtime/Formula.h).
+
 void cGeom::VectorAdd(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k,
                       Double& v3i, Double& v3j, Double& v3k) const {
-    rt::Assign(v3i, Fp(v1i) + v2i);
-    rt::Assign(v3j, Fp(v1j) + v2j);
-    rt::Assign(v3k, Fp(v1k) + v2k);
+    AssignFormulas([=](auto F) { return std::array{F(v1i) + v2i, F(v1j) + v2j, F(v1k) + v2k}; }, v3i, v3j, v3k);
 }
 
 Double cGeom::DotProduct(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k) const {
-    return Stored((Fp(v1i) * v2i + Fp(v1j) * v2j) + Fp(v1k) * v2k);
+    return StoredFormula([=](auto F) { return (F(v1i) * v2i + F(v1j) * v2j) + F(v1k) * v2k; });
 }
 
 void cGeom::CrossProduct(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k,
                          Double& v3i, Double& v3j, Double& v3k) const {
-    rt::Assign(v3i, Fp(v1j) * v2k - Fp(v1k) * v2j);
-    rt::Assign(v3j, Fp(v1k) * v2i - Fp(v1i) * v2k);
-    rt::Assign(v3k, Fp(v1i) * v2j - Fp(v1j) * v2i);
+    AssignFormulas(
+        [=](auto F) {
+            return std::array{F(v1j) * v2k - F(v1k) * v2j, F(v1k) * v2i - F(v1i) * v2k, F(v1i) * v2j - F(v1j) * v2i};
+        },
+        v3i, v3j, v3k);
 }
 
 void cGeom::PlaneCoeffsFrom3Pts(Double x1, Double y1, Double z1, Double x2, Double y2, Double z2,
@@ -70,11 +78,17 @@ void cGeom::PlaneCoeffsFrom3Pts(Double x1, Double y1, Double z1, Double x2, Doub
                                 Double& d) const {
     // The normal is (P2 - P1) x (P3 - P1), but formed by these sums, whose rounding
     // differs from the cross product's.
-    rt::Assign(A, (Fp(z3) - z1) * y2 + (Fp(z2) - z3) * y1 + (Fp(z1) - z2) * y3);
-    rt::Assign(B, (Fp(x3) - x1) * z2 + (Fp(x2) - x3) * z1 + (Fp(x1) - x2) * z3);
-    rt::Assign(c, (Fp(y3) - y1) * x2 + (Fp(y2) - y3) * x1 + (Fp(y1) - y2) * x3);
-    rt::Assign(d, ((Fp(z1) * y3 - Fp(y1) * z3) * x2 + (Fp(y2) * z3 - Fp(z2) * y3) * x1 +
-                   (Fp(y1) * z2 - Fp(z1) * y2) * x3) * -1.0);
+    AssignFormulas(
+        [=](auto F) {
+            return std::array{
+                (F(z3) - z1) * y2 + (F(z2) - z3) * y1 + (F(z1) - z2) * y3,
+                (F(x3) - x1) * z2 + (F(x2) - x3) * z1 + (F(x1) - x2) * z3,
+                (F(y3) - y1) * x2 + (F(y2) - y3) * x1 + (F(y1) - y2) * x3,
+                ((F(z1) * y3 - F(y1) * z3) * x2 + (F(y2) * z3 - F(z2) * y3) * x1 + (F(y1) * z2 - F(z1) * y2) * x3) *
+                    -1.0,
+            };
+        },
+        A, B, c, d);
 }
 
 void cGeom::SurfNormFrom3Pts(Double x1, Double y1, Double z1, Double x2, Double y2, Double z2,
@@ -105,18 +119,23 @@ void cGeom::WriteLinePoint(Double a1, Double b1, Double c1, Double d1, Double a2
     const Double g22 = DotProduct(a2, b2, c2, a2, b2, c2);
     const Double g12 = DotProduct(a1, b1, c1, a2, b2, c2);
     const Double g11 = DotProduct(a1, b1, c1, a1, b1, c1);
-    // Nearly parallel planes can round det to 0: s1 then faults before any output.
-    const Double det = Stored(Fp(g22) * g11 - Fp(g12) * g12);
-    const Double s1 = Stored(((Fp(d1) * -1.0) * g22 + Fp(g12) * d2) / det);
-    const Double s2 = Stored(((Fp(d2) * -1.0) * g11 + Fp(g12) * d1) / det);
-    rt::Assign(v3i, Fp(s1) * a1 + Fp(s2) * a2);
-    rt::Assign(v3j, Fp(s1) * b1 + Fp(s2) * b2);
-    rt::Assign(v3k, Fp(s1) * c1 + Fp(s2) * c2);
+    // A divisor, so tested by itself. Nearly parallel planes can round det to 0: s1
+    // then faults before any output.
+    const Double det = StoredFormula([=](auto F) { return F(g22) * g11 - F(g12) * g12; });
+    AssignFormulas(
+        [=](auto F) {
+            const Double s1 = Stored(((F(d1) * -1.0) * g22 + F(g12) * d2) / det);
+            const Double s2 = Stored(((F(d2) * -1.0) * g11 + F(g12) * d1) / det);
+            return std::array{F(s1) * a1 + F(s2) * a2, F(s1) * b1 + F(s2) * b2, F(s1) * c1 + F(s2) * c2};
+        },
+        v3i, v3j, v3k);
 }
 
-Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Double a2, Double b2,
-                                Double c2, Double d2, Double a3, Double b3, Double c3, Double d3,
-                                Double& X, Double& Y, Double& Z) const {
+// Flattened, so that the class's own CrossProduct and DotProduct are evaluated in
+// place rather than called with every operand kept in memory across the calls.
+[[gnu::flatten]] Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Double a2,
+                                                 Double b2, Double c2, Double d2, Double a3, Double b3,
+                                                 Double c3, Double d3, Double& X, Double& Y, Double& Z) const {
     // Cramer's rule in vector form. Cross(N2, N3) serves both the triple product and
     // the first numerator term; computing it again would give the same digits.
     Double n23i = 0.0, n23j = 0.0, n23k = 0.0;
@@ -124,19 +143,20 @@ Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Doub
     const Double den = DotProduct(a1, b1, c1, n23i, n23j, n23k);
     if (EqualOrUnordered(den, 0.0)) return false;  // no single point; no tolerance
 
-    const Double m1 = Stored(Fp(d1) * -1.0);
-    const Double m2 = Stored(Fp(d2) * -1.0);
-    const Double m3 = Stored(Fp(d3) * -1.0);
     Double n31i = 0.0, n31j = 0.0, n31k = 0.0;
     Double n12i = 0.0, n12j = 0.0, n12k = 0.0;
     CrossProduct(a3, b3, c3, a1, b1, c1, n31i, n31j, n31k);
     CrossProduct(a1, b1, c1, a2, b2, c2, n12i, n12j, n12k);
-    const Double t1i = Stored(Fp(m1) * n23i), t1j = Stored(Fp(m1) * n23j), t1k = Stored(Fp(m1) * n23k);
-    const Double t2i = Stored(Fp(m2) * n31i), t2j = Stored(Fp(m2) * n31j), t2k = Stored(Fp(m2) * n31k);
-    const Double t3i = Stored(Fp(m3) * n12i), t3j = Stored(Fp(m3) * n12j), t3k = Stored(Fp(m3) * n12k);
-    rt::Assign(X, ((Fp(t1i) + t2i) + t3i) / den);
-    rt::Assign(Y, ((Fp(t1j) + t2j) + t3j) / den);
-    rt::Assign(Z, ((Fp(t1k) + t2k) + t3k) / den);
+    AssignFormulas(
+        [=](auto F) {
+            const Double m1 = Stored(F(d1) * -1.0), m2 = Stored(F(d2) * -1.0), m3 = Stored(F(d3) * -1.0);
+            const Double t1i = Stored(F(m1) * n23i), t1j = Stored(F(m1) * n23j), t1k = Stored(F(m1) * n23k);
+            const Double t2i = Stored(F(m2) * n31i), t2j = Stored(F(m2) * n31j), t2k = Stored(F(m2) * n31k);
+            const Double t3i = Stored(F(m3) * n12i), t3j = Stored(F(m3) * n12j), t3k = Stored(F(m3) * n12k);
+            return std::array{((F(t1i) + t2i) + t3i) / den, ((F(t1j) + t2j) + t3j) / den,
+                              ((F(t1k) + t2k) + t3k) / den};
+        },
+        X, Y, Z);
     return true;
 }
 
