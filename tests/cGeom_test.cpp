@@ -1,5 +1,7 @@
 #include <Tervanix/cGeom.h>
 
+#include <initializer_list>
+
 #include "TestSupport.h"
 
 namespace tervanix {
@@ -22,6 +24,21 @@ struct Vec {
         EXPECT_SAME_DOUBLE(ej, (v).j); \
         EXPECT_SAME_DOUBLE(ek, (v).k); \
     } while (0)
+
+// An operation of two Doubles with two outputs, against rows {a, b, first, second}.
+struct PairCase {
+    double a, b, first, second;
+};
+
+void ExpectOutputPairs(void (cGeom::*operation)(Double, Double, Double&, Double&) const,
+                       std::initializer_list<PairCase> cases) {
+    for (const PairCase& c : cases) {
+        double first = kOld, second = kOld;
+        (geom.*operation)(c.a, c.b, first, second);
+        EXPECT_SAME_DOUBLE(c.first, first) << c.a << ", " << c.b;
+        EXPECT_SAME_DOUBLE(c.second, second) << c.a << ", " << c.b;
+    }
+}
 
 TEST(cGeomTest, PiIsTheLibrarysValueNotTheNearestDouble) {
     EXPECT_EQ(0x400921FB54442D11u, Bits(geom.PI()));
@@ -94,21 +111,13 @@ TEST(cGeomTest, InLine2DIsStrictAndMeasuresAlongY) {
 }
 
 TEST(cGeomTest, CartToPolarTakesTheFirstCaseThatHolds) {
-    const struct {
-        double X, Y, r, theta;
-    } cases[] = {
+    ExpectOutputPairs(&cGeom::CartToPolar, {
         {0, 0, 0, 0},          {-0.0, -0.0, 0, 0},   {3, -0.0, 3, 0},     {0, 5, 5, 90},
         {-2, 0, 2, 180},       {-2, -0.0, 2, 180},   {0, -2, 2, 270},     {3, 4, 5, 53.13010235415604},
         {1, 1, kSqrt2, 45.00000000000004},          {-1, 1, kSqrt2, 134.99999999999994},
         {-1, -1, kSqrt2, 225.00000000000006},       {1, -1, kSqrt2, 314.99999999999994},
         {1, -1.0E-20, 1, 360}, {-1, 1.0E-20, 1, 180},
-    };
-    for (const auto& c : cases) {
-        double r = kOld, theta = kOld;
-        geom.CartToPolar(c.X, c.Y, r, theta);
-        EXPECT_SAME_DOUBLE(c.r, r) << c.X << ", " << c.Y;
-        EXPECT_SAME_DOUBLE(c.theta, theta) << c.X << ", " << c.Y;
-    }
+    });
     double r = kOld, theta = kOld;
     geom.CartToPolar(kNaN, 1, r, theta);  // no case holds
     EXPECT_SAME_DOUBLE(kNaN, r);
@@ -122,19 +131,11 @@ TEST(cGeomTest, CartToPolarTakesTheFirstCaseThatHolds) {
 }
 
 TEST(cGeomTest, PolarToCartIsExactOnlyAtItsFourAngles) {
-    const struct {
-        double r, theta, X, Y;
-    } cases[] = {
+    ExpectOutputPairs(&cGeom::PolarToCart, {
         {2, 0, 2, 0},         {2, -0.0, 2, 0},     {2, kNaN, 2, 0},    {2, 90, 0, 2},
         {2, 180, -2, 0},      {2, 270, 0, -2},     {1, 360, 1, -6.462178297730347e-15},
         {2, -90, 3.2310891488651735e-15, -2},     {2, 30, 1.7320508075688779, 0.9999999999999991},
-    };
-    for (const auto& c : cases) {
-        double X = kOld, Y = kOld;
-        geom.PolarToCart(c.r, c.theta, X, Y);
-        EXPECT_SAME_DOUBLE(c.X, X) << c.r << ", " << c.theta;
-        EXPECT_SAME_DOUBLE(c.Y, Y) << c.r << ", " << c.theta;
-    }
+    });
     double X = kOld, Y = kOld;
     EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, geom.PolarToCart(1, 1e308, X, Y));
     EXPECT_SAME_DOUBLE(kOld, X);
