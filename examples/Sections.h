@@ -6,3 +6,4 @@ void GeneralUtilitiesSection();
 void TableLookupSection();
 void MatricesSection();
 void TableInterpolationSection();
+void GeometrySection();

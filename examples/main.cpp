@@ -10,6 +10,7 @@ int main() {
         TableLookupSection();
         MatricesSection();
         TableInterpolationSection();
+        GeometrySection();
     } catch (const tervanix::LibraryError& e) {
         std::cerr << "error: " << e.what() << '\n';
         return 1;

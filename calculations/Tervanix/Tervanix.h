@@ -17,3 +17,4 @@
 #include "Tervanix/cMatrix2.h"
 #include "Tervanix/cMatrixOps.h"
 #include "Tervanix/cInterp2.h"
+#include "Tervanix/cGeom.h"

@@ -11,5 +11,6 @@ void Sorting(Digest& d);
 void MatrixContainer(Digest& d);
 void MatrixOperations(Digest& d);
 void TableInterpolation(Digest& d);
+void Geometry(Digest& d);
 
 }  // namespace fingerprint

@@ -19,6 +19,7 @@ const Section kSections[] = {
     {"cMatrix2", fingerprint::MatrixContainer},
     {"cMatrixOps", fingerprint::MatrixOperations},
     {"cInterp2", fingerprint::TableInterpolation},
+    {"cGeom", fingerprint::Geometry},
 };
 
 }  // namespace

@@ -1,0 +1,93 @@
+// Formulas tested once, on their values, instead of after each operation.
+//
+// A formula built from +, - and *, and from divisions whose divisor is a value
+// rather than a part of the formula, can only have raised a fault when its value is
+// not finite: every fault leaves an infinity or a NaN behind, and these operations
+// carry an infinity or a NaN on to the value (only a division by a computed
+// infinity, or a function such as the arctangent, can turn one back into a finite
+// number). Such formulas are written once, as a generic callable of an operand
+// wrapper F, with F around the first operand of each operation where Fp would be:
+//
+//   const Double s = rt::StoredFormula([=](auto F) { return F(a) * b + F(c) * d; });
+//   rt::AssignFormulas([=](auto F) { return std::array{F(x) - y, F(x) + y}; }, lo, hi);
+//
+// They are evaluated on plain Doubles first. Only when a value is not finite are they
+// evaluated again through Fp and stored or assigned in order, exactly as Stored and
+// Assign do, so that the first value that faulted raises its fault (an output then
+// holds the faulting value, and the outputs after it are untouched). Both
+// evaluations round every operation the same way and so give the same values.
+//
+// Within the callable a named value of the method is stored with rt::Stored, which
+// tests nothing in the plain evaluation and raises in its place in the checked one.
+// That is sound when each such value reaches the results through +, - and * or as a
+// dividend, so that a fault in it leaves a result that is not finite.
+//
+// The callable captures by value: it reads the operands as they were when it was
+// made, whatever the outputs alias.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <type_traits>
+
+#include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/Types.h"
+
+namespace tervanix::rt {
+
+struct PlainOperand {
+    constexpr Double operator()(Double x) const noexcept { return x; }
+};
+
+struct CheckedOperand {
+    constexpr Fp operator()(Double x) const noexcept { return Fp(x); }
+};
+
+namespace formula_detail {
+
+// The sum of finite values is finite unless it overflows, which only sends a call
+// down the checked path for nothing; a value that is not finite makes it not finite.
+template <std::size_t N>
+bool SumIsFinite(const std::array<Double, N>& values) {
+    Double sum = values[0];
+    for (std::size_t n = 1; n < N; ++n) sum += values[n];
+    return std::isfinite(sum);
+}
+
+// The checked evaluation, out of the way of the plain one. It takes the callable by
+// reference to a copy made on the checked path, so that the plain path keeps the
+// operands in registers, and returns the values with their faults, so that no
+// output's address is taken on the plain path either.
+template <typename Formulas>
+[[gnu::cold, gnu::noinline]] auto CheckedValues(const Formulas& formulas) {
+    return formulas(CheckedOperand{});
+}
+
+}  // namespace formula_detail
+
+// The value of one formula, stored in a variable of the method.
+template <typename Formula>
+[[gnu::always_inline]] inline Double StoredFormula(Formula formula) {
+    const Double value = formula(PlainOperand{});
+    if (__builtin_expect(std::isfinite(value), 1)) return value;
+    const Formula copy = formula;
+    return Stored(formula_detail::CheckedValues(copy));
+}
+
+// Formulas returned as a std::array, assigned straight into the outputs in order.
+template <typename Formulas, typename... Outputs>
+[[gnu::always_inline]] inline void AssignFormulas(Formulas formulas, Outputs&... outs) {
+    static_assert((std::is_same_v<Outputs, Double> && ...), "the outputs are Doubles");
+    const std::array<Double, sizeof...(Outputs)> values = formulas(PlainOperand{});
+    std::size_t n = 0;
+    if (__builtin_expect(formula_detail::SumIsFinite(values), 1)) {
+        ((outs = values[n++]), ...);
+        return;
+    }
+    const Formulas copy = formulas;
+    const std::array<Fp, sizeof...(Outputs)> checked = formula_detail::CheckedValues(copy);
+    (Assign(outs, checked[n++]), ...);
+}
+
+}  // namespace tervanix::rt
