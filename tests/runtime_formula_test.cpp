@@ -42,6 +42,21 @@ TEST(FormulaTest, StoredFormulaGivesTheValuesAndFaultsOfFp) {
     }
 }
 
+TEST(FormulaTest, TestedOnceItFaultsAsWhenEveryOperationIsTested) {
+    const double values[] = {0.0, -0.0, 1.5, -3.25, 1e300, -1e300, kMax, 1e-310, kInf, -kInf, kNaN};
+    for (double a : values) {
+        for (double b : values) {
+            for (double f : {0.0, 0.5, -2.0, kInf}) {  // (b - a) * f + a, as a linear interpolation
+                const Outcome byFp = OutcomeOf([&] { return rt::Stored((rt::Fp(b) - a) * f + a); });
+                const Outcome byFormula =
+                    OutcomeOf([&] { return rt::StoredFormula([=](auto F) { return (F(b) - a) * f + a; }); });
+                EXPECT_EQ(byFp.faulted, byFormula.faulted) << a << ' ' << b << ' ' << f;
+                EXPECT_SAME_DOUBLE(byFp.value, byFormula.value) << a << ' ' << b << ' ' << f;
+            }
+        }
+    }
+}
+
 TEST(FormulaTest, OutputsAreWrittenInOrderUpToTheFaultingOne) {
     const auto assign = [](double x, double y, double& p, double& q, double& r) {
         rt::AssignFormulas([=](auto F) { return std::array{F(x) + y, F(x) * y, F(x) - y}; }, p, q, r);

@@ -2,7 +2,7 @@
 
 #include "Tervanix/CSort.h"
 #include "Tervanix/runtime/Checked.h"
-#include "Tervanix/runtime/DivisionFree.h"
+#include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/Variant.h"
 #include "Tervanix/runtime/WholeNumbers.h"
@@ -31,7 +31,7 @@ Boolean CInterpolation::BoundedBy(Double dCheckVal, Double dLowerBound, Double d
 }
 
 Double CInterpolation::LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Double dXFraction) const {
-    return rt::StoredDivisionFree(dXIdx2, [=](auto x2) { return (x2 - dXIdx1) * dXFraction + dXIdx1; });
+    return rt::StoredFormula([=](auto F) { return (F(dXIdx2) - dXIdx1) * dXFraction + dXIdx1; });
 }
 
 // The nested interpolations inline the public calls they are built from; each call
