@@ -34,7 +34,9 @@ enum FpFaultBits : std::uint8_t {
 
 // The faults that an operation with these operands raised, given that its result
 // `r` is not finite. `op` is one of + - * / or 'f' for a one-operand function.
-std::uint8_t ClassifyNonFinite(Double a, Double b, Double r, char op) noexcept;
+// It depends on its arguments alone, which lets a loop of checked operations keep
+// what it has loaded (array bounds, pointers) in registers across the rare call.
+[[gnu::const]] std::uint8_t ClassifyNonFinite(Double a, Double b, Double r, char op) noexcept;
 
 [[noreturn]] void RaiseFpFault(std::uint8_t faults, Double value);
 
