@@ -11,3 +11,4 @@
 #include "Tervanix/runtime/Variant.h"
 
 #include "Tervanix/cGenUtil.h"
+#include "Tervanix/cMatrix.h"
