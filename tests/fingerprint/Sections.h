@@ -6,5 +6,6 @@
 namespace fingerprint {
 
 void GeneralUtilities(Digest& d);
+void SimultaneousEquations(Digest& d);
 
 }  // namespace fingerprint

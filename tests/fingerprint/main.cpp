@@ -14,6 +14,7 @@ struct Section {
 
 const Section kSections[] = {
     {"cGenUtil", fingerprint::GeneralUtilities},
+    {"cMatrix", fingerprint::SimultaneousEquations},
 };
 
 }  // namespace
