@@ -3,3 +3,4 @@
 #pragma once
 
 void GeneralUtilitiesSection();
+void SimultaneousEquationsSection();

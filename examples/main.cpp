@@ -7,6 +7,7 @@
 int main() {
     try {
         GeneralUtilitiesSection();
+        SimultaneousEquationsSection();
     } catch (const tervanix::LibraryError& e) {
         std::cerr << "error: " << e.what() << '\n';
         return 1;
