@@ -7,3 +7,4 @@ void TableLookupSection();
 void MatricesSection();
 void TableInterpolationSection();
 void GeometrySection();
+void SimultaneousEquationsSection();

@@ -11,6 +11,7 @@ int main() {
         MatricesSection();
         TableInterpolationSection();
         GeometrySection();
+        SimultaneousEquationsSection();
     } catch (const tervanix::LibraryError& e) {
         std::cerr << "error: " << e.what() << '\n';
         return 1;

@@ -18,3 +18,4 @@
 #include "Tervanix/cMatrixOps.h"
 #include "Tervanix/cInterp2.h"
 #include "Tervanix/cGeom.h"
+#include "Tervanix/cMatrix.h"

@@ -12,5 +12,6 @@ void MatrixContainer(Digest& d);
 void MatrixOperations(Digest& d);
 void TableInterpolation(Digest& d);
 void Geometry(Digest& d);
+void SimultaneousEquations(Digest& d);
 
 }  // namespace fingerprint

@@ -20,6 +20,7 @@ const Section kSections[] = {
     {"cMatrixOps", fingerprint::MatrixOperations},
     {"cInterp2", fingerprint::TableInterpolation},
     {"cGeom", fingerprint::Geometry},
+    {"cMatrix", fingerprint::SimultaneousEquations},
 };
 
 }  // namespace

@@ -37,7 +37,7 @@ enum FpFaultBits : std::uint8_t {
 // Declared const (it reads nothing but its arguments), so that a loop whose formulas
 // call it on their rare path can still keep the values it reads from memory in
 // registers.
-__attribute__((const)) std::uint8_t ClassifyNonFinite(Double a, Double b, Double r, char op) noexcept;
+[[gnu::const]] std::uint8_t ClassifyNonFinite(Double a, Double b, Double r, char op) noexcept;
 
 [[noreturn]] void RaiseFpFault(std::uint8_t faults, Double value);
 
