@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <limits>
 #include <vector>
 
 #include "TestSupport.h"
@@ -11,10 +10,9 @@ namespace tervanix {
 namespace {
 
 using namespace testing;
+using Doubles = std::vector<double>;
 
 const cInterp2 interp;
-constexpr Long kLongMax = std::numeric_limits<Long>::max();
-constexpr Long kLongMin = std::numeric_limits<Long>::min();
 
 DoubleArray Values(std::initializer_list<double> values, Long lower = 1) {
     DoubleArray a(lower, lower + (static_cast<Long>(values.size()) - 1));
@@ -23,8 +21,8 @@ DoubleArray Values(std::initializer_list<double> values, Long lower = 1) {
     return a;
 }
 
-std::vector<double> Contents(const DoubleArray& a) {
-    std::vector<double> v;
+Doubles Contents(const DoubleArray& a) {
+    Doubles v;
     for (std::int64_t i = a.LBound(); i <= a.UBound(); ++i) v.push_back(a(static_cast<Long>(i)));
     return v;
 }
@@ -50,87 +48,57 @@ DoubleArray3D Cube(const double (&v)[2][2][2]) {
     return z;
 }
 
-TEST(cInterp2Sort, AscendingStableAndWithAnyBounds) {
+TEST(cInterp2Sort, AscendingStableWithAnyBoundsAndFailingAtTheAccessThatLacksAnElement) {
     DoubleArray x = Values({2, 1, 2}), y = Values({5, 6, 7});
     interp.SortXYPairsByX(x, y);
-    EXPECT_EQ((std::vector<double>{1, 2, 2}), Contents(x));
-    EXPECT_EQ((std::vector<double>{6, 5, 7}), Contents(y));
-
-    x = Values({4, 3, 2, 1, 0}, 0);
-    y = Values({40, 30, 20, 10, 0}, 0);
-    interp.SortXYPairsByX(x, y);
-    EXPECT_EQ((std::vector<double>{0, 1, 2, 3, 4}), Contents(x));
-    EXPECT_EQ((std::vector<double>{0, 10, 20, 30, 40}), Contents(y));
-
+    EXPECT_EQ((Doubles{1, 2, 2}), Contents(x));
+    EXPECT_EQ((Doubles{6, 5, 7}), Contents(y));
     // Subscripts at the ends of the Long range step without overflow.
-    for (Long lower : {kLongMax - 2, kLongMin}) {
+    for (Long lower : {Long{0}, Long{2147483645}, Long{-2147483647 - 1}}) {
         x = Values({3, 2, 1}, lower);
         y = Values({30, 20, 10}, lower);
         interp.SortXYPairsByX(x, y);
-        EXPECT_EQ((std::vector<double>{1, 2, 3}), Contents(x));
-        EXPECT_EQ((std::vector<double>{10, 20, 30}), Contents(y));
+        EXPECT_EQ((Doubles{1, 2, 3}), Contents(x));
+        EXPECT_EQ((Doubles{10, 20, 30}), Contents(y));
     }
-}
-
-TEST(cInterp2Sort, FailsAtTheAccessThatLacksAnElement) {
     DoubleArray one = Values({9}), unbounded;
     interp.SortXYPairsByX(one, unbounded);  // a single element: nothing is read or exchanged
-    EXPECT_SAME_DOUBLE(9.0, one(1));
-
-    DoubleArray y = Values({1, 2, 3});
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.SortXYPairsByX(unbounded, y));
-    DoubleArray empty(5, 4);
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.SortXYPairsByX(empty, y));
-
     // The first exchange reaches YValues(2), which does not exist: X is already exchanged.
-    DoubleArray x = Values({3, 1, 2}), shortY = Values({30});
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.SortXYPairsByX(x, shortY));
-    EXPECT_EQ((std::vector<double>{1, 3, 2}), Contents(x));
-    EXPECT_SAME_DOUBLE(30.0, shortY(1));
+    x = Values({3, 1, 2}), y = Values({30});
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.SortXYPairsByX(x, y));
+    EXPECT_EQ((Doubles{1, 3, 2}), Contents(x));
 }
 
 TEST(cInterp2Lookup2D, SortsThenInterpolatesAndExtrapolatesWhenAllowed) {
     const struct {
         double x;
-        bool allow;
+        Boolean allow;
         bool ok;
         double y;
     } cases[] = {
-        {1.5, false, true, 15}, {4, true, true, 40}, {0, true, true, 0}, {4, false, false, -1},
-        {0, false, false, -1},  {1, false, true, 10}, {3, false, true, 30},
+        {1.5, False, true, 15}, {4, True, true, 40}, {0, True, true, 0}, {4, False, false, -1},
+        {0, False, false, -1},  {3, False, true, 30}, {4, Boolean::FromRaw(1), true, 40},  // 1 counts as True
     };
     for (const auto& c : cases) {
         DoubleArray x = Values({3, 1, 2}), y = Values({30, 10, 20});
         Double out = -1;
         EXPECT_EQ(Boolean(c.ok), interp.Interp2D(x, y, c.allow, c.x, out)) << c.x;
         EXPECT_SAME_DOUBLE(c.y, out) << c.x;
-        EXPECT_EQ((std::vector<double>{1, 2, 3}), Contents(x));
-        EXPECT_EQ((std::vector<double>{10, 20, 30}), Contents(y));
+        EXPECT_EQ((Doubles{1, 2, 3}), Contents(x));
+        EXPECT_EQ((Doubles{10, 20, 30}), Contents(y));
     }
-    DoubleArray x = Values({1, 2}), y = Values({10, 20});
-    Double out = 0;
-    EXPECT_EQ(True, interp.Interp2D(x, y, Boolean::FromRaw(1), 3.0, out));  // 1 counts as True
-    EXPECT_SAME_DOUBLE(30.0, out);
-}
-
-TEST(cInterp2Lookup2D, FormulaAssociationAndTheIntervalLeftOfAnInteriorPoint) {
     DoubleArray x = Values({2.4, 3.1}), y = Values({1.3, 7.2});
     Double out = 0;
     interp.Interp2D(x, y, false, 2.5, out);
     EXPECT_SAME_DOUBLE(2.1428571428571432, out);  // the product is divided, not the fraction multiplied
-
     // On the left interval 0.4 gives (3.4 + 4.7) * 0.4 / 0.4 - 4.7; the right one would give 3.4.
     x = Values({0, 0.4, 4}), y = Values({-4.7, 3.4, -0.7});
     interp.Interp2D(x, y, false, 0.4, out);
     EXPECT_SAME_DOUBLE(3.3999999999999995, out);
-
-    // X is read after the sort: here it is the element that the sort puts at subscript 1.
-    x = Values({3, 1, 2}), y = Values({30, 10, 20});
-    EXPECT_EQ(True, interp.Interp2D(x, y, false, x(1), out));
-    EXPECT_SAME_DOUBLE(10.0, out);
 }
 
-TEST(cInterp2Lookup2D, BoundaryConditions) {
+TEST(cInterp2Lookup2D, BoundaryConditionsClampAtTheEndPoints) {
     const struct {
         BoundaryCondition2 method;
         double x;
@@ -142,7 +110,6 @@ TEST(cInterp2Lookup2D, BoundaryConditions) {
         {EXTRAP_LINEARLY, 3.4, true, -6.800000000000001},
         {static_cast<BoundaryCondition2>(7), 3.4, true, -6.800000000000001},
         {EXTRAP_NO, 3.4, false, 99},
-        {EXTRAP_NO, 1.7, true, -1.2000000000000002},
     };
     for (const auto& c : cases) {
         DoubleArray x = Values({1.7, 0}), y = Values({-1.2, 4.4});
@@ -150,35 +117,6 @@ TEST(cInterp2Lookup2D, BoundaryConditions) {
         EXPECT_EQ(Boolean(c.ok), interp.Interp2D_Extrap(x, y, c.method, c.x, out)) << c.method << " " << c.x;
         EXPECT_SAME_DOUBLE(c.y, out) << c.method << " " << c.x;
     }
-}
-
-TEST(cInterp2Lookup2D, UnusableTablesGiveFalseInTheOrderOfTheCheck) {
-    DoubleArray none;
-    const struct {
-        DoubleArray x, y;
-        bool sorted;  // the bounds passed, so the arrays are sorted
-    } cases[] = {
-        {Values({3, 1}, 0), Values({30, 10}), false},  {Values({3, 1}), Values({30, 10}, 0), false},
-        {Values({3, 1}), Values({30, 10, 0}), false},  {Values({3}), Values({30}), false},
-        {Values({3, 1}, 0), none, false},              {Values({2, 1, 2}), Values({30, 10, 20}), true},
-    };
-    for (const auto& c : cases) {
-        DoubleArray x = c.x, y = c.y;
-        Double out = 7;
-        EXPECT_EQ(False, interp.Interp2D(x, y, true, 1.5, out));
-        EXPECT_EQ(False, interp.Interp2D_Extrap(x, y, EXTRAP_LINEARLY, 1.5, out));
-        EXPECT_SAME_DOUBLE(7.0, out);
-        const std::vector<double> expected = c.sorted ? std::vector<double>{1, 2, 2} : Contents(c.x);
-        EXPECT_EQ(expected, Contents(x));
-    }
-    DoubleArray x = Values({3}), y = Values({30});
-    Double out = 7;
-    // Bound queries reach an array that was never given bounds.
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.Interp2D(x, none, true, 1.0, out));
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.Interp2D_Extrap(none, y, EXTRAP_NO, 1.0, out));
-}
-
-TEST(cInterp2Lookup2D, OverflowLeavesTheNonFiniteValueInY) {
     DoubleArray x = Values({0, 1}), y = Values({-kMax, kMax});
     Double out = 7;
     EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, interp.Interp2D(x, y, false, 0.5, out));
@@ -186,6 +124,31 @@ TEST(cInterp2Lookup2D, OverflowLeavesTheNonFiniteValueInY) {
     out = 7;  // below the table the clamp still multiplies the infinite difference by 0
     EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, interp.Interp2D_Extrap(x, y, EXTRAP_FIXEDENDPT, -1, out));
     EXPECT_SAME_DOUBLE(kNaN, out);
+}
+
+TEST(cInterp2Lookup2D, UnusableTablesGiveFalseInTheOrderOfTheChecks) {
+    DoubleArray none;
+    const struct {
+        DoubleArray x, y;
+        bool sorted;  // the bounds passed, so the arrays are sorted
+    } cases[] = {
+        {Values({3, 1}, 0), Values({30, 10}), false}, {Values({3, 1}), Values({30, 10}, 0), false},
+        {Values({3, 1}), Values({30, 10, 0}), false}, {Values({3}), Values({30}), false},
+        {Values({3, 1}, 0), none, false},             {Values({2, 1, 2}), Values({30, 10, 20}), true},
+    };
+    for (const auto& c : cases) {
+        DoubleArray x = c.x, y = c.y;
+        Double out = 7;
+        EXPECT_EQ(False, interp.Interp2D(x, y, true, 1.5, out));
+        EXPECT_EQ(False, interp.Interp2D_Extrap(x, y, EXTRAP_LINEARLY, 1.5, out));
+        EXPECT_SAME_DOUBLE(7.0, out);
+        EXPECT_EQ(c.sorted ? Doubles({1, 2, 2}) : Contents(c.x), Contents(x));
+    }
+    DoubleArray x = Values({3}), y = Values({30});
+    Double out = 7;
+    // Bound queries reach an array that was never given bounds.
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.Interp2D(x, none, true, 1.0, out));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.Interp2D_Extrap(none, y, EXTRAP_NO, 1.0, out));
 }
 
 TEST(cInterp2Lookup3D, FirstSubscriptFollowsXAndXIsInterpolatedFirst) {
@@ -196,8 +159,7 @@ TEST(cInterp2Lookup3D, FirstSubscriptFollowsXAndXIsInterpolatedFirst) {
         bool allow, ok;
         double z;
     } cases[] = {
-        {0.5, 0.5, false, true, 1.5}, {1, 0, false, true, 1},   {0, 1, false, true, 2}, {2, 0.5, true, true, 3},
-        {2, 0.5, false, false, -1},   {0.5, -1, false, false, -1}, {1, 1, false, true, 3},
+        {1, 0, false, true, 1}, {0, 1, false, true, 2}, {2, 0.5, true, true, 3}, {2, 0.5, false, false, -1}, {0.5, -1, false, false, -1},
     };
     for (const auto& c : cases) {
         Double out = -1;
@@ -205,18 +167,14 @@ TEST(cInterp2Lookup3D, FirstSubscriptFollowsXAndXIsInterpolatedFirst) {
         EXPECT_SAME_DOUBLE(c.z, out) << c.x << ", " << c.y;
     }
     Double out = 0;
-    EXPECT_EQ(True, interp.Interp3D(x, y, z, Boolean::FromRaw(1), 2.0, 0.5, out));  // 1 allows it
-    EXPECT_SAME_DOUBLE(3.0, out);
     interp.Interp3D(x, y, Table({{-4.7, 0.8}, {-2.3, 1.9}}), false, 0.9, 0.1, out);
     EXPECT_SAME_DOUBLE(-2.1069999999999993, out);  // along Y first would give ...98
-    interp.Interp3D(Values({2.4, 3.1}), y, Table({{1.3, 1.3}, {7.2, 7.2}}), false, 2.5, 0.0, out);
-    EXPECT_SAME_DOUBLE(2.1428571428571437, out);  // a fraction, times the difference
     // X = 1 lies in the cell from 0 to 1 with tx = 1; the next cell would give 3.4 exactly.
     interp.Interp3D(Values({0, 1, 2}), y, Table({{-4.7, 0}, {3.4, 0}, {100, 0}}), false, 1.0, 0.0, out);
     EXPECT_SAME_DOUBLE(3.3999999999999995, out);
 }
 
-TEST(cInterp2Lookup3D, UnusableGridsGiveFalseAndUnboundedArraysFailWhenReached) {
+TEST(cInterp2Lookup3D, UnusableGridsGiveFalseUnboundedArraysFailWhenReachedAndFaultsLeaveZ) {
     const DoubleArray x = Values({0, 1, 2}), y = Values({0, 1}), none;
     const DoubleArray2D z(1, 3, 1, 2), transposed(1, 2, 1, 3), from0(0, 2, 1, 2), unbounded;
     Double out = 7;
@@ -224,45 +182,33 @@ TEST(cInterp2Lookup3D, UnusableGridsGiveFalseAndUnboundedArraysFailWhenReached) 
     EXPECT_EQ(False, interp.Interp3D(x, y, from0, true, 0.5, 0.5, out));
     EXPECT_EQ(False, interp.Interp3D(Values({0, 2, 1}), y, z, true, 0.5, 0.5, out));
     EXPECT_EQ(False, interp.Interp3D(x, Values({1, 1}), z, true, 0.5, 0.5, out));
-    EXPECT_EQ(False, interp.Interp3D(Values({0}), Values({0}), DoubleArray2D(1, 1, 1, 1), true, 0, 0, out));
     EXPECT_EQ(False, interp.Interp3D(Values({0, 1, 2}, 0), none, unbounded, true, 0.5, 0.5, out));
     EXPECT_EQ(False, interp.Interp3D(x, Values({0, 1}, 2), unbounded, true, 0.5, 0.5, out));
-    EXPECT_SAME_DOUBLE(7.0, out);
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.Interp3D(x, none, z, true, 0.5, 0.5, out));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.Interp3D(x, y, unbounded, true, 0.5, 0.5, out));
-}
-
-TEST(cInterp2Lookup3D, FaultsBeforeTheLastStepLeaveZUntouched) {
-    const DoubleArray x = Values({0, 1}), y = Values({0, 1});
-    Double out = 7;
     EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault,
-                         interp.Interp3D(x, y, Table({{-kMax, 0}, {kMax, 0}}), false, 0.5, 0.5, out));
-    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault,
-                         interp.Interp3D(Values({-1e308, 0}), y, Table({{0, 0}, {0, 0}}), true, kMax, 0.5, out));
+                         interp.Interp3D(y, y, Table({{-kMax, 0}, {kMax, 0}}), false, 0.5, 0.5, out));
     EXPECT_SAME_DOUBLE(7.0, out);
     EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault,
-                         interp.Interp3D(x, y, Table({{-kMax, kMax}, {-kMax, kMax}}), false, 0.5, 0.5, out));
+                         interp.Interp3D(y, y, Table({{-kMax, kMax}, {-kMax, kMax}}), false, 0.5, 0.5, out));
     EXPECT_SAME_DOUBLE(kInf, out);
 }
 
-// ZValues(i, j, k) = 4 (i - 1) + 2 (j - 1) + (k - 1) on the unit cube.
-const double kCorners[2][2][2] = {{{0, 1}, {2, 3}}, {{4, 5}, {6, 7}}};
-
 TEST(cInterp2Lookup4D, SubscriptsFollowWXYAndTheInterpolationsGoXYW) {
     const DoubleArray u = Values({0, 1});
-    const DoubleArray3D z = Cube(kCorners);
+    const double corners[2][2][2] = {{{0, 1}, {2, 3}}, {{4, 5}, {6, 7}}};  // 4 (i - 1) + 2 (j - 1) + (k - 1)
     const struct {
         double w, x, y;
         bool allow, ok;
         double z;
     } cases[] = {
-        {0.5, 0.5, 0.5, false, true, 3.5}, {1, 0, 0, false, true, 4},      {0, 1, 0, false, true, 2},
-        {0, 0, 1, false, true, 1},         {2, 0, 0, true, true, 8},       {1, 1, 1, false, true, 7},
-        {-0.1, 0, 0, false, false, -1},    {0, 1.1, 0, false, false, -1},  {0, 0, -2, false, false, -1},
+        {1, 0, 0, false, true, 4},        {0, 1, 0, false, true, 2},      {0, 0, 1, false, true, 1},
+        {2, 0, 0, true, true, 8},         {-0.1, 0, 0, false, false, -1}, {0, 1.1, 0, false, false, -1},
+        {0, 0, -2, false, false, -1},
     };
     for (const auto& c : cases) {
         Double out = -1;
-        EXPECT_EQ(Boolean(c.ok), interp.Interp4D(u, u, u, z, c.allow, c.w, c.x, c.y, out));
+        EXPECT_EQ(Boolean(c.ok), interp.Interp4D(u, u, u, Cube(corners), c.allow, c.w, c.x, c.y, out));
         EXPECT_SAME_DOUBLE(c.z, out) << c.w << ", " << c.x << ", " << c.y;
     }
     const double v[2][2][2] = {{{8.3, 0.7}, {3.2, -5.3}}, {{7.9, 3.4}, {8.4, 7.1}}};
@@ -278,20 +224,15 @@ TEST(cInterp2Lookup4D, UnusableGridsAndFaults) {
     EXPECT_EQ(True, interp.Interp4D(u, three, u, z, false, 0, 1.5, 0, out));
     EXPECT_EQ(False, interp.Interp4D(u, three, u, permuted, false, 0, 1.5, 0, out));
     EXPECT_EQ(False, interp.Interp4D(u, Values({0, 2, 2}), u, z, true, 0, 0, 0, out));
-    EXPECT_EQ(False, interp.Interp4D(u, three, Values({1, 0}), z, true, 0, 0, 0, out));
     EXPECT_EQ(False, interp.Interp4D(u, three, Values({0, 1}, 0), unbounded, true, 0, 0, 0, out));
-    EXPECT_SAME_DOUBLE(0.0, out);
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.Interp4D(u, none, u, z, true, 0, 0, 0, out));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.Interp4D(u, three, u, unbounded, true, 0, 0, 0, out));
-
     const double lowerPlaneOverflows[2][2][2] = {{{-kMax, 0}, {kMax, 0}}, {{0, 0}, {0, 0}}};
     out = 7;
-    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault,
-                         interp.Interp4D(u, u, u, Cube(lowerPlaneOverflows), false, 0.5, 0.5, 0.5, out));
+    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, interp.Interp4D(u, u, u, Cube(lowerPlaneOverflows), false, 0.5, 0.5, 0.5, out));
     EXPECT_SAME_DOUBLE(7.0, out);
     const double planesApart[2][2][2] = {{{-kMax, -kMax}, {-kMax, -kMax}}, {{kMax, kMax}, {kMax, kMax}}};
-    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault,
-                         interp.Interp4D(u, u, u, Cube(planesApart), false, 0.5, 0.5, 0.5, out));
+    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, interp.Interp4D(u, u, u, Cube(planesApart), false, 0.5, 0.5, 0.5, out));
     EXPECT_SAME_DOUBLE(kInf, out);
 }
 
