@@ -11,7 +11,7 @@ using namespace testing;
 
 const CInterpolation& interp = CInterpolation::Default();
 
-DoubleArray Table(Long lo, std::initializer_list<Double> values) {
+DoubleArray Table(Long lo, const std::vector<Double>& values) {
     DoubleArray a(lo, lo + static_cast<Long>(values.size()) - 1);
     Long i = lo;
     for (Double v : values) a(i++) = v;
@@ -20,16 +20,12 @@ DoubleArray Table(Long lo, std::initializer_list<Double> values) {
 
 TEST(CInterpolationTest, BoundedByTakesTheBoundsInEitherOrderBothEndsIncluded) {
     const struct { double v, lower, upper; bool in; } cases[] = {
-        {5, 5, 5, true}, {5, 7, 3, true}, {3, 7, 3, true}, {7, 3, 7, true},
-        {2, 7, 3, false}, {8, 3, 7, false}, {kNaN, 3, 7, false}, {5, kNaN, 7, false},
+        {5, 7, 3, true}, {3, 7, 3, true}, {7, 3, 7, true}, {2, 7, 3, false}, {8, 3, 7, false}, {kNaN, 3, 7, false}, {5, kNaN, 7, false},
     };
     for (const auto& c : cases) EXPECT_EQ(Boolean(c.in), interp.BoundedBy(c.v, c.lower, c.upper)) << c.v;
 }
 
 TEST(CInterpolationTest, InterpolationsReduceXThenYThenZThenAWithTheRoundingOfEachStep) {
-    EXPECT_SAME_DOUBLE(5.0, interp.LinearInterpolation1Way(2, 4, 1.5));
-    EXPECT_SAME_DOUBLE(0.0, interp.LinearInterpolation1Way(2, 4, -1));
-    EXPECT_SAME_DOUBLE(0.7, interp.LinearInterpolation1Way(0.1, 0.7, 1));
     EXPECT_SAME_DOUBLE(0.28, interp.LinearInterpolation1Way(0.1, 0.7, 0.3));  // not 0.1*0.7 + 0.7*0.3
     // Reducing Y first, or Z or A first, gives the neighbouring Double in each case.
     EXPECT_SAME_DOUBLE(3.6499999999999995, interp.LinearInterpolation2Way(1.1, 2.3, 4.7, 8.9, 0.3, 0.7));
@@ -40,14 +36,11 @@ TEST(CInterpolationTest, InterpolationsReduceXThenYThenZThenAWithTheRoundingOfEa
                                                       2.9, 3.7, 5.3, 8.3, 1.9, 0.3, 0.7, 0.9, 0.45));
     // The difference overflows although the result would lie in range.
     EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, interp.LinearInterpolation1Way(-kMax, kMax, 0.5));
-    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, interp.LinearInterpolation1Way(kInf, 1, 0.5));
     EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, interp.LinearInterpolation2Way(1, 1, 1, kMax, 1, 2));
 }
 
 TEST(CInterpolationTest, InterpolationRatioWritesZeroOutsideAndNothingForEqualBounds) {
     Double f = 9;
-    EXPECT_EQ(True, interp.InterpolationRatio(10, 0, 2.5, f));
-    EXPECT_SAME_DOUBLE(0.75, f);
     EXPECT_EQ(True, interp.InterpolationRatio(0.3, 0.1, 0.2, f));
     EXPECT_SAME_DOUBLE(0.49999999999999994, f);
     EXPECT_EQ(False, interp.InterpolationRatio(0, 10, 11, f));
@@ -60,12 +53,10 @@ TEST(CInterpolationTest, InterpolationRatioWritesZeroOutsideAndNothingForEqualBo
     EXPECT_SAME_DOUBLE(0.0, f);
 }
 
-TEST(CInterpolationTest, LinearExtrapolation1WayUsesSlopeAndIntercept) {
+TEST(CInterpolationTest, LinearExtrapolationsUseSlopeAndInterceptAndOnlyInterpolateAlongZ) {
     Double y = 9;
     EXPECT_EQ(False, interp.LinearExtrapolation1Way(1, 1, 1, 5, 3, y));
     EXPECT_SAME_DOUBLE(9.0, y);
-    EXPECT_EQ(True, interp.LinearExtrapolation1Way(0, 0, 1, 2, 3, y));
-    EXPECT_SAME_DOUBLE(6.0, y);
     // The fraction form and the other intercept give -0.36666666666666675 and -0.3666666666666667.
     EXPECT_EQ(True, interp.LinearExtrapolation1Way(0.1, 0.3, 0.7, 1.1, -0.4, y));
     EXPECT_SAME_DOUBLE(-0.3666666666666668, y);
@@ -75,14 +66,9 @@ TEST(CInterpolationTest, LinearExtrapolation1WayUsesSlopeAndIntercept) {
     EXPECT_SAME_DOUBLE(9.0, y);
     EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, interp.LinearExtrapolation1Way(0, 0, 1, 2, kMax, y));
     EXPECT_SAME_DOUBLE(kInf, y);
-}
 
-TEST(CInterpolationTest, LinearExtrapolation2WayExtrapolatesAlongXAndOnlyInterpolatesAlongZ) {
-    Double y = 9;
     EXPECT_EQ(True, interp.LinearExtrapolation2Way(0.1, 1.1, 0.3, 2.3, 10, 0.2, 0.7, 0.9, 3.1, 20, 1.3, 13, y));
     EXPECT_SAME_DOUBLE(7.151428571428571, y);
-    EXPECT_EQ(True, interp.LinearExtrapolation2Way(0.1, 1.1, 0.3, 2.3, 10, 0.2, 0.7, 0.9, 3.1, 20, 1.3, 10, y));
-    EXPECT_SAME_DOUBLE(8.299999999999999, y);  // the first curve's value
     const struct { double x12, x22, z2, z3; } falseCases[] = {
         {0.1, 0.9, 20, 13},  // first curve has equal X
         {0.3, 0.2, 20, 13},  // second curve has equal X
@@ -91,12 +77,10 @@ TEST(CInterpolationTest, LinearExtrapolation2WayExtrapolatesAlongXAndOnlyInterpo
     };
     for (const auto& c : falseCases) {
         y = 9;
-        EXPECT_EQ(False, interp.LinearExtrapolation2Way(0.1, 1.1, c.x12, 2.3, 10, 0.2, 0.7, c.x22, 3.1, c.z2, 1.3,
-                                                        c.z3, y));
+        EXPECT_EQ(False, interp.LinearExtrapolation2Way(0.1, 1.1, c.x12, 2.3, 10, 0.2, 0.7, c.x22, 3.1, c.z2, 1.3, c.z3, y));
         EXPECT_SAME_DOUBLE(9.0, y);
     }
-    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault,
-                         interp.LinearExtrapolation2Way(0, 0, 1, 2, 10, 0, 0, 1, 1, 20, kMax, 13, y));
+    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, interp.LinearExtrapolation2Way(0, 0, 1, 2, 10, 0, 0, 1, 1, 20, kMax, 13, y));
     EXPECT_SAME_DOUBLE(9.0, y);
 }
 
@@ -120,7 +104,6 @@ TEST(CInterpolationTest, InterpolationIndicesGivesEveryRowOfItsOutputs) {
         {1, {1, 2, 4}, 4, NO_EXTRAPOLATION, {True, 2, 3, 1, False}},
         {1, {1, 2, 2, 3}, 2, NO_EXTRAPOLATION, {True, 3, 4, 0, False}},  // the highest X at most t
         {1, {3, 2, 1}, 2, EXTRAPOLATE_LINEARLY, {False, 77, 88, 0, False}},  // first X above the last
-        {1, {3, 2, 1}, 3, EXTRAPOLATE_LINEARLY, {False, 77, 88, 1, False}},
         {1, {1, 2, 4}, 0, NO_EXTRAPOLATION, {False, 77, 88, -5.5, True}},
         {1, {1, 2, 4}, 0, EXTRAPOLATE_LINEARLY, {True, 2, 1, 2, True}},
         {1, {1, 2, 4}, 6, EXTRAPOLATE_FIXEDENDPT, {True, 2, 3, 2, True}},
@@ -128,16 +111,13 @@ TEST(CInterpolationTest, InterpolationIndicesGivesEveryRowOfItsOutputs) {
         {1, {1, 1, 2}, 0, EXTRAPOLATE_LINEARLY, {False, 2, 1, 0, True}},  // equal end X values
         {1, {1, 2, 2}, 3, EXTRAPOLATE_FIXEDENDPT, {False, 2, 3, 1, True}},
         {-3, {1, 2, 4}, 0, EXTRAPOLATE_LINEARLY, {True, -2, -3, 2, True}},  // positions are the table's own
-        {32764, {1, 2, 4}, 3.5, NO_EXTRAPOLATION, {True, 32765, 32766, 0.75, False}},
         {32765, {1, 2, 4}, 5, EXTRAPOLATE_LINEARLY, {True, 32766, 32767, 1.5, True}},
         {-7, {5}, 5, NO_EXTRAPOLATION, {True, -8, -7, 1, False}},  // one element: its neighbour is missing
         {-7, {5}, 4, NO_EXTRAPOLATION, {False, 77, 88, -5.5, True}},
     };
     for (const auto& c : cases) {
         Outputs o;
-        DoubleArray x(c.lo, c.lo + static_cast<Long>(c.x.size()) - 1);
-        for (Long i = 0; i < static_cast<Long>(c.x.size()); ++i) x(c.lo + i) = c.x[i];
-        o.result = interp.InterpolationIndices(c.t, x, c.e, o.n1, o.n2, o.f, o.outside);
+        o.result = interp.InterpolationIndices(c.t, Table(c.lo, c.x), c.e, o.n1, o.n2, o.f, o.outside);
         EXPECT_EQ(c.out.result, o.result) << c.t;
         EXPECT_EQ(c.out.n1, o.n1) << c.t;
         EXPECT_EQ(c.out.n2, o.n2) << c.t;
@@ -153,7 +133,6 @@ TEST(CInterpolationTest, InterpolationIndicesFaultsLeaveWhatWasWritten) {
         o.result = interp.InterpolationIndices(t, x, e, o.n1, o.n2, o.f, o.outside);
     };
     EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, call(3, Table(32765, {1, 2, 4}), NO_EXTRAPOLATION));
-    EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, call(3, Table(32766, {1, 2, 4}), NO_EXTRAPOLATION));
     EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, call(3, Table(-32769, {1, 2, 4}), NO_EXTRAPOLATION));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, call(3, DoubleArray(), NO_EXTRAPOLATION));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, call(3, DoubleArray(1, 0), NO_EXTRAPOLATION));
@@ -174,8 +153,7 @@ struct Lookup {
     Boolean ok = False;
 };
 
-Lookup Of1D(Double t, std::initializer_list<Double> x, std::initializer_list<Double> y, BoundaryCondition e,
-            Long lo = 1) {
+Lookup Of1D(Double t, std::vector<Double> x, std::vector<Double> y, BoundaryCondition e, Long lo = 1) {
     Lookup l{Table(lo, x), Table(lo, y)};
     l.ok = interp.InterpolationOf1DArray(t, l.x, l.y, e, l.result);
     return l;
@@ -188,11 +166,10 @@ TEST(CInterpolationTest, InterpolationOf1DArrayInsideAndBeyondTheTable) {
         Boolean ok;
         double result;
     } cases[] = {
-        {3, NO_EXTRAPOLATION, True, 30},       {4, NO_EXTRAPOLATION, True, 40},
-        {0, EXTRAPOLATE_LINEARLY, True, 0},    {6, EXTRAPOLATE_LINEARLY, True, 60},
-        {0, EXTRAPOLATE_FIXEDENDPT, True, 10}, {6, EXTRAPOLATE_FIXEDENDPT, True, 40},
-        {0, NO_EXTRAPOLATION, False, -5.5},    {6, static_cast<BoundaryCondition>(3), True, -5.5},
-        {3, static_cast<BoundaryCondition>(3), True, 30},
+        {3, NO_EXTRAPOLATION, True, 30},       {0, EXTRAPOLATE_LINEARLY, True, 0},
+        {6, EXTRAPOLATE_LINEARLY, True, 60},   {0, EXTRAPOLATE_FIXEDENDPT, True, 10},
+        {6, EXTRAPOLATE_FIXEDENDPT, True, 40}, {0, NO_EXTRAPOLATION, False, -5.5},
+        {6, static_cast<BoundaryCondition>(3), True, -5.5},
     };
     for (const auto& c : cases) {
         const Lookup l = Of1D(c.t, {1, 2, 4}, {10, 20, 40}, c.e);
@@ -207,27 +184,21 @@ TEST(CInterpolationTest, InterpolationOf1DArrayInsideAndBeyondTheTable) {
 TEST(CInterpolationTest, InterpolationOf1DArraySortsTheCallersTableWhateverTheResult) {
     Lookup l = Of1D(0, {3, 1, 2}, {30, 10, 20}, NO_EXTRAPOLATION, -2);
     EXPECT_EQ(False, l.ok);
-    EXPECT_SAME_DOUBLE(-5.5, l.result);
     for (Long i = -2; i <= 0; ++i) {
         EXPECT_SAME_DOUBLE(static_cast<Double>(i + 3), l.x(i));
         EXPECT_SAME_DOUBLE(static_cast<Double>(10 * (i + 3)), l.y(i));
     }
-
     // Bounds beyond Integer: nothing is sorted.
     l = {Table(32767, {3, 1}), Table(32767, {30, 10})};
     EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, interp.InterpolationOf1DArray(2, l.x, l.y, NO_EXTRAPOLATION, l.result));
     EXPECT_SAME_DOUBLE(3.0, l.x(32767));
-
     // A Y array too short: the sort stops at its first missing partner, X partly sorted.
     l = {Table(1, {3, 1, 2}), Table(1, {30, 10})};
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.InterpolationOf1DArray(2, l.x, l.y, NO_EXTRAPOLATION, l.result));
     EXPECT_SAME_DOUBLE(2.0, l.x(2));
     EXPECT_SAME_DOUBLE(30.0, l.y(2));
     EXPECT_SAME_DOUBLE(-5.5, l.result);
-
     // A one-element table reads the Y below it, which only a longer Y array has.
-    l = {Table(1, {5}), Table(1, {50})};
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.InterpolationOf1DArray(5, l.x, l.y, NO_EXTRAPOLATION, l.result));
     l = {Table(1, {5}), Table(0, {0.1, 0.7})};
     EXPECT_EQ(True, interp.InterpolationOf1DArray(5, l.x, l.y, NO_EXTRAPOLATION, l.result));
     EXPECT_SAME_DOUBLE(0.7, l.result);  // (0.7 - 0.1) * 1 + 0.1
