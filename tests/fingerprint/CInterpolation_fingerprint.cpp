@@ -40,16 +40,8 @@ void Primitives(Digest& d, Inputs& in) {
     }
 }
 
-// A table of up to seven points with bounds somewhere in the Integer range, now
-// and then beyond it, and X values with frequent ties and in any order.
-DoubleArray RandomTable(Inputs& in, Long lo, Long count, bool smallValues) {
-    DoubleArray a(lo, lo + count - 1);
-    for (Long i = lo; i < lo + count; ++i) {
-        a(i) = smallValues ? static_cast<double>(in.Next() % 9) - 4.0 : in.Number();
-    }
-    return a;
-}
-
+// Tables of up to seven points with bounds somewhere in the Integer range, now and
+// then beyond it, and X values with frequent ties and in any order.
 Long RandomLowerBound(Inputs& in) {
     switch (in.Next() % 8) {
         case 0: return 32767 - static_cast<Long>(in.Next() % 9);
@@ -59,21 +51,17 @@ Long RandomLowerBound(Inputs& in) {
     }
 }
 
-void Add(Digest& d, const DoubleArray& a) {
-    for (Long i = a.LBound(); i <= a.UBound(); ++i) d.Add(a(i));
-}
-
 void TableLookups(Digest& d, Inputs& in) {
     const CInterpolation& interp = CInterpolation::Default();
     for (int i = 0; i < 20000; ++i) {
         const Long lo = RandomLowerBound(in);
         const Long count = static_cast<Long>(in.Next() % 8);  // 0 to 7 points
         const bool small = in.Next() % 2 == 0;
-        DoubleArray x = RandomTable(in, lo, count, small);
+        DoubleArray x = FilledArray<DoubleArray>(lo, count, [&] { return small ? static_cast<double>(in.Next() % 9) - 4.0 : in.Number(); });
         // Y mostly matches X, sometimes starts lower or ends sooner.
         const Long yLo = lo - static_cast<Long>(in.Next() % 4 == 0 ? 1 : 0);
         const Long yCount = count + 1 - static_cast<Long>(in.Next() % 3);
-        DoubleArray y = RandomTable(in, yLo, yCount < 0 ? 0 : yCount, false);
+        DoubleArray y = FilledArray<DoubleArray>(yLo, yCount < 0 ? 0 : yCount, [&] { return in.Number(); });
         const Double t = small ? static_cast<double>(in.Next() % 21) / 2.0 - 5.0 : in.Number();
         const auto mode = static_cast<BoundaryCondition>(static_cast<std::int32_t>(in.Next() % 5) - 1);
 
@@ -89,8 +77,8 @@ void TableLookups(Digest& d, Inputs& in) {
         Double result = 0.5;
         Try(d, [&] { d.Add(interp.InterpolationOf1DArray(t, x, y, mode, result)); });
         d.Add(result);
-        Add(d, x);
-        Add(d, y);
+        AddElements(d, x);
+        AddElements(d, y);
     }
 }
 

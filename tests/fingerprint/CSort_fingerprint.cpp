@@ -28,31 +28,24 @@ struct Arrays {
     StringArray strings;
     VariantArray variants;
 
+    template <typename A, typename Next>
+    static Variant Fill(A& a, Long lo, Long count, bool byReference, Next next) {
+        a = FilledArray<A>(lo, count, next);
+        return byReference ? Variant::RefTo(a) : Variant(a);
+    }
+
     Variant Make(Inputs& in, Long lo, Long count) {
-        const Long hi = lo + count - 1;
         const bool byReference = in.Next() % 2 == 0;
         switch (in.Next() % 5) {
-            case 0:
-                doubles = DoubleArray(lo, hi);
-                for (Long i = lo; i <= hi; ++i) doubles(i) = in.Next() % 10 == 0 ? -0.0 : in.Number();
-                return byReference ? Variant::RefTo(doubles) : Variant(doubles);
-            case 1:
-                longs = LongArray(lo, hi);
-                for (Long i = lo; i <= hi; ++i) longs(i) = static_cast<Long>(in.Next() % 7) - 3;
-                return byReference ? Variant::RefTo(longs) : Variant(longs);
+            case 0: return Fill(doubles, lo, count, byReference, [&] { return in.Next() % 10 == 0 ? -0.0 : in.Number(); });
+            case 1: return Fill(longs, lo, count, byReference, [&] { return static_cast<Long>(in.Next() % 7) - 3; });
             case 2:
-                strings = StringArray(lo, hi);
-                for (Long i = lo; i <= hi; ++i) {
+                return Fill(strings, lo, count, byReference, [&] {
                     const std::uint64_t r = in.Next();
-                    strings(i) = String(r % 3, static_cast<char16_t>(u'a' + r / 3 % 3));
-                }
-                return byReference ? Variant::RefTo(strings) : Variant(strings);
-            case 3:
-                variants = VariantArray(lo, hi);
-                for (Long i = lo; i <= hi; ++i) variants(i) = RandomElement(in);
-                return byReference ? Variant::RefTo(variants) : Variant(variants);
-            default:
-                return Variant(in.Number());  // no array at all
+                    return String(r % 3, static_cast<char16_t>(u'a' + r / 3 % 3));
+                });
+            case 3: return Fill(variants, lo, count, byReference, [&] { return RandomElement(in); });
+            default: return Variant(in.Number());  // no array at all
         }
     }
 };

@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include <Tervanix/runtime/Array.h>
 #include <Tervanix/runtime/LibraryError.h>
 #include <Tervanix/runtime/Types.h>
 
@@ -75,6 +76,20 @@ void Try(Digest& d, F call) {
     } catch (const tervanix::LibraryError& e) {
         d.AddError(e);
     }
+}
+
+// An array with these bounds whose elements, in subscript order, are successive next().
+template <typename A, typename Next>
+A FilledArray(tervanix::Long lower, tervanix::Long count, Next next) {
+    A a(lower, lower + count - 1);
+    for (tervanix::Long i = lower; i < lower + count; ++i) a(i) = next();
+    return a;
+}
+
+// Feeds the digest with every element of a one-dimensional array, in subscript order.
+template <typename A>
+void AddElements(Digest& d, const A& a) {
+    for (tervanix::Long i = a.LBound(); i <= a.UBound(); ++i) d.Add(a(i));
 }
 
 }  // namespace fingerprint

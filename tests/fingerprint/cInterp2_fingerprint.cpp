@@ -26,12 +26,6 @@ Long Lower(Inputs& in) {
     }
 }
 
-DoubleArray RandomValues(Inputs& in, Long lower, Long size) {
-    DoubleArray a(lower, lower + size - 1);
-    for (Long i = lower; i < lower + size; ++i) a(i) = in.Number();
-    return a;
-}
-
 // A grid from 1 to size, mostly strictly ascending with steps of mixed magnitude,
 // now and then with an equal pair or a step down, or from another lower bound.
 DoubleArray RandomGrid(Inputs& in, Long size) {
@@ -59,17 +53,15 @@ double Coordinate(Inputs& in, const DoubleArray& grid) {
 
 Boolean RandomBoolean(Inputs& in) { return Boolean::FromRaw(static_cast<std::int16_t>(Pick(in, 3) - 1)); }
 
-void AddContents(Digest& d, const DoubleArray& a) {
-    for (Long i = a.LBound(); i <= a.UBound(); ++i) d.Add(a(i));
-}
-
 void PairTables(Digest& d, Inputs& in) {
     const tervanix::cInterp2 interp;
     for (int t = 0; t < 6000; ++t) {
         const Long lower = t % 3 == 0 ? Pick(in, 7) - 3 : Lower(in);
         const Long size = Pick(in, 9);
         const Long ySize = in.Next() % 10 == 0 ? Pick(in, 9) : size;
-        DoubleArray x = RandomValues(in, lower, size), y = RandomValues(in, in.Next() % 10 == 0 ? Lower(in) : lower, ySize);
+        const auto number = [&] { return in.Number(); };
+        DoubleArray x = FilledArray<DoubleArray>(lower, size, number);
+        DoubleArray y = FilledArray<DoubleArray>(in.Next() % 10 == 0 ? Lower(in) : lower, ySize, number);
         const double at = size > 0 ? Coordinate(in, x) : in.Number();
         double out = -0.5;
         switch (t % 3) {
@@ -81,8 +73,8 @@ void PairTables(Digest& d, Inputs& in) {
             }
         }
         d.Add(out);
-        AddContents(d, x);
-        AddContents(d, y);
+        AddElements(d, x);
+        AddElements(d, y);
     }
 }
 
