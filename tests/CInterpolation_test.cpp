@@ -11,13 +11,6 @@ using namespace testing;
 
 const CInterpolation& interp = CInterpolation::Default();
 
-DoubleArray Table(Long lo, const std::vector<Double>& values) {
-    DoubleArray a(lo, lo + static_cast<Long>(values.size()) - 1);
-    Long i = lo;
-    for (Double v : values) a(i++) = v;
-    return a;
-}
-
 TEST(CInterpolationTest, BoundedByTakesTheBoundsInEitherOrderBothEndsIncluded) {
     const struct { double v, lower, upper; bool in; } cases[] = {
         {5, 7, 3, true}, {3, 7, 3, true}, {7, 3, 7, true}, {2, 7, 3, false}, {8, 3, 7, false}, {kNaN, 3, 7, false}, {5, kNaN, 7, false},
@@ -92,13 +85,7 @@ struct Outputs {
 };
 
 TEST(CInterpolationTest, InterpolationIndicesGivesEveryRowOfItsOutputs) {
-    const struct {
-        Long lo;
-        std::vector<Double> x;
-        double t;
-        BoundaryCondition e;
-        Outputs out;
-    } cases[] = {
+    const struct { Long lo; std::vector<Double> x; double t; BoundaryCondition e; Outputs out; } cases[] = {
         {1, {1, 2, 4}, 3, NO_EXTRAPOLATION, {True, 2, 3, 0.5, False}},
         {1, {1, 2, 4}, 1, NO_EXTRAPOLATION, {True, 1, 2, 0, False}},
         {1, {1, 2, 4}, 4, NO_EXTRAPOLATION, {True, 2, 3, 1, False}},
@@ -117,7 +104,7 @@ TEST(CInterpolationTest, InterpolationIndicesGivesEveryRowOfItsOutputs) {
     };
     for (const auto& c : cases) {
         Outputs o;
-        o.result = interp.InterpolationIndices(c.t, Table(c.lo, c.x), c.e, o.n1, o.n2, o.f, o.outside);
+        o.result = interp.InterpolationIndices(c.t, MakeArray(c.lo, c.x), c.e, o.n1, o.n2, o.f, o.outside);
         EXPECT_EQ(c.out.result, o.result) << c.t;
         EXPECT_EQ(c.out.n1, o.n1) << c.t;
         EXPECT_EQ(c.out.n2, o.n2) << c.t;
@@ -132,18 +119,18 @@ TEST(CInterpolationTest, InterpolationIndicesFaultsLeaveWhatWasWritten) {
         o = Outputs();
         o.result = interp.InterpolationIndices(t, x, e, o.n1, o.n2, o.f, o.outside);
     };
-    EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, call(3, Table(32765, {1, 2, 4}), NO_EXTRAPOLATION));
-    EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, call(3, Table(-32769, {1, 2, 4}), NO_EXTRAPOLATION));
+    EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, call(3, MakeArray(32765, {1, 2, 4}), NO_EXTRAPOLATION));
+    EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, call(3, MakeArray(-32769, {1, 2, 4}), NO_EXTRAPOLATION));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, call(3, DoubleArray(), NO_EXTRAPOLATION));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, call(3, DoubleArray(1, 0), NO_EXTRAPOLATION));
     // A one-element table beyond its X: the missing neighbour is read after the positions were written.
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, call(4, Table(-7, {5}), EXTRAPOLATE_LINEARLY));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, call(4, MakeArray(-7, {5}), EXTRAPOLATE_LINEARLY));
     EXPECT_EQ(-6, o.n1);
     EXPECT_EQ(-7, o.n2);
     EXPECT_SAME_DOUBLE(0.0, o.f);
     EXPECT_EQ(True, o.outside);
     // The fraction overflows far beyond two close end points, whatever the mode.
-    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, call(-1e300, Table(1, {0, 1e-300}), EXTRAPOLATE_FIXEDENDPT));
+    EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, call(-1e300, MakeArray(1, {0, 1e-300}), EXTRAPOLATE_FIXEDENDPT));
     EXPECT_SAME_DOUBLE(kInf, o.f);
 }
 
@@ -154,18 +141,13 @@ struct Lookup {
 };
 
 Lookup Of1D(Double t, std::vector<Double> x, std::vector<Double> y, BoundaryCondition e, Long lo = 1) {
-    Lookup l{Table(lo, x), Table(lo, y)};
+    Lookup l{MakeArray(lo, x), MakeArray(lo, y)};
     l.ok = interp.InterpolationOf1DArray(t, l.x, l.y, e, l.result);
     return l;
 }
 
 TEST(CInterpolationTest, InterpolationOf1DArrayInsideAndBeyondTheTable) {
-    const struct {
-        double t;
-        BoundaryCondition e;
-        Boolean ok;
-        double result;
-    } cases[] = {
+    const struct { double t; BoundaryCondition e; Boolean ok; double result; } cases[] = {
         {3, NO_EXTRAPOLATION, True, 30},       {0, EXTRAPOLATE_LINEARLY, True, 0},
         {6, EXTRAPOLATE_LINEARLY, True, 60},   {0, EXTRAPOLATE_FIXEDENDPT, True, 10},
         {6, EXTRAPOLATE_FIXEDENDPT, True, 40}, {0, NO_EXTRAPOLATION, False, -5.5},
@@ -189,17 +171,17 @@ TEST(CInterpolationTest, InterpolationOf1DArraySortsTheCallersTableWhateverTheRe
         EXPECT_SAME_DOUBLE(static_cast<Double>(10 * (i + 3)), l.y(i));
     }
     // Bounds beyond Integer: nothing is sorted.
-    l = {Table(32767, {3, 1}), Table(32767, {30, 10})};
+    l = {MakeArray(32767, {3, 1}), MakeArray(32767, {30, 10})};
     EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, interp.InterpolationOf1DArray(2, l.x, l.y, NO_EXTRAPOLATION, l.result));
     EXPECT_SAME_DOUBLE(3.0, l.x(32767));
     // A Y array too short: the sort stops at its first missing partner, X partly sorted.
-    l = {Table(1, {3, 1, 2}), Table(1, {30, 10})};
+    l = {MakeArray(1, {3, 1, 2}), MakeArray(1, {30, 10})};
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.InterpolationOf1DArray(2, l.x, l.y, NO_EXTRAPOLATION, l.result));
     EXPECT_SAME_DOUBLE(2.0, l.x(2));
     EXPECT_SAME_DOUBLE(30.0, l.y(2));
     EXPECT_SAME_DOUBLE(-5.5, l.result);
     // A one-element table reads the Y below it, which only a longer Y array has.
-    l = {Table(1, {5}), Table(0, {0.1, 0.7})};
+    l = {MakeArray(1, {5}), MakeArray(0, {0.1, 0.7})};
     EXPECT_EQ(True, interp.InterpolationOf1DArray(5, l.x, l.y, NO_EXTRAPOLATION, l.result));
     EXPECT_SAME_DOUBLE(0.7, l.result);  // (0.7 - 0.1) * 1 + 0.1
 }

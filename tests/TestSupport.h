@@ -1,5 +1,5 @@
-// Helpers shared by the test files: exact comparison of Doubles by bit pattern and
-// the expectation that a call ends with a LibraryError of a given kind.
+// Helpers shared by the test files: exact comparison of Doubles by bit pattern, the
+// expectation that a call ends with a LibraryError of a given kind, and arrays.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +7,11 @@
 #include <cstring>
 #include <iomanip>
 #include <limits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include <Tervanix/runtime/Array.h>
 #include <Tervanix/runtime/LibraryError.h>
 #include <Tervanix/runtime/Types.h>
 
@@ -39,6 +41,31 @@ inline ::testing::AssertionResult SameDouble(const char* expectedText, const cha
     return ::testing::AssertionFailure() << std::setprecision(17) << actualText << " is " << actual
                                          << ", expected " << expectedText << " = " << expected;
 }
+
+// An array from lower upward holding these values.
+template <typename A = DoubleArray>
+A MakeArray(Long lower, const std::vector<typename A::value_type>& values) {
+    A a(lower, static_cast<Long>(lower + (static_cast<std::int64_t>(values.size()) - 1)));
+    for (std::size_t k = 0; k < values.size(); ++k) a(static_cast<Long>(lower + static_cast<std::int64_t>(k))) = values[k];
+    return a;
+}
+
+// The elements of an array in subscript order.
+template <typename A>
+std::vector<typename A::value_type> Contents(const A& a) {
+    std::vector<typename A::value_type> v;
+    for (std::int64_t i = a.LBound(); i <= a.UBound(); ++i) v.push_back(a(static_cast<Long>(i)));
+    return v;
+}
+
+// AddressSanitizer's allocator ends the program on a failed allocation instead of failing it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kUnderAddressSanitizer = true;
+#elif defined(__has_feature)
+constexpr bool kUnderAddressSanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
 
 }  // namespace tervanix::testing
 

@@ -10,9 +10,7 @@ using namespace testing;
 const cGenUtil util;
 
 TEST(cGenUtilTest, MinAndMaxReturnTheSecondWhenEqualAndAsStatedWhenUnordered) {
-    const struct {
-        double x, y, min, max;
-    } cases[] = {
+    const struct { double x, y, min, max; } cases[] = {
         {1, 2, 1, 2}, {2, 1, 1, 2}, {0.0, -0.0, -0.0, -0.0}, {-0.0, 0.0, 0.0, 0.0}, {kNaN, 1, kNaN, 1}, {1, kNaN, 1, kNaN},
     };
     for (const auto& c : cases) {
@@ -30,10 +28,7 @@ TEST(cGenUtilTest, AvgAndLogarithmsGiveTheDigitsOfTheirFormulas) {
 }
 
 TEST(cGenUtilTest, ToleranceTestsAreInclusiveRelativeToTheSecondAndTrueWhenUnordered) {
-    const struct {
-        double x, y, tol;
-        bool abs, rel;
-    } cases[] = {
+    const struct { double x, y, tol; bool abs, rel; } cases[] = {
         {3, 1, 2, true, true},           // |2| <= 2; |2 / 1| <= 2
         {1.1, 1.0, 0.1, false, false},   // the difference is 0.10000000000000009
         {3, 2, 0.5, false, true},        // |1 / 2|
@@ -64,10 +59,8 @@ TEST(cGenUtilTest, EveryFailureEndsWithItsKind) {
 }
 
 TEST(cGenUtilTest, BinaryTextHasFullWidthTwosComplementAndRoundTripsEveryIntegerAndManyLongs) {
-    const struct {
-        Integer n;
-        const char16_t* text;
-    } cases[] = {{5, u"0000000000000101"}, {-1, u"1111111111111111"}, {-32768, u"1000000000000000"}, {32767, u"0111111111111111"}};
+    const struct { Integer n; const char16_t* text; } cases[] = {
+        {5, u"0000000000000101"}, {-1, u"1111111111111111"}, {-32768, u"1000000000000000"}, {32767, u"0111111111111111"}};
     for (const auto& c : cases) {
         String text = u"previous contents";
         EXPECT_EQ(True, util.IntToBin(c.n, text));

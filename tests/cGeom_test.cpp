@@ -60,10 +60,7 @@ TEST(cGeomTest, Line2DWritesSlopeThenInterceptOrNothing) {
 }
 
 TEST(cGeomTest, InLine2DIsStrictAndMeasuresAlongY) {
-    const struct {
-        double x1, y1, x2, y2, x3, y3, tol;
-        bool in;
-    } cases[] = {
+    const struct { double x1, y1, x2, y2, x3, y3, tol; bool in; } cases[] = {
         {0, 0, 1, 1, 2, 2, 0.001, true},      {0, 0, 1, 1, 2, 3, 1, false},  // 1 < 1 fails
         {5, 0, 5, 10, 5, 3, 0.01, true},      {5, 0, 5, 10, 6, 3, 0.01, false},
         {0, 0, 1, 10, 1.05, 10, 0.1, false},  // 0.05 across the line, 0.5 along y
@@ -82,10 +79,7 @@ TEST(cGeomTest, InLine2DIsStrictAndMeasuresAlongY) {
 
 TEST(cGeomTest, PolarConversionsAreExactOnTheAxesOnly) {
     using Op = void (cGeom::*)(Double, Double, Double&, Double&) const;
-    const struct {
-        Op op;
-        double a, b, first, second;
-    } cases[] = {
+    const struct { Op op; double a, b, first, second; } cases[] = {
         {&cGeom::CartToPolar, -0.0, -0.0, 0, 0},   {&cGeom::CartToPolar, 3, -0.0, 3, 0},
         {&cGeom::CartToPolar, 0, 5, 5, 90},        {&cGeom::CartToPolar, -2, -0.0, 2, 180},
         {&cGeom::CartToPolar, 0, -2, 2, 270},      {&cGeom::CartToPolar, 1, 1, kSqrt2, 45.00000000000004},
@@ -128,9 +122,7 @@ TEST(cGeomTest, VectorOperationsWriteEachComponentBeforeItsFault) {
 }
 
 TEST(cGeomTest, PlaneCoefficientsComeFromTheirOwnSums) {
-    const struct {
-        double p[9], A, B, c, d;
-    } cases[] = {
+    const struct { double p[9], A, B, c, d; } cases[] = {
         {{1, 2, 3, 4, 6, 8, -1, 0, 2}, 6, -7, 2, 2},
         {{0, 0, 0, 1, 1, 1, 2, 2, 2}, 0, 0, 0, -0.0},  // collinear, exactly null
         {{1.5, -2.5, 3.5, 1.5, -2.5, 3.5, 1.5, -2.5, 3.5}, -0.0, 0, 0, -0.0},  // coincident

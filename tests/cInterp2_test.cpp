@@ -14,18 +14,7 @@ using Doubles = std::vector<double>;
 
 const cInterp2 interp;
 
-DoubleArray Values(std::initializer_list<double> values, Long lower = 1) {
-    DoubleArray a(lower, lower + (static_cast<Long>(values.size()) - 1));
-    std::int64_t i = lower;
-    for (double v : values) a(static_cast<Long>(i++)) = v;
-    return a;
-}
-
-Doubles Contents(const DoubleArray& a) {
-    Doubles v;
-    for (std::int64_t i = a.LBound(); i <= a.UBound(); ++i) v.push_back(a(static_cast<Long>(i)));
-    return v;
-}
+DoubleArray Values(const std::vector<double>& values, Long lower = 1) { return MakeArray(lower, values); }
 
 // ZValues(i, j) = rows[i - 1][j - 1].
 DoubleArray2D Table(std::initializer_list<std::initializer_list<double>> rows) {
@@ -71,12 +60,7 @@ TEST(cInterp2Sort, AscendingStableWithAnyBoundsAndFailingAtTheAccessThatLacksAnE
 }
 
 TEST(cInterp2Lookup2D, SortsThenInterpolatesAndExtrapolatesWhenAllowed) {
-    const struct {
-        double x;
-        Boolean allow;
-        bool ok;
-        double y;
-    } cases[] = {
+    const struct { double x; Boolean allow; bool ok; double y; } cases[] = {
         {1.5, False, true, 15}, {4, True, true, 40}, {0, True, true, 0}, {4, False, false, -1},
         {0, False, false, -1},  {3, False, true, 30}, {4, Boolean::FromRaw(1), true, 40},  // 1 counts as True
     };
@@ -99,12 +83,7 @@ TEST(cInterp2Lookup2D, SortsThenInterpolatesAndExtrapolatesWhenAllowed) {
 }
 
 TEST(cInterp2Lookup2D, BoundaryConditionsClampAtTheEndPoints) {
-    const struct {
-        BoundaryCondition2 method;
-        double x;
-        bool ok;
-        double y;
-    } cases[] = {
+    const struct { BoundaryCondition2 method; double x; bool ok; double y; } cases[] = {
         {EXTRAP_FIXEDENDPT, 5, true, -1.2000000000000002},  // the formula at X(n), not Y(n) itself
         {EXTRAP_FIXEDENDPT, -5, true, 4.4},
         {EXTRAP_LINEARLY, 3.4, true, -6.800000000000001},
@@ -154,11 +133,7 @@ TEST(cInterp2Lookup2D, UnusableTablesGiveFalseInTheOrderOfTheChecks) {
 TEST(cInterp2Lookup3D, FirstSubscriptFollowsXAndXIsInterpolatedFirst) {
     const DoubleArray x = Values({0, 1}), y = Values({0, 1});
     const DoubleArray2D z = Table({{0, 2}, {1, 3}});
-    const struct {
-        double x, y;
-        bool allow, ok;
-        double z;
-    } cases[] = {
+    const struct { double x, y; bool allow, ok; double z; } cases[] = {
         {1, 0, false, true, 1}, {0, 1, false, true, 2}, {2, 0.5, true, true, 3}, {2, 0.5, false, false, -1}, {0.5, -1, false, false, -1},
     };
     for (const auto& c : cases) {
@@ -197,11 +172,7 @@ TEST(cInterp2Lookup3D, UnusableGridsGiveFalseUnboundedArraysFailWhenReachedAndFa
 TEST(cInterp2Lookup4D, SubscriptsFollowWXYAndTheInterpolationsGoXYW) {
     const DoubleArray u = Values({0, 1});
     const double corners[2][2][2] = {{{0, 1}, {2, 3}}, {{4, 5}, {6, 7}}};  // 4 (i - 1) + 2 (j - 1) + (k - 1)
-    const struct {
-        double w, x, y;
-        bool allow, ok;
-        double z;
-    } cases[] = {
+    const struct { double w, x, y; bool allow, ok; double z; } cases[] = {
         {1, 0, 0, false, true, 4},        {0, 1, 0, false, true, 2},      {0, 0, 1, false, true, 1},
         {2, 0, 0, true, true, 8},         {-0.1, 0, 0, false, false, -1}, {0, 1.1, 0, false, false, -1},
         {0, 0, -2, false, false, -1},

@@ -40,17 +40,8 @@ TEST(cMatrix2Test, AddressesOutsideTheMatrixAreIgnoredOnWriteAndZeroOnRead) {
         for (Long j = 1; j <= 2; ++j) EXPECT_SAME_DOUBLE(i == 3 && j == 2 ? 4.5 : 0.0, m.GetData(i, j));
 }
 
-// AddressSanitizer's allocator aborts the program on a failed allocation by new.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAllocationFailureAborts = true;
-#elif defined(__has_feature)
-constexpr bool kAllocationFailureAborts = __has_feature(address_sanitizer);
-#else
-constexpr bool kAllocationFailureAborts = false;
-#endif
-
 TEST(cMatrix2Test, ASizeWithoutMemoryLeavesTheNewCountsAndNoElements) {
-    if (kAllocationFailureAborts) GTEST_SKIP() << "a failed allocation aborts under AddressSanitizer";
+    if (kUnderAddressSanitizer) GTEST_SKIP() << "a failed allocation aborts under AddressSanitizer";
     cMatrix2 m;
     m.NumRows(65536);
     m.PutData(1, 1, 3.0);

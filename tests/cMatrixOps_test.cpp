@@ -54,9 +54,7 @@ TEST(cMatrixOpsTest, TransposeAndProductSumUpwardAndKeepTheSumsWrittenBeforeAFau
 }
 
 TEST(cMatrixOpsTest, InverseDigits) {
-    const struct {
-        Rows original, inverse;
-    } cases[] = {
+    const struct { Rows original, inverse; } cases[] = {
         {{{4, 7}, {2, 6}}, {{0.6, -0.7}, {-0.2, 0.4}}},
         {{{0, 1}, {1, 0}}, {{-0.0, 1}, {1, 0}}},  // FixZeroDiagonal leaves a negative zero
         {{{5}}, {{0.2}}},

@@ -13,14 +13,6 @@ namespace {
 
 using namespace testing;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kUnderAddressSanitizer = true;
-#elif defined(__has_feature)
-constexpr bool kUnderAddressSanitizer = __has_feature(address_sanitizer);
-#else
-constexpr bool kUnderAddressSanitizer = false;
-#endif
-
 using Rows = std::vector<std::vector<double>>;
 
 cMatrix Make(const Rows& A, const std::vector<double>& b) {
@@ -68,11 +60,7 @@ double Coefficient(std::mt19937_64& gen) {
 }
 
 TEST(cMatrixTest, SolvesInTheOrderFoundAndReportsWhatAdmitsNoSolution) {
-    const struct {
-        Rows A;
-        std::vector<double> b;
-        std::string expected;
-    } cases[] = {
+    const struct { Rows A; std::vector<double> b; std::string expected; } cases[] = {
         {{{0}}, {4}, kFalse},
         {{{0, 1}, {1, 0}}, {3, 5}, Solved({5, 3})},             // order (2, 1)
         {{{1, 1}, {1, 0}}, {3, 1}, Solved({1, 2})},             // zero on the last diagonal position

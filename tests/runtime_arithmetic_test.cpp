@@ -19,12 +19,7 @@ using rt::Fp;
 
 TEST(FaultTest, EachOperationFaultsExactlyAsIeeeRaises) {
     const double sNaN = std::numeric_limits<double>::signaling_NaN();
-    const struct {
-        double a;
-        char op;
-        double b;
-        std::uint8_t faults;
-    } cases[] = {
+    const struct { double a; char op; double b; std::uint8_t faults; } cases[] = {
         {1.0, '/', -0.0, rt::kDivisionByZero},  {0.0, '/', 0.0, rt::kInvalidOperation},
         {kInf, '-', kInf, rt::kInvalidOperation}, {0.0, '*', kInf, rt::kInvalidOperation},
         {kMax, '+', kMax, rt::kOverflow},       {1e300, '/', 1e-300, rt::kOverflow},
@@ -114,9 +109,7 @@ TEST(WholeNumbers, IntegerAndLongArithmeticNeverWrapsAndACounterStopsAt32767) {
 }
 
 TEST(WholeNumbers, ConversionsRoundHalfToEvenAndOverflowBeyondTheType) {
-    const struct {
-        double in, out;
-    } cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-0.5, 0}, {2.5000000000000004, 3}, {4503599627370495.5, 4503599627370496.0}};
+    const struct { double in, out; } cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-0.5, 0}, {2.5000000000000004, 3}, {4503599627370495.5, 4503599627370496.0}};
     for (const auto& c : cases) EXPECT_SAME_DOUBLE(c.out, rt::RoundHalfEven(c.in) + 0.0) << c.in;
     EXPECT_EQ(-32768, rt::ToInteger(-32768.5));  // rounds to the even -32768
     EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, rt::ToInteger(32767.5));

@@ -72,10 +72,7 @@ TEST(Arrays, FindGivesTheElementOrNullEvenAtTheEndsOfTheLongRange) {
 }
 
 TEST(VariantValues, GreaterThanComparesNumbersByValueAndStringsByCodeUnits) {
-    const struct {
-        Variant a, b;
-        bool greater;
-    } cases[] = {
+    const struct { Variant a, b; bool greater; } cases[] = {
         {Variant(2.5), Variant(Long{2}), true},       {Variant(Integer{3}), Variant(3.0), false},
         {Variant(0.0), Variant(Boolean(true)), true}, {Variant(u"B"), Variant(u"a"), false},
         {Variant(u"ab"), Variant(u"a"), true},        {Variant(u"\u00e9"), Variant(u"z"), true},
