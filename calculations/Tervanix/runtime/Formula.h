@@ -64,6 +64,15 @@ template <typename Formulas>
     return formulas(CheckedOperand{});
 }
 
+// The checked evaluation assigned in order: a call with nothing left to do after it,
+// so that the plain path needs no stack frame for it.
+template <typename Formulas, typename... Outputs>
+[[gnu::cold, gnu::noinline]] void AssignChecked(const Formulas& formulas, Outputs&... outs) {
+    const auto checked = formulas(CheckedOperand{});
+    std::size_t n = 0;
+    (Assign(outs, checked[n++]), ...);
+}
+
 }  // namespace formula_detail
 
 // The value of one formula, stored in a variable of the method.
@@ -86,8 +95,7 @@ template <typename Formulas, typename... Outputs>
         return;
     }
     const Formulas copy = formulas;
-    const std::array<Fp, sizeof...(Outputs)> checked = formula_detail::CheckedValues(copy);
-    (Assign(outs, checked[n++]), ...);
+    formula_detail::AssignChecked(copy, outs...);
 }
 
 }  // namespace tervanix::rt
