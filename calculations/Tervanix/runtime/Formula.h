@@ -55,17 +55,18 @@ bool SumIsFinite(const std::array<Double, N>& values) {
     return std::isfinite(sum);
 }
 
-// The checked evaluation, out of the way of the plain one. It takes the callable by
-// reference to a copy made on the checked path, so that the plain path keeps the
-// operands in registers, and returns the values with their faults, so that no
-// output's address is taken on the plain path either.
-template <typename Formulas>
-[[gnu::cold, gnu::noinline]] auto CheckedValues(const Formulas& formulas) {
-    return formulas(CheckedOperand{});
+// The checked evaluations, out of the way of the plain one. They take the callable
+// by reference to a copy made on the checked path, so that the plain path keeps the
+// operands in registers, and they store or assign as the last thing they do, so that
+// the plain path needs no stack frame for them.
+
+// The checked evaluation stored: the value, or the fault it raised.
+template <typename Formula>
+[[gnu::cold, gnu::noinline]] Double StoredChecked(const Formula& formula) {
+    return Stored(formula(CheckedOperand{}));
 }
 
-// The checked evaluation assigned in order: a call with nothing left to do after it,
-// so that the plain path needs no stack frame for it.
+// The checked evaluations assigned in order, up to the first that faults.
 template <typename Formulas, typename... Outputs>
 [[gnu::cold, gnu::noinline]] void AssignChecked(const Formulas& formulas, Outputs&... outs) {
     const auto checked = formulas(CheckedOperand{});
@@ -81,7 +82,7 @@ template <typename Formula>
     const Double value = formula(PlainOperand{});
     if (__builtin_expect(std::isfinite(value), 1)) return value;
     const Formula copy = formula;
-    return Stored(formula_detail::CheckedValues(copy));
+    return formula_detail::StoredChecked(copy);
 }
 
 // Formulas returned as a std::array, assigned straight into the outputs in order.
