@@ -35,7 +35,7 @@ struct DotLoop {
     std::vector<double> x, y;
     Long first = 1;
 
-    Long Last() const { return static_cast<Long>(first + static_cast<Long>(x.size()) - 1); }
+    Long Last() const { return first + (static_cast<Long>(x.size()) - 1); }
     auto Step() const {
         return [this](auto F, Long k, double s) { return F(x[k - first]) * y[k - first] + s; };
     }
