@@ -4,7 +4,6 @@
 
 #include "Tervanix/runtime/Accumulation.h"
 #include "Tervanix/runtime/Checked.h"
-#include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
@@ -12,7 +11,6 @@ namespace tervanix {
 
 using rt::Fp;
 using rt::Stored;
-using rt::StoredFormula;
 
 namespace {
 
@@ -187,9 +185,8 @@ void cMatrixOps::EliminateColumns(cMatrix2& W) const {
             const Double f = Stored(Fp(W.GetData(p, p)) * -1.0 / W.GetData(r, p));
             const Long cols = W.NumCols();
             for (Long c = 1; c <= cols; c = Next(c)) {
-                // t = W(r, c) * f, then W(p, c) + t: tested once, on the value stored.
-                const Double wrc = W.GetData(r, c), wpc = W.GetData(p, c);
-                W.PutData(r, c, StoredFormula([=](auto F) { return F(wpc) + Stored(F(wrc) * f); }));
+                const Double t = Stored(Fp(W.GetData(r, c)) * f);
+                W.PutData(r, c, Stored(Fp(W.GetData(p, c)) + t));
             }
         }
     }
