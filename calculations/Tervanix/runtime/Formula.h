@@ -57,21 +57,21 @@ bool SumIsFinite(const std::array<Double, N>& values) {
 
 // The checked evaluations, out of the way of the plain one. They take the callable
 // by reference to a copy made on the checked path, so that the plain path keeps the
-// operands in registers, and they store or assign as the last thing they do, so that
-// the plain path needs no stack frame for them.
-
-// The checked evaluation stored: the value, or the fault it raised.
+// operands in registers.
+//
+// One value is stored inside the call, which is then the last thing done and needs
+// no stack frame on the plain path.
 template <typename Formula>
 [[gnu::cold, gnu::noinline]] Double StoredChecked(const Formula& formula) {
     return Stored(formula(CheckedOperand{}));
 }
 
-// The checked evaluations assigned in order, up to the first that faults.
-template <typename Formulas, typename... Outputs>
-[[gnu::cold, gnu::noinline]] void AssignChecked(const Formulas& formulas, Outputs&... outs) {
-    const auto checked = formulas(CheckedOperand{});
-    std::size_t n = 0;
-    (Assign(outs, checked[n++]), ...);
+// Several values come back with their faults and are assigned by the caller, so that
+// no output's address is taken on the plain path: an output that is a local of a
+// method that inlines this one stays in a register.
+template <typename Formulas>
+[[gnu::cold, gnu::noinline]] auto CheckedValues(const Formulas& formulas) {
+    return formulas(CheckedOperand{});
 }
 
 }  // namespace formula_detail
@@ -96,7 +96,8 @@ template <typename Formulas, typename... Outputs>
         return;
     }
     const Formulas copy = formulas;
-    formula_detail::AssignChecked(copy, outs...);
+    const std::array<Fp, sizeof...(Outputs)> checked = formula_detail::CheckedValues(copy);
+    (Assign(outs, checked[n++]), ...);
 }
 
 }  // namespace tervanix::rt
