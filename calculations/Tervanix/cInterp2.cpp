@@ -1,9 +1,11 @@
 #include "Tervanix/cInterp2.h"
 
+#include <array>
 #include <cstddef>
 #include <utility>
 
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
 namespace tervanix {
@@ -158,9 +160,12 @@ Boolean cInterp2::Interp3D(const DoubleArray& XValues, const DoubleArray& YValue
     return True;
 }
 
-Boolean cInterp2::Interp4D(const DoubleArray& WValues, const DoubleArray& XValues, const DoubleArray& YValues,
-                           const DoubleArray3D& ZValues, const Boolean& bAllowExtrap, const Double& W,
-                           const Double& X, const Double& Y, Double& Z) const {
+// Flattened, so that its checks, searches and fractions are evaluated in place
+// rather than called one by one.
+[[gnu::flatten]] Boolean cInterp2::Interp4D(const DoubleArray& WValues, const DoubleArray& XValues,
+                                            const DoubleArray& YValues, const DoubleArray3D& ZValues,
+                                            const Boolean& bAllowExtrap, const Double& W, const Double& X,
+                                            const Double& Y, Double& Z) const {
     if (!HasGridBounds(WValues, XValues, YValues, ZValues)) return False;
     const Long nw = WValues.UBound();
     const Long nx = XValues.UBound();
@@ -180,14 +185,27 @@ Boolean cInterp2::Interp4D(const DoubleArray& WValues, const DoubleArray& XValue
     const Double tx = Fraction(x, X);
     const Double ty = Fraction(y, Y);
 
-    // The lower W plane, then the upper one: along X, then along Y.
-    const Double a1 = rt::Stored(Along(ZValues(w.lower, x.lower, y.lower), ZValues(w.lower, x.upper, y.lower), tx));
-    const Double a2 = rt::Stored(Along(ZValues(w.lower, x.lower, y.upper), ZValues(w.lower, x.upper, y.upper), tx));
-    const Double zl = rt::Stored(Along(a1, a2, ty));
-    const Double c1 = rt::Stored(Along(ZValues(w.upper, x.lower, y.lower), ZValues(w.upper, x.upper, y.lower), tx));
-    const Double c2 = rt::Stored(Along(ZValues(w.upper, x.lower, y.upper), ZValues(w.upper, x.upper, y.upper), tx));
-    const Double zu = rt::Stored(Along(c1, c2, ty));
-    rt::Assign(Z, Along(zl, zu, tw));
+    // The lower W plane, then the upper one: along X, then along Y. Each step is a
+    // difference, a product by a fraction and a sum, so a fault in any of them leaves
+    // Z not finite: the seven are tested once, on Z (runtime/Formula.h).
+    const Double z000 = ZValues(w.lower, x.lower, y.lower), z010 = ZValues(w.lower, x.upper, y.lower);
+    const Double z001 = ZValues(w.lower, x.lower, y.upper), z011 = ZValues(w.lower, x.upper, y.upper);
+    const Double z100 = ZValues(w.upper, x.lower, y.lower), z110 = ZValues(w.upper, x.upper, y.lower);
+    const Double z101 = ZValues(w.upper, x.lower, y.upper), z111 = ZValues(w.upper, x.upper, y.upper);
+    rt::AssignFormulas(
+        [=](auto F) {
+            const auto along = [F](Double base, Double far, Double fraction) {
+                return (F(far) - base) * fraction + base;
+            };
+            const Double a1 = rt::Stored(along(z000, z010, tx));
+            const Double a2 = rt::Stored(along(z001, z011, tx));
+            const Double zl = rt::Stored(along(a1, a2, ty));
+            const Double c1 = rt::Stored(along(z100, z110, tx));
+            const Double c2 = rt::Stored(along(z101, z111, tx));
+            const Double zu = rt::Stored(along(c1, c2, ty));
+            return std::array{along(zl, zu, tw)};
+        },
+        Z);
     return True;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Tervanix/runtime/Accumulation.h"
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/WholeNumbers.h"
@@ -60,14 +61,29 @@ Boolean cMatrixOps::MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::sh
     if (a.NumCols() != b.NumRows()) return false;
     ab.NumRows(a.NumRows());
     ab.NumCols(b.NumCols());
+    // Each element is s = B(k, j) * A(i, k) + s for k = 1 to NumCols of A, every step
+    // stored. Those loops only read, so each is tested once at the end
+    // (runtime/Accumulation.h). When AB is neither A nor B, writing an element changes
+    // nothing the next one reads, so two neighbours are run side by side.
+    const bool apart = &ab != &a && &ab != &b;
     const Long rows = ab.NumRows();
     for (Long i = 1; i <= rows; i = Next(i)) {
         const Long cols = ab.NumCols();
         for (Long j = 1; j <= cols; j = Next(j)) {
-            Double s = 0.0;
             const Long inner = a.NumCols();
-            for (Long k = 1; k <= inner; k = Next(k)) s = Stored(Fp(b.GetData(k, j)) * a.GetData(i, k) + s);
-            ab.PutData(i, j, s);
+            const auto stepAt = [&a, &b, i](Long col) {
+                return [&a, &b, i, col](auto F, Long k, Double s) {
+                    return F(b.GetData(k, col)) * a.GetData(i, k) + s;
+                };
+            };
+            if (apart && j < cols) {
+                const auto plain = rt::PlainAccumulations(1, inner, 0.0, stepAt(j), stepAt(j + 1));
+                ab.PutData(i, j, rt::StoredAccumulation(plain[0], 1, inner, 0.0, stepAt(j)));
+                j = Next(j);
+                ab.PutData(i, j, rt::StoredAccumulation(plain[1], 1, inner, 0.0, stepAt(j)));
+            } else {
+                ab.PutData(i, j, rt::StoredAccumulation(1, inner, 0.0, stepAt(j)));
+            }
         }
     }
     return true;

@@ -55,10 +55,20 @@ bool SumIsFinite(const std::array<Double, N>& values) {
     return std::isfinite(sum);
 }
 
-// The checked evaluation, out of the way of the plain one. It takes the callable by
-// reference to a copy made on the checked path, so that the plain path keeps the
-// operands in registers, and returns the values with their faults, so that no
-// output's address is taken on the plain path either.
+// The checked evaluations, out of the way of the plain one. They take the callable
+// by reference to a copy made on the checked path, so that the plain path keeps the
+// operands in registers.
+//
+// One value is stored inside the call, which is then the last thing done and needs
+// no stack frame on the plain path.
+template <typename Formula>
+[[gnu::cold, gnu::noinline]] Double StoredChecked(const Formula& formula) {
+    return Stored(formula(CheckedOperand{}));
+}
+
+// Several values come back with their faults and are assigned by the caller, so that
+// no output's address is taken on the plain path: an output that is a local of a
+// method that inlines this one stays in a register.
 template <typename Formulas>
 [[gnu::cold, gnu::noinline]] auto CheckedValues(const Formulas& formulas) {
     return formulas(CheckedOperand{});
@@ -72,7 +82,7 @@ template <typename Formula>
     const Double value = formula(PlainOperand{});
     if (__builtin_expect(std::isfinite(value), 1)) return value;
     const Formula copy = formula;
-    return Stored(formula_detail::CheckedValues(copy));
+    return formula_detail::StoredChecked(copy);
 }
 
 // Formulas returned as a std::array, assigned straight into the outputs in order.
