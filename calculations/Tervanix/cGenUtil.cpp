@@ -1,6 +1,7 @@
 #include "Tervanix/cGenUtil.h"
 
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/MathFunctions.h"
 #include "Tervanix/runtime/Strings.h"
 
@@ -62,7 +63,7 @@ Double cGenUtil::Max(Double X, Double Y) const {
 }
 
 Double cGenUtil::Avg(Double X, Double Y) const {
-    return Stored((Fp(X) + Y) / 2.0);
+    return rt::StoredFormula([=](auto F) { return (F(X) + Y) / 2.0; });
 }
 
 Double cGenUtil::Log10(Double X) const {
@@ -95,7 +96,7 @@ Boolean cGenUtil::IsEqualAbs(Double X, Double Y, Double tol) const {
 }
 
 Boolean cGenUtil::IsEqualRel(Double X, Double Y, Double tol) const {
-    const Double q = Stored((Fp(X) - Y) / Y);
+    const Double q = rt::StoredFormula([=](auto F) { return (F(X) - Y) / Y; });
     const Double d = std::fabs(q);
     return !(d > tol);  // d <= tol, or unordered
 }
