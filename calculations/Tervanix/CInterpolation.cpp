@@ -36,7 +36,7 @@ Double CInterpolation::LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Dou
 
 // The nested interpolations inline the public calls they are built from; each call
 // keeps its own fault test.
-[[gnu::flatten]]
+TERVANIX_FLATTEN
 Double CInterpolation::LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, Double dXIdx21,
                                                Double dXIdx22, Double dXFraction,
                                                Double dYFraction) const {
@@ -45,7 +45,7 @@ Double CInterpolation::LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, D
     return LinearInterpolation1Way(a, b, dYFraction);
 }
 
-[[gnu::flatten]]
+TERVANIX_FLATTEN
 Double CInterpolation::LinearInterpolation3Way(Double dXIdx111, Double dXIdx121, Double dXIdx211,
                                                Double dXIdx221, Double dXIdx112, Double dXIdx122,
                                                Double dXIdx212, Double dXIdx222, Double dXFraction,
@@ -55,7 +55,7 @@ Double CInterpolation::LinearInterpolation3Way(Double dXIdx111, Double dXIdx121,
     return LinearInterpolation1Way(a, b, dZFraction);
 }
 
-[[gnu::flatten]]
+TERVANIX_FLATTEN
 Double CInterpolation::LinearInterpolation4Way(Double dX1111, Double dX1211, Double dX2111, Double dX2211,
                                                Double dX1121, Double dX1221, Double dX2121, Double dX2221,
                                                Double dX1112, Double dX1212, Double dX2112, Double dX2212,

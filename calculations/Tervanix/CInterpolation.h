@@ -13,30 +13,30 @@ class CInterpolation {
 public:
     // The shared instance, for calls without an object of one's own. The class has
     // no fields, so every instance, this one included, behaves identically.
-    static const CInterpolation& Default();
+    TERVANIX_API static const CInterpolation& Default();
 
-    Boolean BoundedBy(Double dCheckVal, Double dLowerBound, Double dUpperBound) const;
-    Double LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Double dXFraction) const;
-    Double LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, Double dXIdx21, Double dXIdx22,
+    TERVANIX_API Boolean BoundedBy(Double dCheckVal, Double dLowerBound, Double dUpperBound) const;
+    TERVANIX_API Double LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Double dXFraction) const;
+    TERVANIX_API Double LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, Double dXIdx21, Double dXIdx22,
                                    Double dXFraction, Double dYFraction) const;
-    Double LinearInterpolation3Way(Double dXIdx111, Double dXIdx121, Double dXIdx211, Double dXIdx221,
+    TERVANIX_API Double LinearInterpolation3Way(Double dXIdx111, Double dXIdx121, Double dXIdx211, Double dXIdx221,
                                    Double dXIdx112, Double dXIdx122, Double dXIdx212, Double dXIdx222,
                                    Double dXFraction, Double dYFraction, Double dZFraction) const;
-    Double LinearInterpolation4Way(Double dX1111, Double dX1211, Double dX2111, Double dX2211,
+    TERVANIX_API Double LinearInterpolation4Way(Double dX1111, Double dX1211, Double dX2111, Double dX2211,
                                    Double dX1121, Double dX1221, Double dX2121, Double dX2221,
                                    Double dX1112, Double dX1212, Double dX2112, Double dX2212,
                                    Double dX1122, Double dX1222, Double dX2122, Double dX2222,
                                    Double dXFraction, Double dYFraction, Double dZFraction,
                                    Double dAFraction) const;
-    Boolean InterpolationRatio(Double dIndex1, Double dIndex2, Double dValue, Double& dInterpFrac) const;
-    Boolean LinearExtrapolation1Way(Double dX1, Double dY1, Double dX2, Double dY2, Double dX3,
+    TERVANIX_API Boolean InterpolationRatio(Double dIndex1, Double dIndex2, Double dValue, Double& dInterpFrac) const;
+    TERVANIX_API Boolean LinearExtrapolation1Way(Double dX1, Double dY1, Double dX2, Double dY2, Double dX3,
                                     Double& dY3) const;
-    Boolean LinearExtrapolation2Way(Double dX11, Double dY11, Double dX12, Double dY12, Double dZ1,
+    TERVANIX_API Boolean LinearExtrapolation2Way(Double dX11, Double dY11, Double dX12, Double dY12, Double dZ1,
                                     Double dX21, Double dY21, Double dX22, Double dY22, Double dZ2,
                                     Double dX3, Double dZ3, Double& dY3) const;
-    Boolean InterpolationOf1DArray(Double dXTarget, DoubleArray& dXArray, DoubleArray& dYArray,
+    TERVANIX_API Boolean InterpolationOf1DArray(Double dXTarget, DoubleArray& dXArray, DoubleArray& dYArray,
                                    BoundaryCondition eExtrapolationType, Double& dYResult) const;
-    Boolean InterpolationIndices(Double dXTarget, const DoubleArray& dXArray,
+    TERVANIX_API Boolean InterpolationIndices(Double dXTarget, const DoubleArray& dXArray,
                                  BoundaryCondition eExtrapolationType, Integer& nXIndex1,
                                  Integer& nXIndex2, Double& dInterpFraction,
                                  Boolean& bExtrapolationNeeded) const;

@@ -13,10 +13,10 @@ class CSort {
 public:
     // The shared instance, for calls without an object of one's own. The class has
     // no fields, so every instance, this one included, behaves identically.
-    static const CSort& Default();
+    TERVANIX_API static const CSort& Default();
 
-    void BubbleSortXYPairsByX(Variant& vXData, Variant& vYData) const;
-    void BubbleSort1DArray(Variant& vXData) const;
+    TERVANIX_API void BubbleSortXYPairsByX(Variant& vXData, Variant& vYData) const;
+    TERVANIX_API void BubbleSort1DArray(Variant& vXData) const;
 
 private:
     // The steps both sorts share; vYData is null when there is no Y array.

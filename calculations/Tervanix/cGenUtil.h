@@ -8,18 +8,18 @@ namespace tervanix {
 
 class cGenUtil {
 public:
-    Double Min(Double X, Double Y) const;
-    Double Max(Double X, Double Y) const;
-    Double Avg(Double X, Double Y) const;
-    Double Log10(Double X) const;
-    Double Log10Sum(Double X, Double Y) const;
-    Double LogDBSum(Double X, Double Y) const;
-    Boolean IsEqualAbs(Double X, Double Y, Double tol) const;
-    Boolean IsEqualRel(Double X, Double Y, Double tol) const;
-    Boolean IntToBin(Integer nInt, String& sBin) const;
-    Boolean BinToInt(const String& sBin, Integer& nInt) const;
-    Boolean LongToBin(Long lngLong, String& sBin) const;
-    Boolean BinToLong(const String& sBin, Long& lngLong) const;
+    TERVANIX_API Double Min(Double X, Double Y) const;
+    TERVANIX_API Double Max(Double X, Double Y) const;
+    TERVANIX_API Double Avg(Double X, Double Y) const;
+    TERVANIX_API Double Log10(Double X) const;
+    TERVANIX_API Double Log10Sum(Double X, Double Y) const;
+    TERVANIX_API Double LogDBSum(Double X, Double Y) const;
+    TERVANIX_API Boolean IsEqualAbs(Double X, Double Y, Double tol) const;
+    TERVANIX_API Boolean IsEqualRel(Double X, Double Y, Double tol) const;
+    TERVANIX_API Boolean IntToBin(Integer nInt, String& sBin) const;
+    TERVANIX_API Boolean BinToInt(const String& sBin, Integer& nInt) const;
+    TERVANIX_API Boolean LongToBin(Long lngLong, String& sBin) const;
+    TERVANIX_API Boolean BinToLong(const String& sBin, Long& lngLong) const;
 };
 
 }  // namespace tervanix

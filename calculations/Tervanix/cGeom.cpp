@@ -133,7 +133,7 @@ void cGeom::WriteLinePoint(Double a1, Double b1, Double c1, Double d1, Double a2
 
 // Flattened, so that the class's own CrossProduct and DotProduct are evaluated in
 // place rather than called with every operand kept in memory across the calls.
-[[gnu::flatten]] Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Double a2,
+TERVANIX_FLATTEN Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Double a2,
                                                  Double b2, Double c2, Double d2, Double a3, Double b3,
                                                  Double c3, Double d3, Double& X, Double& Y, Double& Z) const {
     // Cramer's rule in vector form. Cross(N2, N3) serves both the triple product and

@@ -162,7 +162,7 @@ Boolean cInterp2::Interp3D(const DoubleArray& XValues, const DoubleArray& YValue
 
 // Flattened, so that its checks, searches and fractions are evaluated in place
 // rather than called one by one.
-[[gnu::flatten]] Boolean cInterp2::Interp4D(const DoubleArray& WValues, const DoubleArray& XValues,
+TERVANIX_FLATTEN Boolean cInterp2::Interp4D(const DoubleArray& WValues, const DoubleArray& XValues,
                                             const DoubleArray& YValues, const DoubleArray3D& ZValues,
                                             const Boolean& bAllowExtrap, const Double& W, const Double& X,
                                             const Double& Y, Double& Z) const {

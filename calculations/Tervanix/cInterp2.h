@@ -23,24 +23,24 @@ class cInterp2 {
 public:
     // Bubble sort with early stop, ascending by X, stable for equal X; any bounds.
     // Only the bounds of XValues are read: YValues(i) is the element with subscript i.
-    void SortXYPairsByX(DoubleArray& XValues, DoubleArray& YValues) const;
+    TERVANIX_API void SortXYPairsByX(DoubleArray& XValues, DoubleArray& YValues) const;
 
     // Both lookups sort the caller's arrays in place first. Y is written only by the
     // last step: after False it keeps its value.
-    Boolean Interp2D(DoubleArray& XValues, DoubleArray& YValues, const Boolean& bAllowExtrap,
+    TERVANIX_API Boolean Interp2D(DoubleArray& XValues, DoubleArray& YValues, const Boolean& bAllowExtrap,
                      const Double& X, Double& Y) const;
 
     // The grids must arrive strictly ascending; only Z is written, by the last step.
     // ZValues(i, j) is the value at (XValues(i), YValues(j)).
-    Boolean Interp3D(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues,
+    TERVANIX_API Boolean Interp3D(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues,
                      const Boolean& bAllowExtrap, const Double& X, const Double& Y, Double& Z) const;
 
     // ZValues(i, j, k) is the value at (WValues(i), XValues(j), YValues(k)).
-    Boolean Interp4D(const DoubleArray& WValues, const DoubleArray& XValues, const DoubleArray& YValues,
+    TERVANIX_API Boolean Interp4D(const DoubleArray& WValues, const DoubleArray& XValues, const DoubleArray& YValues,
                      const DoubleArray3D& ZValues, const Boolean& bAllowExtrap, const Double& W,
                      const Double& X, const Double& Y, Double& Z) const;
 
-    Boolean Interp2D_Extrap(DoubleArray& XValues, DoubleArray& YValues, BoundaryCondition2 ExtrapMethod,
+    TERVANIX_API Boolean Interp2D_Extrap(DoubleArray& XValues, DoubleArray& YValues, BoundaryCondition2 ExtrapMethod,
                             Double X, Double& Y) const;
 
 private:

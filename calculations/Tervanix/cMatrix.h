@@ -17,17 +17,17 @@ public:
     // Sets N and replaces A (N x N), then b (N), by arrays of zeros. N is stored
     // first; a value below 1 then fails with SubscriptOutOfRange and storage that
     // cannot be had with OutOfMemory, and an array not replaced keeps what it held.
-    void MatrixSize(const Long& X);
+    TERVANIX_API void MatrixSize(const Long& X);
     // Replaces one coefficient or constant; an index above N is ignored, one below 1
     // raises SubscriptOutOfRange, and so does any index before the first MatrixSize.
-    void AddToMatrix(Long row, Long col, Double value);
-    void AddToVector(Long row, Double value);
+    TERVANIX_API void AddToMatrix(Long row, Long col, Double value);
+    TERVANIX_API void AddToVector(Long row, Double value);
     // Puts a new Collection into Solution: the N unknowns in order and True, or
     // empty and False when no order of the equations avoids a zero on the diagonal or
     // the equations are dependent. After an error Solution is unchanged.
-    Boolean Calc(std::shared_ptr<Collection>& Solution) const;
+    TERVANIX_API Boolean Calc(std::shared_ptr<Collection>& Solution) const;
     // Shows four message boxes that explain the class.
-    void HelpForProgrammer() const;
+    TERVANIX_API void HelpForProgrammer() const;
 
 private:
     bool ArrangeRows(DoubleArray2D& W, DoubleArray& V) const;

@@ -10,13 +10,13 @@ namespace tervanix {
 
 class cMatrix2 {
 public:
-    cMatrix2();
+    TERVANIX_API cMatrix2();
 
     // A size of 1 or more is taken, the current one too, and clears every element;
     // a size of 0 or less changes nothing.
-    void NumRows(const Long& i);
+    TERVANIX_API void NumRows(const Long& i);
     Long NumRows() const { return rows_; }
-    void NumCols(const Long& i);
+    TERVANIX_API void NumCols(const Long& i);
     Long NumCols() const { return cols_; }
 
     void PutData(const Long& row, const Long& col, const Double& value) {

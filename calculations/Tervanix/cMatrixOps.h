@@ -20,17 +20,17 @@ namespace tervanix {
 class cMatrixOps {
 public:
     // Always True.
-    Boolean MatrixTrans(const std::shared_ptr<cMatrix2>& Original, std::shared_ptr<cMatrix2>& Transposed) const;
+    TERVANIX_API Boolean MatrixTrans(const std::shared_ptr<cMatrix2>& Original, std::shared_ptr<cMatrix2>& Transposed) const;
     // False when NumCols of A differs from NumRows of B; AB then holds a new 1 x 1 matrix.
-    Boolean MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::shared_ptr<cMatrix2>& B,
+    TERVANIX_API Boolean MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::shared_ptr<cMatrix2>& B,
                        std::shared_ptr<cMatrix2>& AB) const;
     // False when Original is not square or has a row of zeros, a column of zeros or
     // two proportional rows; Inverted then holds a new 1 x 1 matrix.
-    Boolean MatrixInvert(const std::shared_ptr<cMatrix2>& Original, std::shared_ptr<cMatrix2>& Inverted) const;
+    TERVANIX_API Boolean MatrixInvert(const std::shared_ptr<cMatrix2>& Original, std::shared_ptr<cMatrix2>& Inverted) const;
     // Solution = inverse of Coeffs times Vector, one column per right-hand side. False,
     // with Solution untouched, when Coeffs has no inverse; False, with Solution a new
     // 1 x 1 matrix, when Vector's row count does not fit.
-    Boolean SimultEqns(const std::shared_ptr<cMatrix2>& Coeffs, const std::shared_ptr<cMatrix2>& Vector,
+    TERVANIX_API Boolean SimultEqns(const std::shared_ptr<cMatrix2>& Coeffs, const std::shared_ptr<cMatrix2>& Vector,
                        std::shared_ptr<cMatrix2>& Solution) const;
 
 private:

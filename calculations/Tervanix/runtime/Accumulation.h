@@ -45,7 +45,7 @@ namespace accumulation_detail {
 
 // The loop step by step, each step stored: out of the way of the plain run.
 template <typename Step>
-[[gnu::cold, gnu::noinline]] Double Checked(Long first, Long last, Double start, const Step& step) {
+TERVANIX_COLD_NOINLINE Double Checked(Long first, Long last, Double start, const Step& step) {
     Double s = start;
     for (Long k = first; k <= last; k = Add(k, Long{1})) s = Stored(step(CheckedOperand{}, k, s));
     return s;
@@ -58,7 +58,7 @@ template <typename Step>
 // the loops would have run one after the other. Running them together lets a
 // processor overlap their steps.
 template <typename... Steps>
-[[gnu::always_inline]] inline std::array<Double, sizeof...(Steps)> PlainAccumulations(Long first, Long last,
+TERVANIX_ALWAYS_INLINE inline std::array<Double, sizeof...(Steps)> PlainAccumulations(Long first, Long last,
                                                                                        Double start, Steps... steps) {
     std::array<Double, sizeof...(Steps)> s{};
     s.fill(start);
@@ -71,14 +71,14 @@ template <typename... Steps>
 
 // The stored value of the loop whose plain run gave `plain`.
 template <typename Step>
-[[gnu::always_inline]] inline Double StoredAccumulation(Double plain, Long first, Long last, Double start,
+TERVANIX_ALWAYS_INLINE inline Double StoredAccumulation(Double plain, Long first, Long last, Double start,
                                                         Step step) {
-    if (__builtin_expect(std::isfinite(plain) && last != std::numeric_limits<Long>::max(), 1)) return plain;
+    if (TERVANIX_LIKELY(std::isfinite(plain) && last != std::numeric_limits<Long>::max())) return plain;
     return accumulation_detail::Checked(first, last, start, step);
 }
 
 template <typename Step>
-[[gnu::always_inline]] inline Double StoredAccumulation(Long first, Long last, Double start, Step step) {
+TERVANIX_ALWAYS_INLINE inline Double StoredAccumulation(Long first, Long last, Double start, Step step) {
     return StoredAccumulation(PlainAccumulations(first, last, start, step)[0], first, last, start, step);
 }
 

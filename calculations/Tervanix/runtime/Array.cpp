@@ -37,6 +37,18 @@ void RaiseOutOfMemory(std::size_t elements) {
     Raise(ErrorKind::OutOfMemory, text.str());
 }
 
+void RaiseBoundBeyondLong(bool negative, std::uintmax_t magnitude) {
+    std::ostringstream text;
+    text << "array bound " << (negative ? "-" : "") << magnitude << " lies outside the Long range -2147483648 to 2147483647";
+    Raise(ErrorKind::SubscriptOutOfRange, text.str());
+}
+
+void RaiseValuesBeyondLong(Long lower, std::size_t count) {
+    std::ostringstream text;
+    text << count << " values from lower bound " << lower << " would end beyond the Long range of bounds";
+    Raise(ErrorKind::SubscriptOutOfRange, text.str());
+}
+
 std::size_t ElementCount(const std::int64_t* extents, int rank, std::size_t elementSize) {
     const std::size_t limit = std::numeric_limits<std::ptrdiff_t>::max() / elementSize;
     std::size_t count = 1;

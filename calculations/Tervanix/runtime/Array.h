@@ -5,24 +5,61 @@
 // (upper - lower + 1) elements per dimension, each value-initialised (0.0 for
 // Double); an upper bound one below the lower makes an empty array. Every element
 // access checks each subscript against its dimension's bounds.
+//
+// The elements lie one after the other in one contiguous store (data(), begin(),
+// end(), size()), in row order: the last subscript varies fastest, so element
+// (i, j) of a 2-D array is at data()[(i - LBound(1)) * extent2 + (j - LBound(2))].
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
+#include <limits>
+#include <type_traits>
 #include <vector>
 
 #include "Tervanix/runtime/Types.h"
 
 namespace tervanix::rt {
 
-[[noreturn]] void RaiseNoBounds();
-[[noreturn]] void RaiseSubscript(Long subscript, int dimension, Long lower, Long upper);
-[[noreturn]] void RaiseDimension(int dimension, int rank);
-[[noreturn]] void RaiseBadBounds(Long lower, Long upper);
+[[noreturn]] TERVANIX_API void RaiseNoBounds();
+[[noreturn]] TERVANIX_API void RaiseSubscript(Long subscript, int dimension, Long lower, Long upper);
+[[noreturn]] TERVANIX_API void RaiseDimension(int dimension, int rank);
+[[noreturn]] TERVANIX_API void RaiseBadBounds(Long lower, Long upper);
 // The number of elements for these extents; OutOfMemory when no store can hold them.
-std::size_t ElementCount(const std::int64_t* extents, int rank, std::size_t elementSize);
-[[noreturn]] void RaiseOutOfMemory(std::size_t elements);
+TERVANIX_API std::size_t ElementCount(const std::int64_t* extents, int rank, std::size_t elementSize);
+[[noreturn]] TERVANIX_API void RaiseOutOfMemory(std::size_t elements);
+[[noreturn]] TERVANIX_API void RaiseBoundBeyondLong(bool negative, std::uintmax_t magnitude);
+[[noreturn]] TERVANIX_API void RaiseValuesBeyondLong(Long lower, std::size_t count);
+
+// A bound given as any integer type, as a Long; SubscriptOutOfRange outside its range.
+template <typename I>
+Long BoundFrom(I bound) {
+    static_assert(std::is_integral_v<I> && !std::is_same_v<I, bool>, "array bounds are whole numbers");
+    bool outside = false;
+    if constexpr (std::is_signed_v<I>) {
+        outside = std::intmax_t{bound} < std::numeric_limits<Long>::min() ||
+                  std::intmax_t{bound} > std::numeric_limits<Long>::max();
+    } else {
+        outside = std::uintmax_t{bound} > std::uintmax_t{std::numeric_limits<Long>::max()};
+    }
+    if (TERVANIX_UNLIKELY(outside)) {
+        if constexpr (std::is_signed_v<I>) RaiseBoundBeyondLong(bound < 0, bound < 0 ? 0 - static_cast<std::uintmax_t>(bound) : static_cast<std::uintmax_t>(bound));
+        else RaiseBoundBeyondLong(false, bound);
+    }
+    return static_cast<Long>(bound);
+}
+
+template <typename T>
+using IsBound = std::bool_constant<std::is_integral_v<T> && !std::is_same_v<T, bool>>;
+
+template <typename R, typename = void>
+struct IsRange : std::false_type {};
+template <typename R>
+struct IsRange<R, std::void_t<decltype(std::begin(std::declval<const R&>())), decltype(std::end(std::declval<const R&>()))>>
+    : std::true_type {};
 
 template <typename T, int Rank>
 class BasicArray {
@@ -34,25 +71,45 @@ public:
 
     BasicArray() = default;
 
-    // Bounds as (lower, upper) pairs, dimension 1 first. An upper bound may be one
-    // below its lower bound (an empty dimension), not lower than that.
+    // Bounds as (lower, upper) pairs, dimension 1 first, of any integer type (a
+    // floating-point bound does not compile). An upper bound may be one below its
+    // lower bound (an empty dimension), not lower than that.
     template <typename... Bounds,
-              std::enable_if_t<sizeof...(Bounds) == 2 * Rank, int> = 0>
+              std::enable_if_t<sizeof...(Bounds) == 2 * Rank && (IsBound<Bounds>::value && ...), int> = 0>
     explicit BasicArray(Bounds... bounds) {
-        const Long list[] = {static_cast<Long>(bounds)...};
+        const Long list[] = {BoundFrom(bounds)...};
         Allocate(list, /*allowEmpty=*/true);
+    }
+
+    // A one-dimensional array holding `values` in order, the first at subscript
+    // `lower`: DoubleArray(1, {1.5, 2.5}) has bounds 1 to 2. No values make an empty
+    // array (upper bound lower - 1).
+    BasicArray(Long lower, std::initializer_list<T> values) { Fill(lower, values); }
+    template <typename Range, std::enable_if_t<IsRange<Range>::value && !IsBound<Range>::value, int> = 0>
+    BasicArray(Long lower, const Range& values) {
+        Fill(lower, values);
     }
 
     // Re-dimensioning: new bounds, every element value-initialised, the earlier
     // contents lost. An upper bound below its lower bound raises SubscriptOutOfRange.
     template <typename... Bounds,
-              std::enable_if_t<sizeof...(Bounds) == 2 * Rank, int> = 0>
+              std::enable_if_t<sizeof...(Bounds) == 2 * Rank && (IsBound<Bounds>::value && ...), int> = 0>
     void ReDim(Bounds... bounds) {
-        const Long list[] = {static_cast<Long>(bounds)...};
+        const Long list[] = {BoundFrom(bounds)...};
         Allocate(list, /*allowEmpty=*/false);
     }
 
     bool HasBounds() const noexcept { return bounded_; }
+
+    // The contiguous store, in row order (see the top of this file); nullptr and 0
+    // for an array without elements. Valid until the array is re-dimensioned.
+    T* data() noexcept { return data_.data(); }
+    const T* data() const noexcept { return data_.data(); }
+    std::size_t size() const noexcept { return data_.size(); }
+    T* begin() noexcept { return data_.data(); }
+    T* end() noexcept { return data_.data() + data_.size(); }
+    const T* begin() const noexcept { return data_.data(); }
+    const T* end() const noexcept { return data_.data() + data_.size(); }
 
     Long LBound(int dimension = 1) const { return Bound(dimension, lower_); }
     Long UBound(int dimension = 1) const { return Bound(dimension, upper_); }
@@ -87,9 +144,9 @@ public:
             outside |= index >= extent_[d];
             offset = offset * extent_[d] + static_cast<std::size_t>(index);
         }
-        if (__builtin_expect(outside, 0)) return nullptr;
+        if (TERVANIX_UNLIKELY(outside)) return nullptr;
         const T* element = elements + offset;
-        if (element == nullptr) __builtin_unreachable();  // an array with elements has storage
+        if (element == nullptr) TERVANIX_UNREACHABLE();  // an array with elements has storage
         return element;
     }
     // The elements `first` to `last` of a one-dimensional array, which lie one after
@@ -115,7 +172,7 @@ private:
     }
 
     std::size_t Index(Long subscript, int d) const {
-        if (__builtin_expect(subscript < lower_[d] || subscript > upper_[d], 0)) {
+        if (TERVANIX_UNLIKELY(subscript < lower_[d] || subscript > upper_[d])) {
             if (!bounded_) RaiseNoBounds();
             RaiseSubscript(subscript, d + 1, lower_[d], upper_[d]);
         }
@@ -133,6 +190,21 @@ private:
     std::size_t Offset3(Long i, Long j, Long k) const {
         static_assert(Rank == 3, "this array takes one subscript per dimension");
         return (Index(i, 0) * extent_[1] + Index(j, 1)) * extent_[2] + Index(k, 2);
+    }
+
+    template <typename Range>
+    void Fill(Long lower, const Range& values) {
+        static_assert(Rank == 1, "an array is made from a list of values in one dimension");
+        const auto count = static_cast<std::size_t>(std::distance(std::begin(values), std::end(values)));
+        const std::int64_t upper = std::int64_t{lower} + static_cast<std::int64_t>(count) - 1;
+        if (count > std::size_t{1} << 32 || upper > std::numeric_limits<Long>::max() ||
+            upper < std::numeric_limits<Long>::min()) {
+            RaiseValuesBeyondLong(lower, count);
+        }
+        const Long list[] = {lower, static_cast<Long>(upper)};
+        Allocate(list, /*allowEmpty=*/true);
+        std::size_t n = 0;
+        for (const auto& value : values) data_[n++] = value;
     }
 
     void Allocate(const Long (&bounds)[2 * Rank], bool allowEmpty) {

@@ -37,7 +37,7 @@ enum FpFaultBits : std::uint8_t {
 // Declared const (it reads nothing but its arguments), so that a loop whose formulas
 // call it on their rare path can still keep the values it reads from memory in
 // registers.
-[[gnu::const]] std::uint8_t ClassifyNonFinite(Double a, Double b, Double r, char op) noexcept;
+TERVANIX_PURE_FUNCTION std::uint8_t ClassifyNonFinite(Double a, Double b, Double r, char op) noexcept;
 
 [[noreturn]] void RaiseFpFault(std::uint8_t faults, Double value);
 
@@ -57,7 +57,7 @@ public:
 private:
     static Fp Combine(Fp a, Fp b, Double r, char op) noexcept {
         std::uint8_t faults = static_cast<std::uint8_t>(a.faults_ | b.faults_);
-        if (__builtin_expect(!std::isfinite(r), 0)) {
+        if (TERVANIX_UNLIKELY(!std::isfinite(r))) {
             faults = static_cast<std::uint8_t>(faults | ClassifyNonFinite(a.value_, b.value_, r, op));
         }
         return Fp(r, faults);
@@ -73,7 +73,7 @@ inline Fp Abs(Fp x) noexcept { return Fp(std::fabs(x.value()), x.faults()); }
 // The value a statement stores in a variable of the method; a fault ends the call
 // before anyone sees the value.
 inline Double Stored(Fp e) {
-    if (__builtin_expect(e.faults() != kNoFault, 0)) RaiseFpFault(e.faults(), e.value());
+    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.faults(), e.value());
     return e.value();
 }
 
@@ -81,7 +81,7 @@ inline Double Stored(Fp e) {
 // receives the value, then the fault test follows.
 inline void Assign(Double& out, Fp e) {
     out = e.value();
-    if (__builtin_expect(e.faults() != kNoFault, 0)) RaiseFpFault(e.faults(), e.value());
+    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.faults(), e.value());
 }
 
 // |a - b| converted to Double for a comparison. The difference of two finite
@@ -92,7 +92,7 @@ inline void Assign(Double& out, Fp e) {
 
 inline Double AbsDifferenceForComparison(Double a, Double b) {
     const Fp d = Fp(a) - b;
-    if (__builtin_expect(d.faults() == kOverflow, 0)) RaiseDifferenceOverflow(a, b);
+    if (TERVANIX_UNLIKELY(d.faults() == kOverflow)) RaiseDifferenceOverflow(a, b);
     return std::fabs(Stored(d));
 }
 

@@ -8,7 +8,7 @@
 
 namespace tervanix {
 
-class Collection {
+class TERVANIX_API Collection {
 public:
     Long Count() const noexcept { return static_cast<Long>(items_.size()); }
     // Item 1 is the first added; any other index raises SubscriptOutOfRange.

@@ -62,7 +62,7 @@ bool SumIsFinite(const std::array<Double, N>& values) {
 // One value is stored inside the call, which is then the last thing done and needs
 // no stack frame on the plain path.
 template <typename Formula>
-[[gnu::cold, gnu::noinline]] Double StoredChecked(const Formula& formula) {
+TERVANIX_COLD_NOINLINE Double StoredChecked(const Formula& formula) {
     return Stored(formula(CheckedOperand{}));
 }
 
@@ -70,7 +70,7 @@ template <typename Formula>
 // no output's address is taken on the plain path: an output that is a local of a
 // method that inlines this one stays in a register.
 template <typename Formulas>
-[[gnu::cold, gnu::noinline]] auto CheckedValues(const Formulas& formulas) {
+TERVANIX_COLD_NOINLINE auto CheckedValues(const Formulas& formulas) {
     return formulas(CheckedOperand{});
 }
 
@@ -78,20 +78,20 @@ template <typename Formulas>
 
 // The value of one formula, stored in a variable of the method.
 template <typename Formula>
-[[gnu::always_inline]] inline Double StoredFormula(Formula formula) {
+TERVANIX_ALWAYS_INLINE inline Double StoredFormula(Formula formula) {
     const Double value = formula(PlainOperand{});
-    if (__builtin_expect(std::isfinite(value), 1)) return value;
+    if (TERVANIX_LIKELY(std::isfinite(value))) return value;
     const Formula copy = formula;
     return formula_detail::StoredChecked(copy);
 }
 
 // Formulas returned as a std::array, assigned straight into the outputs in order.
 template <typename Formulas, typename... Outputs>
-[[gnu::always_inline]] inline void AssignFormulas(Formulas formulas, Outputs&... outs) {
+TERVANIX_ALWAYS_INLINE inline void AssignFormulas(Formulas formulas, Outputs&... outs) {
     static_assert((std::is_same_v<Outputs, Double> && ...), "the outputs are Doubles");
     const std::array<Double, sizeof...(Outputs)> values = formulas(PlainOperand{});
     std::size_t n = 0;
-    if (__builtin_expect(formula_detail::SumIsFinite(values), 1)) {
+    if (TERVANIX_LIKELY(formula_detail::SumIsFinite(values))) {
         ((outs = values[n++]), ...);
         return;
     }

@@ -21,9 +21,11 @@
 
 #include <cfenv>
 
+#include "Tervanix/runtime/Config.h"
+
 namespace tervanix {
 
-class FpEnvironmentScope {
+class TERVANIX_API FpEnvironmentScope {
 public:
     FpEnvironmentScope() noexcept {
         std::feholdexcept(&host_);  // saves everything, clears the flags, masks traps

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "Tervanix/runtime/Config.h"
+
 namespace tervanix {
 
 enum class ErrorKind {
@@ -17,9 +19,9 @@ enum class ErrorKind {
 };
 
 // The kind's name, as written in the enumeration ("OverflowError", ...).
-const char* KindName(ErrorKind kind) noexcept;
+TERVANIX_API const char* KindName(ErrorKind kind) noexcept;
 
-class LibraryError : public std::runtime_error {
+class TERVANIX_API LibraryError : public std::runtime_error {
 public:
     LibraryError(ErrorKind kind, const std::string& message);
     ErrorKind kind() const noexcept { return kind_; }

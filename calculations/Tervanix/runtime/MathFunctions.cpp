@@ -12,7 +12,7 @@ namespace {
 
 // A one-operand function: its result is judged as an operation's would be.
 Fp Judged(Double x, Double r) {
-    if (__builtin_expect(!std::isfinite(r), 0)) return Fp(r, ClassifyNonFinite(x, x, r, 'f'));
+    if (TERVANIX_UNLIKELY(!std::isfinite(r))) return Fp(r, ClassifyNonFinite(x, x, r, 'f'));
     return Fp(r);
 }
 
@@ -35,7 +35,7 @@ Fp Cos(Double x) { return Judged(x, std::cos(x)); }
 
 Double Power(Double x, Double y) {
     const Double r = std::pow(x, y);
-    if (__builtin_expect(std::isfinite(r), 1)) return r;
+    if (TERVANIX_LIKELY(std::isfinite(r))) return r;
     const bool finiteOperands = std::isfinite(x) && std::isfinite(y);
     std::ostringstream text;
     text << std::setprecision(17) << x << " ^ " << y;

@@ -14,7 +14,7 @@ using MessageSink = std::function<void(const String& text)>;
 
 // Replaces the sink and returns the one it replaces; an empty sink restores the
 // standard error stream. Set it before calls that show messages, not during them.
-MessageSink SetMessageSink(MessageSink sink);
+TERVANIX_API MessageSink SetMessageSink(MessageSink sink);
 
 // Shows the text and returns when the sink returns.
 void MsgBox(const String& text);

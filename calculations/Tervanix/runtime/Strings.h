@@ -18,8 +18,8 @@ String Concat(const String& left, const String& right);
 String Chr(Long code);
 
 // The text as UTF-8, for a stream or a terminal.
-std::string ToUtf8(const String& s);
+TERVANIX_API std::string ToUtf8(const String& s);
 // UTF-8 text (as written in source files) as a String.
-String FromUtf8(const std::string& s);
+TERVANIX_API String FromUtf8(const std::string& s);
 
 }  // namespace tervanix::rt

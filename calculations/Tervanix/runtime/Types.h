@@ -6,6 +6,8 @@
 #include <string>
 #include <type_traits>
 
+#include "Tervanix/runtime/Config.h"
+
 namespace tervanix {
 
 using Double = double;

@@ -14,7 +14,7 @@ namespace tervanix {
 class Variant;
 using VariantArray = rt::BasicArray<Variant, 1>;
 
-class Variant {
+class TERVANIX_API Variant {
 public:
     enum class Kind { Empty, OfInteger, OfLong, OfDouble, OfBoolean, OfString, OfDoubleArray, OfLongArray, OfStringArray, OfVariantArray };
 

@@ -19,7 +19,7 @@ namespace tervanix::rt {
 namespace detail {
 template <typename T>
 inline T InRange(std::int64_t r, std::int64_t a, char op, std::int64_t b) {
-    if (__builtin_expect(r < std::numeric_limits<T>::min() || r > std::numeric_limits<T>::max(), 0)) {
+    if (TERVANIX_UNLIKELY(r < std::numeric_limits<T>::min() || r > std::numeric_limits<T>::max())) {
         RaiseWholeNumberOverflow(sizeof(T) == 2 ? "Integer" : "Long", a, op, b);
     }
     return static_cast<T>(r);
