@@ -11,8 +11,8 @@
 
 namespace tervanix {
 
-// What Interp2D_Extrap does with an X outside the table. Any other value behaves
-// as EXTRAP_LINEARLY.
+/// What Interp2D_Extrap does with an X outside the table. Any other value behaves
+/// as EXTRAP_LINEARLY.
 enum BoundaryCondition2 : std::int32_t {
     EXTRAP_NO = 0,          // no result: the lookup returns False
     EXTRAP_LINEARLY = 1,    // along the first or the last interval
@@ -21,25 +21,112 @@ enum BoundaryCondition2 : std::int32_t {
 
 class cInterp2 {
 public:
-    // Bubble sort with early stop, ascending by X, stable for equal X; any bounds.
-    // Only the bounds of XValues are read: YValues(i) is the element with subscript i.
+    /// Sorts X/Y pairs in place, ascending by X: a bubble sort that stops after a
+    /// pass without an exchange and makes each exchange in YValues too. Stable; a NaN
+    /// X is never exchanged.
+    ///
+    /// @param XValues  the X values, any bounds; only its bounds are read.
+    /// @param YValues  the Y values: YValues(i) belongs to XValues(i).
+    /// @throws LibraryError SubscriptOutOfRange for an XValues without bounds or
+    ///         elements, or a YValues that lacks one of X's subscripts (the X exchange
+    ///         of that step is already made).
+    ///
+    /// @code
+    ///   DoubleArray x(0, {3.0, 1.0, 2.0}), y(0, {30.0, 10.0, 20.0});
+    ///   cInterp2().SortXYPairsByX(x, y);   // x(0) = 1, y(0) = 10, y(2) = 30
+    /// @endcode
     TERVANIX_API void SortXYPairsByX(DoubleArray& XValues, DoubleArray& YValues) const;
 
-    // Both lookups sort the caller's arrays in place first. Y is written only by the
-    // last step: after False it keeps its value.
+    /// One value from a table of X/Y pairs, in any order: sorts the pairs in place
+    /// (SortXYPairsByX) and interpolates linearly between the two X values around X;
+    /// beyond the ends, extrapolates along the first or the last interval when allowed.
+    ///
+    /// @param XValues, YValues  the table, both with bounds 1 to n, n >= 2, no two X
+    ///        values equal. Once the bounds qualify, they are sorted and stay so
+    ///        whatever the result.
+    /// @param bAllowExtrap  whether an X beyond the ends gets a value.
+    /// @param X  the X whose Y is wanted; read after the sort.
+    /// @param[out] Y  the value, written only on True.
+    /// @return True; False, with Y unchanged, when the bounds do not qualify, two X
+    ///         values are equal, or X lies beyond the ends and bAllowExtrap is False.
+    /// @throws LibraryError SubscriptOutOfRange for an array without bounds;
+    ///         FloatingPointFault when the formula faults (Y then holds the faulting value).
+    ///
+    /// @code
+    ///   DoubleArray x(1, {3.0, 1.0, 2.0}), y(1, {30.0, 10.0, 20.0});
+    ///   Double v = 0;
+    ///   cInterp2().Interp2D(x, y, true, 1.5, v);    // True: v = 15, x(1) = 1
+    ///   cInterp2().Interp2D(x, y, false, 4, v);     // False: v = 15
+    /// @endcode
     TERVANIX_API Boolean Interp2D(DoubleArray& XValues, DoubleArray& YValues, const Boolean& bAllowExtrap,
                      const Double& X, Double& Y) const;
 
-    // The grids must arrive strictly ascending; only Z is written, by the last step.
-    // ZValues(i, j) is the value at (XValues(i), YValues(j)).
+    /// A value from a grid of Z over X and Y, by bilinear interpolation: along X,
+    /// then along Y, in the grid cell around (X, Y); beyond the grid, along the edge
+    /// cell when allowed. Nothing is sorted.
+    ///
+    /// @param XValues, YValues  the grid lines, bounds 1 to nx and 1 to ny (each
+    ///        2 or more), strictly ascending.
+    /// @param ZValues  ZValues(i, j) is the value at (XValues(i), YValues(j)); bounds
+    ///        1 to nx and 1 to ny.
+    /// @param bAllowExtrap  whether a point beyond the grid gets a value.
+    /// @param[out] Z  the value, written only by the last step.
+    /// @return True; False, with Z unchanged, when the bounds do not fit, a grid is
+    ///         not strictly ascending, or the point lies beyond the grid and
+    ///         bAllowExtrap is False.
+    /// @throws LibraryError SubscriptOutOfRange for an array without bounds;
+    ///         FloatingPointFault when a step faults (Z holds the faulting value only
+    ///         when the last step faults).
+    ///
+    /// @code
+    ///   DoubleArray x(1, {1.0, 2.0}), y(1, {10.0, 20.0});
+    ///   DoubleArray2D z(1, 2, 1, 2);
+    ///   z(2, 1) = 1; z(1, 2) = 10; z(2, 2) = 11;
+    ///   Double v = 0;
+    ///   cInterp2().Interp3D(x, y, z, false, 1.5, 15, v);   // True: v = 5.5
+    /// @endcode
     TERVANIX_API Boolean Interp3D(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues,
                      const Boolean& bAllowExtrap, const Double& X, const Double& Y, Double& Z) const;
 
-    // ZValues(i, j, k) is the value at (WValues(i), XValues(j), YValues(k)).
+    /// A value from a grid of Z over W, X and Y, by trilinear interpolation: along X,
+    /// then Y, then W; beyond the grid, along the edge cell when allowed.
+    ///
+    /// @param WValues, XValues, YValues  the grid lines, bounds from 1 (each 2 or
+    ///        more values), strictly ascending.
+    /// @param ZValues  ZValues(i, j, k) is the value at (WValues(i), XValues(j),
+    ///        YValues(k)); bounds 1 to the three counts.
+    /// @param[out] Z  the value, written only by the last step.
+    /// @return True; False, with Z unchanged, as for Interp3D.
+    /// @throws LibraryError as Interp3D.
+    ///
+    /// @code
+    ///   DoubleArray g(1, {0.0, 1.0});
+    ///   DoubleArray3D z(1, 2, 1, 2, 1, 2);
+    ///   z(2, 2, 2) = 8;
+    ///   Double v = 0;
+    ///   cInterp2().Interp4D(g, g, g, z, false, 0.5, 0.5, 0.5, v);   // True: v = 1
+    /// @endcode
     TERVANIX_API Boolean Interp4D(const DoubleArray& WValues, const DoubleArray& XValues, const DoubleArray& YValues,
                      const DoubleArray3D& ZValues, const Boolean& bAllowExtrap, const Double& W,
                      const Double& X, const Double& Y, Double& Z) const;
 
+    /// As Interp2D, with a choice of what happens beyond the table's ends.
+    ///
+    /// @param ExtrapMethod  EXTRAP_NO gives False; EXTRAP_LINEARLY (and any value
+    ///        outside the enumeration) extends the first or the last interval;
+    ///        EXTRAP_FIXEDENDPT takes X as the nearer end X and evaluates there.
+    /// @param X  the X whose Y is wanted (a copy: the caller's value never changes).
+    /// @param[out] Y  the value, written only on True.
+    /// @return True; False, with Y unchanged, as Interp2D.
+    /// @throws LibraryError as Interp2D.
+    ///
+    /// @code
+    ///   DoubleArray x(1, {1.0, 2.0}), y(1, {10.0, 20.0});
+    ///   Double v = 0;
+    ///   cInterp2().Interp2D_Extrap(x, y, EXTRAP_LINEARLY, 5, v);     // True: v = 50
+    ///   cInterp2().Interp2D_Extrap(x, y, EXTRAP_FIXEDENDPT, 5, v);   // True: v = 20
+    ///   cInterp2().Interp2D_Extrap(x, y, EXTRAP_NO, 5, v);           // False: v = 20
+    /// @endcode
     TERVANIX_API Boolean Interp2D_Extrap(DoubleArray& XValues, DoubleArray& YValues, BoundaryCondition2 ExtrapMethod,
                             Double X, Double& Y) const;
 

@@ -10,18 +10,63 @@ namespace tervanix {
 
 class cMatrix2 {
 public:
+    /// A 1 x 1 matrix holding 0.0.
+    ///
+    /// @code
+    ///   auto m = std::make_shared<cMatrix2>();
+    ///   m->NumRows();         // 1
+    ///   m->GetData(1, 1);     // 0
+    /// @endcode
     TERVANIX_API cMatrix2();
 
-    // A size of 1 or more is taken, the current one too, and clears every element;
-    // a size of 0 or less changes nothing.
+    /// Sets the row count and clears every element to 0.0: a size of 1 or more is
+    /// taken, the current one too; a size of 0 or less changes nothing.
+    ///
+    /// @throws LibraryError OutOfMemory when the new elements cannot be had; the
+    ///         matrix then reports the new count but reads 0.0 everywhere and ignores
+    ///         writes until a later size change succeeds.
+    ///
+    /// @code
+    ///   cMatrix2 m;
+    ///   m.NumRows(3);
+    ///   m.NumRows(0);
+    ///   m.NumRows();   // 3
+    /// @endcode
     TERVANIX_API void NumRows(const Long& i);
+    /// The row count.
     Long NumRows() const { return rows_; }
+    /// Sets the column count and clears every element, as NumRows(i) does for rows.
+    ///
+    /// @throws LibraryError OutOfMemory as NumRows.
+    ///
+    /// @code
+    ///   cMatrix2 m;
+    ///   m.NumCols(4);
+    ///   m.NumCols();   // 4
+    /// @endcode
     TERVANIX_API void NumCols(const Long& i);
+    /// The column count.
     Long NumCols() const { return cols_; }
 
+    /// Sets the element in row `row`, column `col` (both from 1). A place outside
+    /// the matrix is ignored; never raises.
+    ///
+    /// @code
+    ///   cMatrix2 m;
+    ///   m.PutData(1, 1, 2.5);
+    ///   m.PutData(2, 1, 9.0);   // ignored: the matrix has one row
+    ///   m.GetData(1, 1);        // 2.5
+    /// @endcode
     void PutData(const Long& row, const Long& col, const Double& value) {
         if (Double* element = data_.Find(row, col)) *element = value;
     }
+    /// The element in row `row`, column `col` (both from 1); 0.0 for a place outside
+    /// the matrix. Never raises.
+    ///
+    /// @code
+    ///   cMatrix2 m;
+    ///   m.GetData(5, 5);   // 0
+    /// @endcode
     Double GetData(const Long& row, const Long& col) const {
         const Double* element = data_.Find(row, col);
         return element ? *element : 0.0;

@@ -19,17 +19,80 @@ namespace tervanix {
 
 class cMatrixOps {
 public:
-    // Always True.
+    /// The transpose of Original: element (j, i) of the result is element (i, j).
+    ///
+    /// @param Original  the matrix to transpose.
+    /// @param[out] Transposed  made to refer to a new matrix, the transpose.
+    /// @return True, always.
+    /// @throws LibraryError MissingObject when Original refers to no matrix;
+    ///         OutOfMemory.
+    ///
+    /// @code
+    ///   auto a = std::make_shared<cMatrix2>();
+    ///   a->NumCols(3); a->PutData(1, 3, 7);
+    ///   std::shared_ptr<cMatrix2> t;
+    ///   cMatrixOps().MatrixTrans(a, t);   // True: t->NumRows() = 3, t->GetData(3, 1) = 7
+    /// @endcode
     TERVANIX_API Boolean MatrixTrans(const std::shared_ptr<cMatrix2>& Original, std::shared_ptr<cMatrix2>& Transposed) const;
-    // False when NumCols of A differs from NumRows of B; AB then holds a new 1 x 1 matrix.
+    /// The matrix product A B: element (i, j) is the sum over k of B(k, j) * A(i, k),
+    /// for k from 1 up.
+    ///
+    /// @param A, B  the factors; NumCols of A must equal NumRows of B.
+    /// @param[out] AB  made to refer to a new matrix: the product after True, a
+    ///        1 x 1 matrix holding 0.0 after False.
+    /// @return True; False when NumCols of A differs from NumRows of B.
+    /// @throws LibraryError MissingObject when A or B refers to no matrix;
+    ///         FloatingPointFault when a sum overflows (AB holds the elements done);
+    ///         OutOfMemory.
+    ///
+    /// @code
+    ///   auto a = std::make_shared<cMatrix2>(), b = std::make_shared<cMatrix2>();
+    ///   a->NumCols(2); a->PutData(1, 1, 2); a->PutData(1, 2, 3);   // a row: 2 3
+    ///   b->NumRows(2); b->PutData(1, 1, 4); b->PutData(2, 1, 5);   // a column: 4 5
+    ///   std::shared_ptr<cMatrix2> ab;
+    ///   cMatrixOps().MatrixMult(a, b, ab);   // True: ab->GetData(1, 1) = 23
+    /// @endcode
     TERVANIX_API Boolean MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::shared_ptr<cMatrix2>& B,
                        std::shared_ptr<cMatrix2>& AB) const;
-    // False when Original is not square or has a row of zeros, a column of zeros or
-    // two proportional rows; Inverted then holds a new 1 x 1 matrix.
+    /// The inverse of a square matrix, by Gauss-Jordan elimination after a screening
+    /// for rows or columns of zeros and proportional rows.
+    ///
+    /// @param Original  the matrix to invert.
+    /// @param[out] Inverted  made to refer to a new matrix: the inverse after True, a
+    ///        1 x 1 matrix holding 0.0 after False or an error.
+    /// @return True; False when Original is not square, has a row or a column of
+    ///         zeros, or two rows proportional within a relative 1e-12.
+    /// @throws LibraryError FloatingPointFault when the elimination overflows or
+    ///         meets a zero pivot (a singular matrix that passed the screening);
+    ///         MissingObject when Original refers to no matrix; OutOfMemory.
+    ///
+    /// @code
+    ///   auto a = std::make_shared<cMatrix2>();
+    ///   a->NumRows(2); a->NumCols(2); a->PutData(1, 1, 2); a->PutData(2, 2, 4);
+    ///   std::shared_ptr<cMatrix2> inv;
+    ///   cMatrixOps().MatrixInvert(a, inv);   // True: inv->GetData(1, 1) = 0.5, inv->GetData(2, 2) = 0.25
+    ///   a->PutData(2, 2, 0);
+    ///   cMatrixOps().MatrixInvert(a, inv);   // False: inv->NumRows() = 1
+    /// @endcode
     TERVANIX_API Boolean MatrixInvert(const std::shared_ptr<cMatrix2>& Original, std::shared_ptr<cMatrix2>& Inverted) const;
-    // Solution = inverse of Coeffs times Vector, one column per right-hand side. False,
-    // with Solution untouched, when Coeffs has no inverse; False, with Solution a new
-    // 1 x 1 matrix, when Vector's row count does not fit.
+    /// Solves Coeffs X = Vector as the inverse of Coeffs times Vector, one column of
+    /// X for each column of Vector.
+    ///
+    /// @param Coeffs  the square matrix of coefficients, one equation per row.
+    /// @param Vector  the right-hand sides, one row per equation.
+    /// @param[out] Solution  after True, a new matrix holding X; after False because
+    ///        Coeffs has no inverse, unchanged; after False because Vector's row count
+    ///        differs from Coeffs', a new 1 x 1 matrix holding 0.0.
+    /// @return True; False as MatrixInvert for Coeffs, or when the row counts differ.
+    /// @throws LibraryError as MatrixInvert and MatrixMult.
+    ///
+    /// @code
+    ///   auto c = std::make_shared<cMatrix2>(), v = std::make_shared<cMatrix2>();
+    ///   c->NumRows(2); c->NumCols(2); c->PutData(1, 1, 2); c->PutData(1, 2, 1); c->PutData(2, 1, 1); c->PutData(2, 2, -1);
+    ///   v->NumRows(2); v->PutData(1, 1, 5); v->PutData(2, 1, 1);
+    ///   std::shared_ptr<cMatrix2> x;
+    ///   cMatrixOps().SimultEqns(c, v, x);   // True: x->GetData(1, 1) = 2, x->GetData(2, 1) = 1
+    /// @endcode
     TERVANIX_API Boolean SimultEqns(const std::shared_ptr<cMatrix2>& Coeffs, const std::shared_ptr<cMatrix2>& Vector,
                        std::shared_ptr<cMatrix2>& Solution) const;
 
