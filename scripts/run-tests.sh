@@ -5,7 +5,8 @@
 #   the result fingerprint also at -O3 with both compilers (it must match the
 #   recorded one everywhere, which proves the digits identical across builds);
 #   the benchmarks built (not run), the library installed, and a small consumer
-#   project built against the installed package with find_package(Tervanix).
+#   project built against the installed package with find_package(Tervanix);
+#   the docs' reference pages and code snippets (scripts/ci/snippets.sh).
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -88,6 +89,7 @@ else
   fingerprint_only clang-O3 clang++ -O3
   consumer
 fi
+bash scripts/ci/snippets.sh || failed+=("docs snippets")
 
 echo
 if [ ${#failed[@]} -ne 0 ]; then

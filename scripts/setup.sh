@@ -6,7 +6,7 @@ set -euo pipefail
 need=(cmake ninja-build g++)
 case "${1:-tests}" in
   example) ;;
-  tests) need+=(clang libgtest-dev) ;;
+  tests) need+=(clang libgtest-dev python3) ;;  # python3: the docs check
   bench) need+=(libbenchmark-dev libeigen3-dev) ;;
   *) echo "usage: $0 [example|tests|bench]" >&2; exit 2 ;;
 esac

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=build/ci/snippets
 echo "=== docs: reference pages and snippets"
-/usr/bin/python3 scripts/docs/reference.py --check || true  # TEMP
+/usr/bin/python3 scripts/docs/reference.py --check
 /usr/bin/python3 scripts/docs/snippets.py "$out/src"
 cmake -S scripts/docs -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 \
   -DTERVANIX_WARNINGS_AS_ERRORS=ON -DSNIPPET_DIR="$PWD/$out/src" >/dev/null

@@ -175,10 +175,9 @@ def render_doc(doc):
         elif tag:
             kind, rest = tag.groups()
             if kind.startswith("param"):
-                name, _, text = re.match(r"((?:\w+(?:,\s*)?)+)\s+(.*)", rest).group(1, 1, 2) if re.match(
-                    r"((?:\w+(?:,\s*)?)+)\s+(.*)", rest) else (rest, "", "")
+                name, _, text = rest.partition("  ")  # two spaces end the names
                 role = " (output)" if "out" in kind else ""
-                out.append(f"- `{name.strip()}`{role}: {text}")
+                out.append(f"- `{name.strip()}`{role}: {text.strip()}")
             elif kind == "return":
                 out.append(f"- **Returns** {rest}")
             else:
@@ -203,12 +202,28 @@ def render_page(name, files):
         missing += [f"{file}: {m}" for m in lacking]
         if len(files) > 1:
             parts += [f"## `<Tervanix/{file.replace('runtime/', 'runtime/')}>`", ""]
-        parts += [" ".join(intro).strip() if intro else "", ""]
+        parts += ["\n".join(intro).strip(), ""]
         for entry in entries:
             title = heading(entry.code[0])
-            parts += [f"{'###' if len(files) > 1 else '##'} {title}", "", "```cpp", *entry.code, "```", "",
+            parts += [f"{'###' if len(files) > 1 else '##'} {title}", "", "```cpp", *map(wrapped, entry.code), "```", "",
                       render_doc(entry.doc), ""]
     return "\n".join(parts).rstrip() + "\n", missing
+
+
+def wrapped(signature, width=100):
+    """A long declaration broken after a comma, continued under its first parameter."""
+    if len(signature) <= width or "\n" in signature or "(" not in signature:
+        return signature
+    indent = " " * (signature.index("(") + 1)
+    lines, line = [], ""
+    for part in signature.split(", "):
+        candidate = f"{line}, {part}" if line else part
+        if len(candidate) > width and line:
+            lines.append(line + ",")
+            line = indent + part
+        else:
+            line = candidate
+    return "\n".join(lines + [line])
 
 
 def heading(signature):

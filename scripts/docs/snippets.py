@@ -25,14 +25,15 @@ these forms (anything else in a comment is prose):
 
 The statement's value is the variable it declares or assigns, or else the value of
 the expression. Values: numbers (compared exactly, so written to all their
-digits), True, False and u"text"; clauses are separated by commas.
+digits), True, False, true, false, "text" and u"text"; clauses are separated by
+commas.
 """
 import re
 import sys
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-VALUE = r'(?:-?\d+(?:\.\d+)?(?:e[-+]?\d+)?|True|False|u"[^"]*")'
+VALUE = r'(?:-?\d+(?:\.\d+)?(?:e[-+]?\d+)?|True|False|true|false|u?"[^"]*")'
 
 
 def markdown_snippets():

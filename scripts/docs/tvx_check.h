@@ -45,6 +45,10 @@ void Equal(const A& actual, const E& expected, const char* where) {
     if (!(actual == expected)) Fail(where, "the docs say " + Show(expected) + ", the library gives " + Show(actual));
 }
 
+inline void Equal(const char* actual, const char* expected, const char* where) {
+    Equal(std::string(actual), std::string(expected), where);
+}
+
 inline void NoThrow(const char* where) { Fail(where, "the docs say this throws; it returned"); }
 
 inline void Kind(const tervanix::LibraryError& e, tervanix::ErrorKind expected, const char* where) {

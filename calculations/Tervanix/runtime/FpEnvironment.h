@@ -25,13 +25,30 @@
 
 namespace tervanix {
 
+/// While it lives, the default floating-point environment in which the library's
+/// digits hold; afterwards, the host's environment as it was.
 class TERVANIX_API FpEnvironmentScope {
 public:
+    /// Saves the host's environment (rounding mode, exception masks, flags, and
+    /// flush-to-zero and denormals-are-zero modes), then sets round to nearest,
+    /// clears the flags, masks every trap and turns both flush modes off.
+    ///
+    /// @code
+    ///   std::fesetround(FE_UPWARD);             // the host's own rounding
+    ///   {
+    ///       FpEnvironmentScope scope;           // round to nearest inside
+    ///       cGenUtil().LogDBSum(85, 82);        // 86.76434862436486
+    ///   }
+    ///   std::fegetround() == FE_UPWARD;         // true: the host's rounding is back
+    ///   std::fesetround(FE_TONEAREST);
+    /// @endcode
     FpEnvironmentScope() noexcept {
         std::feholdexcept(&host_);  // saves everything, clears the flags, masks traps
         std::fesetround(FE_TONEAREST);
         SetDefaultModes();
     }
+    /// Puts back the host's environment as the constructor found it, flags included
+    /// (also when a call inside ended with a LibraryError).
     ~FpEnvironmentScope() { std::fesetenv(&host_); }
     FpEnvironmentScope(const FpEnvironmentScope&) = delete;
     FpEnvironmentScope& operator=(const FpEnvironmentScope&) = delete;

@@ -12,8 +12,18 @@ namespace tervanix::rt {
 
 using MessageSink = std::function<void(const String& text)>;
 
-// Replaces the sink and returns the one it replaces; an empty sink restores the
-// standard error stream. Set it before calls that show messages, not during them.
+/// Points the library's message box (cMatrix::HelpForProgrammer) at the host's own
+/// display: replaces the sink and returns the one it replaces; an empty sink
+/// restores the standard error stream. Set it before calls that show messages, not
+/// during them.
+///
+/// @code
+///   String last;
+///   auto previous = rt::SetMessageSink([&last](const String& text) { last = text; });
+///   cMatrix().HelpForProgrammer();
+///   rt::SetMessageSink(previous);   // back to the sink before
+///   last.empty();                   // false
+/// @endcode
 TERVANIX_API MessageSink SetMessageSink(MessageSink sink);
 
 // Shows the text and returns when the sink returns.
