@@ -83,7 +83,7 @@ public:
     ///
     /// @param tol  the largest relative difference allowed (0.01 for one percent);
     ///             the comparison includes it.
-    /// @throws LibraryError FloatingPointFault when Y is 0 or the quotient overflows.
+    /// @throws LibraryError FloatingPointFault when Y is 0 or a step overflows.
     ///
     /// @code
     ///   cGenUtil().IsEqualRel(101, 100, 0.01);   // True

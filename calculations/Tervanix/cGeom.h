@@ -96,8 +96,8 @@ public:
     TERVANIX_API void CrossProduct(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k,
                       Double& v3i, Double& v3j, Double& v3k) const;
     /// The plane A * x + B * y + c * z + d = 0 through three points. The normal
-    /// (A, B, c) is that of (P2 - P1) x (P3 - P1), not normalised; three points on
-    /// one line give 0, 0, 0, 0.
+    /// (A, B, c) is (P2 - P1) x (P3 - P1), up to rounding, not normalised; three
+    /// points on one line give coefficients that are 0 up to rounding.
     ///
     /// @param x1, y1, z1  the first point; x2 ... z2 and x3 ... z3 the others.
     /// @param[out] A, B, c, d  the plane's coefficients, written in that order.
@@ -160,7 +160,7 @@ public:
                              Double& X, Double& Y, Double& Z) const;
 
     /// The polar coordinates of (X, Y): the distance r from the origin and the angle
-    /// theta in degrees, counter-clockwise from the positive x axis, 0 <= theta < 360.
+    /// theta in degrees, counter-clockwise from the positive x axis, from 0 to 360.
     /// Points on the axes give exact angles; the others go through the library's pi.
     ///
     /// @param[out] r  the distance, written first.
@@ -179,8 +179,8 @@ public:
     /// counts as 0); other angles go through the library's pi and cos, sin.
     ///
     /// @param[out] X, Y  the point, written in that order.
-    /// @throws LibraryError FloatingPointFault when a product faults; X keeps its
-    ///         new value when Y faults.
+    /// @throws LibraryError FloatingPointFault when a step faults; X keeps its new
+    ///         value when Y faults.
     ///
     /// @code
     ///   Double X, Y;

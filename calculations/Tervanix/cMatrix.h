@@ -30,9 +30,9 @@ public:
     TERVANIX_API void MatrixSize(const Long& X);
     /// Sets one coefficient: A(row, col), the factor of unknown col in equation row.
     ///
-    /// @param row, col  counted from 1; a row or col above N is ignored.
-    /// @throws LibraryError SubscriptOutOfRange for a row or col below 1, and for any
-    ///         call before the first MatrixSize.
+    /// @param row, col  counted from 1. A row or col above N makes the call do nothing.
+    /// @throws LibraryError SubscriptOutOfRange for a row or col below 1 (when neither
+    ///         is above N), and for any call before the first MatrixSize.
     ///
     /// @code
     ///   cMatrix m;

@@ -8,7 +8,8 @@ from the headers, whose examples are taken from the headers themselves) and the
 @code blocks of the public headers. A block marked ```cpp-fragment, ```text or any
 other language is not compiled.
 
-- A snippet with a main() is a complete program: compiled and run as it stands.
+- A snippet with a main() is a complete program: compiled and run as it stands
+  (with its checks).
 - A snippet with #include lines is compiled on its own, its statements wrapped in a
   main(), so that a missing include fails.
 - Any other snippet is a run of statements: it gets <Tervanix/Tervanix.h> and
@@ -148,12 +149,13 @@ def main():
         count += 1
         where = f'"{path.relative_to(ROOT)}:{start}"'
         text = "\n".join(block)
-        if re.search(r"\bint\s+main\s*\(", text):
-            (out / f"snippet_{count:03d}.cpp").write_text(f'#line {start} "{path.relative_to(ROOT)}"\n{text}\n')
-            continue
         includes = [l for l in block if l.startswith("#include")]
         body = translate(path, start, [l if not l.startswith("#include") else "" for l in block])
-        if includes:
+        if re.search(r"\bint\s+main\s*\(", text):
+            # The checks fail the program through tvx_check's exit handler.
+            source = includes + ['#include "tvx_check.h"'] + body
+            (out / f"snippet_{count:03d}.cpp").write_text("\n".join(source) + "\n")
+        elif includes:
             source = includes + ['#include "tvx_check.h"', "int main() {", "tvx_check::Run([] {"] + body + \
                 [f"}}, {where});", "return tvx_check::Failures();", "}"]
             (out / f"snippet_{count:03d}.cpp").write_text("\n".join(source) + "\n")

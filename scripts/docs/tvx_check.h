@@ -2,7 +2,9 @@
 // failure is reported with the place in the docs it comes from, and counted.
 #pragma once
 
+#include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <sstream>
 #include <string>
@@ -19,9 +21,11 @@ inline int& FailureCount() {
 
 inline int Failures() { return FailureCount() == 0 ? 0 : 1; }
 
+// The first failure also makes the program's exit status 1, for a snippet with a
+// main() of its own.
 inline void Fail(const char* where, const std::string& what) {
     std::fprintf(stderr, "%s: %s\n", where, what.c_str());
-    ++FailureCount();
+    if (FailureCount()++ == 0) std::atexit([] { std::_Exit(1); });
 }
 
 template <typename T>
@@ -36,6 +40,11 @@ inline std::string Show(const std::u16string& value) {
     std::string text = "u\"";
     for (char16_t c : value) text += c < 128 ? static_cast<char>(c) : '?';
     return text + "\"";
+}
+
+inline std::string Show(double value) {  // the shortest text that reads back as value
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 inline std::string Show(std::int16_t value) { return std::to_string(value); }

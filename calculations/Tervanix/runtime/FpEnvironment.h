@@ -31,7 +31,7 @@ class TERVANIX_API FpEnvironmentScope {
 public:
     /// Saves the host's environment (rounding mode, exception masks, flags, and
     /// flush-to-zero and denormals-are-zero modes), then sets round to nearest,
-    /// clears the flags, masks every trap and turns both flush modes off.
+    /// clears the flags, masks every trap and, on x86-64, turns both flush modes off.
     ///
     /// @code
     ///   std::fesetround(FE_UPWARD);             // the host's own rounding
