@@ -6,10 +6,11 @@ public headers, and checks that every public method has one.
     scripts/docs/reference.py --check   fail when a page is out of date or a public
                                          method has no /// comment
 
-A /// block documents the declaration that follows it, and every further
-declaration that follows without a blank line (a group, such as a set of
-constructors). Inside a block: @param name text, @param[out] name text,
-@return text, @throws text, and an example between @code and @endcode.
+A /// block documents the declaration that follows it, and the overloads of the same
+name that follow without a blank line. Declarations of several names share one
+block between "/// @{" and "/// @}". Inside a block: @param name  text,
+@param[out] name  text (two spaces end the names), @return text, @throws text, and
+an example between @code and @endcode.
 """
 import re
 import sys
@@ -64,6 +65,7 @@ def parse(path):
         intro.append(line[2:].strip())
     entries, missing = [], []
     scopes, doc, group, statement = [], [], None, []
+    shared = False  # between /// @{ and /// @}
     first = 0  # the line where the statement began
 
     def in_body():
@@ -85,17 +87,22 @@ def parse(path):
         if doc:
             group = Entry(doc, signature, public and function)
             entries.append(group)
-        elif group is not None:
+        elif group is not None and (shared or heading(group.code[0]) == heading(signature)):
             group.code.append(signature)
             group.public_functions += public and function
-        elif public and function:
-            missing.append(signature)
+        else:
+            group = None
+            if public and function:
+                missing.append(signature)
         doc = []
         statement.clear()
 
     for number, line in enumerate(lines):
         s = line.strip()
         if not in_body():
+            if s in ("/// @{", "/// @}"):
+                shared = s == "/// @{"
+                continue
             if s.startswith("///"):
                 doc.append(s[4:] if s.startswith("/// ") else s[3:])
                 continue

@@ -60,9 +60,11 @@ public:
     /// The raw 16-bit number: -1 or 0 for every Boolean the library produces.
     constexpr std::int16_t Raw() const noexcept { return raw_; }
 
+    /// @{
     /// Equality of the raw numbers, so Boolean::FromRaw(1) != Boolean(true).
     friend constexpr bool operator==(Boolean a, Boolean b) noexcept { return a.raw_ == b.raw_; }
     friend constexpr bool operator!=(Boolean a, Boolean b) noexcept { return a.raw_ != b.raw_; }
+    /// @}
 
     /// Writes "True", "False", or for another raw number "True (raw n)".
     friend std::ostream& operator<<(std::ostream& os, Boolean b) {

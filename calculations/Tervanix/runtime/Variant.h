@@ -59,6 +59,7 @@ public:
     static Variant RefTo(StringArray& array) noexcept;
     static Variant RefTo(VariantArray& array) noexcept;
 
+    /// @{
     /// Copies and moves. A copy of a Variant that owns an array copies the array; a
     /// copy of a reference refers to the same host array.
     Variant(const Variant& other);
@@ -66,6 +67,7 @@ public:
     Variant& operator=(const Variant& other);
     Variant& operator=(Variant&& other) noexcept;
     ~Variant();
+    /// @}
 
     /// What the Variant holds.
     Kind kind() const noexcept;
@@ -74,6 +76,7 @@ public:
     /// Whether it refers to a host's array variable (made by RefTo).
     bool IsReference() const noexcept;
 
+    /// @{
     /// The value held, when it is of exactly that kind (no conversion: a Long is not
     /// an Integer or a Double).
     ///
@@ -89,7 +92,9 @@ public:
     Double AsDouble() const;
     Boolean AsBoolean() const;
     const String& AsString() const;
+    /// @}
 
+    /// @{
     /// Two Variants are equal when they hold the same kind and the same value; arrays
     /// compare element by element, references by the array they refer to.
     ///
@@ -99,6 +104,7 @@ public:
     /// @endcode
     friend bool operator==(const Variant& a, const Variant& b);
     friend bool operator!=(const Variant& a, const Variant& b) { return !(a == b); }
+    /// @}
     /// Writes the kind and the value, such as "Double 2.5", "String \"a\"" or "Empty".
     friend std::ostream& operator<<(std::ostream& os, const Variant& v);
 
