@@ -236,6 +236,9 @@ def wrapped(signature, width=100):
 
 
 def heading(signature):
+    m = re.match(r"using\s+(\w+)", signature)
+    if m:
+        return f"`{m.group(1)}`"
     m = re.search(r"(operator\s*\S+?|~?\w+)\s*\(", signature)
     if m:
         return f"`{m.group(1)}`"

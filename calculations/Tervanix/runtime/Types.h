@@ -10,10 +10,16 @@
 
 namespace tervanix {
 
+/// @{
+/// The numbers and the text that cross the library's boundary: Double is IEEE
+/// double precision, Integer a 16-bit and Long a 32-bit whole number (the library's
+/// arithmetic on them raises OverflowError when a result leaves the range, never
+/// wraps), String 16-bit characters (UTF-16).
 using Double = double;
 using Integer = std::int16_t;
 using Long = std::int32_t;
 using String = std::u16string;
+/// @}
 
 /// A truth value held as a 16-bit number: True is -1, False is 0. Every Boolean the
 /// library produces is exactly -1 or 0; one it receives counts as True when it is
@@ -77,7 +83,10 @@ private:
     std::int16_t raw_ = 0;
 };
 
+/// @{
+/// The two values every Boolean of the library is: True (-1) and False (0).
 constexpr Boolean True{true};
 constexpr Boolean False{false};
+/// @}
 
 }  // namespace tervanix
