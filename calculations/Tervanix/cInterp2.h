@@ -70,6 +70,7 @@ public:
     /// @param ZValues  ZValues(i, j) is the value at (XValues(i), YValues(j)); bounds
     ///        1 to nx and 1 to ny.
     /// @param bAllowExtrap  whether a point beyond the grid gets a value.
+    /// @param X, Y  the point whose Z is wanted.
     /// @param[out] Z  the value, written only by the last step.
     /// @return True; False, with Z unchanged, when the bounds do not fit, a grid is
     ///         not strictly ascending, or the point lies beyond the grid and
@@ -95,6 +96,8 @@ public:
     ///        more values), strictly ascending.
     /// @param ZValues  ZValues(i, j, k) is the value at (WValues(i), XValues(j),
     ///        YValues(k)); bounds 1 to the three counts.
+    /// @param bAllowExtrap  whether a point beyond the grid gets a value.
+    /// @param W, X, Y  the point whose Z is wanted.
     /// @param[out] Z  the value, written only by the last step.
     /// @return True; False, with Z unchanged, as for Interp3D.
     /// @throws LibraryError as Interp3D.
