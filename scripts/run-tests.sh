@@ -5,7 +5,8 @@
 #   the result fingerprint also at -O3 with both compilers (it must match the
 #   recorded one everywhere, which proves the digits identical across builds);
 #   the benchmarks built (not run), the library installed, and a small consumer
-#   project built against the installed package with find_package(Tervanix).
+#   project built against the installed package with find_package(Tervanix);
+#   the C interface (scripts/ci/c-interface.sh).
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -87,6 +88,7 @@ else
   fingerprint_only gcc-O3 g++ -O3
   fingerprint_only clang-O3 clang++ -O3
   consumer
+  bash scripts/ci/c-interface.sh "$out/c" && run_ctest "$out/c/plain/c" && run_ctest "$out/c/asan/c" -LE foreign-host || failed+=("c interface")
 fi
 
 echo

@@ -17,7 +17,7 @@
 namespace tervanix::c {
 
 // Any element type of CSort's arrays, for CheckArray.
-constexpr std::int32_t kAnyElementType = -1;
+inline constexpr std::int32_t kAnyElementType = -1;
 
 // Checks that `array` describes `rank` dimensions of `type` elements in memory the
 // caller has; the number of its elements. A BindingError otherwise.
@@ -29,9 +29,9 @@ std::size_t CheckArray(const tvx_Array* array, const char* name, int rank, std::
 bool SameArray(const tvx_Array& a, const tvx_Array& b, const char* names);
 
 template <typename T>
-constexpr std::int32_t kElementType = TVX_DOUBLE;
+inline constexpr std::int32_t kElementType = TVX_DOUBLE;
 template <>
-constexpr std::int32_t kElementType<Long> = TVX_LONG;
+inline constexpr std::int32_t kElementType<Long> = TVX_LONG;
 
 // Calls visit(element, position) for every element of `a`, the last subscript
 // varying fastest, position counting from 0: the order of the caller's memory.
