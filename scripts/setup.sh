@@ -8,7 +8,7 @@ case "${1:-tests}" in
   example) ;;
   tests) need+=(clang libgtest-dev) ;;
   bench) need+=(libbenchmark-dev libeigen3-dev) ;;
-  c) need+=(clang mono-mcs pkgconf) ;;  # the C interface's checks: a C# host and the .pc file
+  c) need+=(clang libclang-rt-14-dev mono-mcs pkgconf) ;;  # the C interface: sanitizers, a C# host, the .pc file
   *) echo "usage: $0 [example|tests|bench|c]" >&2; exit 2 ;;
 esac
 

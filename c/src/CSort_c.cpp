@@ -4,7 +4,7 @@
 #include "VariantArg.h"
 
 using namespace tervanix;
-using tervanix::c::Done;
+using namespace tervanix::c;
 
 extern "C" {
 

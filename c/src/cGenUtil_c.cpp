@@ -4,10 +4,7 @@
 #include "Strings.h"
 
 using namespace tervanix;
-using tervanix::c::Guard;
-using tervanix::c::ResultOf;
-using tervanix::c::Ref;
-using tervanix::c::Verdict;
+using namespace tervanix::c;
 
 namespace {
 

@@ -3,11 +3,7 @@
 #include "Binding.h"
 
 using namespace tervanix;
-using tervanix::c::Done;
-using tervanix::c::Guard;
-using tervanix::c::Ref;
-using tervanix::c::ResultOf;
-using tervanix::c::Verdict;
+using namespace tervanix::c;
 
 namespace {
 

@@ -4,11 +4,7 @@
 #include "Binding.h"
 
 using namespace tervanix;
-using tervanix::c::Done;
-using tervanix::c::Guard;
-using tervanix::c::In;
-using tervanix::c::Ref;
-using tervanix::c::Verdict;
+using namespace tervanix::c;
 
 namespace {
 

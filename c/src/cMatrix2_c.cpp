@@ -4,10 +4,7 @@
 #include "Handles.h"
 
 using namespace tervanix;
-using tervanix::c::Done;
-using tervanix::c::Object;
-using tervanix::c::Ref;
-using tervanix::c::ResultOf;
+using namespace tervanix::c;
 
 namespace {
 

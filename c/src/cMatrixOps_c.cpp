@@ -6,9 +6,7 @@
 #include "Handles.h"
 
 using namespace tervanix;
-using tervanix::c::Guard;
-using tervanix::c::Ref;
-using tervanix::c::Verdict;
+using namespace tervanix::c;
 
 namespace {
 

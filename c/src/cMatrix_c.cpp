@@ -6,11 +6,7 @@
 #include "Handles.h"
 
 using namespace tervanix;
-using tervanix::c::Done;
-using tervanix::c::Guard;
-using tervanix::c::Object;
-using tervanix::c::Ref;
-using tervanix::c::Verdict;
+using namespace tervanix::c;
 
 namespace {
 
