@@ -5,8 +5,7 @@
 #   the result fingerprint also at -O3 with both compilers (it must match the
 #   recorded one everywhere, which proves the digits identical across builds);
 #   the benchmarks built (not run), the library installed, and a small consumer
-#   project built against the installed package with find_package(Tervanix);
-#   the C interface (scripts/ci/c-interface.sh).
+#   project built against the installed package with find_package(Tervanix).
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
