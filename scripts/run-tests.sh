@@ -88,6 +88,7 @@ else
   fingerprint_only gcc-O3 g++ -O3
   fingerprint_only clang-O3 clang++ -O3
   consumer
+  bash scripts/ci/c-interface.sh "$out/c" && run_ctest "$out/c/plain/c" && run_ctest "$out/c/asan/c" -LE foreign-host || failed+=("c interface")
 fi
 bash scripts/ci/snippets.sh || failed+=("docs snippets")
 

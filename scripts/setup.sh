@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, whatever the build needs and the machine lacks.
-# Usage: scripts/setup.sh [example|tests|bench]   (default: tests)
+# Usage: scripts/setup.sh [example|tests|bench|c]   (default: tests)
 set -euo pipefail
 
 need=(cmake ninja-build g++)
@@ -8,7 +8,8 @@ case "${1:-tests}" in
   example) ;;
   tests) need+=(clang libgtest-dev python3) ;;  # python3: the docs check
   bench) need+=(libbenchmark-dev libeigen3-dev) ;;
-  *) echo "usage: $0 [example|tests|bench]" >&2; exit 2 ;;
+  c) need+=(clang libclang-rt-14-dev mono-mcs pkgconf) ;;  # the C interface: sanitizers, a C# host, the .pc file
+  *) echo "usage: $0 [example|tests|bench|c]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,0 +1,70 @@
+// The status of every failure and the calling thread's last error text.
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <exception>
+#include <new>
+
+#include <Tervanix/runtime/LibraryError.h>
+
+#include "Binding.h"
+
+namespace tervanix::c {
+
+namespace {
+
+// A fixed store, so that recording a failure never needs memory. Longer texts are
+// cut at a character boundary.
+thread_local char tLastError[1024] = "";
+
+tvx_status Record(tvx_status status, std::initializer_list<const char*> parts) noexcept {
+    const std::size_t capacity = sizeof tLastError - 1;
+    std::size_t n = 0;
+    for (const char* part : parts) {
+        const std::size_t length = std::min(std::strlen(part), capacity - n);
+        std::memcpy(tLastError + n, part, length);
+        n += length;
+    }
+    if (n == capacity) {
+        while (n > 0 && (static_cast<unsigned char>(tLastError[n]) & 0xC0) == 0x80) --n;
+    }
+    tLastError[n] = '\0';
+    return status;
+}
+
+tvx_status StatusOf(ErrorKind kind) noexcept {
+    switch (kind) {
+        case ErrorKind::OverflowError: return TVX_E_OVERFLOW;
+        case ErrorKind::SubscriptOutOfRange: return TVX_E_SUBSCRIPT_OUT_OF_RANGE;
+        case ErrorKind::FloatingPointFault: return TVX_E_FLOATING_POINT_FAULT;
+        case ErrorKind::InvalidArgument: return TVX_E_INVALID_ARGUMENT;
+        case ErrorKind::TypeMismatch: return TVX_E_TYPE_MISMATCH;
+        case ErrorKind::MissingObject: return TVX_E_MISSING_OBJECT;
+        case ErrorKind::OutOfMemory: return TVX_E_OUT_OF_MEMORY;
+    }
+    return TVX_E_UNKNOWN;
+}
+
+}  // namespace
+
+void Throw(tvx_status status, std::string text) { throw BindingError{status, std::move(text)}; }
+
+tvx_status StatusOfCurrentException(const char* where) noexcept {
+    try {
+        throw;
+    } catch (const LibraryError& e) {
+        return Record(StatusOf(e.kind()), {e.what()});
+    } catch (const BindingError& e) {
+        return Record(e.status, {where, ": ", e.text.c_str()});
+    } catch (const std::bad_alloc&) {
+        return Record(TVX_E_OUT_OF_MEMORY, {where, ": no memory for the call's copies"});
+    } catch (const std::exception& e) {
+        return Record(TVX_E_UNKNOWN, {where, ": ", e.what()});
+    } catch (...) {
+        return Record(TVX_E_UNKNOWN, {where, ": an unknown failure"});
+    }
+}
+
+}  // namespace tervanix::c
+
+extern "C" const char* tvx_LastErrorMessage(void) { return tervanix::c::tLastError; }

@@ -1,0 +1,22 @@
+# Fails unless the shared library LIBRARY exports exactly the names in LIST, as
+# `nm -D --defined-only` shows them. After a deliberate change of the interface,
+# write the list anew with -DUPDATE=ON.
+execute_process(COMMAND nm -D --defined-only ${LIBRARY} OUTPUT_VARIABLE table RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^ \n]+\n" names "${table}")
+list(TRANSFORM names STRIP)
+list(SORT names)
+list(JOIN names "\n" exported)
+set(exported "${exported}\n")
+if(UPDATE)
+  file(WRITE ${LIST} "${exported}")
+  return()
+endif()
+file(READ ${LIST} expected)
+if(NOT exported STREQUAL expected)
+  message(FATAL_ERROR "the exports differ from ${LIST}.\nlisted:\n${expected}\nexported:\n${exported}")
+endif()
+list(LENGTH names count)
+message(STATUS "${count} exports, as listed")

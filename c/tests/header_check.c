@@ -1,0 +1,1 @@
+#include <Tervanix/tervanix_c.h>
