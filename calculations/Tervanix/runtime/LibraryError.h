@@ -1,8 +1,8 @@
 // The one error type by which every failure the library detects leaves a call.
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include <cstddef>
+#include <exception>
 
 #include "Tervanix/runtime/Config.h"
 
@@ -21,13 +21,38 @@ enum class ErrorKind {
 // The kind's name, as written in the enumeration ("OverflowError", ...).
 TERVANIX_API const char* KindName(ErrorKind kind) noexcept;
 
-class TERVANIX_API LibraryError : public std::runtime_error {
+namespace rt {
+[[noreturn]] void RethrowFrom(const char* where);
+}
+
+// The error holds its texts in fixed buffers inside itself, so that raising it, and
+// copying it, never needs memory that may not be there; a text too long for its
+// buffer is cut short. what() reads "cGeom.CartToPolar: FloatingPointFault: what
+// failed", the first part naming the class and method the host called (absent for
+// an error raised outside any method, such as a copy of an array).
+class TERVANIX_API LibraryError : public std::exception {
 public:
-    LibraryError(ErrorKind kind, const std::string& message);
+    static constexpr std::size_t kWhereCapacity = 48;
+    static constexpr std::size_t kMessageCapacity = 320;
+
+    LibraryError(ErrorKind kind, const char* message) noexcept;
+
     ErrorKind kind() const noexcept { return kind_; }
+    const char* what() const noexcept override { return what_; }
+    // "Class.Method" of the method the host called, or "".
+    const char* where() const noexcept { return where_; }
+    // What failed and what to do about it, without the method and the kind.
+    const char* message() const noexcept { return message_; }
 
 private:
+    friend void rt::RethrowFrom(const char* where);
+    void SetWhere(const char* where) noexcept;
+    void Compose() noexcept;
+
     ErrorKind kind_;
+    char where_[kWhereCapacity];
+    char message_[kMessageCapacity];
+    char what_[kWhereCapacity + 24 + kMessageCapacity];
 };
 
 }  // namespace tervanix
@@ -36,6 +61,15 @@ namespace tervanix::rt {
 
 // Ends the call with a LibraryError. Kept out of line so that the checks that call
 // it stay small on the paths that do not fail.
-[[noreturn]] void Raise(ErrorKind kind, const std::string& message);
+[[noreturn]] void Raise(ErrorKind kind, const char* message);
+
+// The handler at the end of every public method that can fail, called as
+//   ... try { ... } catch (...) { rt::RethrowFrom("cGeom.CartToPolar"); }
+// A LibraryError goes on with this method as its where-part: when a public method
+// calls another of its class, the outer handler runs last, so the method the host
+// called is the one named. A failure to allocate (std::bad_alloc, or std::length_error
+// from a container asked for too much) becomes OutOfMemory. Anything else, such as
+// an exception that a host's message sink throws, goes on unchanged.
+[[noreturn]] TERVANIX_COLD_NOINLINE void RethrowFrom(const char* where);
 
 }  // namespace tervanix::rt
