@@ -155,8 +155,10 @@ Boolean cInterp2::Interp3D(const DoubleArray& XValues, const DoubleArray& YValue
     const Double tx = Fraction(x, X);
     const Double ty = Fraction(y, Y);
 
-    const Double z1 = rt::Stored(Along(ZValues(x.lower, y.lower), ZValues(x.upper, y.lower), tx));
-    const Double z2 = rt::Stored(Along(ZValues(x.lower, y.upper), ZValues(x.upper, y.upper), tx));
+    const Double z00 = ZValues(x.lower, y.lower), z10 = ZValues(x.upper, y.lower);
+    const Double z01 = ZValues(x.lower, y.upper), z11 = ZValues(x.upper, y.upper);
+    const Double z1 = rt::Stored(Along(z00, z10, tx));
+    const Double z2 = rt::Stored(Along(z01, z11, tx));
     rt::Assign(Z, Along(z1, z2, ty));
     return True;
 } catch (...) { rt::RethrowFrom("cInterp2.Interp3D"); }
