@@ -41,7 +41,7 @@ struct DotLoop {
     }
     double StepByStep() const {
         double s = 0.5;
-        for (Long k = first; k <= Last(); k = rt::Add(k, Long{1})) {
+        for (Long k = first; k <= Last(); k = rt::NextCounter(k)) {
             s = rt::Stored(rt::Fp(x[k - first]) * y[k - first] + s);
         }
         return s;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "Tervanix/runtime/ElementComparison.h"
+#include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
 namespace tervanix {
@@ -12,14 +13,18 @@ const CSort& CSort::Default() {
     return shared;
 }
 
-void CSort::BubbleSortXYPairsByX(Variant& vXData, Variant& vYData) const { SortByX(vXData, &vYData); }
+void CSort::BubbleSortXYPairsByX(Variant& vXData, Variant& vYData) const try {
+    SortByX(vXData, &vYData);
+} catch (...) { rt::RethrowFrom("CSort.BubbleSortXYPairsByX"); }
 
-void CSort::BubbleSort1DArray(Variant& vXData) const { SortByX(vXData, nullptr); }
+void CSort::BubbleSort1DArray(Variant& vXData) const try {
+    SortByX(vXData, nullptr);
+} catch (...) { rt::RethrowFrom("CSort.BubbleSort1DArray"); }
 
 void CSort::SortByX(Variant& vXData, Variant* vYData) const {
-    const rt::ArrayRef xArray = rt::ArrayOf(vXData);
-    const Integer lo = rt::ToInteger(rt::LBound(xArray));
-    const Integer hi = rt::ToInteger(rt::UBound(xArray));
+    const rt::ArrayRef xArray = rt::ArrayOf(vXData, "vXData");
+    const Integer lo = rt::IntegerPosition(rt::LBound(xArray), "the array of vXData", /*upper=*/false);
+    const Integer hi = rt::IntegerPosition(rt::UBound(xArray), "the array of vXData", /*upper=*/true);
     // The array behind the Variant is found once; the passes then run on its elements.
     std::visit([&](auto* x) { SortElements(*x, lo, hi, vYData); }, xArray);
 }
@@ -52,7 +57,7 @@ void CSort::SwapPartners(Variant& vYData, Integer i, Integer next) const {
             auto& second = (*y)(next);
             SwapVariants(first, second);
         },
-        rt::ArrayOf(vYData));
+        rt::ArrayOf(vYData, "vYData"));
 }
 
 // The two elements exchange their values through a temporary. The copies are made

@@ -2,7 +2,9 @@
 
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
+#include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MathFunctions.h"
+#include "Tervanix/runtime/MessageText.h"
 #include "Tervanix/runtime/Strings.h"
 
 namespace tervanix {
@@ -50,6 +52,17 @@ bool ReadBinaryText(const String& sBin, T& out) {
     return true;
 }
 
+// Log of a sum of two powers of ten, which is 0 only when both powers underflowed.
+rt::Fp LogOfPowerSum(Double s, const char* sum, Double X, Double Y, const char* lowest) {
+    if (TERVANIX_UNLIKELY(s == 0.0)) {
+        rt::MessageText<> text;
+        text << "the sum " << sum << " underflowed to 0 (X = " << X << ", Y = " << Y
+             << "), which has no logarithm; at least one of X and Y must lie above about " << lowest;
+        rt::Raise(ErrorKind::InvalidArgument, text.c_str());
+    }
+    return rt::Log(s);
+}
+
 }  // namespace
 
 Double cGenUtil::Min(Double X, Double Y) const {
@@ -62,58 +75,58 @@ Double cGenUtil::Max(Double X, Double Y) const {
     return X > Y ? X : Y;
 }
 
-Double cGenUtil::Avg(Double X, Double Y) const {
+Double cGenUtil::Avg(Double X, Double Y) const try {
     return rt::StoredFormula([=](auto F) { return (F(X) + Y) / 2.0; });
-}
+} catch (...) { rt::RethrowFrom("cGenUtil.Avg"); }
 
-Double cGenUtil::Log10(Double X) const {
+Double cGenUtil::Log10(Double X) const try {
     const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
     return Stored(rt::Log(X) / ln10);
-}
+} catch (...) { rt::RethrowFrom("cGenUtil.Log10"); }
 
-Double cGenUtil::Log10Sum(Double X, Double Y) const {
+Double cGenUtil::Log10Sum(Double X, Double Y) const try {
     const Double p1 = rt::Power(10.0, X);
     const Double p2 = rt::Power(10.0, Y);
     const Double s = Stored(Fp(p2) + p1);
     const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
-    return Stored(rt::Log(s) / ln10);
-}
+    return Stored(LogOfPowerSum(s, "10^X + 10^Y", X, Y, "-323.6") / ln10);
+} catch (...) { rt::RethrowFrom("cGenUtil.Log10Sum"); }
 
-Double cGenUtil::LogDBSum(Double X, Double Y) const {
+Double cGenUtil::LogDBSum(Double X, Double Y) const try {
     const Double a = Stored(Fp(X) / 10.0);
     const Double p1 = rt::Power(10.0, a);
     const Double b = Stored(Fp(Y) / 10.0);
     const Double p2 = rt::Power(10.0, b);
     const Double s = Stored(Fp(p2) + p1);
     const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
-    const Double L = Stored(rt::Log(s) / ln10);
+    const Double L = Stored(LogOfPowerSum(s, "10^(X/10) + 10^(Y/10)", X, Y, "-3236") / ln10);
     return Stored(Fp(L) * 10.0);
-}
+} catch (...) { rt::RethrowFrom("cGenUtil.LogDBSum"); }
 
-Boolean cGenUtil::IsEqualAbs(Double X, Double Y, Double tol) const {
+Boolean cGenUtil::IsEqualAbs(Double X, Double Y, Double tol) const try {
     const Double d = rt::AbsDifferenceForComparison(X, Y);
     return !(d > tol);  // d <= tol, or unordered
-}
+} catch (...) { rt::RethrowFrom("cGenUtil.IsEqualAbs"); }
 
-Boolean cGenUtil::IsEqualRel(Double X, Double Y, Double tol) const {
+Boolean cGenUtil::IsEqualRel(Double X, Double Y, Double tol) const try {
     const Double q = rt::StoredFormula([=](auto F) { return (F(X) - Y) / Y; });
     const Double d = std::fabs(q);
     return !(d > tol);  // d <= tol, or unordered
-}
+} catch (...) { rt::RethrowFrom("cGenUtil.IsEqualRel"); }
 
-Boolean cGenUtil::IntToBin(Integer nInt, String& sBin) const {
+Boolean cGenUtil::IntToBin(Integer nInt, String& sBin) const try {
     WriteBinaryText(nInt, sBin);
     return true;
-}
+} catch (...) { rt::RethrowFrom("cGenUtil.IntToBin"); }
 
 Boolean cGenUtil::BinToInt(const String& sBin, Integer& nInt) const {
     return ReadBinaryText(sBin, nInt);
 }
 
-Boolean cGenUtil::LongToBin(Long lngLong, String& sBin) const {
+Boolean cGenUtil::LongToBin(Long lngLong, String& sBin) const try {
     WriteBinaryText(lngLong, sBin);
     return true;
-}
+} catch (...) { rt::RethrowFrom("cGenUtil.LongToBin"); }
 
 Boolean cGenUtil::BinToLong(const String& sBin, Long& lngLong) const {
     return ReadBinaryText(sBin, lngLong);

@@ -4,6 +4,7 @@
 
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
+#include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MathFunctions.h"
 
 namespace tervanix {
@@ -29,53 +30,53 @@ bool LessOrUnordered(Double x, Double y) { return !(x >= y); }
 
 Double cGeom::PI() const { return kPi; }
 
-Double cGeom::Distance2D(Double x1, Double y1, Double x2, Double y2) const {
+Double cGeom::Distance2D(Double x1, Double y1, Double x2, Double y2) const try {
     const Double dx = Stored(Fp(x2) - x1);
     const Double dy = Stored(Fp(y2) - y1);
     const Double s = Stored(Fp(dy) * dy + Fp(dx) * dx);
     return Stored(rt::Sqr(s));
-}
+} catch (...) { rt::RethrowFrom("cGeom.Distance2D"); }
 
-Double cGeom::Distance3D(Double x1, Double y1, Double z1, Double x2, Double y2, Double z2) const {
+Double cGeom::Distance3D(Double x1, Double y1, Double z1, Double x2, Double y2, Double z2) const try {
     const Double dx = Stored(Fp(x2) - x1);
     const Double dy = Stored(Fp(y2) - y1);
     const Double dz = Stored(Fp(z2) - z1);
     const Double s = Stored((Fp(dy) * dy + Fp(dx) * dx) + Fp(dz) * dz);
     return Stored(rt::Sqr(s));
-}
+} catch (...) { rt::RethrowFrom("cGeom.Distance3D"); }
 
-Boolean cGeom::Line2D(Double x1, Double y1, Double x2, Double y2, Double& m, Double& B) const {
+Boolean cGeom::Line2D(Double x1, Double y1, Double x2, Double y2, Double& m, Double& B) const try {
     if (EqualOrUnordered(x1, x2)) return false;  // vertical: no y = m * x + B
     // The slope is tested before m receives it; B is assigned straight from its formula.
     m = Stored((Fp(y2) - y1) / (Fp(x2) - x1));
     rt::Assign(B, Fp(y1) - Fp(m) * x1);
     return true;
-}
+} catch (...) { rt::RethrowFrom("cGeom.Line2D"); }
 
 // The vector and plane formulas use only +, - and * and divide only by stored values,
 // so each group of them is tested once, on its values (runtime/Formula.h).
 
 void cGeom::VectorAdd(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k,
-                      Double& v3i, Double& v3j, Double& v3k) const {
+                      Double& v3i, Double& v3j, Double& v3k) const try {
     AssignFormulas([=](auto F) { return std::array{F(v1i) + v2i, F(v1j) + v2j, F(v1k) + v2k}; }, v3i, v3j, v3k);
-}
+} catch (...) { rt::RethrowFrom("cGeom.VectorAdd"); }
 
-Double cGeom::DotProduct(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k) const {
+Double cGeom::DotProduct(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k) const try {
     return StoredFormula([=](auto F) { return (F(v1i) * v2i + F(v1j) * v2j) + F(v1k) * v2k; });
-}
+} catch (...) { rt::RethrowFrom("cGeom.DotProduct"); }
 
 void cGeom::CrossProduct(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k,
-                         Double& v3i, Double& v3j, Double& v3k) const {
+                         Double& v3i, Double& v3j, Double& v3k) const try {
     AssignFormulas(
         [=](auto F) {
             return std::array{F(v1j) * v2k - F(v1k) * v2j, F(v1k) * v2i - F(v1i) * v2k, F(v1i) * v2j - F(v1j) * v2i};
         },
         v3i, v3j, v3k);
-}
+} catch (...) { rt::RethrowFrom("cGeom.CrossProduct"); }
 
 void cGeom::PlaneCoeffsFrom3Pts(Double x1, Double y1, Double z1, Double x2, Double y2, Double z2,
                                 Double x3, Double y3, Double z3, Double& A, Double& B, Double& c,
-                                Double& d) const {
+                                Double& d) const try {
     // The normal is (P2 - P1) x (P3 - P1), but formed by these sums, whose rounding
     // differs from the cross product's.
     AssignFormulas(
@@ -89,17 +90,17 @@ void cGeom::PlaneCoeffsFrom3Pts(Double x1, Double y1, Double z1, Double x2, Doub
             };
         },
         A, B, c, d);
-}
+} catch (...) { rt::RethrowFrom("cGeom.PlaneCoeffsFrom3Pts"); }
 
 void cGeom::SurfNormFrom3Pts(Double x1, Double y1, Double z1, Double x2, Double y2, Double z2,
-                             Double x3, Double y3, Double z3, Double& A, Double& B, Double& c) const {
+                             Double x3, Double y3, Double z3, Double& A, Double& B, Double& c) const try {
     Double discarded = 0.0;  // d: written, and faulting, after A, B and c
     PlaneCoeffsFrom3Pts(x1, y1, z1, x2, y2, z2, x3, y3, z3, A, B, c, discarded);
-}
+} catch (...) { rt::RethrowFrom("cGeom.SurfNormFrom3Pts"); }
 
 Boolean cGeom::Intersect2Planes(Double a1, Double b1, Double c1, Double d1, Double a2, Double b2,
                                 Double c2, Double d2, Double& v3i, Double& v3j, Double& v3k,
-                                Double& v4i, Double& v4j, Double& v4k) const {
+                                Double& v4i, Double& v4j, Double& v4k) const try {
     Double ui = 0.0, uj = 0.0, uk = 0.0;
     CrossProduct(a1, b1, c1, a2, b2, c2, ui, uj, uk);
     if (EqualOrUnordered(ui, 0.0) && EqualOrUnordered(uj, 0.0) && EqualOrUnordered(uk, 0.0)) {
@@ -110,7 +111,7 @@ Boolean cGeom::Intersect2Planes(Double a1, Double b1, Double c1, Double d1, Doub
     v4j = uj;
     v4k = uk;
     return true;
-}
+} catch (...) { rt::RethrowFrom("cGeom.Intersect2Planes"); }
 
 // The point of the line where the planes meet that lies nearest the origin: the
 // combination s1 * N1 + s2 * N2 that satisfies both plane equations.
@@ -135,7 +136,7 @@ void cGeom::WriteLinePoint(Double a1, Double b1, Double c1, Double d1, Double a2
 // place rather than called with every operand kept in memory across the calls.
 TERVANIX_FLATTEN Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Double a2,
                                                  Double b2, Double c2, Double d2, Double a3, Double b3,
-                                                 Double c3, Double d3, Double& X, Double& Y, Double& Z) const {
+                                                 Double c3, Double d3, Double& X, Double& Y, Double& Z) const try {
     // Cramer's rule in vector form. Cross(N2, N3) serves both the triple product and
     // the first numerator term; computing it again would give the same digits.
     Double n23i = 0.0, n23j = 0.0, n23k = 0.0;
@@ -158,12 +159,12 @@ TERVANIX_FLATTEN Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1
         },
         X, Y, Z);
     return true;
-}
+} catch (...) { rt::RethrowFrom("cGeom.Intersect3Planes"); }
 
-void cGeom::CartToPolar(Double X, Double Y, Double& r, Double& theta) const {
+void cGeom::CartToPolar(Double X, Double Y, Double& r, Double& theta) const try {
     r = Distance2D(X, Y, 0.0, 0.0);
     SetPolarAngle(X, Y, theta);
-}
+} catch (...) { rt::RethrowFrom("cGeom.CartToPolar"); }
 
 // The angle of (X, Y) in degrees, from 0 to 360, by the first case that holds. The
 // axes are exact; in the quadrants the angle comes through the library's pi, so
@@ -197,7 +198,7 @@ Double cGeom::QuadrantAngle(Double X, Double Y) const {
     return RadToDeg(Stored(rt::Atn(q)));
 }
 
-void cGeom::PolarToCart(Double r, Double theta, Double& X, Double& Y) const {
+void cGeom::PolarToCart(Double r, Double theta, Double& X, Double& Y) const try {
     if (EqualOrUnordered(theta, 0.0)) {  // -0 and NaN count as 0
         X = r;
         Y = 0.0;
@@ -215,13 +216,17 @@ void cGeom::PolarToCart(Double r, Double theta, Double& X, Double& Y) const {
         rt::Assign(X, rt::Cos(a) * r);
         rt::Assign(Y, rt::Sin(a) * r);
     }
-}
+} catch (...) { rt::RethrowFrom("cGeom.PolarToCart"); }
 
-Double cGeom::DegToRad(Double deg) const { return Stored((Fp(deg) * kPi) / 180.0); }
+Double cGeom::DegToRad(Double deg) const try {
+    return Stored((Fp(deg) * kPi) / 180.0);
+} catch (...) { rt::RethrowFrom("cGeom.DegToRad"); }
 
-Double cGeom::RadToDeg(Double rad) const { return Stored((Fp(rad) * 180.0) / kPi); }
+Double cGeom::RadToDeg(Double rad) const try {
+    return Stored((Fp(rad) * 180.0) / kPi);
+} catch (...) { rt::RethrowFrom("cGeom.RadToDeg"); }
 
-Boolean cGeom::InLine2D(Double x1, Double y1, Double x2, Double y2, Double x3, Double y3, Double tol) const {
+Boolean cGeom::InLine2D(Double x1, Double y1, Double x2, Double y2, Double x3, Double y3, Double tol) const try {
     const Double dx = rt::AbsDifferenceForComparison(x1, x2);
     if (LessOrUnordered(dx, tol)) {  // vertical within tol: measured along x
         const Double e = rt::AbsDifferenceForComparison(x1, x3);
@@ -233,6 +238,6 @@ Boolean cGeom::InLine2D(Double x1, Double y1, Double x2, Double y2, Double x3, D
     const Double y = Stored(Fp(slope) * x3 + intercept);
     const Double f = rt::AbsDifferenceForComparison(y3, y);  // along y, not perpendicular
     return LessOrUnordered(f, tol);
-}
+} catch (...) { rt::RethrowFrom("cGeom.InLine2D"); }
 
 }  // namespace tervanix

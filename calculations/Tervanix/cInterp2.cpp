@@ -6,6 +6,7 @@
 
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
+#include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
 namespace tervanix {
@@ -38,7 +39,7 @@ bool NoNeighbourFails(const DoubleArray& grid, Long n, Fails fails) {
 
 // ---- The pair sort ----------------------------------------------------------
 
-void cInterp2::SortXYPairsByX(DoubleArray& XValues, DoubleArray& YValues) const {
+void cInterp2::SortXYPairsByX(DoubleArray& XValues, DoubleArray& YValues) const try {
     const Long lb = XValues.LBound();
     const Long ub = XValues.UBound();
     if (ub == lb) return;
@@ -48,7 +49,7 @@ void cInterp2::SortXYPairsByX(DoubleArray& XValues, DoubleArray& YValues) const 
         limit = rt::Sub(limit, kOne);
         if (limit == lb || !exchanged) return;
     }
-}
+} catch (...) { rt::RethrowFrom("cInterp2.SortXYPairsByX"); }
 
 // One pass over the subscripts lb to limit - 1; true when it exchanged a pair. A pass
 // begins with its first comparison, so an XValues without elements fails at its
@@ -78,7 +79,7 @@ void cInterp2::ExchangeElements(DoubleArray& values, Long i, Long j) const {
 // ---- Lookups in a table of pairs ------------------------------------------------
 
 Boolean cInterp2::Interp2D(DoubleArray& XValues, DoubleArray& YValues, const Boolean& bAllowExtrap,
-                           const Double& X, Double& Y) const {
+                           const Double& X, Double& Y) const try {
     Long n = 0;
     if (!PreparePairTable(XValues, YValues, n)) return False;
     // X is read only now: if it is one of the table's elements, it is the one that
@@ -86,10 +87,10 @@ Boolean cInterp2::Interp2D(DoubleArray& XValues, DoubleArray& YValues, const Boo
     if (!bAllowExtrap && IsOutside(XValues, n, X)) return False;
     AssignInterpolated(XValues, YValues, n, X, Y);
     return True;
-}
+} catch (...) { rt::RethrowFrom("cInterp2.Interp2D"); }
 
 Boolean cInterp2::Interp2D_Extrap(DoubleArray& XValues, DoubleArray& YValues, BoundaryCondition2 ExtrapMethod,
-                                  Double X, Double& Y) const {
+                                  Double X, Double& Y) const try {
     Long n = 0;
     if (!PreparePairTable(XValues, YValues, n)) return False;
     switch (ExtrapMethod) {
@@ -108,7 +109,7 @@ Boolean cInterp2::Interp2D_Extrap(DoubleArray& XValues, DoubleArray& YValues, Bo
     }
     AssignInterpolated(XValues, YValues, n, X, Y);
     return True;
-}
+} catch (...) { rt::RethrowFrom("cInterp2.Interp2D_Extrap"); }
 
 // The table check: bounds, then the sort, then distinct X values. Once the bounds
 // have passed, the caller's arrays stay sorted whatever the lookup returns.
@@ -142,7 +143,7 @@ void cInterp2::AssignInterpolated(const DoubleArray& XValues, const DoubleArray&
 // ---- Lookups in grids -----------------------------------------------------------
 
 Boolean cInterp2::Interp3D(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues,
-                           const Boolean& bAllowExtrap, const Double& X, const Double& Y, Double& Z) const {
+                           const Boolean& bAllowExtrap, const Double& X, const Double& Y, Double& Z) const try {
     if (!HasGridBounds(XValues, YValues, ZValues)) return False;
     const Long nx = XValues.UBound();
     const Long ny = YValues.UBound();
@@ -154,18 +155,20 @@ Boolean cInterp2::Interp3D(const DoubleArray& XValues, const DoubleArray& YValue
     const Double tx = Fraction(x, X);
     const Double ty = Fraction(y, Y);
 
-    const Double z1 = rt::Stored(Along(ZValues(x.lower, y.lower), ZValues(x.upper, y.lower), tx));
-    const Double z2 = rt::Stored(Along(ZValues(x.lower, y.upper), ZValues(x.upper, y.upper), tx));
+    const Double z00 = ZValues(x.lower, y.lower), z10 = ZValues(x.upper, y.lower);
+    const Double z01 = ZValues(x.lower, y.upper), z11 = ZValues(x.upper, y.upper);
+    const Double z1 = rt::Stored(Along(z00, z10, tx));
+    const Double z2 = rt::Stored(Along(z01, z11, tx));
     rt::Assign(Z, Along(z1, z2, ty));
     return True;
-}
+} catch (...) { rt::RethrowFrom("cInterp2.Interp3D"); }
 
 // Flattened, so that its checks, searches and fractions are evaluated in place
 // rather than called one by one.
 TERVANIX_FLATTEN Boolean cInterp2::Interp4D(const DoubleArray& WValues, const DoubleArray& XValues,
                                             const DoubleArray& YValues, const DoubleArray3D& ZValues,
                                             const Boolean& bAllowExtrap, const Double& W, const Double& X,
-                                            const Double& Y, Double& Z) const {
+                                            const Double& Y, Double& Z) const try {
     if (!HasGridBounds(WValues, XValues, YValues, ZValues)) return False;
     const Long nw = WValues.UBound();
     const Long nx = XValues.UBound();
@@ -207,7 +210,7 @@ TERVANIX_FLATTEN Boolean cInterp2::Interp4D(const DoubleArray& WValues, const Do
         },
         Z);
     return True;
-}
+} catch (...) { rt::RethrowFrom("cInterp2.Interp4D"); }
 
 // The grid checks ask for each bound only when the tests before it have passed.
 bool cInterp2::HasGridBounds(const DoubleArray& XValues, const DoubleArray& YValues,

@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageBox.h"
+#include "Tervanix/runtime/MessageText.h"
 #include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/Variant.h"
 
@@ -40,6 +42,18 @@ constexpr const char16_t* kHelpTexts[] = {
     u"Build 1.0.0.3 of Tervanix fixed an error in which the calculation successfully rearranged rows to eliminate zeroes\r\n"
     u"     on the diagonal (in most cases), but failed to rearrange the rows at all if there was a zero on the last diagonal.",
 };
+
+// The size is the number of equations: 1 or more, set before the system is filled.
+[[noreturn]] void RaiseSizeBelowOne(Long X) {
+    rt::MessageText<> text;
+    text << "the size must be at least 1, the number of equations; MatrixSize was given " << X;
+    rt::Raise(ErrorKind::SubscriptOutOfRange, text.c_str());
+}
+
+[[noreturn]] void RaiseSizeNotSet() {
+    rt::Raise(ErrorKind::SubscriptOutOfRange,
+              "the size must be set first: call MatrixSize with the number of equations, 1 or more");
+}
 
 // An assignment of the stored equations (rows of A) to the positions of the working
 // system, one row per position, where row r may sit at position c only when
@@ -149,23 +163,27 @@ private:
 
 }  // namespace
 
-void cMatrix::MatrixSize(const Long& X) {
+void cMatrix::MatrixSize(const Long& X) try {
     N = X;
+    if (X < 1) RaiseSizeBelowOne(X);
     A.ReDim(1, X, 1, X);
     b.ReDim(1, X);
-}
+} catch (...) { rt::RethrowFrom("cMatrix.MatrixSize"); }
 
-void cMatrix::AddToMatrix(Long row, Long col, Double value) {
+void cMatrix::AddToMatrix(Long row, Long col, Double value) try {
+    if (!A.HasBounds()) RaiseSizeNotSet();
     if (row <= A.UBound(1) && col <= A.UBound(2)) A(row, col) = value;
-}
+} catch (...) { rt::RethrowFrom("cMatrix.AddToMatrix"); }
 
-void cMatrix::AddToVector(Long row, Double value) {
+void cMatrix::AddToVector(Long row, Double value) try {
+    if (!b.HasBounds()) RaiseSizeNotSet();
     if (row <= b.UBound()) b(row) = value;
-}
+} catch (...) { rt::RethrowFrom("cMatrix.AddToVector"); }
 
-Boolean cMatrix::Calc(std::shared_ptr<Collection>& Solution) const {
+Boolean cMatrix::Calc(std::shared_ptr<Collection>& Solution) const try {
     // The working data, the largest first: a size whose storage cannot be had fails
     // before the rest is taken. Creating x first would end with the same kind of error.
+    if (N < 1) RaiseSizeNotSet();
     DoubleArray2D W;
     W.ReDim(1, N, 1, N);
     DoubleArray V;
@@ -184,11 +202,11 @@ Boolean cMatrix::Calc(std::shared_ptr<Collection>& Solution) const {
     }
     Solution = std::move(result);
     return ok;
-}
+} catch (...) { rt::RethrowFrom("cMatrix.Calc"); }
 
-void cMatrix::HelpForProgrammer() const {
+void cMatrix::HelpForProgrammer() const try {
     for (const char16_t* text : kHelpTexts) rt::MsgBox(text);
-}
+} catch (...) { rt::RethrowFrom("cMatrix.HelpForProgrammer"); }
 
 // W and V become the stored system in the order found; they stay all zeros when no
 // order puts a non-zero coefficient on every diagonal position.

@@ -4,6 +4,7 @@
 
 #include "Tervanix/runtime/Accumulation.h"
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
@@ -18,7 +19,7 @@ namespace {
 constexpr Double kProportionalTolerance = 1e-12;
 
 // The step of a For loop with a Long counter: stepping past 2147483647 overflows.
-inline Long Next(Long i) { return rt::Add(i, Long{1}); }
+inline Long Next(Long i) { return rt::NextCounter(i); }
 
 // A column count divided by 2.0 and converted to Long: N for the working matrix.
 Long HalfOf(Long count) { return rt::ToLong(Stored(Fp(static_cast<Double>(count)) / 2.0)); }
@@ -38,7 +39,7 @@ bool HasLineOfZeros(const cMatrix2& M, bool rows) {
 }  // namespace
 
 Boolean cMatrixOps::MatrixTrans(const std::shared_ptr<cMatrix2>& Original,
-                                std::shared_ptr<cMatrix2>& Transposed) const {
+                                std::shared_ptr<cMatrix2>& Transposed) const try {
     Transposed = rt::New<cMatrix2>();
     cMatrix2& transposed = *Transposed;
     const cMatrix2& original = rt::Deref(Original, "Original");
@@ -50,10 +51,10 @@ Boolean cMatrixOps::MatrixTrans(const std::shared_ptr<cMatrix2>& Original,
         for (Long j = 1; j <= cols; j = Next(j)) transposed.PutData(j, i, original.GetData(i, j));
     }
     return true;
-}
+} catch (...) { rt::RethrowFrom("cMatrixOps.MatrixTrans"); }
 
 Boolean cMatrixOps::MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::shared_ptr<cMatrix2>& B,
-                               std::shared_ptr<cMatrix2>& AB) const {
+                               std::shared_ptr<cMatrix2>& AB) const try {
     AB = rt::New<cMatrix2>();
     cMatrix2& ab = *AB;
     const cMatrix2& a = rt::Deref(A, "A");
@@ -87,10 +88,10 @@ Boolean cMatrixOps::MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::sh
         }
     }
     return true;
-}
+} catch (...) { rt::RethrowFrom("cMatrixOps.MatrixMult"); }
 
 Boolean cMatrixOps::MatrixInvert(const std::shared_ptr<cMatrix2>& Original,
-                                 std::shared_ptr<cMatrix2>& Inverted) const {
+                                 std::shared_ptr<cMatrix2>& Inverted) const try {
     Inverted = rt::New<cMatrix2>();
     const cMatrix2& original = rt::Deref(Original, "Original");
     Boolean ok = original.NumRows() == original.NumCols();
@@ -105,14 +106,22 @@ Boolean cMatrixOps::MatrixInvert(const std::shared_ptr<cMatrix2>& Original,
         ExtractInverse(*W, Inverted);
     }
     return ok;
-}
+} catch (...) { rt::RethrowFrom("cMatrixOps.MatrixInvert"); }
 
 Boolean cMatrixOps::SimultEqns(const std::shared_ptr<cMatrix2>& Coeffs, const std::shared_ptr<cMatrix2>& Vector,
-                               std::shared_ptr<cMatrix2>& Solution) const {
+                               std::shared_ptr<cMatrix2>& Solution) const try {
     std::shared_ptr<cMatrix2> T = rt::New<cMatrix2>();
+    // A missing argument is named as the caller knows it. MatrixInvert fails at once
+    // on a missing Coeffs; MatrixMult puts a new matrix into Solution first, then
+    // fails on a missing Vector (unless Solution is that same variable).
+    rt::Deref(Coeffs, "Coeffs");
     if (!MatrixInvert(Coeffs, T)) return false;
+    if (!Vector) {
+        Solution = rt::New<cMatrix2>();
+        rt::Deref(Vector, "Vector");
+    }
     return MatrixMult(T, Vector, Solution);
-}
+} catch (...) { rt::RethrowFrom("cMatrixOps.SimultEqns"); }
 
 bool cMatrixOps::HasZeroRow(const cMatrix2& M) const {
     return HasLineOfZeros(M, /*rows=*/true);

@@ -47,7 +47,7 @@ namespace accumulation_detail {
 template <typename Step>
 TERVANIX_COLD_NOINLINE Double Checked(Long first, Long last, Double start, const Step& step) {
     Double s = start;
-    for (Long k = first; k <= last; k = Add(k, Long{1})) s = Stored(step(CheckedOperand{}, k, s));
+    for (Long k = first; k <= last; k = NextCounter(k)) s = Stored(step(CheckedOperand{}, k, s));
     return s;
 }
 

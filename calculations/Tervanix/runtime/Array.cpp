@@ -1,52 +1,53 @@
 #include "Tervanix/runtime/Array.h"
 
 #include <limits>
-#include <sstream>
 
 #include "Tervanix/runtime/LibraryError.h"
+#include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix::rt {
 
 void RaiseNoBounds() {
-    Raise(ErrorKind::SubscriptOutOfRange, "the array has never been given bounds");
+    Raise(ErrorKind::SubscriptOutOfRange, "the array has never been given bounds; make it with bounds first");
 }
 
 void RaiseSubscript(Long subscript, int dimension, Long lower, Long upper) {
-    std::ostringstream text;
+    MessageText<> text;
     text << "subscript " << subscript << " lies outside the bounds " << lower << " to " << upper
          << " of dimension " << dimension;
-    Raise(ErrorKind::SubscriptOutOfRange, text.str());
+    Raise(ErrorKind::SubscriptOutOfRange, text.c_str());
 }
 
 void RaiseDimension(int dimension, int rank) {
-    std::ostringstream text;
+    MessageText<> text;
     text << "dimension " << dimension << " asked of an array with " << rank
          << (rank == 1 ? " dimension" : " dimensions");
-    Raise(ErrorKind::SubscriptOutOfRange, text.str());
+    Raise(ErrorKind::SubscriptOutOfRange, text.c_str());
 }
 
 void RaiseBadBounds(Long lower, Long upper) {
-    std::ostringstream text;
+    MessageText<> text;
     text << "upper bound " << upper << " lies below lower bound " << lower;
-    Raise(ErrorKind::SubscriptOutOfRange, text.str());
+    Raise(ErrorKind::SubscriptOutOfRange, text.c_str());
 }
 
 void RaiseOutOfMemory(std::size_t elements) {
-    std::ostringstream text;
+    MessageText<> text;
     text << "no memory for an array of " << elements << " elements";
-    Raise(ErrorKind::OutOfMemory, text.str());
+    Raise(ErrorKind::OutOfMemory, text.c_str());
 }
 
 void RaiseBoundBeyondLong(bool negative, std::uintmax_t magnitude) {
-    std::ostringstream text;
-    text << "array bound " << (negative ? "-" : "") << magnitude << " lies outside the Long range -2147483648 to 2147483647";
-    Raise(ErrorKind::SubscriptOutOfRange, text.str());
+    MessageText<> text;
+    text << "array bound " << (negative ? "-" : "") << magnitude
+         << " lies outside the Long range -2147483648 to 2147483647";
+    Raise(ErrorKind::SubscriptOutOfRange, text.c_str());
 }
 
 void RaiseValuesBeyondLong(Long lower, std::size_t count) {
-    std::ostringstream text;
+    MessageText<> text;
     text << count << " values from lower bound " << lower << " would end beyond the Long range of bounds";
-    Raise(ErrorKind::SubscriptOutOfRange, text.str());
+    Raise(ErrorKind::SubscriptOutOfRange, text.c_str());
 }
 
 std::size_t ElementCount(const std::int64_t* extents, int rank, std::size_t elementSize) {

@@ -17,6 +17,8 @@
 #include <initializer_list>
 #include <iterator>
 #include <limits>
+#include <new>
+#include <stdexcept>
 #include <type_traits>
 #include <vector>
 
@@ -70,6 +72,19 @@ public:
     static constexpr int kRank = Rank;
 
     BasicArray() = default;
+
+    // A copy holds copies of the elements; storage that cannot be had raises
+    // OutOfMemory, and an assignment that fails leaves the target as it was.
+    BasicArray(const BasicArray& other)
+        : lower_(other.lower_), upper_(other.upper_), extent_(other.extent_), bounded_(other.bounded_),
+          data_(NewStore(other.data_.size(), &other.data_)) {}
+    BasicArray& operator=(const BasicArray& other) {
+        if (this != &other) *this = BasicArray(other);
+        return *this;
+    }
+    BasicArray(BasicArray&&) noexcept = default;
+    BasicArray& operator=(BasicArray&&) noexcept = default;
+    ~BasicArray() = default;
 
     // Bounds as (lower, upper) pairs, dimension 1 first, of any integer type (a
     // floating-point bound does not compile). An upper bound may be one below its
@@ -183,13 +198,18 @@ private:
         static_assert(Rank == 1, "this array takes one subscript per dimension");
         return Index(i, 0);
     }
+    // The subscripts are checked in order, first to last, so that of several wrong
+    // ones the first is reported.
     std::size_t Offset2(Long i, Long j) const {
         static_assert(Rank == 2, "this array takes one subscript per dimension");
-        return Index(i, 0) * extent_[1] + Index(j, 1);
+        const std::size_t first = Index(i, 0);
+        return first * extent_[1] + Index(j, 1);
     }
     std::size_t Offset3(Long i, Long j, Long k) const {
         static_assert(Rank == 3, "this array takes one subscript per dimension");
-        return (Index(i, 0) * extent_[1] + Index(j, 1)) * extent_[2] + Index(k, 2);
+        const std::size_t first = Index(i, 0);
+        const std::size_t second = Index(j, 1);
+        return (first * extent_[1] + second) * extent_[2] + Index(k, 2);
     }
 
     template <typename Range>
@@ -216,15 +236,7 @@ private:
             if (extent < (allowEmpty ? 0 : 1)) RaiseBadBounds(lower, upper);
             extents[d] = extent;
         }
-        const std::size_t count = ElementCount(extents, Rank, sizeof(T));
-        std::vector<T> fresh;
-        try {
-            fresh.resize(count);
-        } catch (const std::bad_alloc&) {
-            RaiseOutOfMemory(count);
-        } catch (const std::length_error&) {
-            RaiseOutOfMemory(count);
-        }
+        std::vector<T> fresh = NewStore(ElementCount(extents, Rank, sizeof(T)), nullptr);
         data_.swap(fresh);
         for (int d = 0; d < Rank; ++d) {
             lower_[d] = bounds[2 * d];
@@ -232,6 +244,18 @@ private:
             extent_[d] = static_cast<std::size_t>(extents[d]);
         }
         bounded_ = true;
+    }
+
+    // A store of `count` elements, copies of `source` when given, else
+    // value-initialised; OutOfMemory when it cannot be had.
+    static std::vector<T> NewStore(std::size_t count, const std::vector<T>* source) {
+        try {
+            return source != nullptr ? std::vector<T>(*source) : std::vector<T>(count);
+        } catch (const std::bad_alloc&) {
+            RaiseOutOfMemory(count);
+        } catch (const std::length_error&) {
+            RaiseOutOfMemory(count);
+        }
     }
 
     // An array without bounds has lower 1 and upper 0 in every dimension, so that

@@ -34,20 +34,37 @@ enum FpFaultBits : std::uint8_t {
 
 // The faults that an operation with these operands raised, given that its result
 // `r` is not finite. `op` is one of + - * / or 'f' for a one-operand function.
-// Declared const (it reads nothing but its arguments), so that a loop whose formulas
-// call it on their rare path can still keep the values it reads from memory in
-// registers.
 TERVANIX_PURE_FUNCTION std::uint8_t ClassifyNonFinite(Double a, Double b, Double r, char op) noexcept;
 
-[[noreturn]] void RaiseFpFault(std::uint8_t faults, Double value);
+// The record state of an operation whose result `r` is not finite: its fault bits
+// and, when it faulted, a bit naming the record of the operation and its operands
+// (`function` names a one-operand function, else nullptr), kept per thread in a
+// ring of kFaultRecordSlots. It is called on the rare path of every operation, and
+// declared const so that a loop around that path can still keep the values it reads
+// from memory in registers (a call that may write memory would make the compiler
+// read them again after every operation). That is sound here: the record it writes
+// is read only by RaiseFpFault and depends on nothing but the arguments, so calls
+// merged, moved or dropped as a const function's may be leave every message as it
+// was; only the slot numbers differ, and no message depends on them.
+TERVANIX_PURE_FUNCTION TERVANIX_COLD_NOINLINE std::uint64_t RecordNonFinite(Double a, Double b, Double r, char op,
+                                                                            const char* function) noexcept;
 
+// An Fp's state: the fault bits in the low byte, a bit per fault record above it.
+constexpr std::uint64_t kFaultBitsMask = 0xFF;
+constexpr unsigned kFaultRecordSlots = 56;
+
+// A Double with the faults raised on its way: the fault bits, and the records of the
+// operations that faulted, so that the error can name one with its operands
+// ("1 / 0 raised division-by-zero"). On the path that does not fault it carries
+// nothing but the bits, all zero.
 class Fp {
 public:
     constexpr Fp(Double value) noexcept : value_(value) {}  // NOLINT: implicit on purpose
-    constexpr Fp(Double value, std::uint8_t faults) noexcept : value_(value), faults_(faults) {}
+    constexpr Fp(Double value, std::uint64_t state) noexcept : value_(value), state_(state) {}
 
     constexpr Double value() const noexcept { return value_; }
-    constexpr std::uint8_t faults() const noexcept { return faults_; }
+    constexpr std::uint8_t faults() const noexcept { return static_cast<std::uint8_t>(state_ & kFaultBitsMask); }
+    constexpr std::uint64_t state() const noexcept { return state_; }
 
     friend Fp operator+(Fp a, Fp b) noexcept { return Combine(a, b, a.value_ + b.value_, '+'); }
     friend Fp operator-(Fp a, Fp b) noexcept { return Combine(a, b, a.value_ - b.value_, '-'); }
@@ -56,24 +73,28 @@ public:
 
 private:
     static Fp Combine(Fp a, Fp b, Double r, char op) noexcept {
-        std::uint8_t faults = static_cast<std::uint8_t>(a.faults_ | b.faults_);
-        if (TERVANIX_UNLIKELY(!std::isfinite(r))) {
-            faults = static_cast<std::uint8_t>(faults | ClassifyNonFinite(a.value_, b.value_, r, op));
-        }
-        return Fp(r, faults);
+        std::uint64_t state = a.state_ | b.state_;
+        if (TERVANIX_UNLIKELY(!std::isfinite(r))) state |= RecordNonFinite(a.value_, b.value_, r, op, nullptr);
+        return Fp(r, state);
     }
 
     Double value_;
-    std::uint8_t faults_ = kNoFault;
+    std::uint64_t state_ = kNoFault;
 };
 
+// Raises the FloatingPointFault of a value whose state holds faults, naming an
+// operation that faulted and its operands: one whose operands are finite (a fault
+// that a later one may have carried on) before one whose operands are not, and of
+// several such the same one on every build.
+[[noreturn]] void RaiseFpFault(std::uint64_t state, Double value);
+
 // The absolute value: a sign change, which raises nothing.
-inline Fp Abs(Fp x) noexcept { return Fp(std::fabs(x.value()), x.faults()); }
+inline Fp Abs(Fp x) noexcept { return Fp(std::fabs(x.value()), x.state()); }
 
 // The value a statement stores in a variable of the method; a fault ends the call
 // before anyone sees the value.
 inline Double Stored(Fp e) {
-    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.faults(), e.value());
+    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.state(), e.value());
     return e.value();
 }
 
@@ -81,7 +102,7 @@ inline Double Stored(Fp e) {
 // receives the value, then the fault test follows.
 inline void Assign(Double& out, Fp e) {
     out = e.value();
-    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.faults(), e.value());
+    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.state(), e.value());
 }
 
 // |a - b| converted to Double for a comparison. The difference of two finite

@@ -1,17 +1,17 @@
 #include "Tervanix/runtime/Collection.h"
 
 #include <new>
-#include <sstream>
 
 #include "Tervanix/runtime/LibraryError.h"
+#include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix {
 
 Variant Collection::Item(Long index) const {
     if (index < 1 || index > Count()) {
-        std::ostringstream text;
+        rt::MessageText<> text;
         text << "item " << index << " asked of a collection of " << Count() << " items";
-        rt::Raise(ErrorKind::SubscriptOutOfRange, text.str());
+        rt::Raise(ErrorKind::SubscriptOutOfRange, text.c_str());
     }
     return items_[static_cast<std::size_t>(index) - 1];
 }

@@ -1,50 +1,49 @@
 #include "Tervanix/runtime/MathFunctions.h"
 
 #include <cmath>
-#include <iomanip>
-#include <sstream>
 
 #include "Tervanix/runtime/LibraryError.h"
+#include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix::rt {
 
 namespace {
 
 // A one-operand function: its result is judged as an operation's would be.
-Fp Judged(Double x, Double r) {
-    if (TERVANIX_UNLIKELY(!std::isfinite(r))) return Fp(r, ClassifyNonFinite(x, x, r, 'f'));
+Fp Judged(const char* function, Double x, Double r) {
+    if (TERVANIX_UNLIKELY(!std::isfinite(r))) return Fp(r, RecordNonFinite(x, x, r, 'f', function));
     return Fp(r);
 }
 
 }  // namespace
 
 void RaiseDomainError(const char* function, Double x) {
-    std::ostringstream text;
-    text << std::setprecision(17) << function << "(" << x << "): the argument lies outside the function's domain";
-    Raise(ErrorKind::InvalidArgument, text.str());
+    MessageText<> text;
+    text << function << '(' << x << "): the argument lies outside the function's domain";
+    Raise(ErrorKind::InvalidArgument, text.c_str());
 }
 
 Fp Sqr(Double x) {
     if (x < 0.0) RaiseDomainError("Sqr", x);
-    return Judged(x, std::sqrt(x));
+    return Judged("Sqr", x, std::sqrt(x));
 }
 
-Fp Atn(Double x) { return Judged(x, std::atan(x)); }
-Fp Sin(Double x) { return Judged(x, std::sin(x)); }
-Fp Cos(Double x) { return Judged(x, std::cos(x)); }
+Fp Atn(Double x) { return Judged("Atn", x, std::atan(x)); }
+Fp Sin(Double x) { return Judged("Sin", x, std::sin(x)); }
+Fp Cos(Double x) { return Judged("Cos", x, std::cos(x)); }
 
 Double Power(Double x, Double y) {
     const Double r = std::pow(x, y);
     if (TERVANIX_LIKELY(std::isfinite(r))) return r;
     const bool finiteOperands = std::isfinite(x) && std::isfinite(y);
-    std::ostringstream text;
-    text << std::setprecision(17) << x << " ^ " << y;
+    MessageText<> text;
+    text << x << " ^ " << y;
     if (std::isnan(r) && !std::isnan(x) && !std::isnan(y)) {
-        Raise(ErrorKind::InvalidArgument, text.str() + " has no real value");
+        Raise(ErrorKind::InvalidArgument, (text << " has no real value").c_str());
     }
     if (std::isinf(r) && finiteOperands) {
-        if (x == 0.0) Raise(ErrorKind::FloatingPointFault, text.str() + " divides by zero");
-        Raise(ErrorKind::OverflowError, text.str() + " lies beyond the Double range");
+        if (x == 0.0) Raise(ErrorKind::FloatingPointFault, (text << " divides by zero").c_str());
+        Raise(ErrorKind::OverflowError, (text << " lies beyond the Double range").c_str());
     }
     return r;
 }

@@ -17,7 +17,7 @@ namespace tervanix::rt {
 inline Fp Log(Double x) {
     if (x <= 0.0) RaiseDomainError("Log", x);
     const Double r = std::log(x);
-    return std::isfinite(r) ? Fp(r) : Fp(r, ClassifyNonFinite(x, x, r, 'f'));
+    return std::isfinite(r) ? Fp(r) : Fp(r, RecordNonFinite(x, x, r, 'f', "Log"));
 }
 
 // Log(10.0) as the logarithm facility gives it, the Double nearest to ln 10. The

@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <new>
-#include <string>
 
 #include "Tervanix/runtime/LibraryError.h"
 
@@ -19,10 +18,13 @@ std::shared_ptr<T> New() {
     }
 }
 
-// The object a reference refers to; a reference to no object raises MissingObject.
+[[noreturn]] void RaiseMissingObject(const char* name);
+
+// The object a reference refers to; a reference to no object raises MissingObject,
+// naming the argument as the caller knows it.
 template <typename T>
 T& Deref(const std::shared_ptr<T>& object, const char* name) {
-    if (!object) Raise(ErrorKind::MissingObject, std::string(name) + " refers to no object");
+    if (!object) RaiseMissingObject(name);
     return *object;
 }
 

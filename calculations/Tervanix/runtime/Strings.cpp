@@ -3,13 +3,17 @@
 #include <string>
 
 #include "Tervanix/runtime/LibraryError.h"
+#include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix::rt {
 
 Long Len(const String& s) noexcept { return static_cast<Long>(s.size()); }
 
 String Mid(const String& s, Long position) {
-    if (position < 1) Raise(ErrorKind::InvalidArgument, "Mid: the position " + std::to_string(position) + " is below 1");
+    if (position < 1) {
+        MessageText<> text;
+        Raise(ErrorKind::InvalidArgument, (text << "Mid: the position " << position << " is below 1").c_str());
+    }
     if (static_cast<std::size_t>(position) > s.size()) return String();
     return String(1, s[static_cast<std::size_t>(position) - 1]);
 }
@@ -19,7 +23,10 @@ bool StrEqual(const String& a, const String& b) noexcept { return a == b; }
 String Concat(const String& left, const String& right) { return left + right; }
 
 String Chr(Long code) {
-    if (code < 0 || code > 0xFFFF) Raise(ErrorKind::InvalidArgument, "Chr: no character has the code " + std::to_string(code));
+    if (code < 0 || code > 0xFFFF) {
+        MessageText<> text;
+        Raise(ErrorKind::InvalidArgument, (text << "Chr: no character has the code " << code).c_str());
+    }
     return String(1, static_cast<char16_t>(code));
 }
 

@@ -1,10 +1,11 @@
 #include "Tervanix/runtime/Variant.h"
 
 #include <iomanip>
-#include <sstream>
+#include <new>
 #include <type_traits>
 
 #include "Tervanix/runtime/LibraryError.h"
+#include "Tervanix/runtime/MessageText.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
 namespace tervanix {
@@ -20,6 +21,10 @@ Overload(F...) -> Overload<F...>;
 
 [[noreturn]] void RaiseMismatch(const char* what) { rt::Raise(ErrorKind::TypeMismatch, what); }
 
+[[noreturn]] void RaiseNoMemoryForValue() {
+    rt::Raise(ErrorKind::OutOfMemory, "no memory for a copy of a Variant's value");
+}
+
 }  // namespace
 
 // Reaches the storage of a Variant for the runtime functions below.
@@ -29,7 +34,11 @@ struct VariantAccess {
 
     template <typename A>
     static Variant::Owned<A> Own(A&& array) {
-        return Variant::Owned<A>{std::make_unique<A>(std::move(array))};
+        try {
+            return Variant::Owned<A>{std::make_unique<A>(std::move(array))};
+        } catch (const std::bad_alloc&) {
+            RaiseNoMemoryForValue();
+        }
     }
 
     template <typename H>
@@ -40,7 +49,16 @@ struct VariantAccess {
     static constexpr bool kIsReference = std::is_same_v<H, DoubleArray*> || std::is_same_v<H, LongArray*> ||
                                          std::is_same_v<H, StringArray*> || std::is_same_v<H, VariantArray*>;
 
+    // A copy of an owned array comes from the array's own copy, which raises
+    // OutOfMemory itself; any other allocation that fails raises it here.
     static Variant::Storage Clone(const Variant::Storage& s) {
+        try {
+            return CloneHeld(s);
+        } catch (const std::bad_alloc&) {
+            RaiseNoMemoryForValue();
+        }
+    }
+    static Variant::Storage CloneHeld(const Variant::Storage& s) {
         return std::visit(
             [](const auto& held) -> Variant::Storage {
                 using H = std::decay_t<decltype(held)>;
@@ -116,7 +134,10 @@ namespace {
 
 template <typename T>
 const T& Held(const T* p, const char* name) {
-    if (p == nullptr) RaiseMismatch((std::string("the Variant does not hold a ") + name).c_str());
+    if (p == nullptr) {
+        rt::MessageText<> text;
+        RaiseMismatch((text << "the Variant does not hold a " << name).c_str());
+    }
     return *p;
 }
 
@@ -144,8 +165,8 @@ bool operator==(const Variant& a, const Variant& b) {
     Variant& ma = const_cast<Variant&>(a);
     Variant& mb = const_cast<Variant&>(b);
     if (a.IsArray() && b.IsArray()) {
-        const rt::ArrayRef x = rt::ArrayOf(ma);
-        const rt::ArrayRef y = rt::ArrayOf(mb);
+        const rt::ArrayRef x = rt::ArrayOf(ma, "a");
+        const rt::ArrayRef y = rt::ArrayOf(mb, "b");
         if (x.index() != y.index()) return false;
         return std::visit(
             [&](auto* p) {
@@ -187,9 +208,13 @@ std::ostream& operator<<(std::ostream& os, const Variant& v) {
 
 namespace rt {
 
-ArrayRef ArrayOf(Variant& v) {
+ArrayRef ArrayOf(Variant& v, const char* name) {
     ArrayRef array;
-    if (!VariantAccess::ArrayIn(v, array)) RaiseMismatch("the Variant holds no array");
+    if (!VariantAccess::ArrayIn(v, array)) {
+        MessageText<> text;
+        text << name << " holds no array; pass a Variant that holds an array or refers to one (Variant::RefTo)";
+        RaiseMismatch(text.c_str());
+    }
     return array;
 }
 

@@ -127,8 +127,9 @@ namespace rt {
 // The array that a Variant holds or refers to.
 using ArrayRef = std::variant<DoubleArray*, LongArray*, StringArray*, VariantArray*>;
 
-// The array in a Variant; a Variant without one raises TypeMismatch.
-ArrayRef ArrayOf(Variant& v);
+// The array in a Variant; a Variant without one raises TypeMismatch, naming the
+// argument `name` as the caller knows it.
+ArrayRef ArrayOf(Variant& v, const char* name = "the Variant");
 
 Long LBound(const ArrayRef& array);
 Long UBound(const ArrayRef& array);

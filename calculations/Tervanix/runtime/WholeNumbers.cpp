@@ -1,21 +1,34 @@
 #include "Tervanix/runtime/WholeNumbers.h"
 
 #include <cmath>
-#include <iomanip>
-#include <sstream>
 
 #include "Tervanix/runtime/LibraryError.h"
+#include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix::rt {
 
 void RaiseWholeNumberOverflow(const char* type, std::int64_t a, char op, std::int64_t b) {
-    std::ostringstream text;
+    MessageText<> text;
     if (op == 't') {
         text << a << " converted to " << type << " lies outside the type's range";
     } else {
         text << type << " arithmetic " << a << " " << op << " " << b << " leaves the type's range";
     }
-    Raise(ErrorKind::OverflowError, text.str());
+    Raise(ErrorKind::OverflowError, text.c_str());
+}
+
+void RaiseCounterPastLong() {
+    Raise(ErrorKind::OverflowError,
+          "a loop over 2147483647 elements, rows or columns would step its Long counter past 2147483647, "
+          "the largest Long; at most 2147483646 can be counted here");
+}
+
+void RaiseBoundNotInteger(Long bound, const char* array, bool upper) {
+    MessageText<> text;
+    text << "the " << (upper ? "upper" : "lower") << " bound " << bound << " of " << array
+         << " lies outside the Integer positions -32768 to 32767 that the array is read with; give " << array
+         << " bounds within them";
+    Raise(ErrorKind::OverflowError, text.c_str());
 }
 
 Double RoundHalfEven(Double value) noexcept {
@@ -35,10 +48,10 @@ T RoundToWhole(Double value, const char* target) {
     constexpr Double lowest = -static_cast<Double>(std::int64_t{1} << (8 * sizeof(T) - 1));
     constexpr Double highest = static_cast<Double>((std::int64_t{1} << (8 * sizeof(T) - 1)) - 1);
     if (!(rounded >= lowest && rounded <= highest)) {
-        std::ostringstream text;
-        text << std::setprecision(17) << "Double " << value << " converted to " << target
+        MessageText<> text;
+        text << "Double " << value << " converted to " << target
              << " lies outside the type's range";
-        Raise(ErrorKind::OverflowError, text.str());
+        Raise(ErrorKind::OverflowError, text.c_str());
     }
     return static_cast<T>(rounded);
 }

@@ -36,6 +36,24 @@ inline Long Mul(Long a, Long b) { return detail::InRange<Long>(std::int64_t{a} *
 // A Long converted to Integer: OverflowError outside -32768 to 32767.
 inline Integer ToInteger(Long value) { return detail::InRange<Integer>(value, value, 't', 0); }
 
+// The step of a For loop's Long counter, i + 1: past 2147483647 it raises
+// OverflowError, saying that the loop counts more than a Long counter can step past.
+[[noreturn]] void RaiseCounterPastLong();
+inline Long NextCounter(Long i) {
+    if (TERVANIX_UNLIKELY(i == std::numeric_limits<Long>::max())) RaiseCounterPastLong();
+    return i + 1;
+}
+
+// A bound of the array `array` (the argument's name) taken as an Integer position;
+// outside -32768 to 32767 it raises OverflowError naming the array and the bound.
+[[noreturn]] void RaiseBoundNotInteger(Long bound, const char* array, bool upper);
+inline Integer IntegerPosition(Long bound, const char* array, bool upper) {
+    if (TERVANIX_UNLIKELY(bound < std::numeric_limits<Integer>::min() || bound > std::numeric_limits<Integer>::max())) {
+        RaiseBoundNotInteger(bound, array, upper);
+    }
+    return static_cast<Integer>(bound);
+}
+
 // The Double rounded to the nearest whole number, a half going to the even one.
 // Exact for every Double; NaN stays NaN and infinities stay infinite.
 Double RoundHalfEven(Double value) noexcept;

@@ -1,0 +1,131 @@
+// The messages a caller meets: each names the method the host called, the kind, what
+// the caller did and what to do, with the same text from every compiler.
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <Tervanix/Tervanix.h>
+#include <Tervanix/runtime/WholeNumbers.h>
+
+#include "TestSupport.h"
+
+namespace tervanix {
+namespace {
+
+using namespace testing;
+
+std::shared_ptr<cMatrix2> Matrix3(const double (&v)[3][3]) {
+    auto m = std::make_shared<cMatrix2>();
+    m->NumRows(3);
+    m->NumCols(3);
+    for (Long r = 1; r <= 3; ++r)
+        for (Long c = 1; c <= 3; ++c) m->PutData(r, c, v[r - 1][c - 1]);
+    return m;
+}
+
+struct Expected {
+    const char* call;
+    std::function<void()> run;
+    const char* what;
+};
+
+TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
+    const cGenUtil util;
+    const cMatrixOps ops;
+    const CInterpolation interpolation;
+    std::shared_ptr<cMatrix2> none, result;
+    std::shared_ptr<Collection> solution;
+    // Its elimination leaves a zero on the diagonal, which the normalisation divides by.
+    const auto singular = Matrix3({{1, 1, 0}, {1, 1, 1}, {0, 1, 1}});
+    Double out = 0;
+
+    const Expected table[] = {
+        {"AddToMatrix before MatrixSize", [] { cMatrix().AddToMatrix(1, 1, 2.0); },
+         "cMatrix.AddToMatrix: SubscriptOutOfRange: the size must be set first: call MatrixSize with the number "
+         "of equations, 1 or more"},
+        {"AddToVector before MatrixSize", [] { cMatrix().AddToVector(1, 2.0); },
+         "cMatrix.AddToVector: SubscriptOutOfRange: the size must be set first: call MatrixSize with the number "
+         "of equations, 1 or more"},
+        {"Calc before MatrixSize", [&] { cMatrix().Calc(solution); },
+         "cMatrix.Calc: SubscriptOutOfRange: the size must be set first: call MatrixSize with the number of "
+         "equations, 1 or more"},
+        {"MatrixSize(0)", [] { cMatrix().MatrixSize(0); },
+         "cMatrix.MatrixSize: SubscriptOutOfRange: the size must be at least 1, the number of equations; "
+         "MatrixSize was given 0"},
+        {"subscripts checked first to last", [] { cMatrix m; m.MatrixSize(2); m.AddToMatrix(0, 0, 1.0); },
+         "cMatrix.AddToMatrix: SubscriptOutOfRange: subscript 0 lies outside the bounds 1 to 2 of dimension 1"},
+        {"a table ending at 32767",
+         [&] {
+             DoubleArray x(32765, {1.0, 2.0, 3.0}), y(32765, {1.0, 2.0, 3.0});
+             interpolation.InterpolationOf1DArray(2.5, x, y, EXTRAPOLATE_LINEARLY, out);
+         },
+         "CInterpolation.InterpolationOf1DArray: OverflowError: dXArray, with bounds 32765 to 32767, is too long "
+         "for Integer positions: the scan starts one position above the last, beyond 32767; end the table at "
+         "position 32766 or below"},
+        {"a bound of 40000",
+         [&] {
+             DoubleArray x(1, 40000), y(1, 40000);
+             interpolation.InterpolationOf1DArray(2.5, x, y, EXTRAPOLATE_LINEARLY, out);
+         },
+         "CInterpolation.InterpolationOf1DArray: OverflowError: the upper bound 40000 of dXArray lies outside the "
+         "Integer positions -32768 to 32767 that the array is read with; give dXArray bounds within them"},
+        {"division by zero, raised inside MatrixInvert", [&] { ops.SimultEqns(singular, singular, result); },
+         "cMatrixOps.SimultEqns: FloatingPointFault: 1 / 0 raised division-by-zero"},
+        {"inf + -inf", [&] { util.Avg(kInf, -kInf); }, "cGenUtil.Avg: FloatingPointFault: inf + -inf raised invalid-operation"},
+        {"two products overflow: the same one is named on every build", [] { cGeom().Distance2D(0, 0, 1e200, 3e200); },
+         "cGeom.Distance2D: FloatingPointFault: 1e+200 * 1e+200 raised overflow"},
+        {"a function", [] { Double x = 0, y = 0; cGeom().PolarToCart(1, kInf, x, y); },
+         "cGeom.PolarToCart: FloatingPointFault: Cos(inf) raised invalid-operation"},
+        {"no Coeffs", [&] { ops.SimultEqns(none, singular, result); },
+         "cMatrixOps.SimultEqns: MissingObject: Coeffs refers to no object; pass a variable that holds one"},
+        {"no Vector", [&] { ops.SimultEqns(Matrix3({{2, 0, 0}, {0, 2, 0}, {0, 0, 2}}), none, result); },
+         "cMatrixOps.SimultEqns: MissingObject: Vector refers to no object; pass a variable that holds one"},
+        {"vXData without an array", [] { Variant x, y; CSort().BubbleSortXYPairsByX(x, y); },
+         "CSort.BubbleSortXYPairsByX: TypeMismatch: vXData holds no array; pass a Variant that holds an array or "
+         "refers to one (Variant::RefTo)"},
+        {"vYData without an array",
+         [] {
+             DoubleArray a(1, {2.0, 1.0});
+             Variant x = Variant::RefTo(a), y;
+             CSort().BubbleSortXYPairsByX(x, y);
+         },
+         "CSort.BubbleSortXYPairsByX: TypeMismatch: vYData holds no array; pass a Variant that holds an array or "
+         "refers to one (Variant::RefTo)"},
+        {"a NaN target",
+         [&] {
+             DoubleArray x(1, {1.0, 2.0, 3.0}), y(1, {1.0, 2.0, 3.0});
+             interpolation.InterpolationOf1DArray(kNaN, x, y, EXTRAPOLATE_LINEARLY, out);
+         },
+         "CInterpolation.InterpolationOf1DArray: SubscriptOutOfRange: the target dXTarget is NaN, which no two "
+         "positions of dXArray bracket; pass a number"},
+        {"a loop counter", [] { rt::NextCounter(2147483647); },
+         "OverflowError: a loop over 2147483647 elements, rows or columns would step its Long counter past "
+         "2147483647, the largest Long; at most 2147483646 can be counted here"},
+        {"Log10Sum(-400, -400)", [&] { util.Log10Sum(-400, -400); },
+         "cGenUtil.Log10Sum: InvalidArgument: the sum 10^X + 10^Y underflowed to 0 (X = -400, Y = -400), which "
+         "has no logarithm; at least one of X and Y must lie above about -323.6"},
+        {"LogDBSum(-4000, -4000)", [&] { util.LogDBSum(-4000, -4000); },
+         "cGenUtil.LogDBSum: InvalidArgument: the sum 10^(X/10) + 10^(Y/10) underflowed to 0 (X = -4000, Y = "
+         "-4000), which has no logarithm; at least one of X and Y must lie above about -3236"},
+    };
+    for (const Expected& e : table) {
+        try {
+            e.run();
+            ADD_FAILURE() << e.call << ": no error";
+        } catch (const LibraryError& error) {
+            EXPECT_STREQ(e.what, error.what()) << e.call;
+        }
+    }
+}
+
+// The handler that names the method passes on what is not the library's own.
+TEST(ErrorMessages, AHostsOwnExceptionPassesUnchanged) {
+    struct HostError {};
+    const rt::MessageSink previous = rt::SetMessageSink([](const String&) { throw HostError{}; });
+    EXPECT_THROW(cMatrix().HelpForProgrammer(), HostError);
+    rt::SetMessageSink(previous);
+}
+
+}  // namespace
+}  // namespace tervanix
