@@ -2,26 +2,18 @@
 // expectation that a call ends with a LibraryError of a given kind, and arrays.
 #pragma once
 
-#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <iomanip>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include <Tervanix/runtime/Array.h>
 #include <Tervanix/runtime/LibraryError.h>
-#include <Tervanix/runtime/Types.h>
 
 namespace tervanix::testing {
-
-inline std::uint64_t Bits(double x) {
-    std::uint64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -29,27 +21,32 @@ constexpr double kMax = std::numeric_limits<double>::max();
 
 inline ::testing::AssertionResult SameDouble(const char* expectedText, const char* actualText,
                                              double expected, double actual) {
-    if (std::isnan(expected) ? std::isnan(actual) : Bits(expected) == Bits(actual)) {
+    if (std::isnan(expected) ? std::isnan(actual) : std::memcmp(&expected, &actual, sizeof actual) == 0) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << std::setprecision(17) << actualText << " is " << actual
                                          << ", expected " << expectedText << " = " << expected;
 }
 
-// An array from lower upward holding these values.
-template <typename A = DoubleArray>
-A MakeArray(Long lower, const std::vector<typename A::value_type>& values) {
-    A a(lower, static_cast<Long>(lower + (static_cast<std::int64_t>(values.size()) - 1)));
-    for (std::size_t k = 0; k < values.size(); ++k) a(static_cast<Long>(lower + static_cast<std::int64_t>(k))) = values[k];
-    return a;
-}
-
 // The elements of an array in subscript order.
 template <typename A>
 std::vector<typename A::value_type> Contents(const A& a) {
-    std::vector<typename A::value_type> v;
-    for (std::int64_t i = a.LBound(); i <= a.UBound(); ++i) v.push_back(a(static_cast<Long>(i)));
-    return v;
+    return std::vector<typename A::value_type>(a.begin(), a.end());
+}
+
+// The value of a call, or the kind and text of the error that ended it.
+struct Outcome {
+    double value = 0;
+    std::string error;
+};
+
+template <typename F>
+Outcome OutcomeOf(F f) {
+    try {
+        return {f(), ""};
+    } catch (const LibraryError& e) {
+        return {0, std::to_string(static_cast<int>(e.kind())) + e.what()};
+    }
 }
 
 // AddressSanitizer's allocator ends the program on a failed allocation instead of failing it.
@@ -68,14 +65,12 @@ constexpr bool kUnderAddressSanitizer = false;
     EXPECT_PRED_FORMAT2(::tervanix::testing::SameDouble, expected, actual)
 
 // The statement ends with a LibraryError of this kind.
-#define EXPECT_LIBRARY_ERROR(kind_, statement)                                                \
-    do {                                                                                      \
-        bool thrown_ = false;                                                                 \
-        try {                                                                                 \
-            statement;                                                                        \
-        } catch (const ::tervanix::LibraryError& e_) {                                        \
-            thrown_ = true;                                                                   \
-            EXPECT_EQ(::tervanix::KindName(kind_), ::tervanix::KindName(e_.kind())) << e_.what(); \
-        }                                                                                     \
-        EXPECT_TRUE(thrown_) << "no LibraryError from: " #statement;                          \
+#define EXPECT_LIBRARY_ERROR(kind_, statement)                                                            \
+    do {                                                                                                  \
+        EXPECT_THROW(                                                                                     \
+            try { statement; } catch (const ::tervanix::LibraryError& e_) {                               \
+                EXPECT_STREQ(::tervanix::KindName(kind_), ::tervanix::KindName(e_.kind())) << e_.what(); \
+                throw;                                                                                    \
+            },                                                                                            \
+            ::tervanix::LibraryError);                                                                    \
     } while (0)

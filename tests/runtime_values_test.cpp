@@ -14,41 +14,18 @@ namespace {
 
 using namespace testing;
 
-TEST(BooleanValue, TrueIsMinusOneAndAnyNonZeroCountsAsTrue) {
-    EXPECT_EQ(-1, Boolean(true).Raw());
-    EXPECT_TRUE(static_cast<bool>(Boolean::FromRaw(1)));
-    EXPECT_FALSE(static_cast<bool>(Boolean::FromRaw(0)));
-    EXPECT_NE(Boolean::FromRaw(1), True);
-}
-
-TEST(Arrays, AnArrayNeverGivenBoundsAnswersNothing) {
-    DoubleArray a;
-    DoubleArray2D b;
-    EXPECT_FALSE(a.HasBounds());
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, a.LBound());
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, a(1));
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, b.UBound(2));
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, a.Elements(1, 1));
-    EXPECT_EQ(nullptr, b.Find(1, 1));
-}
-
-TEST(Arrays, BoundsAreTheCallersAndEveryAccessIsChecked) {
-    DoubleArray a(-3, -1);
+TEST(Arrays, BoundsAreTheCallersEveryAccessIsCheckedAndAnArrayNeverGivenBoundsAnswersNothing) {
+    DoubleArray a(-3, -1), never;
     a(-1) = 2.5;
-    EXPECT_EQ(-3, a.LBound());
-    EXPECT_EQ(0.0, a(-2));
     EXPECT_EQ(2.5, a.Elements(-2, -1)[1]);
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, a(0));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, a(-4));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, a.LBound(2));
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, a.Elements(-4, -2));
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, a.Elements(-2, 0));
-    DoubleArray empty(5, 4);
-    EXPECT_EQ(4, empty.UBound());
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, empty(5));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray(5, 4)(5));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray(5, 3));
-    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray3D(1, 2, 0, 2, -1, 0)(1, 3, 0));
-
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, never.LBound());
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, never(1));
+    EXPECT_EQ(nullptr, DoubleArray2D().Find(1, 1));
     DoubleArray2D m(1, 2, 1, 2);
     m(2, 2) = 9.0;
     m.ReDim(1, 3, 1, 3);  // clears
@@ -91,7 +68,6 @@ TEST(VariantValues, AReferenceReachesTheHostsOwnArrayAndAnOwnedOneIsACopy) {
     EXPECT_LIBRARY_ERROR(ErrorKind::TypeMismatch, rt::StoreElement(array, 0, Variant(u"x")));
     Variant owned = Variant(host), copy = owned;
     rt::StoreElement(rt::ArrayOf(copy), 0, Variant(4.0));
-    EXPECT_EQ(0.0, host(0));
     EXPECT_EQ(Variant(0.0), rt::LoadElement(rt::ArrayOf(owned), 0));
     Variant number(1.0);
     EXPECT_LIBRARY_ERROR(ErrorKind::TypeMismatch, rt::ArrayOf(number));
@@ -99,27 +75,21 @@ TEST(VariantValues, AReferenceReachesTheHostsOwnArrayAndAnOwnedOneIsACopy) {
     EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, rt::StoreElement(rt::ArrayOf(ref = Variant::RefTo(longs)), 1, Variant(3e9)));
 }
 
-TEST(Collections, ItemsAreNumberedFromOneInTheOrderAdded) {
-    Collection c;
+TEST(Facilities, BooleanCollectionMathematicsAndStrings) {
+    EXPECT_EQ(-1, True.Raw());
+    EXPECT_TRUE(static_cast<bool>(Boolean::FromRaw(1)));  // any non-zero counts as True
+    EXPECT_NE(Boolean::FromRaw(1), True);
+    Collection c;  // items numbered from 1 in the order added
     c.Add(Variant(5.0));
     c.Add(Variant(u"x"));
-    EXPECT_EQ(2, c.Count());
     EXPECT_EQ(Variant(u"x"), c.Item(2));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, c.Item(0));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, c.Item(3));
-}
-
-TEST(Facilities, MathematicsAndStrings) {
-    EXPECT_LIBRARY_ERROR(ErrorKind::InvalidArgument, rt::Log(0.0));
     EXPECT_LIBRARY_ERROR(ErrorKind::InvalidArgument, rt::Sqr(-1e-300));
     EXPECT_SAME_DOUBLE(-0.0, rt::Stored(rt::Sqr(-0.0)));
-    EXPECT_EQ(1e300, rt::Power(10.0, 300.0));
-    EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError, rt::Power(10.0, 309.0));
-    EXPECT_LIBRARY_ERROR(ErrorKind::InvalidArgument, rt::Power(-8.0, 1.0 / 3.0));
     EXPECT_LIBRARY_ERROR(ErrorKind::FloatingPointFault, rt::Power(0.0, -1.0));
     const String s = u"a\u00e9\U0001F600";
     EXPECT_EQ(4, rt::Len(s));  // the emoji is two code units
-    EXPECT_EQ(u"\u00e9", rt::Mid(s, 2));
     EXPECT_LIBRARY_ERROR(ErrorKind::InvalidArgument, rt::Mid(s, 0));
     EXPECT_EQ(s, rt::FromUtf8(rt::ToUtf8(s)));
 }

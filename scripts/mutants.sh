@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# Plants one fault at a time in the library, rebuilds (g++ -O2, incremental) and
+# runs the whole CTest suite, fingerprint included. A fault is killed when some test
+# fails (or the build does); it survives when every test still passes. Before a
+# test is merged or dropped, every fault killed before must still be killed.
+#
+# Usage: scripts/mutants.sh [--check] [name...]   (default: every fault)
+#   --check: only checks that each fault's text is found, without building.
+# Prints one line per fault: its name, killed or survived, and the failing tests.
+# The results also go to build/mutants.txt. Each fault replaces one exact piece of
+# text, which must occur exactly once in its file; the file is restored afterwards.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+lib=$root/calculations/Tervanix
+dir=$root/build/mutants
+results=$root/build/mutants.txt
+
+names=() files=() olds=() news=()
+fault() {  # name, file under calculations/Tervanix, text, replacement
+    names+=("$1") files+=("$2") olds+=("$3") news+=("$4")
+}
+
+# CSort
+fault sort-unstable      CSort.cpp 'if (rt::GreaterThan(left, right))' 'if (!rt::GreaterThan(right, left))'
+fault sort-partner       CSort.cpp 'SwapPartners(*vYData, i, next)' 'SwapPartners(*vYData, i, i)'
+fault sort-no-early-stop CSort.cpp 'while (hi != lo && !sorted)' 'while (hi != lo)'
+fault sort-no-integer    CSort.cpp 'const Integer lo = rt::ToInteger(rt::LBound(xArray));' \
+                                   'const Integer lo = static_cast<Integer>(rt::LBound(xArray));'
+# CInterpolation
+fault ci-bounded-strict  CInterpolation.cpp 'return dCheckVal >= dLowerBound && dCheckVal <= dUpperBound;' \
+                                            'return dCheckVal > dLowerBound && dCheckVal <= dUpperBound;'
+fault ci-intercept       CInterpolation.cpp 'Stored(Fp(dY1) - Fp(m) * dX1)' 'Stored(Fp(dY2) - Fp(m) * dX2)'
+fault ci-ratio-equal     CInterpolation.cpp 'if (dIndex1 == dIndex2) return false;' ''
+fault ci-below-swapped   CInterpolation.cpp 'nXIndex1 = rt::Add(lo, Integer{1});
+        nXIndex2 = lo;' 'nXIndex1 = lo;
+        nXIndex2 = rt::Add(lo, Integer{1});'
+fault ci-above-inclusive CInterpolation.cpp 'if (dXTarget > dXArray(hi)) {' 'if (dXTarget >= dXArray(hi)) {'
+fault ci-fixed-end       CInterpolation.cpp 'dYResult = dYArray(i2);' 'dYResult = dYArray(i1);'
+fault ci-no-integer      CInterpolation.cpp '    rt::ToInteger(dXArray.LBound());
+    rt::ToInteger(dXArray.UBound());' ''
+fault ci-lerp-formula    CInterpolation.cpp '(F(dXIdx2) - dXIdx1) * dXFraction + dXIdx1' \
+                                            'F(dXIdx2) * dXFraction + (1.0 - F(dXFraction)) * dXIdx1'
+# cGenUtil
+fault gu-min-strict      cGenUtil.cpp 'return X >= Y ? Y : X;' 'return X > Y ? Y : X;'
+fault gu-log10-constant  cGenUtil.cpp 'return Stored(rt::Log(X) / ln10);' 'return Stored(rt::Log(X) / 2.302585092994045);'
+fault gu-rel-divisor     cGenUtil.cpp 'return (F(X) - Y) / Y;' 'return (F(X) - Y) / X;'
+fault gu-abs-exclusive   cGenUtil.cpp 'const Double d = rt::AbsDifferenceForComparison(X, Y);
+    return !(d > tol);' 'const Double d = rt::AbsDifferenceForComparison(X, Y);
+    return !(d >= tol);'
+fault gu-binary-false    cGenUtil.cpp "if (c != u'0' && c != u'1') return false;" ''
+fault gu-avg-formula     cGenUtil.cpp 'return (F(X) + Y) / 2.0;' 'return F(X) / 2.0 + F(Y) / 2.0;'
+# cGeom
+fault ge-pi              cGeom.cpp '0x1.921fb54442d11p+1' '0x1.921fb54442d18p+1'
+fault ge-distance3d      cGeom.cpp '(Fp(dy) * dy + Fp(dx) * dx) + Fp(dz) * dz' 'Fp(dy) * dy + (Fp(dx) * dx + Fp(dz) * dz)'
+fault ge-cross-j         cGeom.cpp 'F(v1k) * v2i - F(v1i) * v2k' 'F(v1i) * v2k - F(v1k) * v2i'
+fault ge-slope-assigned  cGeom.cpp 'm = Stored((Fp(y2) - y1) / (Fp(x2) - x1));' 'rt::Assign(m, (Fp(y2) - y1) / (Fp(x2) - x1));'
+fault ge-fourth-quadrant cGeom.cpp 'rt::Assign(theta, Fp(QuadrantAngle(X, Y)) + 360.0);' \
+                                   'rt::Assign(theta, Fp(QuadrantAngle(X, Y)) + 180.0);'
+fault ge-quotient-untested cGeom.cpp 'const Double q = Stored(Fp(Y) / X);' 'const Double q = Y / X;'
+fault ge-inline-inclusive cGeom.cpp 'return LessOrUnordered(f, tol);' 'return !(f > tol);'
+fault ge-det-tolerance   cGeom.cpp 'if (EqualOrUnordered(den, 0.0)) return false;' 'if (std::fabs(den) < 1e-300) return false;'
+# cInterp2
+fault i2-sort-unstable   cInterp2.cpp 'if (x[k] > x[k + 1]) {' 'if (x[k] >= x[k + 1]) {'
+fault i2-interval-right  cInterp2.cpp 'while (*p < value && p != last) ++p;' 'while (*p <= value && p != last) ++p;'
+fault i2-outside-ends    cInterp2.cpp 'return value < grid(1) || value > grid(n);' 'return value <= grid(1) || value > grid(n);'
+fault i2-clamp-swapped   cInterp2.cpp 'X = XValues(1);' 'X = XValues(n);'
+fault i2-duplicate-x     cInterp2.cpp 'return x == previous; });' 'return x < previous; });'
+fault i2-fractions-swapped cInterp2.cpp 'const Double tx = Fraction(x, X);
+    const Double ty = Fraction(y, Y);
+
+    const Double z1' 'const Double tx = Fraction(y, Y);
+    const Double ty = Fraction(x, X);
+
+    const Double z1'
+fault i2-grid-unchecked  cInterp2.cpp 'XValues.UBound() == ZValues.UBound(1) && ZValues.UBound(2) == YValues.UBound() &&' \
+                                      'XValues.UBound() == ZValues.UBound(1) &&'
+fault i2-4d-planes       cInterp2.cpp 'return std::array{along(zl, zu, tw)};' 'return std::array{along(zu, zl, tw)};'
+# cMatrix
+fault m-back-order       cMatrix.cpp 'for (Long j = N; j >= i + 1; --j)' 'for (Long j = i + 1; j <= N; ++j)'
+fault m-zero-not-skipped cMatrix.cpp 'if (W(i, k) == 0.0) continue;' ''
+fault m-row-order        cMatrix.cpp 'for (Long r = 1; r < current; ++r) {' 'for (Long r = current - 1; r >= 1; --r) {'
+fault m-items-on-false   cMatrix.cpp '    if (ok) {
+        for (Long i = 1; i <= N; ++i) result->Add' '    {
+        for (Long i = 1; i <= N; ++i) result->Add'
+fault m-entry-bound      cMatrix.cpp 'if (row <= A.UBound(1) && col <= A.UBound(2))' 'if (row < A.UBound(1) && col <= A.UBound(2))'
+# cMatrix2
+fault m2-zero-rows       cMatrix2.cpp 'if (i > 0) {
+        rows_ = i;' 'if (i >= 0) {
+        rows_ = i;'
+fault m2-old-store-kept  cMatrix2.cpp 'data_ = DoubleArray2D();' ''
+# cMatrixOps
+fault mo-tolerance-inclusive cMatrixOps.cpp 'if (d > kProportionalTolerance)' 'if (d >= kProportionalTolerance)'
+fault mo-relative-strict cMatrixOps.cpp 'std::fabs(r) >= kProportionalTolerance ?' 'std::fabs(r) > kProportionalTolerance ?'
+fault mo-fix-every-diagonal cMatrixOps.cpp 'if (W.GetData(p, p) != 0.0) continue;' ''
+fault mo-normalize-divide cMatrixOps.cpp 'W.PutData(r, c, Stored(Fp(W.GetData(r, c)) * s));' 'W.PutData(r, c, Stored(Fp(W.GetData(r, c)) / W.GetData(r, r)));'
+fault mo-mult-sizes      cMatrixOps.cpp 'if (a.NumCols() != b.NumRows()) return false;' 'if (a.NumRows() != b.NumRows()) return false;'
+fault mo-early-return    cMatrixOps.cpp 'if (proportional) found = true;' 'if (proportional) return true;'
+fault mo-output-kept     cMatrixOps.cpp '    Transposed = rt::New<cMatrix2>();
+    cMatrix2& transposed = *Transposed;
+    const cMatrix2& original = rt::Deref(Original, "Original");' '    const cMatrix2& original = rt::Deref(Original, "Original");
+    Transposed = rt::New<cMatrix2>();
+    cMatrix2& transposed = *Transposed;'
+# runtime
+fault rt-half-away       runtime/WholeNumbers.cpp '(rest == 0.5 && std::fmod(whole, 2.0) != 0.0)' '(rest == 0.5 && whole >= 0.0)'
+fault rt-range-off-by-one runtime/WholeNumbers.cpp 'rounded <= highest)' 'rounded <= highest + 1.0)'
+fault rt-division-kind   runtime/Checked.cpp "if (op == '/' && b == 0.0) return kDivisionByZero;" ''
+fault rt-quiet-signals   runtime/Checked.cpp 'return (bits & (std::uint64_t{1} << 51)) == 0;' 'return (bits & (std::uint64_t{1} << 51)) != 0;'
+fault rt-infinite-operand runtime/Checked.cpp 'if (nanOperand || !std::isfinite(a) || !std::isfinite(b)) return kNoFault;' \
+                                              'if (nanOperand || !std::isfinite(a)) return kNoFault;'
+fault rt-test-then-store runtime/Checked.h '    out = e.value();
+    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.faults(), e.value());' \
+                                           '    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.faults(), e.value());
+    out = e.value();'
+fault rt-true-is-one     runtime/Variant.cpp 'return value.AsBoolean().Raw();' 'return -value.AsBoolean().Raw();'
+fault rt-power-zero-kind runtime/MathFunctions.cpp 'if (x == 0.0) Raise(ErrorKind::FloatingPointFault, text.str() + " divides by zero");' ''
+fault rt-sqr-domain      runtime/MathFunctions.cpp 'if (x < 0.0) RaiseDomainError("Sqr", x);' 'if (x <= 0.0) RaiseDomainError("Sqr", x);'
+fault rt-integer-unchecked runtime/WholeNumbers.h 'inline Integer Add(Integer a, Integer b) { return detail::InRange<Integer>(std::int64_t{a} + b, a, '"'+'"', b); }' \
+                                                  'inline Integer Add(Integer a, Integer b) { return static_cast<Integer>(a + b); }'
+fault rt-unbounded-default runtime/Array.h 'std::array<Long, Rank> upper_ = MakeFilled(0);' 'std::array<Long, Rank> upper_ = MakeFilled(1);'
+
+build() { cmake --build "$dir" -j 2 >"$dir.log" 2>&1; }
+
+# Runs the suite; prints the names of the failing tests, or "(build)" when the build fails.
+failures() {
+    if ! build; then
+        echo "(build)"
+        return
+    fi
+    (cd "$dir" && ctest -j 2 --timeout 60 2>&1 || true) |
+        sed -n '/The following tests FAILED/,$p' | sed -nE 's/^[[:space:]]*[0-9]+ - ([^ ]+).*/\1/p' | tr '\n' ' '
+}
+
+check_only=false
+if [ "${1:-}" = "--check" ]; then
+    check_only=true
+    shift
+fi
+if $check_only; then :; elif [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=g++ -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DTERVANIX_BUILD_TESTS=ON -DTERVANIX_BUILD_EXAMPLES=OFF >/dev/null
+fi
+baseline=""
+$check_only || baseline=$(failures)
+if [ -n "$baseline" ]; then
+    echo "the unchanged library already fails: $baseline" >&2
+    exit 1
+fi
+
+backup=$(mktemp)
+current=""
+restore() {  # a new mtime, so the file is rebuilt next time
+    if [ -n "$current" ]; then cat "$backup" >"$current"; fi
+    current=""
+}
+trap 'restore; rm -f "$backup"' EXIT
+
+: >"$results"
+killed=0 survived=0
+for n in "${!names[@]}"; do
+    name=${names[$n]}
+    if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
+    file=$lib/${files[$n]}
+    count=$(OLD=${olds[$n]} perl -0ne 'print scalar(() = /\Q$ENV{OLD}\E/g)' "$file")
+    if [ "$count" != 1 ]; then
+        line="$name  NOT-APPLIED (the text occurs $count times in ${files[$n]})"
+    elif $check_only; then
+        line="$name  found"
+    else
+        cp "$file" "$backup"
+        current=$file
+        OLD=${olds[$n]} NEW=${news[$n]} perl -0pi -e 's/\Q$ENV{OLD}\E/$ENV{NEW}/' "$file"
+        failed=$(failures)
+        restore
+        if [ -n "$failed" ]; then
+            line="$name  killed  $failed"
+            killed=$((killed + 1))
+        else
+            line="$name  SURVIVED"
+            survived=$((survived + 1))
+        fi
+    fi
+    echo "$line" | tee -a "$results"
+done
+$check_only && exit 0
+echo "killed $killed, survived $survived" | tee -a "$results"
+build  # leaves the build as the unchanged library
