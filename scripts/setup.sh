@@ -7,7 +7,7 @@ need=(cmake ninja-build g++)
 case "${1:-tests}" in
   example) ;;
   tests) need+=(clang libgtest-dev) ;;
-  bench) need+=(libbenchmark-dev libeigen3-dev) ;;
+  bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkg-config) ;;
   *) echo "usage: $0 [example|tests|bench]" >&2; exit 2 ;;
 esac
 

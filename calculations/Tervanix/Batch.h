@@ -58,15 +58,15 @@ private:
     std::size_t size_ = 0;
 };
 
-// What the single call gave for one target. True: the result slot holds the value.
-// False: the single call returned False, and the slot keeps what it held, as the
-// single call leaves its output. Every other outcome is the ErrorKind that the single
+// What the single call gave for one target. ReturnedTrue: the result slot holds the
+// value. ReturnedFalse: the single call returned False, and the slot keeps what it
+// held, as the single call leaves its output. Every other outcome is the ErrorKind that the single
 // call would have raised for this target; the slot is then as the single call leaves
 // its output when it raises that error (for a fault in the last assignment, the
 // faulting value).
 enum class BatchOutcome : std::int8_t {
-    True,
-    False,
+    ReturnedTrue,
+    ReturnedFalse,
     OverflowError,
     SubscriptOutOfRange,
     FloatingPointFault,

@@ -104,30 +104,51 @@ Boolean CInterpolation::LinearExtrapolation2Way(Double dX11, Double dY11, Double
 Boolean CInterpolation::InterpolationOf1DArray(Double dXTarget, DoubleArray& dXArray, DoubleArray& dYArray,
                                                BoundaryCondition eExtrapolationType,
                                                Double& dYResult) const {
-    // The table's positions are Integers: bounds beyond them end the call before the sort.
-    rt::ToInteger(dXArray.LBound());
-    rt::ToInteger(dXArray.UBound());
-    {
-        const std::shared_ptr<CSort> sorter = rt::New<CSort>();  // let go at the brace, or when the sort fails
-        Variant vXData = Variant::RefTo(dXArray);
-        Variant vYData = Variant::RefTo(dYArray);
-        sorter->BubbleSortXYPairsByX(vXData, vYData);
-    }
+    SortTable(dXArray, dYArray);
+    return LookUpSortedTable(dXTarget, dXArray, dYArray, eExtrapolationType, dYResult);
+}
 
+// The lookup that follows the sort: the positions and the fraction, then the value.
+Boolean CInterpolation::LookUpSortedTable(Double dXTarget, const DoubleArray& dXArray, const DoubleArray& dYArray,
+                                          BoundaryCondition eExtrapolationType, Double& dYResult) const {
     Integer i1 = 0, i2 = 0;
     Double f = 0.0;
     Boolean outside = false;
     if (!InterpolationIndices(dXTarget, dXArray, eExtrapolationType, i1, i2, f, outside)) return false;
+    AssignTableValue(dXTarget, dXArray, dYArray, eExtrapolationType, i1, i2, f, outside, dYResult);
+    return true;
+}
+
+void CInterpolation::SortTable(DoubleArray& dXArray, DoubleArray& dYArray) const {
+    // The table's positions are Integers: bounds beyond them end the call before the sort.
+    rt::ToInteger(dXArray.LBound());
+    rt::ToInteger(dXArray.UBound());
+    const std::shared_ptr<CSort> sorter = rt::New<CSort>();  // let go on return, or when the sort fails
+    Variant vXData = Variant::RefTo(dXArray);
+    Variant vYData = Variant::RefTo(dYArray);
+    sorter->BubbleSortXYPairsByX(vXData, vYData);
+}
+
+// The value at the positions InterpolationIndices found: the fraction form inside the
+// table, the end point or the slope-and-intercept form beyond it.
+void CInterpolation::AssignTableValue(Double dXTarget, const DoubleArray& dXArray, const DoubleArray& dYArray,
+                                      BoundaryCondition eExtrapolationType, Integer i1, Integer i2, Double f,
+                                      Boolean outside, Double& dYResult) const {
     if (outside) {
         // A value outside the enumeration computes nothing here and still succeeds.
         if (eExtrapolationType == EXTRAPOLATE_FIXEDENDPT) dYResult = dYArray(i2);
         if (eExtrapolationType == EXTRAPOLATE_LINEARLY) {
             LinearExtrapolation1Way(dXArray(i1), dYArray(i1), dXArray(i2), dYArray(i2), dXTarget, dYResult);
         }
-        return true;
+        return;
     }
     dYResult = LinearInterpolation1Way(dYArray(i1), dYArray(i2), f);
-    return true;
+}
+
+// (target - X1) / (X2 - X1): the fraction of the way from the first table point to
+// the second, inside the table and along an end interval alike.
+Fp CInterpolation::FractionFrom(Double dXTarget, Double dX1, Double dX2) const {
+    return (Fp(dXTarget) - dX1) / (Fp(dX2) - dX1);
 }
 
 Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray& dXArray,
@@ -158,8 +179,7 @@ Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray&
         nXIndex2 = hi;
     }
     if (dXArray(nXIndex1) == dXArray(nXIndex2)) return false;
-    rt::Assign(dInterpFraction,
-               (Fp(dXTarget) - dXArray(nXIndex1)) / (Fp(dXArray(nXIndex2)) - dXArray(nXIndex1)));
+    rt::Assign(dInterpFraction, FractionFrom(dXTarget, dXArray(nXIndex1), dXArray(nXIndex2)));
     return true;
 }
 
@@ -188,7 +208,7 @@ Boolean CInterpolation::FindBracketIndex(Double dXTarget, const DoubleArray& dXA
         return true;
     }
     const Integer next = rt::Add(nIndex, Integer{1});
-    rt::Assign(dFraction, (Fp(dXTarget) - dXArray(nIndex)) / (Fp(dXArray(next)) - dXArray(nIndex)));
+    rt::Assign(dFraction, FractionFrom(dXTarget, dXArray(nIndex), dXArray(next)));
     return true;
 }
 
