@@ -21,6 +21,13 @@ bool IsSearchable(const DoubleArray& dXArray, const DoubleArray& dYArray) {
            dYArray.size() > 0 && dYArray.LBound() <= lo && dYArray.UBound() >= hi;
 }
 
+// Whether a sort that failed can have exchanged elements: only one that got past the
+// conversion of the bounds and the first comparison.
+bool SortMovedElements(const DoubleArray& dXArray) {
+    return dXArray.size() > 0 && dXArray.LBound() >= std::numeric_limits<Integer>::min() &&
+           dXArray.UBound() <= std::numeric_limits<Integer>::max();
+}
+
 // InterpolationIndices's positions and fraction found by binary search, then the
 // single call's own last step. A NaN target takes the scan.
 Boolean LookUpSearchable(Double t, const DoubleArray& dXArray, const DoubleArray& dYArray,
@@ -57,8 +64,22 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
                                  const BatchOptions& options) {
     batch::RequireSameLength(targets.size(), {results.size(), outcomes.size()});
     if (targets.empty()) return;  // no single call, so the arrays stay as they are
-    // The first single call's sort: its errors concern the table, so they end the call.
-    TableSteps::SortTable(dXArray, dYArray);
+    // The first single call's sort. An error before it moved anything (bounds beyond
+    // the Integer positions, an X array without elements) is what every single call
+    // would raise: it ends the call. An exchange of Y elements that fails leaves X
+    // partly sorted, so that the next call sorts on: the first target gets the error,
+    // and the others take the single call.
+    const CInterpolation& single = CInterpolation::Default();
+    try {
+        TableSteps::SortTable(dXArray, dYArray);
+    } catch (const LibraryError& e) {
+        if (!SortMovedElements(dXArray)) throw;
+        outcomes[0] = batch::OutcomeOf(e.kind());
+        batch::ForEachTarget(targets.size() - 1, Span<BatchOutcome>(outcomes.data() + 1, outcomes.size() - 1), 1, [&](std::size_t i) {
+            return single.InterpolationOf1DArray(targets[i + 1], dXArray, dYArray, eExtrapolationType, results[i + 1]);
+        });
+        return;
+    }
     if (IsSearchable(dXArray, dYArray)) {
         batch::ForEachTarget(targets.size(), outcomes, batch::ThreadsFor(options, targets.size()),
                              [&](std::size_t i) {
@@ -69,7 +90,6 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
     }
     // Otherwise every target takes the single call, in order: with a NaN among the X
     // values each call's sort may move the table on. The first target's sort is done.
-    const CInterpolation& single = CInterpolation::Default();
     batch::ForEachTarget(targets.size(), outcomes, 1, [&](std::size_t i) {
         if (i == 0) return TableSteps::LookUpSortedTable(targets[i], dXArray, dYArray, eExtrapolationType, results[i]);
         return single.InterpolationOf1DArray(targets[i], dXArray, dYArray, eExtrapolationType, results[i]);
