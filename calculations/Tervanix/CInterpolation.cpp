@@ -3,7 +3,6 @@
 #include "Tervanix/CSort.h"
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
-#include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/Variant.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
@@ -123,10 +122,10 @@ void CInterpolation::SortTable(DoubleArray& dXArray, DoubleArray& dYArray) const
     // The table's positions are Integers: bounds beyond them end the call before the sort.
     rt::ToInteger(dXArray.LBound());
     rt::ToInteger(dXArray.UBound());
-    const std::shared_ptr<CSort> sorter = rt::New<CSort>();  // let go on return, or when the sort fails
+    const CSort sorter;  // it holds nothing: made in place, let go on return or when the sort fails
     Variant vXData = Variant::RefTo(dXArray);
     Variant vYData = Variant::RefTo(dYArray);
-    sorter->BubbleSortXYPairsByX(vXData, vYData);
+    sorter.BubbleSortXYPairsByX(vXData, vYData);
 }
 
 // The value at the positions InterpolationIndices found: the fraction form inside the
@@ -199,9 +198,7 @@ Boolean CInterpolation::FindBracketIndex(Double dXTarget, const DoubleArray& dXA
     }
     // Formed as a Long, so that hi = 32767 overflows in the conversion.
     nIndex = rt::ToInteger(rt::Add(Long{hi}, Long{1}));
-    do {
-        nIndex = rt::Sub(nIndex, Integer{1});
-    } while (!(dXTarget >= dXArray(nIndex)));
+    nIndex = ScanDown(dXTarget, dXArray, lo, hi);
     if (nIndex == hi) {
         nIndex = rt::Sub(hi, Integer{1});
         dFraction = 1.0;
@@ -210,6 +207,20 @@ Boolean CInterpolation::FindBracketIndex(Double dXTarget, const DoubleArray& dXA
     const Integer next = rt::Add(nIndex, Integer{1});
     rt::Assign(dFraction, FractionFrom(dXTarget, dXArray(nIndex), dXArray(next)));
     return true;
+}
+
+// The scan from hi down: the highest position whose X is at most the target. The
+// elements lo to hi are checked once, as a run.
+Integer CInterpolation::ScanDown(Double dXTarget, const DoubleArray& dXArray, Integer lo, Integer hi) const {
+    const Double* const x = dXArray.Elements(lo, hi);  // x[k] is dXArray(lo + k)
+    for (int k = hi - lo; k >= 0; --k) {
+        if (dXTarget >= x[k]) return static_cast<Integer>(lo + k);
+    }
+    // No X is at most the target (a NaN among them): the scan steps below lo, where
+    // the subscript or the element read fails.
+    dXArray(rt::Sub(lo, Integer{1}));
+    TERVANIX_UNREACHABLE();
+    return lo;
 }
 
 }  // namespace tervanix
