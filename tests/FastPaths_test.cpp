@@ -2,8 +2,11 @@
 // one, over a grid of special values: the same value to the bit, or the same error
 // with the same message.
 #include <Tervanix/CInterpolation.h>
+#include <Tervanix/cMatrixOps.h>
+#include <Tervanix/runtime/Checked.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,6 +75,70 @@ TEST(FastPaths, NestedInterpolationsEqualTheirOneWaySteps) {
                                                                 0.25, fraction);
                           }))
                     << where;
+            }
+        }
+    }
+}
+
+// Each element of the product summed step by step from k = 1, every step tested, in
+// the order (1, 1), (1, 2), ...; the first faulting step ends the product, with the
+// elements before it written.
+struct Product {
+    std::vector<double> elements;
+    bool faulted = false;
+};
+Product StepByStep(const std::vector<double>& a, const std::vector<double>& b, Long rows, Long inner, Long cols) {
+    Product p{std::vector<double>(static_cast<std::size_t>(rows * cols), 0.0)};
+    for (Long i = 0; i < rows; ++i) {
+        for (Long j = 0; j < cols; ++j) {
+            double s = 0.0;
+            for (Long k = 0; k < inner; ++k) {
+                const rt::Fp step = rt::Fp(b[static_cast<std::size_t>(k * cols + j)]) * a[static_cast<std::size_t>(i * inner + k)] + s;
+                if (step.faults() != rt::kNoFault) {
+                    p.faulted = true;
+                    return p;
+                }
+                s = step.value();
+            }
+            p.elements[static_cast<std::size_t>(i * cols + j)] = s;
+        }
+    }
+    return p;
+}
+
+TEST(FastPaths, MatrixProductRowsEqualTheElementsSummedStepByStep) {
+    const cMatrixOps ops;
+    for (Long rows = 1; rows <= 5; ++rows) {
+        for (const Long inner : {1, 2, 3}) {
+            for (const Long cols : {1, 2, 5}) {
+                for (std::size_t at = 0; at < static_cast<std::size_t>((rows + cols) * inner); ++at) {
+                    for (const double special : kSpecial) {
+                        std::vector<double> a(static_cast<std::size_t>(rows * inner)), b(static_cast<std::size_t>(inner * cols));
+                        for (std::size_t n = 0; n < a.size(); ++n) a[n] = 0.5 + static_cast<double>(n % 7);
+                        for (std::size_t n = 0; n < b.size(); ++n) b[n] = 1e307 * static_cast<double>(n % 3);
+                        (at < a.size() ? a[at] : b[at - a.size()]) = special;
+                        auto A = std::make_shared<cMatrix2>(), B = std::make_shared<cMatrix2>();
+                        A->NumRows(rows); A->NumCols(inner); B->NumRows(inner); B->NumCols(cols);
+                        for (Long n = 0; n < rows * inner; ++n) A->PutData(n / inner + 1, n % inner + 1, a[static_cast<std::size_t>(n)]);
+                        for (Long n = 0; n < inner * cols; ++n) B->PutData(n / cols + 1, n % cols + 1, b[static_cast<std::size_t>(n)]);
+                        const Product expected = StepByStep(a, b, rows, inner, cols);
+                        std::shared_ptr<cMatrix2> AB;
+                        bool faulted = false;
+                        try {
+                            ops.MatrixMult(A, B, AB);
+                        } catch (const LibraryError& e) {
+                            faulted = e.kind() == ErrorKind::FloatingPointFault;
+                        }
+                        const std::string where = std::to_string(rows) + "x" + std::to_string(inner) + "x" +
+                                                  std::to_string(cols) + ", " + std::to_string(special) + " at " +
+                                                  std::to_string(at);
+                        EXPECT_EQ(expected.faulted, faulted) << where;
+                        for (Long n = 0; n < rows * cols; ++n) {
+                            EXPECT_EQ(Bits(expected.elements[static_cast<std::size_t>(n)]), Bits(AB->GetData(n / cols + 1, n % cols + 1)))
+                                << where << ", element " << n;
+                        }
+                    }
+                }
             }
         }
     }

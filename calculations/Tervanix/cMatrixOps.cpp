@@ -1,6 +1,8 @@
 #include "Tervanix/cMatrixOps.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "Tervanix/runtime/Accumulation.h"
 #include "Tervanix/runtime/Checked.h"
@@ -35,6 +37,35 @@ bool HasLineOfZeros(const cMatrix2& M, bool rows) {
     return false;
 }
 
+// The step of element (i, j) of the product, through GetData: the step-by-step run.
+auto ProductStep(const cMatrix2& a, const cMatrix2& b, Long i, Long j) {
+    return [&a, &b, i, j](auto F, Long k, Double s) { return F(b.GetData(k, j)) * a.GetData(i, k) + s; };
+}
+
+// upper[j] = rowB[j] * factorUpper + upper[j] and lower[j] = rowB[j] * factorLower +
+// lower[j] for every column: one step of the sums of two rows of the product, which
+// share the row of B they read. Each column is its own sum; two columns of each row
+// are computed before they are written back, so that the compiler may compute them
+// in vector registers.
+void AddScaledRow(Double* upper, Double* lower, const Double* rowB, Double factorUpper, Double factorLower,
+                  Long cols) {
+    Long j = 0;
+    for (; j + 2 <= cols; j += 2) {
+        const Double u0 = rowB[j] * factorUpper + upper[j];
+        const Double u1 = rowB[j + 1] * factorUpper + upper[j + 1];
+        const Double l0 = rowB[j] * factorLower + lower[j];
+        const Double l1 = rowB[j + 1] * factorLower + lower[j + 1];
+        upper[j] = u0;
+        upper[j + 1] = u1;
+        lower[j] = l0;
+        lower[j + 1] = l1;
+    }
+    if (j < cols) {
+        upper[j] = rowB[j] * factorUpper + upper[j];
+        lower[j] = rowB[j] * factorLower + lower[j];
+    }
+}
+
 }  // namespace
 
 Boolean cMatrixOps::MatrixTrans(const std::shared_ptr<cMatrix2>& Original,
@@ -64,29 +95,48 @@ Boolean cMatrixOps::MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::sh
     // Each element is s = B(k, j) * A(i, k) + s for k = 1 to NumCols of A, every step
     // stored. Those loops only read, so each is tested once at the end
     // (runtime/Accumulation.h). When AB is neither A nor B, writing an element changes
-    // nothing the next one reads, so two neighbours are run side by side.
+    // nothing the next one reads, so a whole row of AB is summed at once.
     const bool apart = &ab != &a && &ab != &b;
+    if (apart && a.RowElements(1) != nullptr && b.RowElements(1) != nullptr) {
+        MultiplyByRows(a, b, ab);
+        return true;
+    }
     const Long rows = ab.NumRows();
     for (Long i = 1; i <= rows; i = Next(i)) {
         const Long cols = ab.NumCols();
         for (Long j = 1; j <= cols; j = Next(j)) {
-            const Long inner = a.NumCols();
-            const auto stepAt = [&a, &b, i](Long col) {
-                return [&a, &b, i, col](auto F, Long k, Double s) {
-                    return F(b.GetData(k, col)) * a.GetData(i, k) + s;
-                };
-            };
-            if (apart && j < cols) {
-                const auto plain = rt::PlainAccumulations(1, inner, 0.0, stepAt(j), stepAt(j + 1));
-                ab.PutData(i, j, rt::StoredAccumulation(plain[0], 1, inner, 0.0, stepAt(j)));
-                j = Next(j);
-                ab.PutData(i, j, rt::StoredAccumulation(plain[1], 1, inner, 0.0, stepAt(j)));
-            } else {
-                ab.PutData(i, j, rt::StoredAccumulation(1, inner, 0.0, stepAt(j)));
-            }
+            ab.PutData(i, j, rt::StoredAccumulation(1, a.NumCols(), 0.0, ProductStep(a, b, i, j)));
         }
     }
     return true;
+}
+
+// Rows i and i + 1 of AB: the sums of all their elements run side by side, k
+// outermost, so that each step adds one row of B times A(i, k) and A(i + 1, k) to
+// the two rows of sums; each element's own sum still runs from k = 1 up. Then each
+// element is tested and written in turn, row i first, as the element-by-element loop
+// would have done. A last single row is paired with itself.
+void cMatrixOps::MultiplyByRows(const cMatrix2& a, const cMatrix2& b, cMatrix2& ab) const {
+    const Long rows = ab.NumRows();
+    const Long cols = ab.NumCols();
+    const Long inner = a.NumCols();
+    const auto width = static_cast<std::size_t>(cols);
+    std::vector<Double> sums(2 * width);
+    for (Long i = 1; i <= rows; i = rt::Add(i, Long{2})) {
+        const Long last = i < rows ? i + 1 : i;
+        std::fill(sums.begin(), sums.end(), 0.0);
+        const Double* const upperA = a.RowElements(i);
+        const Double* const lowerA = a.RowElements(last);
+        for (Long k = 1; k <= inner; ++k) {
+            AddScaledRow(sums.data(), sums.data() + width, b.RowElements(k), upperA[k - 1], lowerA[k - 1], cols);
+        }
+        for (Long r = i; r <= last; ++r) {
+            const Double* const row = sums.data() + (r == i ? 0 : width);
+            for (Long j = 1; j <= cols; j = Next(j)) {
+                ab.PutData(r, j, rt::StoredAccumulation(row[j - 1], 1, inner, 0.0, ProductStep(a, b, r, j)));
+            }
+        }
+    }
 }
 
 Boolean cMatrixOps::MatrixInvert(const std::shared_ptr<cMatrix2>& Original,

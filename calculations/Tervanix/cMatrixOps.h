@@ -34,6 +34,7 @@ public:
                        std::shared_ptr<cMatrix2>& Solution) const;
 
 private:
+    void MultiplyByRows(const cMatrix2& a, const cMatrix2& b, cMatrix2& ab) const;
     // The screening of MatrixInvert.
     bool HasZeroRow(const cMatrix2& M) const;
     bool HasZeroColumn(const cMatrix2& M) const;
