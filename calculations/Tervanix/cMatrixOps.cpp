@@ -182,19 +182,51 @@ bool cMatrixOps::HasProportionalRows(const cMatrix2& M) const {
         for (Long k = Next(i); k <= others; k = Next(k)) {
             // Every pair is compared, even after one was found: a later pair may still fault.
             const Double ratio = Stored(Fp(M.GetData(k, j)) / M.GetData(i, j));
-            bool proportional = true;
-            const Long cols = M.NumCols();
-            for (Long c = 1; c <= cols; c = Next(c)) {
-                const Double q = Stored(Fp(M.GetData(i, c)) * ratio);
-                const Double r = M.GetData(k, c);
-                const Double d = std::fabs(r) >= kProportionalTolerance ? std::fabs(Stored(Fp(q) / r - 1.0))
-                                                                         : std::fabs(q);
-                if (d > kProportionalTolerance) proportional = false;
-            }
-            if (proportional) found = true;
+            const int atOnce = RowsProportionalAtOnce(M, i, k, ratio);
+            if (atOnce == 1 || (atOnce < 0 && RowsProportionalStepByStep(M, i, k, ratio))) found = true;
         }
     }
     return found;
+}
+
+// Whether row k is row i times ratio, element by element within the tolerance, each
+// value stored.
+bool cMatrixOps::RowsProportionalStepByStep(const cMatrix2& M, Long i, Long k, Double ratio) const {
+    bool proportional = true;
+    const Long cols = M.NumCols();
+    for (Long c = 1; c <= cols; c = Next(c)) {
+        const Double q = Stored(Fp(M.GetData(i, c)) * ratio);
+        const Double r = M.GetData(k, c);
+        const Double d = std::fabs(r) >= kProportionalTolerance ? std::fabs(Stored(Fp(q) / r - 1.0)) : std::fabs(q);
+        if (d > kProportionalTolerance) proportional = false;
+    }
+    return proportional;
+}
+
+// The same comparison on plain Doubles: 1 or 0 when every value it computed is finite
+// (then none of them faulted, and the answer is the step-by-step one), -1 otherwise,
+// for the step-by-step comparison to find the fault, if any.
+int cMatrixOps::RowsProportionalAtOnce(const cMatrix2& M, Long i, Long k, Double ratio) const {
+    const Double* const rowI = M.RowElements(i);
+    const Double* const rowK = M.RowElements(k);
+    if (rowI == nullptr) return -1;
+    const auto cols = static_cast<std::size_t>(M.NumCols());
+    bool proportional = true;
+    bool finite = true;
+    for (std::size_t c = 0; c < cols; ++c) {
+        const Double q = rowI[c] * ratio;
+        const Double r = rowK[c];
+        Double d = std::fabs(q);
+        if (std::fabs(r) >= kProportionalTolerance) {
+            const Double e = q / r - 1.0;
+            finite &= std::isfinite(e);
+            d = std::fabs(e);
+        }
+        finite &= std::isfinite(q);
+        if (d > kProportionalTolerance) proportional = false;
+    }
+    if (!finite) return -1;
+    return proportional ? 1 : 0;
 }
 
 std::shared_ptr<cMatrix2> cMatrixOps::BuildAugmented(const cMatrix2& Original) const {
@@ -226,6 +258,7 @@ void cMatrixOps::FixZeroDiagonal(cMatrix2& W) const {
 
 void cMatrixOps::EliminateColumns(cMatrix2& W) const {
     const Long h = HalfOf(W.NumCols());
+    std::vector<Double> updated;  // a row's new values, before they replace it
     for (Long p = 1; p <= h; p = Next(p)) {
         const Long rows = W.NumRows();
         for (Long r = 1; r <= rows; r = Next(r)) {
@@ -233,13 +266,48 @@ void cMatrixOps::EliminateColumns(cMatrix2& W) const {
             // The pivot is not tested: a pivot of 0.0 makes f zero and row r a copy of
             // row p, which NormalizeRows then meets as a zero on the diagonal.
             const Double f = Stored(Fp(W.GetData(p, p)) * -1.0 / W.GetData(r, p));
-            const Long cols = W.NumCols();
-            for (Long c = 1; c <= cols; c = Next(c)) {
-                const Double t = Stored(Fp(W.GetData(r, c)) * f);
-                W.PutData(r, c, Stored(Fp(W.GetData(p, c)) + t));
-            }
+            if (!UpdateRowAtOnce(W, p, r, f, updated)) UpdateRowStepByStep(W, p, r, f);
         }
     }
+}
+
+// Row r becomes row p plus row r times f, element by element, each product and each
+// sum stored.
+void cMatrixOps::UpdateRowStepByStep(cMatrix2& W, Long p, Long r, Double f) const {
+    const Long cols = W.NumCols();
+    for (Long c = 1; c <= cols; c = Next(c)) {
+        const Double t = Stored(Fp(W.GetData(r, c)) * f);
+        W.PutData(r, c, Stored(Fp(W.GetData(p, c)) + t));
+    }
+}
+
+// The same update on plain Doubles into `updated`, which replaces row r only when
+// every new value is finite: a fault in a product or a sum leaves its element not
+// finite, so then no step faulted and the values are those of the step-by-step
+// update. Otherwise row r is left as it was, for the step-by-step update to find the
+// fault, if any. False when it did not replace the row.
+bool cMatrixOps::UpdateRowAtOnce(cMatrix2& W, Long p, Long r, Double f, std::vector<Double>& updated) const {
+    Double* const rowR = W.RowElements(r);
+    const Double* const rowP = W.RowElements(p);
+    if (rowR == nullptr) return false;
+    const auto cols = static_cast<std::size_t>(W.NumCols());
+    updated.resize(cols + 1);  // one spare place, so that the columns go in pairs
+    Double* const out = updated.data();
+    // The new values are summed as they come, two columns at a time: the sums are
+    // finite only when every value is (a sum that overflows merely sends the row the
+    // step-by-step way).
+    Double sum0 = 0.0, sum1 = 0.0;
+    for (std::size_t c = 0; c < cols; c += 2) {
+        const Double v0 = rowP[c] + rowR[c] * f;
+        const Double v1 = c + 1 < cols ? rowP[c + 1] + rowR[c + 1] * f : 0.0;
+        out[c] = v0;
+        out[c + 1] = v1;
+        sum0 += v0;
+        sum1 += v1;
+    }
+    const bool finite = std::isfinite(sum0 + sum1);
+    if (finite) std::copy(out, out + cols, rowR);
+    return finite;
 }
 
 void cMatrixOps::NormalizeRows(cMatrix2& W) const {
