@@ -2,6 +2,7 @@
 // one, over a grid of special values: the same value to the bit, or the same error
 // with the same message.
 #include <Tervanix/CInterpolation.h>
+#include <Tervanix/cGeom.h>
 #include <Tervanix/cMatrixOps.h>
 #include <Tervanix/runtime/Checked.h>
 
@@ -76,6 +77,54 @@ TEST(FastPaths, NestedInterpolationsEqualTheirOneWaySteps) {
                           }))
                     << where;
             }
+        }
+    }
+}
+
+// Intersect3Planes by its public steps, each value stored in turn: the result, or the
+// error's message, and the point as left.
+std::string Intersect3PlanesStepByStep(const double* p, double& X, double& Y, double& Z) {
+    const cGeom g;
+    try {
+        double n23[3], n31[3], n12[3];
+        g.CrossProduct(p[4], p[5], p[6], p[8], p[9], p[10], n23[0], n23[1], n23[2]);
+        const double den = g.DotProduct(p[0], p[1], p[2], n23[0], n23[1], n23[2]);
+        if (!(den < 0.0 || den > 0.0)) return "False";
+        g.CrossProduct(p[8], p[9], p[10], p[0], p[1], p[2], n31[0], n31[1], n31[2]);
+        g.CrossProduct(p[0], p[1], p[2], p[4], p[5], p[6], n12[0], n12[1], n12[2]);
+        double m[3], t[3][3];
+        for (int n = 0; n < 3; ++n) m[n] = rt::Stored(rt::Fp(p[4 * n + 3]) * -1.0);
+        for (int n = 0; n < 3; ++n) t[0][n] = rt::Stored(rt::Fp(m[0]) * n23[n]);
+        for (int n = 0; n < 3; ++n) t[1][n] = rt::Stored(rt::Fp(m[1]) * n31[n]);
+        for (int n = 0; n < 3; ++n) t[2][n] = rt::Stored(rt::Fp(m[2]) * n12[n]);
+        double* out[3] = {&X, &Y, &Z};
+        for (int n = 0; n < 3; ++n) rt::Assign(*out[n], ((rt::Fp(t[0][n]) + t[1][n]) + t[2][n]) / den);
+        return "True";
+    } catch (const LibraryError& e) {
+        return std::string("error ") + e.what();
+    }
+}
+
+TEST(FastPaths, Intersect3PlanesEqualsItsStepsOneByOne) {
+    const cGeom g;
+    for (std::size_t at = 0; at < 12; ++at) {
+        for (const double special : kSpecial) {
+            double p[12] = {1, 2, 3, -4, 0.5, -1, 2, 7, 3, 1, -1, 2.5};
+            p[at] = special;
+            double expected[3] = {9, 9, 9}, actual[3] = {9, 9, 9};
+            const std::string outcome = Intersect3PlanesStepByStep(p, expected[0], expected[1], expected[2]);
+            std::string got;
+            try {
+                got = g.Intersect3Planes(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9], p[10], p[11],
+                                         actual[0], actual[1], actual[2])
+                          ? "True"
+                          : "False";
+            } catch (const LibraryError& e) {
+                got = std::string("error ") + e.what();
+            }
+            const std::string where = std::to_string(special) + " at " + std::to_string(at);
+            EXPECT_EQ(outcome, got) << where;
+            for (int n = 0; n < 3; ++n) EXPECT_EQ(Bits(expected[n]), Bits(actual[n])) << where << ", coordinate " << n;
         }
     }
 }
