@@ -2,9 +2,11 @@
 // one, over a grid of special values: the same value to the bit, or the same error
 // with the same message.
 #include <Tervanix/CInterpolation.h>
+#include <Tervanix/cGenUtil.h>
 #include <Tervanix/cGeom.h>
 #include <Tervanix/cMatrixOps.h>
 #include <Tervanix/runtime/Checked.h>
+#include <Tervanix/runtime/MathFunctions.h>
 
 #include <functional>
 #include <memory>
@@ -77,6 +79,32 @@ TEST(FastPaths, NestedInterpolationsEqualTheirOneWaySteps) {
                           }))
                     << where;
             }
+        }
+    }
+}
+
+TEST(FastPaths, DecimalLogarithmsEqualTheirStepsOneByOne) {
+    const cGenUtil util;
+    const auto log10 = [](double x) { return rt::Stored(rt::Log(x) / rt::Fp(rt::kLogOf10)); };
+    std::vector<double> values = kSpecial;
+    for (const double v : {-400.0, 400.0, 308.3, 308.26, -323.5, -330.0, 3080.0, -3300.0, 1e-320}) values.push_back(v);
+    for (const double x : values) {
+        EXPECT_EQ(Result([&] { return log10(x); }), Result([&] { return util.Log10(x); })) << x;
+        for (const double y : values) {
+            const std::string where = std::to_string(x) + ", " + std::to_string(y);
+            EXPECT_EQ(Result([&] {
+                          const double p1 = rt::Power(10.0, x), p2 = rt::Power(10.0, y);
+                          return log10(rt::Stored(rt::Fp(p2) + p1));
+                      }),
+                      Result([&] { return util.Log10Sum(x, y); }))
+                << where;
+            EXPECT_EQ(Result([&] {
+                          const double p1 = rt::Power(10.0, rt::Stored(rt::Fp(x) / 10.0));
+                          const double p2 = rt::Power(10.0, rt::Stored(rt::Fp(y) / 10.0));
+                          return rt::Stored(rt::Fp(log10(rt::Stored(rt::Fp(p2) + p1))) * 10.0);
+                      }),
+                      Result([&] { return util.LogDBSum(x, y); }))
+                << where;
         }
     }
 }

@@ -1,5 +1,8 @@
 #include "Tervanix/cGenUtil.h"
 
+#include <cmath>
+#include <limits>
+
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/MathFunctions.h"
@@ -11,6 +14,33 @@ using rt::Fp;
 using rt::Stored;
 
 namespace {
+
+bool IsPositiveFinite(Double x) { return x > 0.0 && x <= std::numeric_limits<Double>::max(); }
+
+// The decimal logarithms step by step, each statement stored.
+Double Log10StepByStep(Double X) {
+    const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
+    return Stored(rt::Log(X) / ln10);
+}
+
+Double Log10SumStepByStep(Double X, Double Y) {
+    const Double p1 = rt::Power(10.0, X);
+    const Double p2 = rt::Power(10.0, Y);
+    const Double s = Stored(Fp(p2) + p1);
+    const Fp ln10 = rt::kLogOf10;
+    return Stored(rt::Log(s) / ln10);
+}
+
+Double LogDBSumStepByStep(Double X, Double Y) {
+    const Double a = Stored(Fp(X) / 10.0);
+    const Double p1 = rt::Power(10.0, a);
+    const Double b = Stored(Fp(Y) / 10.0);
+    const Double p2 = rt::Power(10.0, b);
+    const Double s = Stored(Fp(p2) + p1);
+    const Fp ln10 = rt::kLogOf10;
+    const Double L = Stored(rt::Log(s) / ln10);
+    return Stored(Fp(L) * 10.0);
+}
 
 // Two's-complement binary text of W = 8 * sizeof(T) characters, most significant
 // first. Every step is exact: the powers of two are whole numbers of the text's width.
@@ -66,28 +96,29 @@ Double cGenUtil::Avg(Double X, Double Y) const {
     return rt::StoredFormula([=](auto F) { return (F(X) + Y) / 2.0; });
 }
 
+// The decimal logarithms first run on plain Doubles. Once the value whose logarithm
+// is taken is positive and finite, no step before it has faulted or raised (a power
+// beyond the Double range, or a NaN, would leave it infinite or NaN) and no step
+// after it can; otherwise the steps are taken one by one, each with its test.
 Double cGenUtil::Log10(Double X) const {
-    const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
-    return Stored(rt::Log(X) / ln10);
+    if (TERVANIX_LIKELY(IsPositiveFinite(X))) return std::log(X) / rt::kLogOf10;
+    return Log10StepByStep(X);
 }
 
 Double cGenUtil::Log10Sum(Double X, Double Y) const {
-    const Double p1 = rt::Power(10.0, X);
-    const Double p2 = rt::Power(10.0, Y);
-    const Double s = Stored(Fp(p2) + p1);
-    const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
-    return Stored(rt::Log(s) / ln10);
+    const Double p1 = std::pow(10.0, X);
+    const Double p2 = std::pow(10.0, Y);
+    const Double s = p2 + p1;
+    if (TERVANIX_LIKELY(IsPositiveFinite(s))) return std::log(s) / rt::kLogOf10;
+    return Log10SumStepByStep(X, Y);
 }
 
 Double cGenUtil::LogDBSum(Double X, Double Y) const {
-    const Double a = Stored(Fp(X) / 10.0);
-    const Double p1 = rt::Power(10.0, a);
-    const Double b = Stored(Fp(Y) / 10.0);
-    const Double p2 = rt::Power(10.0, b);
-    const Double s = Stored(Fp(p2) + p1);
-    const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
-    const Double L = Stored(rt::Log(s) / ln10);
-    return Stored(Fp(L) * 10.0);
+    const Double p1 = std::pow(10.0, X / 10.0);
+    const Double p2 = std::pow(10.0, Y / 10.0);
+    const Double s = p2 + p1;
+    if (TERVANIX_LIKELY(IsPositiveFinite(s))) return std::log(s) / rt::kLogOf10 * 10.0;
+    return LogDBSumStepByStep(X, Y);
 }
 
 Boolean cGenUtil::IsEqualAbs(Double X, Double Y, Double tol) const {
