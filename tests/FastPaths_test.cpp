@@ -2,6 +2,7 @@
 // one, over a grid of special values: the same value to the bit, or the same error
 // with the same message.
 #include <Tervanix/CInterpolation.h>
+#include <Tervanix/CSort.h>
 #include <Tervanix/cGenUtil.h>
 #include <Tervanix/cGeom.h>
 #include <Tervanix/cMatrixOps.h>
@@ -78,6 +79,62 @@ TEST(FastPaths, NestedInterpolationsEqualTheirOneWaySteps) {
                                                                 0.25, fraction);
                           }))
                     << where;
+            }
+        }
+    }
+}
+
+// InterpolationOf1DArray by its public steps: the pair sort on Variants, then
+// InterpolationIndices and the interpolation or extrapolation.
+std::string TableLookUpStepByStep(double t, DoubleArray& x, DoubleArray& y, BoundaryCondition mode, double& out) {
+    const CInterpolation& in = CInterpolation::Default();
+    try {
+        Variant vx = Variant::RefTo(x), vy = Variant::RefTo(y);
+        CSort().BubbleSortXYPairsByX(vx, vy);
+        Integer i1 = 0, i2 = 0;
+        double f = 0;
+        Boolean outside = False;
+        if (!in.InterpolationIndices(t, x, mode, i1, i2, f, outside)) return "False";
+        if (!outside) {
+            out = in.LinearInterpolation1Way(y(i1), y(i2), f);
+        } else if (mode == EXTRAPOLATE_FIXEDENDPT) {
+            out = y(i2);
+        } else if (mode == EXTRAPOLATE_LINEARLY) {
+            in.LinearExtrapolation1Way(x(i1), y(i1), x(i2), y(i2), t, out);
+        }
+        return "True";
+    } catch (const LibraryError& e) {
+        return std::string("error ") + e.what();
+    }
+}
+
+TEST(FastPaths, TableLookUpEqualsItsStepsOneByOne) {
+    const CInterpolation& in = CInterpolation::Default();
+    for (std::size_t at = 0; at < 4; ++at) {
+        for (const double special : kSpecial) {
+            for (const Long lower : {1, -32768, 32764}) {
+                std::vector<double> xs = {4.0, -1.0, 2.0, 2.0};
+                xs[at] = special;
+                std::vector<double> targets = kSpecial;
+                targets.insert(targets.end(), {4.0, -1.0, 2.0, 3.0, -5.0, 9.0});
+                for (const double t : targets) {
+                    for (const BoundaryCondition mode : {NO_EXTRAPOLATION, EXTRAPOLATE_LINEARLY, EXTRAPOLATE_FIXEDENDPT}) {
+                        DoubleArray x1 = testing::MakeArray(lower, xs), y1 = testing::MakeArray(lower, {1.0, kMax, -3.0, 0.5});
+                        DoubleArray x2 = x1, y2 = y1;
+                        double expected = 9, actual = 9;
+                        const std::string outcome = TableLookUpStepByStep(t, x1, y1, mode, expected);
+                        std::string got;
+                        try {
+                            got = in.InterpolationOf1DArray(t, x2, y2, mode, actual) ? "True" : "False";
+                        } catch (const LibraryError& e) {
+                            got = std::string("error ") + e.what();
+                        }
+                        const std::string where = std::to_string(special) + " at " + std::to_string(at) + ", target " +
+                                                  std::to_string(t) + ", lower " + std::to_string(lower);
+                        EXPECT_EQ(outcome, got) << where;
+                        EXPECT_EQ(Bits(expected), Bits(actual)) << where;
+                    }
+                }
             }
         }
     }

@@ -1,6 +1,8 @@
 #include "Tervanix/CInterpolation.h"
 
 #include "Tervanix/CSort.h"
+
+#include <limits>
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/Variant.h"
@@ -140,8 +142,28 @@ Boolean CInterpolation::InterpolationOf1DArray(Double dXTarget, DoubleArray& dXA
 }
 
 // The lookup that follows the sort: the positions and the fraction, then the value.
+// A target between the first and the last X of a table of two or more positions
+// below 32767 is scanned for at once, on the run of X values read once; any other
+// takes InterpolationIndices step by step.
 Boolean CInterpolation::LookUpSortedTable(Double dXTarget, const DoubleArray& dXArray, const DoubleArray& dYArray,
                                           BoundaryCondition eExtrapolationType, Double& dYResult) const {
+    const Long lo = dXArray.LBound();
+    const Long hi = dXArray.UBound();
+    if (lo < hi && hi < std::numeric_limits<Integer>::max() && lo >= std::numeric_limits<Integer>::min()) {
+        const Double* const x = dXArray.Elements(lo, hi);  // x[k] is dXArray(lo + k)
+        const Long last = hi - lo;
+        // Inside by BoundedBy and by FindBracketIndex's tests; the scan stops at lo
+        // at the latest.
+        if (x[0] <= dXTarget && dXTarget <= x[last]) {
+            const Long k = ScanDown(dXTarget, dXArray, static_cast<Integer>(lo), static_cast<Integer>(hi)) - lo;
+            const bool atEnd = k == last;
+            const auto i1 = static_cast<Integer>(lo + (atEnd ? last - 1 : k));
+            const Double f = atEnd ? 1.0 : Stored(FractionFrom(dXTarget, x[k], x[k + 1]));
+            AssignTableValue(dXTarget, dXArray, dYArray, eExtrapolationType, i1, static_cast<Integer>(i1 + 1), f,
+                             false, dYResult);
+            return true;
+        }
+    }
     Integer i1 = 0, i2 = 0;
     Double f = 0.0;
     Boolean outside = false;
@@ -154,10 +176,10 @@ void CInterpolation::SortTable(DoubleArray& dXArray, DoubleArray& dYArray) const
     // The table's positions are Integers: bounds beyond them end the call before the sort.
     rt::ToInteger(dXArray.LBound());
     rt::ToInteger(dXArray.UBound());
+    // BubbleSortXYPairsByX on two Variants that refer to the arrays, without making
+    // the Variants: the same comparisons and exchanges on the same elements.
     const CSort sorter;  // it holds nothing: made in place, let go on return or when the sort fails
-    Variant vXData = Variant::RefTo(dXArray);
-    Variant vYData = Variant::RefTo(dYArray);
-    sorter.BubbleSortXYPairsByX(vXData, vYData);
+    sorter.SortPairs(dXArray, dYArray);
 }
 
 // The value at the positions InterpolationIndices found: the fraction form inside the

@@ -22,14 +22,31 @@ void CSort::SortByX(Variant& vXData, Variant* vYData) const {
     const Integer lo = rt::ToInteger(rt::LBound(xArray));
     const Integer hi = rt::ToInteger(rt::UBound(xArray));
     // The array behind the Variant is found once; the passes then run on its elements.
-    std::visit([&](auto* x) { SortElements(*x, lo, hi, vYData); }, xArray);
+    std::visit(
+        [&](auto* x) {
+            SortElements(*x, lo, hi, [&](Integer i, Integer next) {
+                if (vYData != nullptr) SwapPartners(*vYData, i, next);
+            });
+        },
+        xArray);
 }
 
-template <typename T>
-void CSort::SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, Variant* vYData) const {
+// BubbleSortXYPairsByX with Variants that refer to these two arrays.
+void CSort::SortPairs(DoubleArray& vXArray, DoubleArray& vYArray) const {
+    const Integer lo = rt::ToInteger(vXArray.LBound());
+    const Integer hi = rt::ToInteger(vXArray.UBound());
+    SortElements(vXArray, lo, hi, [&](Integer i, Integer next) {
+        Double& first = vYArray(i);
+        Double& second = vYArray(next);
+        SwapVariants(first, second);
+    });
+}
+
+template <typename T, typename SwapY>
+void CSort::SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, const SwapY& swapPartners) const {
     bool sorted = false;
     while (hi != lo && !sorted) {
-        sorted = MakePass(vXArray, lo, hi, vYData);
+        sorted = MakePass(vXArray, lo, hi, swapPartners);
         hi = rt::Sub(hi, Integer{1});
     }
 }
@@ -38,17 +55,15 @@ void CSort::SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, 
 // nothing. The run of elements lo to hi is checked once: an array without elements
 // fails there, as at its first element read. Within the run no subscript can leave
 // the Integer range, as hi is an Integer.
-template <typename T>
-bool CSort::MakePass(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, Variant* vYData) const {
+template <typename T, typename SwapY>
+bool CSort::MakePass(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, const SwapY& swapPartners) const {
     T* const x = vXArray.Elements(lo, std::max(lo, hi));  // x[k] is vXArray(lo + k)
     const int last = hi - lo;
     bool sorted = true;
     for (int k = 0; k < last; ++k) {
         if (rt::GreaterThan(x[k], x[k + 1])) {
             SwapVariants(x[k], x[k + 1]);
-            if (vYData != nullptr) {
-                SwapPartners(*vYData, static_cast<Integer>(lo + k), static_cast<Integer>(lo + k + 1));
-            }
+            swapPartners(static_cast<Integer>(lo + k), static_cast<Integer>(lo + k + 1));
             sorted = false;
         }
     }
