@@ -8,7 +8,8 @@
 // positions, a short Y array), every target takes the single call instead.
 //
 // Results come back in the caller's spans, one slot per target, with an outcome per
-// target: one bad target loses nothing of the others. A problem that concerns the
+// target: one bad target loses nothing of the others. The spans must not lie in the
+// table's arrays. A problem that concerns the
 // table itself, and so every target (an error raised by the bounds, the sort or the
 // checks of the table, such as an array without bounds or bounds beyond the Integer
 // positions), ends the whole call with that LibraryError before any slot is written;
