@@ -98,7 +98,9 @@ void Lookup2D(Digest& d, bool batch) {
     const tervanix::cInterp2 single;
     for (int table = 0; table < 300; ++table) {
         const Long size = 1 + static_cast<Long>(in.Next() % 40);
-        DoubleArray x = TableX(in, in.Next() % 10 == 0 ? 0 : 1, size, in.Next() % 4 != 0);
+        const Long lower = in.Next() % 10 == 0 ? 0 : 1;
+        const bool distinct = in.Next() % 4 != 0;
+        DoubleArray x = TableX(in, lower, size, distinct);
         DoubleArray y = FilledArray<DoubleArray>(x.LBound(), size, [&] { return in.Number(); });
         const Boolean allow = in.Next() % 2 == 0;
         const std::vector<double> targets = Targets(in, x);
