@@ -7,7 +7,7 @@ need=(cmake ninja-build g++)
 case "${1:-tests}" in
   example) ;;
   tests) need+=(clang libgtest-dev python3) ;;  # python3: the docs check
-  bench) need+=(libbenchmark-dev libeigen3-dev) ;;
+  bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkgconf) ;;
   c) need+=(clang libclang-rt-14-dev mono-mcs pkgconf) ;;  # the C interface: sanitizers, a C# host, the .pc file
   *) echo "usage: $0 [example|tests|bench|c]" >&2; exit 2 ;;
 esac

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <iomanip>
 #include <limits>
@@ -14,6 +15,13 @@
 #include <Tervanix/runtime/LibraryError.h>
 
 namespace tervanix::testing {
+
+// The bit pattern of a Double, to compare results exactly (NaNs and -0 included).
+inline std::uint64_t Bits(double x) {
+    std::uint64_t b;
+    std::memcpy(&b, &x, sizeof b);
+    return b;
+}
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -1,5 +1,6 @@
 #include "Tervanix/CSort.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "Tervanix/runtime/ElementComparison.h"
@@ -26,28 +27,52 @@ void CSort::SortByX(Variant& vXData, Variant* vYData) const {
     const Integer lo = rt::IntegerPosition(rt::LBound(xArray), "the array of vXData", /*upper=*/false);
     const Integer hi = rt::IntegerPosition(rt::UBound(xArray), "the array of vXData", /*upper=*/true);
     // The array behind the Variant is found once; the passes then run on its elements.
-    std::visit([&](auto* x) { SortElements(*x, lo, hi, vYData); }, xArray);
+    std::visit(
+        [&](auto* x) {
+            SortElements(*x, lo, hi, [&](Integer i, Integer next) {
+                if (vYData != nullptr) SwapPartners(*vYData, i, next);
+            });
+        },
+        xArray);
 }
 
-template <typename T>
-void CSort::SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, Variant* vYData) const {
+// BubbleSortXYPairsByX with Variants that refer to these two arrays.
+void CSort::SortPairs(DoubleArray& vXArray, DoubleArray& vYArray) const {
+    const Integer lo = rt::ToInteger(vXArray.LBound());
+    const Integer hi = rt::ToInteger(vXArray.UBound());
+    SortElements(vXArray, lo, hi, [&](Integer i, Integer next) {
+        Double& first = vYArray(i);
+        Double& second = vYArray(next);
+        SwapVariants(first, second);
+    });
+}
+
+template <typename T, typename SwapY>
+void CSort::SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, const SwapY& swapPartners) const {
     bool sorted = false;
     while (hi != lo && !sorted) {
-        sorted = true;
-        Integer i = lo;
-        do {
-            T& left = vXArray(i);  // read first, then its right-hand neighbour
-            const Integer next = rt::Add(i, Integer{1});
-            T& right = vXArray(next);
-            if (rt::GreaterThan(left, right)) {
-                SwapVariants(left, right);
-                if (vYData != nullptr) SwapPartners(*vYData, i, next);
-                sorted = false;
-            }
-            i = next;
-        } while (i != hi);
+        sorted = MakePass(vXArray, lo, hi, swapPartners);
         hi = rt::Sub(hi, Integer{1});
     }
+}
+
+// One pass over the neighbours (lo, lo + 1) to (hi - 1, hi); true when it exchanged
+// nothing. The run of elements lo to hi is checked once: an array without elements
+// fails there, as at its first element read. Within the run no subscript can leave
+// the Integer range, as hi is an Integer.
+template <typename T, typename SwapY>
+bool CSort::MakePass(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, const SwapY& swapPartners) const {
+    T* const x = vXArray.Elements(lo, std::max(lo, hi));  // x[k] is vXArray(lo + k)
+    const int last = hi - lo;
+    bool sorted = true;
+    for (int k = 0; k < last; ++k) {
+        if (rt::GreaterThan(x[k], x[k + 1])) {
+            SwapVariants(x[k], x[k + 1]);
+            swapPartners(static_cast<Integer>(lo + k), static_cast<Integer>(lo + k + 1));
+            sorted = false;
+        }
+    }
+    return sorted;
 }
 
 void CSort::SwapPartners(Variant& vYData, Integer i, Integer next) const {

@@ -61,8 +61,15 @@ public:
 private:
     // The steps both sorts share; vYData is null when there is no Y array.
     void SortByX(Variant& vXData, Variant* vYData) const;
-    template <typename T>
-    void SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, Variant* vYData) const;
+    // The pair sort of the 1-D table lookup, on its arrays themselves.
+    friend class CInterpolation;
+    void SortPairs(DoubleArray& vXArray, DoubleArray& vYArray) const;
+    // The passes; swapPartners(i, next) exchanges the Y elements that partner an
+    // exchange of X elements.
+    template <typename T, typename SwapY>
+    void SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, const SwapY& swapPartners) const;
+    template <typename T, typename SwapY>
+    bool MakePass(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, const SwapY& swapPartners) const;
     // The exchange of the Y elements that partner an exchange of X elements.
     void SwapPartners(Variant& vYData, Integer i, Integer next) const;
     template <typename T>

@@ -1,5 +1,8 @@
 #include "Tervanix/cGenUtil.h"
 
+#include <cmath>
+#include <limits>
+
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/LibraryError.h"
@@ -13,6 +16,44 @@ using rt::Fp;
 using rt::Stored;
 
 namespace {
+
+bool IsPositiveFinite(Double x) { return x > 0.0 && x <= std::numeric_limits<Double>::max(); }
+
+// Log of a sum of two powers of ten, which is 0 only when both powers underflowed.
+rt::Fp LogOfPowerSum(Double s, const char* sum, Double X, Double Y, const char* lowest) {
+    if (TERVANIX_UNLIKELY(s == 0.0)) {
+        rt::MessageText<> text;
+        text << "the sum " << sum << " underflowed to 0 (X = " << X << ", Y = " << Y
+             << "), which has no logarithm; at least one of X and Y must lie above about " << lowest;
+        rt::Raise(ErrorKind::InvalidArgument, text.c_str());
+    }
+    return rt::Log(s);
+}
+
+// The decimal logarithms step by step, each statement stored.
+Double Log10StepByStep(Double X) {
+    const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
+    return Stored(rt::Log(X) / ln10);
+}
+
+Double Log10SumStepByStep(Double X, Double Y) {
+    const Double p1 = rt::Power(10.0, X);
+    const Double p2 = rt::Power(10.0, Y);
+    const Double s = Stored(Fp(p2) + p1);
+    const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
+    return Stored(LogOfPowerSum(s, "10^X + 10^Y", X, Y, "-323.6") / ln10);
+}
+
+Double LogDBSumStepByStep(Double X, Double Y) {
+    const Double a = Stored(Fp(X) / 10.0);
+    const Double p1 = rt::Power(10.0, a);
+    const Double b = Stored(Fp(Y) / 10.0);
+    const Double p2 = rt::Power(10.0, b);
+    const Double s = Stored(Fp(p2) + p1);
+    const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
+    const Double L = Stored(LogOfPowerSum(s, "10^(X/10) + 10^(Y/10)", X, Y, "-3236") / ln10);
+    return Stored(Fp(L) * 10.0);
+}
 
 // Two's-complement binary text of W = 8 * sizeof(T) characters, most significant
 // first. Every step is exact: the powers of two are whole numbers of the text's width.
@@ -52,16 +93,6 @@ bool ReadBinaryText(const String& sBin, T& out) {
     return true;
 }
 
-// Log of a sum of two powers of ten, which is 0 only when both powers underflowed.
-rt::Fp LogOfPowerSum(Double s, const char* sum, Double X, Double Y, const char* lowest) {
-    if (TERVANIX_UNLIKELY(s == 0.0)) {
-        rt::MessageText<> text;
-        text << "the sum " << sum << " underflowed to 0 (X = " << X << ", Y = " << Y
-             << "), which has no logarithm; at least one of X and Y must lie above about " << lowest;
-        rt::Raise(ErrorKind::InvalidArgument, text.c_str());
-    }
-    return rt::Log(s);
-}
 
 }  // namespace
 
@@ -79,28 +110,29 @@ Double cGenUtil::Avg(Double X, Double Y) const try {
     return rt::StoredFormula([=](auto F) { return (F(X) + Y) / 2.0; });
 } catch (...) { rt::RethrowFrom("cGenUtil.Avg"); }
 
+// The decimal logarithms first run on plain Doubles. Once the value whose logarithm
+// is taken is positive and finite, no step before it has faulted or raised (a power
+// beyond the Double range, or a NaN, would leave it infinite or NaN) and no step
+// after it can; otherwise the steps are taken one by one, each with its test.
 Double cGenUtil::Log10(Double X) const try {
-    const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
-    return Stored(rt::Log(X) / ln10);
+    if (TERVANIX_LIKELY(IsPositiveFinite(X))) return std::log(X) / rt::kLogOf10;
+    return Log10StepByStep(X);
 } catch (...) { rt::RethrowFrom("cGenUtil.Log10"); }
 
 Double cGenUtil::Log10Sum(Double X, Double Y) const try {
-    const Double p1 = rt::Power(10.0, X);
-    const Double p2 = rt::Power(10.0, Y);
-    const Double s = Stored(Fp(p2) + p1);
-    const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
-    return Stored(LogOfPowerSum(s, "10^X + 10^Y", X, Y, "-323.6") / ln10);
+    const Double p1 = std::pow(10.0, X);
+    const Double p2 = std::pow(10.0, Y);
+    const Double s = p2 + p1;
+    if (TERVANIX_LIKELY(IsPositiveFinite(s))) return std::log(s) / rt::kLogOf10;
+    return Log10SumStepByStep(X, Y);
 } catch (...) { rt::RethrowFrom("cGenUtil.Log10Sum"); }
 
 Double cGenUtil::LogDBSum(Double X, Double Y) const try {
-    const Double a = Stored(Fp(X) / 10.0);
-    const Double p1 = rt::Power(10.0, a);
-    const Double b = Stored(Fp(Y) / 10.0);
-    const Double p2 = rt::Power(10.0, b);
-    const Double s = Stored(Fp(p2) + p1);
-    const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
-    const Double L = Stored(LogOfPowerSum(s, "10^(X/10) + 10^(Y/10)", X, Y, "-3236") / ln10);
-    return Stored(Fp(L) * 10.0);
+    const Double p1 = std::pow(10.0, X / 10.0);
+    const Double p2 = std::pow(10.0, Y / 10.0);
+    const Double s = p2 + p1;
+    if (TERVANIX_LIKELY(IsPositiveFinite(s))) return std::log(s) / rt::kLogOf10 * 10.0;
+    return LogDBSumStepByStep(X, Y);
 } catch (...) { rt::RethrowFrom("cGenUtil.LogDBSum"); }
 
 Boolean cGenUtil::IsEqualAbs(Double X, Double Y, Double tol) const try {

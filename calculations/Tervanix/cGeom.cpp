@@ -26,6 +26,28 @@ bool EqualOrUnordered(Double x, Double y) { return !(x < y || x > y); }
 // x < y, where an unordered comparison counts as less than.
 bool LessOrUnordered(Double x, Double y) { return !(x >= y); }
 
+// DotProduct's formula, of the operand wrapper F (runtime/Formula.h).
+template <typename Op>
+auto DotFormula(Op F, Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k) {
+    return (F(v1i) * v2i + F(v1j) * v2j) + F(v1k) * v2k;
+}
+
+// CrossProduct's three formulas.
+template <typename Op>
+auto CrossFormulas(Op F, Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k) {
+    return std::array{F(v1j) * v2k - F(v1k) * v2j, F(v1k) * v2i - F(v1i) * v2k, F(v1i) * v2j - F(v1j) * v2i};
+}
+
+// A cross product as named values of a formula, stored in the order CrossProduct
+// assigns them.
+template <typename Op>
+std::array<Double, 3> StoredCross(Op F, Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k) {
+    const auto v = CrossFormulas(F, v1i, v1j, v1k, v2i, v2j, v2k);
+    const Double i = Stored(v[0]);
+    const Double j = Stored(v[1]);
+    return {i, j, Stored(v[2])};
+}
+
 }  // namespace
 
 Double cGeom::PI() const { return kPi; }
@@ -62,16 +84,12 @@ void cGeom::VectorAdd(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j
 } catch (...) { rt::RethrowFrom("cGeom.VectorAdd"); }
 
 Double cGeom::DotProduct(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k) const try {
-    return StoredFormula([=](auto F) { return (F(v1i) * v2i + F(v1j) * v2j) + F(v1k) * v2k; });
+    return StoredFormula([=](auto F) { return DotFormula(F, v1i, v1j, v1k, v2i, v2j, v2k); });
 } catch (...) { rt::RethrowFrom("cGeom.DotProduct"); }
 
 void cGeom::CrossProduct(Double v1i, Double v1j, Double v1k, Double v2i, Double v2j, Double v2k,
                          Double& v3i, Double& v3j, Double& v3k) const try {
-    AssignFormulas(
-        [=](auto F) {
-            return std::array{F(v1j) * v2k - F(v1k) * v2j, F(v1k) * v2i - F(v1i) * v2k, F(v1i) * v2j - F(v1j) * v2i};
-        },
-        v3i, v3j, v3k);
+    AssignFormulas([=](auto F) { return CrossFormulas(F, v1i, v1j, v1k, v2i, v2j, v2k); }, v3i, v3j, v3k);
 } catch (...) { rt::RethrowFrom("cGeom.CrossProduct"); }
 
 void cGeom::PlaneCoeffsFrom3Pts(Double x1, Double y1, Double z1, Double x2, Double y2, Double z2,
@@ -132,28 +150,32 @@ void cGeom::WriteLinePoint(Double a1, Double b1, Double c1, Double d1, Double a2
         v3i, v3j, v3k);
 }
 
-// Flattened, so that the class's own CrossProduct and DotProduct are evaluated in
-// place rather than called with every operand kept in memory across the calls.
-TERVANIX_FLATTEN Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Double a2,
-                                                 Double b2, Double c2, Double d2, Double a3, Double b3,
-                                                 Double c3, Double d3, Double& X, Double& Y, Double& Z) const try {
+// The class's own CrossProduct and DotProduct, each step a named value in call order
+// within two formulas (runtime/Formula.h): the triple product, a divisor, tested by
+// itself, and the point. A fault in a cross product leaves the triple product or the
+// point's coordinates not finite, as every component is multiplied and summed into
+// them, so each formula is tested once and taken step by step only when a value is
+// not finite.
+Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Double a2, Double b2, Double c2,
+                                Double d2, Double a3, Double b3, Double c3, Double d3, Double& X, Double& Y,
+                                Double& Z) const try {
     // Cramer's rule in vector form. Cross(N2, N3) serves both the triple product and
-    // the first numerator term; computing it again would give the same digits.
-    Double n23i = 0.0, n23j = 0.0, n23k = 0.0;
-    CrossProduct(a2, b2, c2, a3, b3, c3, n23i, n23j, n23k);
-    const Double den = DotProduct(a1, b1, c1, n23i, n23j, n23k);
+    // the first numerator term; computing it again gives the same digits.
+    const Double den = StoredFormula([=](auto F) {
+        const std::array<Double, 3> n23 = StoredCross(F, a2, b2, c2, a3, b3, c3);
+        return DotFormula(F, a1, b1, c1, n23[0], n23[1], n23[2]);
+    });
     if (EqualOrUnordered(den, 0.0)) return false;  // no single point; no tolerance
 
-    Double n31i = 0.0, n31j = 0.0, n31k = 0.0;
-    Double n12i = 0.0, n12j = 0.0, n12k = 0.0;
-    CrossProduct(a3, b3, c3, a1, b1, c1, n31i, n31j, n31k);
-    CrossProduct(a1, b1, c1, a2, b2, c2, n12i, n12j, n12k);
     AssignFormulas(
         [=](auto F) {
+            const std::array<Double, 3> n23 = StoredCross(F, a2, b2, c2, a3, b3, c3);
+            const std::array<Double, 3> n31 = StoredCross(F, a3, b3, c3, a1, b1, c1);
+            const std::array<Double, 3> n12 = StoredCross(F, a1, b1, c1, a2, b2, c2);
             const Double m1 = Stored(F(d1) * -1.0), m2 = Stored(F(d2) * -1.0), m3 = Stored(F(d3) * -1.0);
-            const Double t1i = Stored(F(m1) * n23i), t1j = Stored(F(m1) * n23j), t1k = Stored(F(m1) * n23k);
-            const Double t2i = Stored(F(m2) * n31i), t2j = Stored(F(m2) * n31j), t2k = Stored(F(m2) * n31k);
-            const Double t3i = Stored(F(m3) * n12i), t3j = Stored(F(m3) * n12j), t3k = Stored(F(m3) * n12k);
+            const Double t1i = Stored(F(m1) * n23[0]), t1j = Stored(F(m1) * n23[1]), t1k = Stored(F(m1) * n23[2]);
+            const Double t2i = Stored(F(m2) * n31[0]), t2j = Stored(F(m2) * n31[1]), t2k = Stored(F(m2) * n31[2]);
+            const Double t3i = Stored(F(m3) * n12[0]), t3j = Stored(F(m3) * n12[1]), t3k = Stored(F(m3) * n12[2]);
             return std::array{((F(t1i) + t2i) + t3i) / den, ((F(t1j) + t2j) + t3j) / den,
                               ((F(t1k) + t2k) + t3k) / den};
         },

@@ -73,7 +73,18 @@ public:
     }
 
 private:
+    // The product and the inversion read and write whole rows at once (RowElements).
+    friend class cMatrixOps;
+
     void ResizeData();
+    // The elements of row `row`, one after the other, when the store holds the whole
+    // matrix; null after a failed allocation left it without elements.
+    const Double* RowElements(Long row) const {
+        return data_.size() == 0 ? nullptr : data_.begin() + static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols_);
+    }
+    Double* RowElements(Long row) {
+        return const_cast<Double*>(static_cast<const cMatrix2&>(*this).RowElements(row));
+    }
 
     // The store has exactly the bounds 1 to rows_ and 1 to cols_, or, after an
     // allocation failed, no bounds at all. PutData and GetData ask the store itself

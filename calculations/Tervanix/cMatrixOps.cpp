@@ -1,6 +1,8 @@
 #include "Tervanix/cMatrixOps.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "Tervanix/runtime/Accumulation.h"
 #include "Tervanix/runtime/Checked.h"
@@ -36,6 +38,35 @@ bool HasLineOfZeros(const cMatrix2& M, bool rows) {
     return false;
 }
 
+// The step of element (i, j) of the product, through GetData: the step-by-step run.
+auto ProductStep(const cMatrix2& a, const cMatrix2& b, Long i, Long j) {
+    return [&a, &b, i, j](auto F, Long k, Double s) { return F(b.GetData(k, j)) * a.GetData(i, k) + s; };
+}
+
+// upper[j] = rowB[j] * factorUpper + upper[j] and lower[j] = rowB[j] * factorLower +
+// lower[j] for every column: one step of the sums of two rows of the product, which
+// share the row of B they read. Each column is its own sum; two columns of each row
+// are computed before they are written back, so that the compiler may compute them
+// in vector registers.
+void AddScaledRow(Double* upper, Double* lower, const Double* rowB, Double factorUpper, Double factorLower,
+                  Long cols) {
+    Long j = 0;
+    for (; j + 2 <= cols; j += 2) {
+        const Double u0 = rowB[j] * factorUpper + upper[j];
+        const Double u1 = rowB[j + 1] * factorUpper + upper[j + 1];
+        const Double l0 = rowB[j] * factorLower + lower[j];
+        const Double l1 = rowB[j + 1] * factorLower + lower[j + 1];
+        upper[j] = u0;
+        upper[j + 1] = u1;
+        lower[j] = l0;
+        lower[j + 1] = l1;
+    }
+    if (j < cols) {
+        upper[j] = rowB[j] * factorUpper + upper[j];
+        lower[j] = rowB[j] * factorLower + lower[j];
+    }
+}
+
 }  // namespace
 
 Boolean cMatrixOps::MatrixTrans(const std::shared_ptr<cMatrix2>& Original,
@@ -65,30 +96,49 @@ Boolean cMatrixOps::MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::sh
     // Each element is s = B(k, j) * A(i, k) + s for k = 1 to NumCols of A, every step
     // stored. Those loops only read, so each is tested once at the end
     // (runtime/Accumulation.h). When AB is neither A nor B, writing an element changes
-    // nothing the next one reads, so two neighbours are run side by side.
+    // nothing the next one reads, so a whole row of AB is summed at once.
     const bool apart = &ab != &a && &ab != &b;
+    if (apart && a.RowElements(1) != nullptr && b.RowElements(1) != nullptr) {
+        MultiplyByRows(a, b, ab);
+        return true;
+    }
     const Long rows = ab.NumRows();
     for (Long i = 1; i <= rows; i = Next(i)) {
         const Long cols = ab.NumCols();
         for (Long j = 1; j <= cols; j = Next(j)) {
-            const Long inner = a.NumCols();
-            const auto stepAt = [&a, &b, i](Long col) {
-                return [&a, &b, i, col](auto F, Long k, Double s) {
-                    return F(b.GetData(k, col)) * a.GetData(i, k) + s;
-                };
-            };
-            if (apart && j < cols) {
-                const auto plain = rt::PlainAccumulations(1, inner, 0.0, stepAt(j), stepAt(j + 1));
-                ab.PutData(i, j, rt::StoredAccumulation(plain[0], 1, inner, 0.0, stepAt(j)));
-                j = Next(j);
-                ab.PutData(i, j, rt::StoredAccumulation(plain[1], 1, inner, 0.0, stepAt(j)));
-            } else {
-                ab.PutData(i, j, rt::StoredAccumulation(1, inner, 0.0, stepAt(j)));
-            }
+            ab.PutData(i, j, rt::StoredAccumulation(1, a.NumCols(), 0.0, ProductStep(a, b, i, j)));
         }
     }
     return true;
 } catch (...) { rt::RethrowFrom("cMatrixOps.MatrixMult"); }
+
+// Rows i and i + 1 of AB: the sums of all their elements run side by side, k
+// outermost, so that each step adds one row of B times A(i, k) and A(i + 1, k) to
+// the two rows of sums; each element's own sum still runs from k = 1 up. Then each
+// element is tested and written in turn, row i first, as the element-by-element loop
+// would have done. A last single row is paired with itself.
+void cMatrixOps::MultiplyByRows(const cMatrix2& a, const cMatrix2& b, cMatrix2& ab) const {
+    const Long rows = ab.NumRows();
+    const Long cols = ab.NumCols();
+    const Long inner = a.NumCols();
+    const auto width = static_cast<std::size_t>(cols);
+    std::vector<Double> sums(2 * width);
+    for (Long i = 1; i <= rows; i = rt::Add(i, Long{2})) {
+        const Long last = i < rows ? i + 1 : i;
+        std::fill(sums.begin(), sums.end(), 0.0);
+        const Double* const upperA = a.RowElements(i);
+        const Double* const lowerA = a.RowElements(last);
+        for (Long k = 1; k <= inner; ++k) {
+            AddScaledRow(sums.data(), sums.data() + width, b.RowElements(k), upperA[k - 1], lowerA[k - 1], cols);
+        }
+        for (Long r = i; r <= last; ++r) {
+            const Double* const row = sums.data() + (r == i ? 0 : width);
+            for (Long j = 1; j <= cols; j = Next(j)) {
+                ab.PutData(r, j, rt::StoredAccumulation(row[j - 1], 1, inner, 0.0, ProductStep(a, b, r, j)));
+            }
+        }
+    }
+}
 
 Boolean cMatrixOps::MatrixInvert(const std::shared_ptr<cMatrix2>& Original,
                                  std::shared_ptr<cMatrix2>& Inverted) const try {
@@ -141,19 +191,51 @@ bool cMatrixOps::HasProportionalRows(const cMatrix2& M) const {
         for (Long k = Next(i); k <= others; k = Next(k)) {
             // Every pair is compared, even after one was found: a later pair may still fault.
             const Double ratio = Stored(Fp(M.GetData(k, j)) / M.GetData(i, j));
-            bool proportional = true;
-            const Long cols = M.NumCols();
-            for (Long c = 1; c <= cols; c = Next(c)) {
-                const Double q = Stored(Fp(M.GetData(i, c)) * ratio);
-                const Double r = M.GetData(k, c);
-                const Double d = std::fabs(r) >= kProportionalTolerance ? std::fabs(Stored(Fp(q) / r - 1.0))
-                                                                         : std::fabs(q);
-                if (d > kProportionalTolerance) proportional = false;
-            }
-            if (proportional) found = true;
+            const int atOnce = RowsProportionalAtOnce(M, i, k, ratio);
+            if (atOnce == 1 || (atOnce < 0 && RowsProportionalStepByStep(M, i, k, ratio))) found = true;
         }
     }
     return found;
+}
+
+// Whether row k is row i times ratio, element by element within the tolerance, each
+// value stored.
+bool cMatrixOps::RowsProportionalStepByStep(const cMatrix2& M, Long i, Long k, Double ratio) const {
+    bool proportional = true;
+    const Long cols = M.NumCols();
+    for (Long c = 1; c <= cols; c = Next(c)) {
+        const Double q = Stored(Fp(M.GetData(i, c)) * ratio);
+        const Double r = M.GetData(k, c);
+        const Double d = std::fabs(r) >= kProportionalTolerance ? std::fabs(Stored(Fp(q) / r - 1.0)) : std::fabs(q);
+        if (d > kProportionalTolerance) proportional = false;
+    }
+    return proportional;
+}
+
+// The same comparison on plain Doubles: 1 or 0 when every value it computed is finite
+// (then none of them faulted, and the answer is the step-by-step one), -1 otherwise,
+// for the step-by-step comparison to find the fault, if any.
+int cMatrixOps::RowsProportionalAtOnce(const cMatrix2& M, Long i, Long k, Double ratio) const {
+    const Double* const rowI = M.RowElements(i);
+    const Double* const rowK = M.RowElements(k);
+    if (rowI == nullptr) return -1;
+    const auto cols = static_cast<std::size_t>(M.NumCols());
+    bool proportional = true;
+    bool finite = true;
+    for (std::size_t c = 0; c < cols; ++c) {
+        const Double q = rowI[c] * ratio;
+        const Double r = rowK[c];
+        Double d = std::fabs(q);
+        if (std::fabs(r) >= kProportionalTolerance) {
+            const Double e = q / r - 1.0;
+            finite &= std::isfinite(e);
+            d = std::fabs(e);
+        }
+        finite &= std::isfinite(q);
+        if (d > kProportionalTolerance) proportional = false;
+    }
+    if (!finite) return -1;
+    return proportional ? 1 : 0;
 }
 
 std::shared_ptr<cMatrix2> cMatrixOps::BuildAugmented(const cMatrix2& Original) const {
@@ -185,6 +267,7 @@ void cMatrixOps::FixZeroDiagonal(cMatrix2& W) const {
 
 void cMatrixOps::EliminateColumns(cMatrix2& W) const {
     const Long h = HalfOf(W.NumCols());
+    std::vector<Double> updated;  // a row's new values, before they replace it
     for (Long p = 1; p <= h; p = Next(p)) {
         const Long rows = W.NumRows();
         for (Long r = 1; r <= rows; r = Next(r)) {
@@ -192,13 +275,48 @@ void cMatrixOps::EliminateColumns(cMatrix2& W) const {
             // The pivot is not tested: a pivot of 0.0 makes f zero and row r a copy of
             // row p, which NormalizeRows then meets as a zero on the diagonal.
             const Double f = Stored(Fp(W.GetData(p, p)) * -1.0 / W.GetData(r, p));
-            const Long cols = W.NumCols();
-            for (Long c = 1; c <= cols; c = Next(c)) {
-                const Double t = Stored(Fp(W.GetData(r, c)) * f);
-                W.PutData(r, c, Stored(Fp(W.GetData(p, c)) + t));
-            }
+            if (!UpdateRowAtOnce(W, p, r, f, updated)) UpdateRowStepByStep(W, p, r, f);
         }
     }
+}
+
+// Row r becomes row p plus row r times f, element by element, each product and each
+// sum stored.
+void cMatrixOps::UpdateRowStepByStep(cMatrix2& W, Long p, Long r, Double f) const {
+    const Long cols = W.NumCols();
+    for (Long c = 1; c <= cols; c = Next(c)) {
+        const Double t = Stored(Fp(W.GetData(r, c)) * f);
+        W.PutData(r, c, Stored(Fp(W.GetData(p, c)) + t));
+    }
+}
+
+// The same update on plain Doubles into `updated`, which replaces row r only when
+// every new value is finite: a fault in a product or a sum leaves its element not
+// finite, so then no step faulted and the values are those of the step-by-step
+// update. Otherwise row r is left as it was, for the step-by-step update to find the
+// fault, if any. False when it did not replace the row.
+bool cMatrixOps::UpdateRowAtOnce(cMatrix2& W, Long p, Long r, Double f, std::vector<Double>& updated) const {
+    Double* const rowR = W.RowElements(r);
+    const Double* const rowP = W.RowElements(p);
+    if (rowR == nullptr) return false;
+    const auto cols = static_cast<std::size_t>(W.NumCols());
+    updated.resize(cols + 1);  // one spare place, so that the columns go in pairs
+    Double* const out = updated.data();
+    // The new values are summed as they come, two columns at a time: the sums are
+    // finite only when every value is (a sum that overflows merely sends the row the
+    // step-by-step way).
+    Double sum0 = 0.0, sum1 = 0.0;
+    for (std::size_t c = 0; c < cols; c += 2) {
+        const Double v0 = rowP[c] + rowR[c] * f;
+        const Double v1 = c + 1 < cols ? rowP[c + 1] + rowR[c + 1] * f : 0.0;
+        out[c] = v0;
+        out[c + 1] = v1;
+        sum0 += v0;
+        sum1 += v1;
+    }
+    const bool finite = std::isfinite(sum0 + sum1);
+    if (finite) std::copy(out, out + cols, rowR);
+    return finite;
 }
 
 void cMatrixOps::NormalizeRows(cMatrix2& W) const {

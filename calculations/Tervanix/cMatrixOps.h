@@ -11,6 +11,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "Tervanix/cMatrix2.h"
 #include "Tervanix/runtime/Types.h"
@@ -97,14 +98,19 @@ public:
                        std::shared_ptr<cMatrix2>& Solution) const;
 
 private:
+    void MultiplyByRows(const cMatrix2& a, const cMatrix2& b, cMatrix2& ab) const;
     // The screening of MatrixInvert.
     bool HasZeroRow(const cMatrix2& M) const;
     bool HasZeroColumn(const cMatrix2& M) const;
     bool HasProportionalRows(const cMatrix2& M) const;
+    bool RowsProportionalStepByStep(const cMatrix2& M, Long i, Long k, Double ratio) const;
+    int RowsProportionalAtOnce(const cMatrix2& M, Long i, Long k, Double ratio) const;
     // Gauss-Jordan elimination on W = (Original | identity).
     std::shared_ptr<cMatrix2> BuildAugmented(const cMatrix2& Original) const;
     void FixZeroDiagonal(cMatrix2& W) const;
     void EliminateColumns(cMatrix2& W) const;
+    void UpdateRowStepByStep(cMatrix2& W, Long p, Long r, Double f) const;
+    bool UpdateRowAtOnce(cMatrix2& W, Long p, Long r, Double f, std::vector<Double>& updated) const;
     void NormalizeRows(cMatrix2& W) const;
     void ExtractInverse(const cMatrix2& W, std::shared_ptr<cMatrix2>& Inverted) const;
 };
