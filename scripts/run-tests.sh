@@ -5,7 +5,8 @@
 #   the result fingerprint also at -O3 with both compilers (it must match the
 #   recorded one everywhere, which proves the digits identical across builds);
 #   the benchmarks built (not run), the library installed, and a small consumer
-#   project built against the installed package with find_package(Tervanix).
+#   project built against the installed package with find_package(Tervanix);
+#   the Python package installed into a fresh virtual environment and its tests run.
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -88,6 +89,7 @@ else
   fingerprint_only clang-O3 clang++ -O3
   consumer
 fi
+bash scripts/ci/python.sh "$out/gcc-O2/examples/tervanix_example" || failed+=("python")
 
 echo
 if [ ${#failed[@]} -ne 0 ]; then

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, whatever the build needs and the machine lacks.
-# Usage: scripts/setup.sh [example|tests|bench]   (default: tests)
+# Usage: scripts/setup.sh [example|tests|bench|python]   (default: tests)
+# python: the Python package's build and tests, for Debian's /usr/bin/python3.
 set -euo pipefail
 
 need=(cmake ninja-build g++)
@@ -8,7 +9,9 @@ case "${1:-tests}" in
   example) ;;
   tests) need+=(clang libgtest-dev) ;;
   bench) need+=(libbenchmark-dev libeigen3-dev) ;;
-  *) echo "usage: $0 [example|tests|bench]" >&2; exit 2 ;;
+  python) need+=(python3-dev python3-venv python3-pip python3-setuptools pybind11-dev python3-pybind11
+                 python3-numpy python3-pytest python3-dask python3-matplotlib) ;;
+  *) echo "usage: $0 [example|tests|bench|python]" >&2; exit 2 ;;
 esac
 
 missing=()
