@@ -13,6 +13,7 @@ namespace tervanix::py_binding {
 namespace {
 
 constexpr const char* kClassName[] = {"", "DoubleArray", "DoubleArray2D", "DoubleArray3D"};
+PyTypeObject* g_classes[4] = {};  // the Python class of each rank, for a quick exact-type test
 
 template <int Rank>
 using Bounds = std::array<std::int64_t, 2 * Rank>;
@@ -176,8 +177,9 @@ template <int Rank>
 void BindArray(py::module_& m) {
     using Box = ArrayBox<Rank>;
     const char* name = kClassName[Rank];
-    py::class_<Box, std::shared_ptr<Box>>(m, name)
-        .def(py::init(&MakeFromValues<Rank>), py::arg("values") = py::none(), py::arg("lower") = 1)
+    py::class_<Box, std::shared_ptr<Box>> cls(m, name);
+    g_classes[Rank] = reinterpret_cast<PyTypeObject*>(cls.ptr());
+    cls.def(py::init(&MakeFromValues<Rank>), py::arg("values") = py::none(), py::arg("lower") = 1)
         .def_static("with_bounds", [name](const py::args& args) {
             auto box = std::make_shared<Box>();
             box->array = MakeBounded<Rank>(BoundsFromArgs<Rank>(args, name), std::make_index_sequence<2 * Rank>());
@@ -238,6 +240,10 @@ template rt::BasicArray<Double, 3> ArrayFromValues<3>(py::handle, py::handle, co
 
 template <int Rank>
 rt::BasicArray<Double, Rank>& ArrayArgument(py::handle value, const Where& where) {
+    if (Py_TYPE(value.ptr()) == g_classes[Rank]) {
+        auto* instance = reinterpret_cast<py::detail::instance*>(value.ptr());
+        return instance->get_value_and_holder().value_ptr<ArrayBox<Rank>>()->array;
+    }
     if (!py::isinstance<ArrayBox<Rank>>(value)) RaiseTypeError(where, std::string("a tervanix.") + kClassName[Rank], value);
     return py::cast<ArrayBox<Rank>&>(value).array;
 }

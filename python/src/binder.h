@@ -21,6 +21,7 @@
 #include <tuple>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include <Tervanix/BoundaryCondition.h>
 #include <Tervanix/cInterp2.h>
@@ -115,8 +116,15 @@ void FinishParam(typename P::Held& held) {
 
 enum class Gil { Keep, Release };
 
-// collections.namedtuple(name, fields).
-py::object ResultType(const std::string& name, const py::list& fields);
+// A named tuple type (a C struct sequence, quick to fill) "tervanix.<name>" with
+// these fields; the names must outlive the type (string literals do).
+PyTypeObject* ResultType(const char* name, const std::vector<const char*>& fields);
+
+inline py::object ResultValue(Boolean value) { return FromBoolean(value); }
+inline py::object ResultValue(Double value) { return FromDouble(value); }
+inline py::object ResultValue(Long value) { return py::int_(value); }
+struct NoResult {};
+inline py::object ResultValue(NoResult) { return py::none(); }
 
 template <typename P>
 py::object OutputValue(const typename P::Held& held) {
@@ -127,16 +135,15 @@ py::object OutputValue(const typename P::Held& held) {
     }
 }
 
-inline py::object ResultValue(Boolean value) { return FromBoolean(value); }
-inline py::object ResultValue(Double value) { return FromDouble(value); }
-inline py::object ResultValue(Long value) { return py::int_(value); }
-struct NoResult {};
-inline py::object ResultValue(NoResult) { return py::none(); }
-
-template <bool kReturns>
-py::tuple PrependResult(py::object result, py::list outputs) {
-    if (kReturns) outputs.insert(0, std::move(result));
-    return py::tuple(std::move(outputs));
+// The named tuple of the call: `result` (when kReturns), then the outputs.
+template <bool kReturns, typename... P, typename... Held>
+py::object MakeResult(PyTypeObject* type, py::object result, Held&... held) {
+    auto tuple = py::reinterpret_steal<py::object>(PyStructSequence_New(type));
+    if (!tuple) throw py::error_already_set();
+    Py_ssize_t k = 0;
+    if (kReturns) PyStructSequence_SetItem(tuple.ptr(), k++, result.release().ptr());
+    ((P::kOutput ? PyStructSequence_SetItem(tuple.ptr(), k++, OutputValue<P>(held).release().ptr()) : void()), ...);
+    return tuple;
 }
 
 template <typename P>
@@ -155,15 +162,15 @@ void DefineMethod(Cls& cls, const char* name, Method method, const std::array<co
     struct Info {
         std::string method;
         std::array<const char*, sizeof...(A)> names;
-        py::object resultType;
+        PyTypeObject* resultType = nullptr;
     };
     auto info = std::make_shared<Info>();
     info->method = std::string(py::str(cls.attr("__name__"))) + "." + name;
     info->names = names;
     if constexpr (kOutputs > 0) {
-        py::list fields;
-        if (kReturns) fields.append("result");
-        ((Param<A>::kOutput ? fields.append(names[I]) : void()), ...);
+        std::vector<const char*> fields;
+        if (kReturns) fields.push_back("result");
+        ((Param<A>::kOutput ? fields.push_back(names[I]) : void()), ...);
         info->resultType = ResultType(name, fields);
     }
 
@@ -173,10 +180,8 @@ void DefineMethod(Cls& cls, const char* name, Method method, const std::array<co
         auto finish = [&] {
             (FinishParam<Param<A>>(std::get<I>(held)), ...);
         };
-        auto outputs = [&] {
-            py::list values;
-            ((Param<A>::kOutput ? values.append(OutputValue<Param<A>>(std::get<I>(held))) : void()), ...);
-            return values;
+        auto outputs = [&](py::object value) {
+            return MakeResult<kReturns, Param<A>...>(info->resultType, std::move(value), std::get<I>(held)...);
         };
         auto invoke = [&] { return (self.*method)(Param<A>::Pass(std::get<I>(held))...); };
         std::conditional_t<kReturns, R, NoResult> result{};
@@ -190,7 +195,7 @@ void DefineMethod(Cls& cls, const char* name, Method method, const std::array<co
         } catch (const LibraryError& error) {
             finish();
             if constexpr (kOutputs > 0) {
-                RaiseLibraryError(error, info->resultType(*PrependResult<kReturns>(py::none(), outputs())));
+                RaiseLibraryError(error, outputs(py::none()));
             } else {
                 RaiseLibraryError(error);
             }
@@ -200,7 +205,7 @@ void DefineMethod(Cls& cls, const char* name, Method method, const std::array<co
         }
         finish();
         if constexpr (kOutputs > 0) {
-            return info->resultType(*PrependResult<kReturns>(ResultValue(result), outputs()));
+            return outputs(ResultValue(result));
         } else {
             return ResultValue(result);
         }

@@ -61,3 +61,6 @@ class OutOfMemory(LibraryError, MemoryError):
 
 BY_KIND = {cls.kind.value: cls for cls in (OverflowError, SubscriptOutOfRange, FloatingPointFault,
                                             InvalidArgument, TypeMismatch, MissingObject, OutOfMemory)}
+
+for _cls in (ErrorKind, LibraryError, *BY_KIND.values()):
+    _cls.__module__ = "tervanix"
