@@ -15,6 +15,7 @@ if [ ! -x "$example" ]; then
   cmake --build build/python-example --target tervanix_example >/dev/null
   example=$root/build/python-example/examples/tervanix_example
 fi
+example=$(realpath "$example")
 
 rm -rf "$venv"
 /usr/bin/python3 -m venv --system-site-packages "$venv"
