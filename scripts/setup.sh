@@ -8,7 +8,7 @@ need=(cmake ninja-build g++)
 case "${1:-tests}" in
   example) ;;
   tests) need+=(clang libgtest-dev) ;;
-  bench) need+=(libbenchmark-dev libeigen3-dev) ;;
+  bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkg-config) ;;
   python) need+=(python3-dev python3-venv python3-pip python3-setuptools pybind11-dev python3-pybind11
                  python3-numpy python3-pytest python3-dask python3-matplotlib) ;;
   *) echo "usage: $0 [example|tests|bench|python]" >&2; exit 2 ;;

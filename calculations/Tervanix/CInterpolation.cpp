@@ -3,7 +3,6 @@
 #include "Tervanix/CSort.h"
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
-#include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/Variant.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
@@ -18,6 +17,32 @@ namespace {
 constexpr Integer kBelowTable = -9999;
 constexpr Integer kAboveTable = 9999;
 
+// LinearInterpolation1Way's formula, (x2 - x1) * fraction + x1, of the operand
+// wrapper F (runtime/Formula.h).
+template <typename Op>
+auto OneWay(Op F, Double x1, Double x2, Double fraction) {
+    return (F(x2) - x1) * fraction + x1;
+}
+
+// LinearInterpolation2Way's three steps, each stored: along X at the lower and the
+// upper Y, then along Y.
+template <typename Op>
+Double TwoWay(Op F, Double x11, Double x12, Double x21, Double x22, Double fx, Double fy) {
+    const Double a = rt::Stored(OneWay(F, x11, x21, fx));
+    const Double b = rt::Stored(OneWay(F, x12, x22, fx));
+    return rt::Stored(OneWay(F, a, b, fy));
+}
+
+// LinearInterpolation3Way's three steps: the faces at the lower and the upper Z, then
+// along Z.
+template <typename Op>
+Double ThreeWay(Op F, Double x111, Double x121, Double x211, Double x221, Double x112, Double x122, Double x212,
+                Double x222, Double fx, Double fy, Double fz) {
+    const Double a = TwoWay(F, x111, x121, x211, x221, fx, fy);
+    const Double b = TwoWay(F, x112, x122, x212, x222, fx, fy);
+    return rt::Stored(OneWay(F, a, b, fz));
+}
+
 }  // namespace
 
 const CInterpolation& CInterpolation::Default() {
@@ -31,42 +56,48 @@ Boolean CInterpolation::BoundedBy(Double dCheckVal, Double dLowerBound, Double d
 }
 
 Double CInterpolation::LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Double dXFraction) const {
-    return rt::StoredFormula([=](auto F) { return (F(dXIdx2) - dXIdx1) * dXFraction + dXIdx1; });
+    return rt::StoredFormula([=](auto F) { return OneWay(F, dXIdx1, dXIdx2, dXFraction); });
 }
 
-// The nested interpolations inline the public calls they are built from; each call
-// keeps its own fault test.
-TERVANIX_FLATTEN
+// The nested interpolations are each one formula of LinearInterpolation1Way steps,
+// every step a named value in call order (runtime/Formula.h): a step that faults
+// leaves every step after it not finite, as each one subtracts and adds its lower
+// value and multiplies by its fraction, so the one test on the value finds it, and
+// only then are the steps evaluated again, each with its own test.
 Double CInterpolation::LinearInterpolation2Way(Double dXIdx11, Double dXIdx12, Double dXIdx21,
                                                Double dXIdx22, Double dXFraction,
                                                Double dYFraction) const {
-    const Double a = LinearInterpolation1Way(dXIdx11, dXIdx21, dXFraction);
-    const Double b = LinearInterpolation1Way(dXIdx12, dXIdx22, dXFraction);
-    return LinearInterpolation1Way(a, b, dYFraction);
+    return rt::StoredFormula([=](auto F) {
+        const Double a = rt::Stored(OneWay(F, dXIdx11, dXIdx21, dXFraction));
+        const Double b = rt::Stored(OneWay(F, dXIdx12, dXIdx22, dXFraction));
+        return OneWay(F, a, b, dYFraction);
+    });
 }
 
-TERVANIX_FLATTEN
 Double CInterpolation::LinearInterpolation3Way(Double dXIdx111, Double dXIdx121, Double dXIdx211,
                                                Double dXIdx221, Double dXIdx112, Double dXIdx122,
                                                Double dXIdx212, Double dXIdx222, Double dXFraction,
                                                Double dYFraction, Double dZFraction) const {
-    const Double a = LinearInterpolation2Way(dXIdx111, dXIdx121, dXIdx211, dXIdx221, dXFraction, dYFraction);
-    const Double b = LinearInterpolation2Way(dXIdx112, dXIdx122, dXIdx212, dXIdx222, dXFraction, dYFraction);
-    return LinearInterpolation1Way(a, b, dZFraction);
+    return rt::StoredFormula([=](auto F) {
+        const Double a = TwoWay(F, dXIdx111, dXIdx121, dXIdx211, dXIdx221, dXFraction, dYFraction);
+        const Double b = TwoWay(F, dXIdx112, dXIdx122, dXIdx212, dXIdx222, dXFraction, dYFraction);
+        return OneWay(F, a, b, dZFraction);
+    });
 }
 
-TERVANIX_FLATTEN
 Double CInterpolation::LinearInterpolation4Way(Double dX1111, Double dX1211, Double dX2111, Double dX2211,
                                                Double dX1121, Double dX1221, Double dX2121, Double dX2221,
                                                Double dX1112, Double dX1212, Double dX2112, Double dX2212,
                                                Double dX1122, Double dX1222, Double dX2122, Double dX2222,
                                                Double dXFraction, Double dYFraction, Double dZFraction,
                                                Double dAFraction) const {
-    const Double a = LinearInterpolation3Way(dX1111, dX1211, dX2111, dX2211, dX1121, dX1221, dX2121, dX2221,
-                                             dXFraction, dYFraction, dZFraction);
-    const Double b = LinearInterpolation3Way(dX1112, dX1212, dX2112, dX2212, dX1122, dX1222, dX2122, dX2222,
-                                             dXFraction, dYFraction, dZFraction);
-    return LinearInterpolation1Way(a, b, dAFraction);
+    return rt::StoredFormula([=](auto F) {
+        const Double a = ThreeWay(F, dX1111, dX1211, dX2111, dX2211, dX1121, dX1221, dX2121, dX2221, dXFraction,
+                                  dYFraction, dZFraction);
+        const Double b = ThreeWay(F, dX1112, dX1212, dX2112, dX2212, dX1122, dX1222, dX2122, dX2222, dXFraction,
+                                  dYFraction, dZFraction);
+        return OneWay(F, a, b, dAFraction);
+    });
 }
 
 Boolean CInterpolation::InterpolationRatio(Double dIndex1, Double dIndex2, Double dValue,
@@ -104,30 +135,51 @@ Boolean CInterpolation::LinearExtrapolation2Way(Double dX11, Double dY11, Double
 Boolean CInterpolation::InterpolationOf1DArray(Double dXTarget, DoubleArray& dXArray, DoubleArray& dYArray,
                                                BoundaryCondition eExtrapolationType,
                                                Double& dYResult) const {
-    // The table's positions are Integers: bounds beyond them end the call before the sort.
-    rt::ToInteger(dXArray.LBound());
-    rt::ToInteger(dXArray.UBound());
-    {
-        const std::shared_ptr<CSort> sorter = rt::New<CSort>();  // let go at the brace, or when the sort fails
-        Variant vXData = Variant::RefTo(dXArray);
-        Variant vYData = Variant::RefTo(dYArray);
-        sorter->BubbleSortXYPairsByX(vXData, vYData);
-    }
+    SortTable(dXArray, dYArray);
+    return LookUpSortedTable(dXTarget, dXArray, dYArray, eExtrapolationType, dYResult);
+}
 
+// The lookup that follows the sort: the positions and the fraction, then the value.
+Boolean CInterpolation::LookUpSortedTable(Double dXTarget, const DoubleArray& dXArray, const DoubleArray& dYArray,
+                                          BoundaryCondition eExtrapolationType, Double& dYResult) const {
     Integer i1 = 0, i2 = 0;
     Double f = 0.0;
     Boolean outside = false;
     if (!InterpolationIndices(dXTarget, dXArray, eExtrapolationType, i1, i2, f, outside)) return false;
+    AssignTableValue(dXTarget, dXArray, dYArray, eExtrapolationType, i1, i2, f, outside, dYResult);
+    return true;
+}
+
+void CInterpolation::SortTable(DoubleArray& dXArray, DoubleArray& dYArray) const {
+    // The table's positions are Integers: bounds beyond them end the call before the sort.
+    rt::ToInteger(dXArray.LBound());
+    rt::ToInteger(dXArray.UBound());
+    const CSort sorter;  // it holds nothing: made in place, let go on return or when the sort fails
+    Variant vXData = Variant::RefTo(dXArray);
+    Variant vYData = Variant::RefTo(dYArray);
+    sorter.BubbleSortXYPairsByX(vXData, vYData);
+}
+
+// The value at the positions InterpolationIndices found: the fraction form inside the
+// table, the end point or the slope-and-intercept form beyond it.
+void CInterpolation::AssignTableValue(Double dXTarget, const DoubleArray& dXArray, const DoubleArray& dYArray,
+                                      BoundaryCondition eExtrapolationType, Integer i1, Integer i2, Double f,
+                                      Boolean outside, Double& dYResult) const {
     if (outside) {
         // A value outside the enumeration computes nothing here and still succeeds.
         if (eExtrapolationType == EXTRAPOLATE_FIXEDENDPT) dYResult = dYArray(i2);
         if (eExtrapolationType == EXTRAPOLATE_LINEARLY) {
             LinearExtrapolation1Way(dXArray(i1), dYArray(i1), dXArray(i2), dYArray(i2), dXTarget, dYResult);
         }
-        return true;
+        return;
     }
     dYResult = LinearInterpolation1Way(dYArray(i1), dYArray(i2), f);
-    return true;
+}
+
+// (target - X1) / (X2 - X1): the fraction of the way from the first table point to
+// the second, inside the table and along an end interval alike.
+Fp CInterpolation::FractionFrom(Double dXTarget, Double dX1, Double dX2) const {
+    return (Fp(dXTarget) - dX1) / (Fp(dX2) - dX1);
 }
 
 Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray& dXArray,
@@ -158,8 +210,7 @@ Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray&
         nXIndex2 = hi;
     }
     if (dXArray(nXIndex1) == dXArray(nXIndex2)) return false;
-    rt::Assign(dInterpFraction,
-               (Fp(dXTarget) - dXArray(nXIndex1)) / (Fp(dXArray(nXIndex2)) - dXArray(nXIndex1)));
+    rt::Assign(dInterpFraction, FractionFrom(dXTarget, dXArray(nXIndex1), dXArray(nXIndex2)));
     return true;
 }
 
@@ -179,17 +230,29 @@ Boolean CInterpolation::FindBracketIndex(Double dXTarget, const DoubleArray& dXA
     }
     // Formed as a Long, so that hi = 32767 overflows in the conversion.
     nIndex = rt::ToInteger(rt::Add(Long{hi}, Long{1}));
-    do {
-        nIndex = rt::Sub(nIndex, Integer{1});
-    } while (!(dXTarget >= dXArray(nIndex)));
+    nIndex = ScanDown(dXTarget, dXArray, lo, hi);
     if (nIndex == hi) {
         nIndex = rt::Sub(hi, Integer{1});
         dFraction = 1.0;
         return true;
     }
     const Integer next = rt::Add(nIndex, Integer{1});
-    rt::Assign(dFraction, (Fp(dXTarget) - dXArray(nIndex)) / (Fp(dXArray(next)) - dXArray(nIndex)));
+    rt::Assign(dFraction, FractionFrom(dXTarget, dXArray(nIndex), dXArray(next)));
     return true;
+}
+
+// The scan from hi down: the highest position whose X is at most the target. The
+// elements lo to hi are checked once, as a run.
+Integer CInterpolation::ScanDown(Double dXTarget, const DoubleArray& dXArray, Integer lo, Integer hi) const {
+    const Double* const x = dXArray.Elements(lo, hi);  // x[k] is dXArray(lo + k)
+    for (int k = hi - lo; k >= 0; --k) {
+        if (dXTarget >= x[k]) return static_cast<Integer>(lo + k);
+    }
+    // No X is at most the target (a NaN among them): the scan steps below lo, where
+    // the subscript or the element read fails.
+    dXArray(rt::Sub(lo, Integer{1}));
+    TERVANIX_UNREACHABLE();
+    return lo;
 }
 
 }  // namespace tervanix

@@ -9,6 +9,13 @@
 
 namespace tervanix {
 
+namespace rt {
+class Fp;
+}
+namespace batch {
+struct TableSteps;
+}
+
 class CInterpolation {
 public:
     // The shared instance, for calls without an object of one's own. The class has
@@ -42,6 +49,17 @@ public:
                                  Boolean& bExtrapolationNeeded) const;
 
 private:
+    // The batch lookups (Batch.h) share the private steps of the single lookup.
+    friend struct batch::TableSteps;
+
+    void SortTable(DoubleArray& dXArray, DoubleArray& dYArray) const;
+    Boolean LookUpSortedTable(Double dXTarget, const DoubleArray& dXArray, const DoubleArray& dYArray,
+                              BoundaryCondition eExtrapolationType, Double& dYResult) const;
+    void AssignTableValue(Double dXTarget, const DoubleArray& dXArray, const DoubleArray& dYArray,
+                          BoundaryCondition eExtrapolationType, Integer i1, Integer i2, Double f,
+                          Boolean outside, Double& dYResult) const;
+    rt::Fp FractionFrom(Double dXTarget, Double dX1, Double dX2) const;
+    Integer ScanDown(Double dXTarget, const DoubleArray& dXArray, Integer lo, Integer hi) const;
     // The scan of the table from the top down: the highest position whose X is at
     // most the target and the fraction beyond it, or, with False, the marker -9999
     // (below the first X) or 9999 (above the last X).

@@ -1,5 +1,6 @@
 #include "Tervanix/CSort.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "Tervanix/runtime/ElementComparison.h"
@@ -28,21 +29,30 @@ template <typename T>
 void CSort::SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, Variant* vYData) const {
     bool sorted = false;
     while (hi != lo && !sorted) {
-        sorted = true;
-        Integer i = lo;
-        do {
-            T& left = vXArray(i);  // read first, then its right-hand neighbour
-            const Integer next = rt::Add(i, Integer{1});
-            T& right = vXArray(next);
-            if (rt::GreaterThan(left, right)) {
-                SwapVariants(left, right);
-                if (vYData != nullptr) SwapPartners(*vYData, i, next);
-                sorted = false;
-            }
-            i = next;
-        } while (i != hi);
+        sorted = MakePass(vXArray, lo, hi, vYData);
         hi = rt::Sub(hi, Integer{1});
     }
+}
+
+// One pass over the neighbours (lo, lo + 1) to (hi - 1, hi); true when it exchanged
+// nothing. The run of elements lo to hi is checked once: an array without elements
+// fails there, as at its first element read. Within the run no subscript can leave
+// the Integer range, as hi is an Integer.
+template <typename T>
+bool CSort::MakePass(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, Variant* vYData) const {
+    T* const x = vXArray.Elements(lo, std::max(lo, hi));  // x[k] is vXArray(lo + k)
+    const int last = hi - lo;
+    bool sorted = true;
+    for (int k = 0; k < last; ++k) {
+        if (rt::GreaterThan(x[k], x[k + 1])) {
+            SwapVariants(x[k], x[k + 1]);
+            if (vYData != nullptr) {
+                SwapPartners(*vYData, static_cast<Integer>(lo + k), static_cast<Integer>(lo + k + 1));
+            }
+            sorted = false;
+        }
+    }
+    return sorted;
 }
 
 void CSort::SwapPartners(Variant& vYData, Integer i, Integer next) const {

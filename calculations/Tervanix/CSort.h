@@ -23,6 +23,8 @@ private:
     void SortByX(Variant& vXData, Variant* vYData) const;
     template <typename T>
     void SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, Variant* vYData) const;
+    template <typename T>
+    bool MakePass(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, Variant* vYData) const;
     // The exchange of the Y elements that partner an exchange of X elements.
     void SwapPartners(Variant& vYData, Integer i, Integer next) const;
     template <typename T>

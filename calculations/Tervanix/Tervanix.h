@@ -19,3 +19,4 @@
 #include "Tervanix/cInterp2.h"
 #include "Tervanix/cGeom.h"
 #include "Tervanix/cMatrix.h"
+#include "Tervanix/Batch.h"

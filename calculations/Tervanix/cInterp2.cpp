@@ -134,7 +134,10 @@ bool cInterp2::HasDistinctX(const DoubleArray& XValues, Long n) const {
 // assigned straight into the caller's Y.
 void cInterp2::AssignInterpolated(const DoubleArray& XValues, const DoubleArray& YValues, Long n, Double X,
                                   Double& Y) const {
-    const Bracket b = FindBracket(XValues, n, X);
+    AssignOnInterval(YValues, FindBracket(XValues, n, X), X, Y);
+}
+
+void cInterp2::AssignOnInterval(const DoubleArray& YValues, const Bracket& b, Double X, Double& Y) const {
     const Double yl = YValues(b.lower);
     rt::Assign(Y, (Fp(YValues(b.upper)) - yl) * (Fp(X) - b.low) / (Fp(b.high) - b.low) + yl);
 }
@@ -143,21 +146,29 @@ void cInterp2::AssignInterpolated(const DoubleArray& XValues, const DoubleArray&
 
 Boolean cInterp2::Interp3D(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues,
                            const Boolean& bAllowExtrap, const Double& X, const Double& Y, Double& Z) const {
-    if (!HasGridBounds(XValues, YValues, ZValues)) return False;
+    if (!IsUsableGrid(XValues, YValues, ZValues)) return False;
     const Long nx = XValues.UBound();
     const Long ny = YValues.UBound();
-    if (!IsStrictlyAscending(XValues, nx) || !IsStrictlyAscending(YValues, ny)) return False;
     if (!bAllowExtrap && (IsOutside(XValues, nx, X) || IsOutside(YValues, ny, Y))) return False;
+    AssignBilinear(ZValues, FindBracket(XValues, nx, X), FindBracket(YValues, ny, Y), X, Y, Z);
+    return True;
+}
 
-    const Bracket x = FindBracket(XValues, nx, X);
-    const Bracket y = FindBracket(YValues, ny, Y);
+// The grid check and the order check of Interp3D.
+bool cInterp2::IsUsableGrid(const DoubleArray& XValues, const DoubleArray& YValues,
+                            const DoubleArray2D& ZValues) const {
+    return HasGridBounds(XValues, YValues, ZValues) && IsStrictlyAscending(XValues, XValues.UBound()) &&
+           IsStrictlyAscending(YValues, YValues.UBound());
+}
+
+// The fractions, then along X on the two cell edges, then along Y into Z.
+void cInterp2::AssignBilinear(const DoubleArray2D& ZValues, const Bracket& x, const Bracket& y, Double X,
+                              Double Y, Double& Z) const {
     const Double tx = Fraction(x, X);
     const Double ty = Fraction(y, Y);
-
     const Double z1 = rt::Stored(Along(ZValues(x.lower, y.lower), ZValues(x.upper, y.lower), tx));
     const Double z2 = rt::Stored(Along(ZValues(x.lower, y.upper), ZValues(x.upper, y.upper), tx));
     rt::Assign(Z, Along(z1, z2, ty));
-    return True;
 }
 
 // Flattened, so that its checks, searches and fractions are evaluated in place
@@ -166,21 +177,28 @@ TERVANIX_FLATTEN Boolean cInterp2::Interp4D(const DoubleArray& WValues, const Do
                                             const DoubleArray& YValues, const DoubleArray3D& ZValues,
                                             const Boolean& bAllowExtrap, const Double& W, const Double& X,
                                             const Double& Y, Double& Z) const {
-    if (!HasGridBounds(WValues, XValues, YValues, ZValues)) return False;
+    if (!IsUsableGrid(WValues, XValues, YValues, ZValues)) return False;
     const Long nw = WValues.UBound();
     const Long nx = XValues.UBound();
     const Long ny = YValues.UBound();
-    if (!IsStrictlyAscending(WValues, nw) || !IsStrictlyAscending(XValues, nx) ||
-        !IsStrictlyAscending(YValues, ny)) {
-        return False;
-    }
     if (!bAllowExtrap && (IsOutside(WValues, nw, W) || IsOutside(XValues, nx, X) || IsOutside(YValues, ny, Y))) {
         return False;
     }
+    AssignTrilinear(ZValues, FindBracket(WValues, nw, W), FindBracket(XValues, nx, X), FindBracket(YValues, ny, Y),
+                    W, X, Y, Z);
+    return True;
+}
 
-    const Bracket w = FindBracket(WValues, nw, W);
-    const Bracket x = FindBracket(XValues, nx, X);
-    const Bracket y = FindBracket(YValues, ny, Y);
+// The grid check and the order check of Interp4D.
+bool cInterp2::IsUsableGrid(const DoubleArray& WValues, const DoubleArray& XValues, const DoubleArray& YValues,
+                            const DoubleArray3D& ZValues) const {
+    return HasGridBounds(WValues, XValues, YValues, ZValues) && IsStrictlyAscending(WValues, WValues.UBound()) &&
+           IsStrictlyAscending(XValues, XValues.UBound()) && IsStrictlyAscending(YValues, YValues.UBound());
+}
+
+// The fractions, then the lower and the upper W plane, then along W into Z.
+void cInterp2::AssignTrilinear(const DoubleArray3D& ZValues, const Bracket& w, const Bracket& x, const Bracket& y,
+                               Double W, Double X, Double Y, Double& Z) const {
     const Double tw = Fraction(w, W);
     const Double tx = Fraction(x, X);
     const Double ty = Fraction(y, Y);
@@ -206,7 +224,6 @@ TERVANIX_FLATTEN Boolean cInterp2::Interp4D(const DoubleArray& WValues, const Do
             return std::array{along(zl, zu, tw)};
         },
         Z);
-    return True;
 }
 
 // The grid checks ask for each bound only when the tests before it have passed.

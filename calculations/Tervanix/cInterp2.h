@@ -11,6 +11,10 @@
 
 namespace tervanix {
 
+namespace batch {
+struct TableSteps;
+}
+
 // What Interp2D_Extrap does with an X outside the table. Any other value behaves
 // as EXTRAP_LINEARLY.
 enum BoundaryCondition2 : std::int32_t {
@@ -44,6 +48,9 @@ public:
                             Double X, Double& Y) const;
 
 private:
+    // The batch lookups (Batch.h) share the private steps of the single lookups.
+    friend struct batch::TableSteps;
+
     // The two neighbouring subscripts of a grid that bracket a coordinate, and the
     // grid's values there.
     struct Bracket {
@@ -61,10 +68,18 @@ private:
     bool PreparePairTable(DoubleArray& XValues, DoubleArray& YValues, Long& n) const;
     void AssignInterpolated(const DoubleArray& XValues, const DoubleArray& YValues, Long n, Double X,
                             Double& Y) const;
+    void AssignOnInterval(const DoubleArray& YValues, const Bracket& b, Double X, Double& Y) const;
 
     bool HasGridBounds(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues) const;
     bool HasGridBounds(const DoubleArray& WValues, const DoubleArray& XValues, const DoubleArray& YValues,
                        const DoubleArray3D& ZValues) const;
+    bool IsUsableGrid(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues) const;
+    bool IsUsableGrid(const DoubleArray& WValues, const DoubleArray& XValues, const DoubleArray& YValues,
+                      const DoubleArray3D& ZValues) const;
+    void AssignBilinear(const DoubleArray2D& ZValues, const Bracket& x, const Bracket& y, Double X, Double Y,
+                        Double& Z) const;
+    void AssignTrilinear(const DoubleArray3D& ZValues, const Bracket& w, const Bracket& x, const Bracket& y,
+                         Double W, Double X, Double Y, Double& Z) const;
     bool IsStrictlyAscending(const DoubleArray& grid, Long n) const;
     bool IsOutside(const DoubleArray& grid, Long n, Double value) const;
     Bracket FindBracket(const DoubleArray& grid, Long n, Double value) const;

@@ -14,4 +14,12 @@ void TableInterpolation(Digest& d);
 void Geometry(Digest& d);
 void SimultaneousEquations(Digest& d);
 
+// The batch lookups: each pair of sections, single calls and batch call, has one digest.
+void Lookup1DSingle(Digest& d);
+void Lookup1DBatch(Digest& d);
+void Lookup2DSingle(Digest& d);
+void Lookup2DBatch(Digest& d);
+void LookupGridsSingle(Digest& d);
+void LookupGridsBatch(Digest& d);
+
 }  // namespace fingerprint

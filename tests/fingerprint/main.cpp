@@ -21,6 +21,12 @@ const Section kSections[] = {
     {"cInterp2", fingerprint::TableInterpolation},
     {"cGeom", fingerprint::Geometry},
     {"cMatrix", fingerprint::SimultaneousEquations},
+    {"InterpolationOf1DArray.targets", fingerprint::Lookup1DSingle},
+    {"InterpolationOf1DArrayBatch", fingerprint::Lookup1DBatch},
+    {"Interp2D.targets", fingerprint::Lookup2DSingle},
+    {"Interp2DBatch", fingerprint::Lookup2DBatch},
+    {"Interp3D.Interp4D.targets", fingerprint::LookupGridsSingle},
+    {"Interp3DBatch.Interp4DBatch", fingerprint::LookupGridsBatch},
 };
 
 }  // namespace

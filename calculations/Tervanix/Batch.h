@@ -1,0 +1,111 @@
+// Batch lookups: many targets looked up in one table, each with exactly the value,
+// the False and the error that the single lookup would give on that table.
+//
+// The table is prepared once, as the single call would leave it (a 1-D or pair
+// table is sorted in place by the same sort), and each target's interval is then
+// found by binary search. Where the binary search and the single call's scan could
+// disagree (a NaN among the table's values, bounds at the edge of the Integer
+// positions, a short Y array), every target takes the single call instead.
+//
+// Results come back in the caller's spans, one slot per target, with an outcome per
+// target: one bad target loses nothing of the others. A problem that concerns the
+// table itself, and so every target (an error raised by the bounds, the sort or the
+// checks of the table, such as an array without bounds or bounds beyond the Integer
+// positions), ends the whole call with that LibraryError before any slot is written;
+// spans of different lengths end it with InvalidArgument before any work. A table
+// that the single call answers with False for every target gives False for each.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+
+#include "Tervanix/BoundaryCondition.h"
+#include "Tervanix/runtime/Array.h"
+#include "Tervanix/runtime/Types.h"
+
+namespace tervanix {
+
+// A view of `size()` consecutive values owned by the caller: made from a pointer
+// and a count, or from any container with data() and size() (std::vector,
+// std::array, another Span), or from a C array.
+template <typename T>
+class Span {
+public:
+    constexpr Span() noexcept = default;
+    constexpr Span(T* data, std::size_t size) noexcept : data_(data), size_(size) {}
+
+    template <std::size_t N>
+    constexpr Span(T (&values)[N]) noexcept : data_(values), size_(N) {}  // NOLINT: implicit on purpose
+
+    template <typename Container,
+              std::enable_if_t<std::is_convertible_v<decltype(std::declval<Container&>().data()), T*> &&
+                                   !std::is_array_v<Container>,
+                               int> = 0>
+    constexpr Span(Container& values) noexcept  // NOLINT: implicit on purpose
+        : data_(values.data()), size_(static_cast<std::size_t>(values.size())) {}
+
+    constexpr T* data() const noexcept { return data_; }
+    constexpr std::size_t size() const noexcept { return size_; }
+    constexpr bool empty() const noexcept { return size_ == 0; }
+    constexpr T& operator[](std::size_t i) const noexcept { return data_[i]; }
+    constexpr T* begin() const noexcept { return data_; }
+    constexpr T* end() const noexcept { return data_ + size_; }
+
+private:
+    T* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+// What the single call gave for one target. ReturnedTrue: the result slot holds the
+// value. ReturnedFalse: the single call returned False, and the slot keeps what it
+// held, as the single call leaves its output. Every other outcome is the ErrorKind that the single
+// call would have raised for this target; the slot is then as the single call leaves
+// its output when it raises that error (for a fault in the last assignment, the
+// faulting value).
+enum class BatchOutcome : std::int8_t {
+    ReturnedTrue,
+    ReturnedFalse,
+    OverflowError,
+    SubscriptOutOfRange,
+    FloatingPointFault,
+    InvalidArgument,
+    TypeMismatch,
+    MissingObject,
+    OutOfMemory,
+};
+
+struct BatchOptions {
+    // The threads that share the targets: 1 looks them up on the calling thread, 0
+    // uses every core. The results are the same for any number.
+    unsigned threads = 1;
+};
+
+// CInterpolation::InterpolationOf1DArray at each of `targets`: the caller's arrays are
+// sorted in place once (as the first single call would sort them), and results[i]
+// receives the value at targets[i].
+TERVANIX_API void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray,
+                                              BoundaryCondition eExtrapolationType, Span<const Double> targets,
+                                              Span<Double> results, Span<BatchOutcome> outcomes,
+                                              const BatchOptions& options = {});
+
+// cInterp2::Interp2D at each X of `targets`: the pair table is checked and sorted in
+// place once; Y[i] receives the value at targets[i].
+TERVANIX_API void Interp2DBatch(DoubleArray& XValues, DoubleArray& YValues, Boolean bAllowExtrap,
+                                Span<const Double> targets, Span<Double> Y, Span<BatchOutcome> outcomes,
+                                const BatchOptions& options = {});
+
+// cInterp2::Interp3D at each point (X[i], Y[i]); Z[i] receives its value.
+TERVANIX_API void Interp3DBatch(const DoubleArray& XValues, const DoubleArray& YValues,
+                                const DoubleArray2D& ZValues, Boolean bAllowExtrap, Span<const Double> X,
+                                Span<const Double> Y, Span<Double> Z, Span<BatchOutcome> outcomes,
+                                const BatchOptions& options = {});
+
+// cInterp2::Interp4D at each point (W[i], X[i], Y[i]); Z[i] receives its value.
+TERVANIX_API void Interp4DBatch(const DoubleArray& WValues, const DoubleArray& XValues,
+                                const DoubleArray& YValues, const DoubleArray3D& ZValues, Boolean bAllowExtrap,
+                                Span<const Double> W, Span<const Double> X, Span<const Double> Y,
+                                Span<Double> Z, Span<BatchOutcome> outcomes, const BatchOptions& options = {});
+
+}  // namespace tervanix
