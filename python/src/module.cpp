@@ -9,4 +9,5 @@ PYBIND11_MODULE(_core, m) {
     BindInterpolation(m);
     BindSort(m);
     BindMatrices(m);
+    BindBatch(m);
 }

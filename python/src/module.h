@@ -13,5 +13,6 @@ void BindUtilities(py::module_& m);
 void BindInterpolation(py::module_& m);
 void BindSort(py::module_& m);
 void BindMatrices(py::module_& m);
+void BindBatch(py::module_& m);
 
 }  // namespace tervanix::py_binding

@@ -10,3 +10,5 @@ from ._core import (CInterpolation, CSort, DoubleArray, DoubleArray2D, DoubleArr
 
 NO_EXTRAPOLATION, EXTRAPOLATE_LINEARLY, EXTRAPOLATE_FIXEDENDPT = BoundaryCondition
 EXTRAP_NO, EXTRAP_LINEARLY, EXTRAP_FIXEDENDPT = BoundaryCondition2
+from ._batch import (BatchOutcome, BatchResult, interp2d_batch, interp3d_batch, interp4d_batch,
+                     interpolation_of_1d_array_batch)

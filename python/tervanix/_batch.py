@@ -90,7 +90,7 @@ def _finish(function, shape, values, outcomes, strict, single_call, targets):
     failed = outcomes.reshape(-1) > BatchOutcome.ReturnedFalse
     if strict and failed.any():
         first = int(np.flatnonzero(failed)[0])
-        index = np.unravel_index(first, shape) if shape else ()
+        index = tuple(int(i) for i in np.unravel_index(first, shape)) if shape else ()
         where = f"{function}: target {index if len(shape) != 1 else first}"
         kind = BatchOutcome(outcomes.reshape(-1)[first]).name
         try:

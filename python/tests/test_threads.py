@@ -1,4 +1,4 @@
-"""Calc and MatrixInvert release the GIL: another thread runs Python meanwhile."""
+"""Calc, MatrixInvert and the batch lookups release the GIL: another thread runs Python meanwhile."""
 import sys
 import threading
 import time
@@ -24,6 +24,12 @@ def calc():
     for (i, j), value in np.ndenumerate(rng.random((N, N)) * 0.01 + 2 * np.eye(N)):
         system.AddToMatrix(i + 1, j + 1, value)
     return system.Calc
+
+
+def batch():
+    grid = np.array([0.0, 1.0, 2.0])
+    X, Y = np.random.default_rng(3).uniform(0, 2, (2, 500_000))
+    return lambda: tv.interp3d_batch(grid, grid, np.eye(3), False, X, Y)
 
 
 def share_of_calls_overlapped(call, repeat=10):
@@ -52,7 +58,7 @@ def share_of_calls_overlapped(call, repeat=10):
     return covered / sum(end - start for start, end in spans)
 
 
-@pytest.mark.parametrize("make", [invert, calc])
+@pytest.mark.parametrize("make", [invert, calc, batch])
 def test_another_thread_runs_during_the_call(make):
     assert share_of_calls_overlapped(make()) > 0.06
 

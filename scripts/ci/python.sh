@@ -23,7 +23,9 @@ rm -rf "$venv"
 
 log=$(mktemp)
 status=0
-(cd python && TERVANIX_EXAMPLE="$example" "$venv/bin/python" -m pytest -q -p no:cacheprovider tests) >"$log" 2>&1 || status=$?
+# From outside python/, so that the installed package is imported, not the source folder.
+(cd "$venv" && TERVANIX_EXAMPLE="$example" bin/python -m pytest -q -p no:cacheprovider "$root/python/tests") >"$log" 2>&1 ||
+  status=$?
 tail -40 "$log"
 rm -f "$log"
 exit $status
