@@ -2,7 +2,8 @@
 measured side by side in one run. Needs the package installed and its CMake build
 folder (python/build/cmake), which holds the library it links against:
     /usr/bin/python3 bench/python/calls.py     (or the venv's python)
-Prints, per call, the C++ time, the Python time and the difference in nanoseconds."""
+Prints, per call, the C++ time, the Python time, the difference in nanoseconds and the
+ratio; interp3d_batch is one call over a million targets (Interp3DBatch from C++)."""
 import subprocess
 import sys
 import timeit
@@ -39,17 +40,22 @@ def python_times(repeat=200_000):
         "InterpolationOf1DArray": lambda: table.InterpolationOf1DArray(30.0, x, y, linear),
         "Interp3D": lambda: grid.Interp3D(speed, torque, efficiency, False, 1500.0, 25.0),
     }
+    X = np.random.default_rng(1).uniform(1000, 3000, 1_000_000)
+    Y = np.random.default_rng(2).uniform(10, 40, 1_000_000)
+    batch = lambda: tv.interp3d_batch(speed, torque, efficiency, False, X, Y)  # noqa: E731
     empty = min(timeit.repeat(lambda: None, number=repeat, repeat=5)) / repeat
-    return {name: (min(timeit.repeat(call, number=repeat, repeat=5)) / repeat - empty) * 1e9
-            for name, call in calls.items()}
+    times = {name: (min(timeit.repeat(call, number=repeat, repeat=5)) / repeat - empty) * 1e9
+             for name, call in calls.items()}
+    times["interp3d_batch"] = min(timeit.repeat(batch, number=20, repeat=3)) / 20 * 1e9
+    return times
 
 
 def main():
     cpp = cpp_times()
     python = python_times()
-    print(f"{'call':<24}{'C++ ns':>10}{'Python ns':>12}{'added ns':>10}")
+    print(f"{'call':<24}{'C++ ns':>12}{'Python ns':>12}{'added ns':>10}{'ratio':>7}")
     for name, ns in python.items():
-        print(f"{name:<24}{cpp[name]:>10.1f}{ns:>12.1f}{ns - cpp[name]:>10.1f}")
+        print(f"{name:<24}{cpp[name]:>12.1f}{ns:>12.1f}{ns - cpp[name]:>10.1f}{ns / cpp[name]:>7.2f}")
     return 0
 
 

@@ -2,6 +2,8 @@
 // in nanoseconds per call, one line per call: "name nanoseconds".
 #include <chrono>
 #include <cstdio>
+#include <random>
+#include <vector>
 
 #include <Tervanix/Tervanix.h>
 
@@ -42,5 +44,19 @@ int main() {
         grid.Interp3D(speed, torque, efficiency, false, 1000.0 + static_cast<Double>(i % 2000), 25.0, z);
         sink = z;
     }, repeat));
+
+    // The batch over a million targets, as bench/python/calls.py draws them.
+    const std::size_t n = 1'000'000;
+    std::vector<Double> X(n), Y(n), Z(n);
+    std::vector<BatchOutcome> outcomes(n);
+    std::mt19937_64 random(1);
+    std::uniform_real_distribution<Double> speeds(1000, 3000), torques(10, 40);
+    for (std::size_t i = 0; i < n; ++i) {
+        X[i] = speeds(random);
+        Y[i] = torques(random);
+    }
+    std::printf("interp3d_batch %.1f\n", NanosecondsPerCall([&](long) {
+        Interp3DBatch(speed, torque, efficiency, false, X, Y, Z, outcomes);
+    }, 20));
     return 0;
 }

@@ -181,3 +181,35 @@ class cMatrix:
     def HelpForProgrammer(self) -> None: ...
 
 def SetMessageSink(sink: Optional[Callable[[str], Any]]) -> Optional[Callable[[str], Any]]: ...
+
+# Batch lookups (see docs/python.md): values NaN where the outcome is not ReturnedTrue.
+import enum
+
+class BatchOutcome(enum.IntEnum):
+    ReturnedTrue = 0
+    ReturnedFalse = 1
+    OverflowError = 2
+    SubscriptOutOfRange = 3
+    FloatingPointFault = 4
+    InvalidArgument = 5
+    TypeMismatch = 6
+    MissingObject = 7
+    OutOfMemory = 8
+
+class BatchResult(NamedTuple):
+    values: npt.NDArray[np.float64]
+    outcomes: npt.NDArray[np.int8]
+
+Table1D = Union[DoubleArray, npt.NDArray[np.float64]]
+Targets = Union[npt.ArrayLike, float]
+
+def interpolation_of_1d_array_batch(dXArray: Table1D, dYArray: Table1D, eExtrapolationType: int, targets: Targets,
+                                    *, strict: bool = True, threads: int = 1) -> BatchResult: ...
+def interp2d_batch(XValues: Table1D, YValues: Table1D, bAllowExtrap: Union[bool, int], targets: Targets,
+                   *, strict: bool = True, threads: int = 1) -> BatchResult: ...
+def interp3d_batch(XValues: Table1D, YValues: Table1D, ZValues: Union[DoubleArray2D, npt.NDArray[np.float64]],
+                   bAllowExtrap: Union[bool, int], X: Targets, Y: Targets,
+                   *, strict: bool = True, threads: int = 1) -> BatchResult: ...
+def interp4d_batch(WValues: Table1D, XValues: Table1D, YValues: Table1D,
+                   ZValues: Union[DoubleArray3D, npt.NDArray[np.float64]], bAllowExtrap: Union[bool, int],
+                   W: Targets, X: Targets, Y: Targets, *, strict: bool = True, threads: int = 1) -> BatchResult: ...
