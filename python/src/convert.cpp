@@ -77,8 +77,8 @@ Long ToLong(py::handle value, const Where& where) {
 Boolean ToBoolean(py::handle value, const Where& where) {
     if (PyBool_Check(value.ptr())) return Boolean(value.ptr() == Py_True);
     // Any other whole number is the raw 16-bit value: 1 counts as True, as in C++.
-    return Boolean::FromRaw(ToWhole(value, where, "Integer", std::numeric_limits<Integer>::min(),
-                                    std::numeric_limits<Integer>::max()));
+    return Boolean::FromRaw(static_cast<Integer>(ToWhole(value, where, "Integer", std::numeric_limits<Integer>::min(),
+                                                         std::numeric_limits<Integer>::max())));
 }
 
 String ToString(py::handle value, const Where& where) {

@@ -82,3 +82,13 @@ def test_a_failing_sort_leaves_the_list_as_the_sort_left_it():
     with pytest.raises(tv.TypeMismatch):
         tv.CSort().BubbleSort1DArray(items)
     assert items == [1.0, 2.0, "a"]
+
+
+@pytest.mark.parametrize("call", [
+    lambda: tv.CInterpolation().InterpolationOf1DArray(1.0, tv.DoubleArray([]), tv.DoubleArray([]), 0),
+    lambda: tv.cInterp2().Interp3D(tv.DoubleArray(), tv.DoubleArray(), tv.DoubleArray2D(), True, 1.0, 1.0),
+    lambda: tv.CSort().BubbleSort1DArray([]),
+])
+def test_empty_arrays_and_arrays_without_bounds_meet_the_librarys_checks(call):
+    with pytest.raises(tv.SubscriptOutOfRange):
+        call()
