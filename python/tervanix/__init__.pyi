@@ -183,22 +183,7 @@ class cMatrix:
 def SetMessageSink(sink: Optional[Callable[[str], Any]]) -> Optional[Callable[[str], Any]]: ...
 
 # Batch lookups (see docs/python.md): values NaN where the outcome is not ReturnedTrue.
-import enum
-
-class BatchOutcome(enum.IntEnum):
-    ReturnedTrue = 0
-    ReturnedFalse = 1
-    OverflowError = 2
-    SubscriptOutOfRange = 3
-    FloatingPointFault = 4
-    InvalidArgument = 5
-    TypeMismatch = 6
-    MissingObject = 7
-    OutOfMemory = 8
-
-class BatchResult(NamedTuple):
-    values: npt.NDArray[np.float64]
-    outcomes: npt.NDArray[np.int8]
+from ._batch import BatchOutcome as BatchOutcome, BatchResult as BatchResult
 
 Table1D = Union[DoubleArray, npt.NDArray[np.float64]]
 Targets = Union[npt.ArrayLike, float]
