@@ -4,12 +4,12 @@ import pytest
 
 import tervanix as tv
 
-SPECIAL = np.array([np.nan, np.inf, -np.inf, -0.0, 0.0, 5e-324, -5e-324, 1e308, -1e308])
+LIMIT_VALUES = np.array([np.nan, np.inf, -np.inf, -0.0, 0.0, 5e-324, -5e-324, 1e308, -1e308])
 
 
 def targets(rng, low, high, n=3000):
     values = rng.uniform(low, high, n)
-    values[rng.integers(0, n, 300)] = rng.choice(SPECIAL, 300)
+    values[rng.integers(0, n, 300)] = rng.choice(LIMIT_VALUES, 300)
     return values
 
 

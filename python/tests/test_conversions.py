@@ -7,7 +7,7 @@ import pytest
 
 import tervanix as tv
 
-SPECIAL = [float("nan"), struct.unpack("<d", struct.pack("<Q", 0x7FF8_0000_DEAD_BEEF))[0], float("inf"),
+LIMIT_VALUES = [float("nan"), struct.unpack("<d", struct.pack("<Q", 0x7FF8_0000_DEAD_BEEF))[0], float("inf"),
            float("-inf"), -0.0, 5e-324, -2.2250738585072009e-308, 1.7976931348623157e308]
 
 
@@ -15,7 +15,7 @@ def bits(x):
     return struct.pack("<d", x)
 
 
-@pytest.mark.parametrize("value", SPECIAL)
+@pytest.mark.parametrize("value", LIMIT_VALUES)
 def test_doubles_keep_their_bits(value):
     # An output the method leaves alone comes back exactly as given (Line2D: vertical line).
     kept = tv.cGeom().Line2D(1, 2, 1, 6, m=value, B=np.float64(value))
