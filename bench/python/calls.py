@@ -1,7 +1,7 @@
 """What a call costs from Python beside the same call from C++ (bench/python/cpp_calls.cpp),
 measured side by side in one run. Needs the package installed and its CMake build
 folder (python/build/cmake), which holds the library it links against:
-    /usr/bin/python3 bench/python/calls.py     (or the venv's python)
+    .venv/bin/python bench/python/calls.py
 Prints, per call, the C++ time, the Python time, the difference in nanoseconds and the
 ratio; interp3d_batch is one call over a million targets (Interp3DBatch from C++)."""
 import subprocess

@@ -2,7 +2,7 @@
 chunked Dask array, and each chunk is looked up by tervanix.interp3d_batch where it lies.
 The tables travel as plain NumPy arrays, so any Dask scheduler can ship them.
 
-    python3 examples/dask_grid_lookup.py     (the local threaded scheduler)
+    .venv/bin/python python/examples/dask_grid_lookup.py     (the local threaded scheduler)
 """
 import dask.array as da
 import numpy as np

@@ -1,5 +1,5 @@
 """The worked calculations of examples/ (C++), from Python: the same calls, the same
-printed lines, the same digits. Run it with: python3 examples/worked_example.py"""
+printed lines, the same digits. Run it with: .venv/bin/python python/examples/worked_example.py"""
 import tervanix as tv
 from tervanix import BoundaryCondition, DoubleArray, DoubleArray2D, DoubleArray3D
 

@@ -1,5 +1,5 @@
 """Draws the pictures of docs/python.md into docs/images/ (run from anywhere):
-    python3 python/tools/plots.py
+    .venv/bin/python python/tools/plots.py   (with the package installed, see docs/python.md)
 Every value plotted is computed by the library through the tervanix package."""
 from pathlib import Path
 
