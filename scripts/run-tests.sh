@@ -7,6 +7,7 @@
 #   the benchmarks built (not run), the library installed, and a small consumer
 #   project built against the installed package with find_package(Tervanix);
 #   the docs' reference pages and code snippets (scripts/ci/snippets.sh).
+#   the Python package installed into a fresh virtual environment and its tests run.
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,6 +34,19 @@ run_ctest() {  # directory, ctest arguments...; adds the counts to the totals
     passed_total=$((passed_total + total - bad))
     failed_total=$((failed_total + bad))
   fi
+  rm -f "$log"
+  return $status
+}
+
+run_pytest() {  # a script that ends in pytest; adds pytest's counts to the totals
+  local log status=0
+  log=$(mktemp)
+  bash "$@" 2>&1 | tee "$log" || status=1
+  local passed bad
+  passed=$(grep -oE '[0-9]+ passed' "$log" | tail -1 | cut -d' ' -f1 || true)
+  bad=$(grep -oE '[0-9]+ (failed|error)' "$log" | tail -1 | cut -d' ' -f1 || true)
+  passed_total=$((passed_total + ${passed:-0}))
+  failed_total=$((failed_total + ${bad:-0}))
   rm -f "$log"
   return $status
 }
@@ -91,6 +105,7 @@ else
   bash scripts/ci/c-interface.sh "$out/c" && run_ctest "$out/c/plain/c" && run_ctest "$out/c/asan/c" -LE foreign-host || failed+=("c interface")
 fi
 bash scripts/ci/snippets.sh || failed+=("docs snippets")
+run_pytest scripts/ci/python.sh "$out/gcc-O2/examples/tervanix_example" || failed+=("python")
 
 echo
 if [ ${#failed[@]} -ne 0 ]; then

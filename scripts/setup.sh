@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, whatever the build needs and the machine lacks.
-# Usage: scripts/setup.sh [example|tests|bench|c]   (default: tests)
+# Usage: scripts/setup.sh [example|tests|bench|c|python]   (default: tests)
+# python: the Python package's build and tests, for Debian's /usr/bin/python3.
 set -euo pipefail
 
 need=(cmake ninja-build g++)
@@ -9,7 +10,9 @@ case "${1:-tests}" in
   tests) need+=(clang libgtest-dev python3) ;;  # python3: the docs check
   bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkgconf) ;;
   c) need+=(clang libclang-rt-14-dev mono-mcs pkgconf) ;;  # the C interface: sanitizers, a C# host, the .pc file
-  *) echo "usage: $0 [example|tests|bench|c]" >&2; exit 2 ;;
+  python) need+=(python3-dev python3-venv python3-pip python3-setuptools pybind11-dev python3-pybind11
+                 python3-numpy python3-pytest python3-dask python3-matplotlib) ;;
+  *) echo "usage: $0 [example|tests|bench|c|python]" >&2; exit 2 ;;
 esac
 
 missing=()

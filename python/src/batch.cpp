@@ -1,0 +1,107 @@
+// The batch lookups over NumPy: tervanix._core._*_batch, wrapped by tervanix/_batch.py,
+// which checks and broadcasts the arguments. Here the tables are DoubleArray objects and
+// the targets contiguous float64 arrays of one length; the results are new arrays, and
+// the library works with the GIL released.
+#include <pybind11/numpy.h>
+
+#include <cmath>
+#include <limits>
+
+#include <Tervanix/Batch.h>
+
+#include "arrays.h"
+#include "module.h"
+
+namespace tervanix::py_binding {
+
+namespace {
+
+// The numbering of tervanix.BatchOutcome (tervanix/_batch.py).
+static_assert(static_cast<int>(BatchOutcome::ReturnedTrue) == 0 && static_cast<int>(BatchOutcome::ReturnedFalse) == 1 &&
+              static_cast<int>(BatchOutcome::OverflowError) == 2 && static_cast<int>(BatchOutcome::OutOfMemory) == 8);
+
+using Targets = py::array_t<Double, py::array::c_style>;
+
+Span<const Double> TargetSpan(py::handle value, const char* name, std::size_t n) {
+    if (!py::isinstance<Targets>(value)) throw py::type_error(std::string(name) + " must be a float64 array");
+    const auto array = py::reinterpret_borrow<Targets>(value);
+    if (!(array.flags() & py::array::c_style) || static_cast<std::size_t>(array.size()) != n) {
+        throw py::value_error(std::string(name) + " must be contiguous and of the length of the first targets");
+    }
+    return {array.data(), n};
+}
+
+// A table passed to a call that runs without the GIL: refused to ReDim meanwhile.
+template <int Rank>
+struct PinnedTable {
+    std::shared_ptr<ArrayBox<Rank>> box;
+    PinnedTable(py::handle value, const char* name) {
+        ArrayArgument<Rank>(value, Where{"batch", name});
+        box = py::cast<std::shared_ptr<ArrayBox<Rank>>>(value);
+        ++box->exports;
+    }
+    ~PinnedTable() { --box->exports; }
+    PinnedTable(const PinnedTable&) = delete;
+    PinnedTable& operator=(const PinnedTable&) = delete;
+    rt::BasicArray<Double, Rank>& operator*() const { return box->array; }
+};
+
+// Runs `lookup(results, outcomes)` without the GIL over n targets; (values, outcomes).
+template <typename Lookup>
+py::tuple RunBatch(std::size_t n, Lookup&& lookup) {
+    py::array_t<Double> values(static_cast<py::ssize_t>(n));
+    py::array_t<std::int8_t> outcomes(static_cast<py::ssize_t>(n));
+    Double* v = values.mutable_data();
+    for (std::size_t i = 0; i < n; ++i) v[i] = std::numeric_limits<Double>::quiet_NaN();
+    {
+        py::gil_scoped_release released;
+        lookup(Span<Double>(v, n), Span<BatchOutcome>(reinterpret_cast<BatchOutcome*>(outcomes.mutable_data()), n));
+    }
+    return py::make_tuple(values, outcomes);
+}
+
+std::size_t Count(py::handle targets) { return static_cast<std::size_t>(py::len(targets)); }
+
+}  // namespace
+
+void BindBatch(py::module_& m) {
+    m.def("_interpolation_of_1d_array_batch", [](py::handle x, py::handle y, Long condition, py::handle targets,
+                                                 unsigned threads) {
+        PinnedTable<1> X(x, "dXArray"), Y(y, "dYArray");
+        const std::size_t n = Count(targets);
+        const auto t = TargetSpan(targets, "targets", n);
+        return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
+            InterpolationOf1DArrayBatch(*X, *Y, static_cast<BoundaryCondition>(condition), t, results, outcomes, {threads});
+        });
+    });
+    m.def("_interp2d_batch", [](py::handle x, py::handle y, bool allow, py::handle targets, unsigned threads) {
+        PinnedTable<1> X(x, "XValues"), Y(y, "YValues");
+        const std::size_t n = Count(targets);
+        const auto t = TargetSpan(targets, "targets", n);
+        return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
+            Interp2DBatch(*X, *Y, allow, t, results, outcomes, {threads});
+        });
+    });
+    m.def("_interp3d_batch", [](py::handle x, py::handle y, py::handle z, bool allow, py::handle tx, py::handle ty,
+                                unsigned threads) {
+        PinnedTable<1> X(x, "XValues"), Y(y, "YValues");
+        PinnedTable<2> Z(z, "ZValues");
+        const std::size_t n = Count(tx);
+        const auto sx = TargetSpan(tx, "X", n), sy = TargetSpan(ty, "Y", n);
+        return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
+            Interp3DBatch(*X, *Y, *Z, allow, sx, sy, results, outcomes, {threads});
+        });
+    });
+    m.def("_interp4d_batch", [](py::handle w, py::handle x, py::handle y, py::handle z, bool allow, py::handle tw,
+                                py::handle tx, py::handle ty, unsigned threads) {
+        PinnedTable<1> W(w, "WValues"), X(x, "XValues"), Y(y, "YValues");
+        PinnedTable<3> Z(z, "ZValues");
+        const std::size_t n = Count(tw);
+        const auto sw = TargetSpan(tw, "W", n), sx = TargetSpan(tx, "X", n), sy = TargetSpan(ty, "Y", n);
+        return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
+            Interp4DBatch(*W, *X, *Y, *Z, allow, sw, sx, sy, results, outcomes, {threads});
+        });
+    });
+}
+
+}  // namespace tervanix::py_binding

@@ -1,0 +1,137 @@
+// cMatrix2 (to and from NumPy), cMatrixOps, cMatrix (its solution as a list), and the
+// message box through a Python callable.
+#include <pybind11/numpy.h>
+
+#include <Tervanix/cMatrix.h>
+#include <Tervanix/cMatrix2.h>
+#include <Tervanix/cMatrixOps.h>
+#include <Tervanix/runtime/MessageBox.h>
+
+#include "binder.h"
+#include "module.h"
+#include "variant.h"
+
+namespace tervanix::py_binding {
+
+using MatrixRef = std::shared_ptr<cMatrix2>;
+
+// A matrix parameter: a tervanix.cMatrix2 or None (a reference to no object, which
+// the library answers with MissingObject).
+inline MatrixRef ToMatrix(py::handle value, const Where& where) {
+    if (value.is_none()) return nullptr;
+    if (!py::isinstance<cMatrix2>(value)) RaiseTypeError(where, "a tervanix.cMatrix2 or None", value);
+    return py::cast<MatrixRef>(value);
+}
+inline py::object FromMatrix(MatrixRef value) { return value ? py::cast(value) : py::none(); }
+
+template <>
+struct Param<const MatrixRef&> : Input<MatrixRef, ToMatrix> {};
+template <>
+struct Param<MatrixRef&> : Output<MatrixRef, ToMatrix, FromMatrix> {
+    static py::object Default() { return py::none(); }
+};
+
+// cMatrix.Calc's Solution: a new Collection comes back as a list of floats; when the
+// call puts none there, the value given comes back as it was.
+struct HeldCollection {
+    std::shared_ptr<Collection> collection;
+    py::object given;
+};
+template <>
+struct Param<std::shared_ptr<Collection>&> {
+    using Held = HeldCollection;
+    static constexpr bool kOutput = true;
+    static Held Load(py::handle value, const Where&) { return {nullptr, py::reinterpret_borrow<py::object>(value)}; }
+    static std::shared_ptr<Collection>& Pass(Held& held) { return held.collection; }
+    static py::object Default() { return py::none(); }
+    static py::object Out(const Held& held) {
+        if (!held.collection) return held.given;
+        py::list items;
+        for (Long i = 1; i <= held.collection->Count(); ++i) items.append(FromVariant(held.collection->Item(i)));
+        return std::move(items);
+    }
+};
+
+namespace {
+
+MatrixRef MatrixFromArray(py::handle values) {
+    const auto array = ArrayFromValues<2>(values, py::int_(1), "cMatrix2.from_array");
+    if (array.size() == 0) throw py::value_error("cMatrix2.from_array: values must hold at least one row and column");
+    auto matrix = std::make_shared<cMatrix2>();
+    matrix->NumRows(array.UBound(1));
+    matrix->NumCols(array.UBound(2));
+    for (Long i = 1; i <= array.UBound(1); ++i) {
+        for (Long j = 1; j <= array.UBound(2); ++j) matrix->PutData(i, j, array(i, j));
+    }
+    return matrix;
+}
+
+py::array_t<Double> MatrixToArray(const cMatrix2& matrix) {
+    py::array_t<Double> array({py::ssize_t{matrix.NumRows()}, py::ssize_t{matrix.NumCols()}});
+    auto out = array.mutable_unchecked<2>();
+    for (Long i = 1; i <= matrix.NumRows(); ++i) {
+        for (Long j = 1; j <= matrix.NumCols(); ++j) out(i - 1, j - 1) = matrix.GetData(i, j);
+    }
+    return array;
+}
+
+// The Python callable that receives the message box's text, or null.
+PyObject* g_sink = nullptr;
+
+py::object SetMessageSink(py::object sink) {
+    if (!sink.is_none() && !PyCallable_Check(sink.ptr())) {
+        RaiseTypeError(Where{"SetMessageSink", "sink"}, "a callable or None", sink);
+    }
+    py::object previous = g_sink ? py::reinterpret_steal<py::object>(g_sink) : py::none();
+    g_sink = sink.is_none() ? nullptr : sink.inc_ref().ptr();
+    if (g_sink) {
+        rt::SetMessageSink([](const String& text) {
+            py::gil_scoped_acquire gil;
+            const py::handle current(g_sink);
+            current(FromString(text));
+        });
+    } else {
+        rt::SetMessageSink({});
+    }
+    return previous;
+}
+
+}  // namespace
+
+void BindMatrices(py::module_& m) {
+    py::class_<cMatrix2, MatrixRef> matrix(m, "cMatrix2");
+    matrix.def(py::init<>());
+    Def(matrix, "NumRows", static_cast<Long (cMatrix2::*)() const>(&cMatrix2::NumRows), {});
+    Def(matrix, "NumRows", static_cast<void (cMatrix2::*)(const Long&)>(&cMatrix2::NumRows), {"i"});
+    Def(matrix, "NumCols", static_cast<Long (cMatrix2::*)() const>(&cMatrix2::NumCols), {});
+    Def(matrix, "NumCols", static_cast<void (cMatrix2::*)(const Long&)>(&cMatrix2::NumCols), {"i"});
+    Def(matrix, "PutData", &cMatrix2::PutData, {"row", "col", "value"});
+    Def(matrix, "GetData", &cMatrix2::GetData, {"row", "col"});
+    matrix.def_static("from_array", &MatrixFromArray, py::arg("values"),
+                      "A new matrix holding a 2-D array (or nested sequences): element [i][j] at (i + 1, j + 1).");
+    matrix.def("to_array", &MatrixToArray, "A new NumRows x NumCols float64 array of the elements.");
+    matrix.def("__array__", [](const cMatrix2& self, py::object dtype, py::object) -> py::object {
+        py::object array = MatrixToArray(self);
+        return dtype.is_none() ? array : array.attr("astype")(dtype);
+    }, py::arg("dtype") = py::none(), py::arg("copy") = py::none());
+
+    py::class_<cMatrixOps> ops(m, "cMatrixOps");
+    ops.def(py::init<>());
+    Def(ops, "MatrixTrans", &cMatrixOps::MatrixTrans, {"Original", "Transposed"});
+    Def(ops, "MatrixMult", &cMatrixOps::MatrixMult, {"A", "B", "AB"});
+    Def(ops, "MatrixInvert", &cMatrixOps::MatrixInvert, {"Original", "Inverted"}, Gil::Release);
+    Def(ops, "SimultEqns", &cMatrixOps::SimultEqns, {"Coeffs", "Vector", "Solution"});
+
+    py::class_<cMatrix> system(m, "cMatrix");
+    system.def(py::init<>());
+    Def(system, "MatrixSize", &cMatrix::MatrixSize, {"X"});
+    Def(system, "AddToMatrix", &cMatrix::AddToMatrix, {"row", "col", "value"});
+    Def(system, "AddToVector", &cMatrix::AddToVector, {"row", "value"});
+    Def(system, "Calc", &cMatrix::Calc, {"Solution"}, Gil::Release);
+    Def(system, "HelpForProgrammer", &cMatrix::HelpForProgrammer, {});
+
+    m.def("SetMessageSink", &SetMessageSink, py::arg("sink"),
+          "Sends the message box's text to sink(text) (None: to standard error); returns the previous sink.");
+}
+
+}  // namespace tervanix::py_binding

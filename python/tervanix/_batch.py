@@ -1,0 +1,149 @@
+"""Batch lookups: one table, many targets, each target with exactly the value, the False
+and the error that the single call gives it.
+
+Tables are DoubleArray objects (sorted in place, as by the single call) or float64 NumPy
+arrays (copied into a new table whose subscripts start at 1; the copy is sorted, not the
+caller's array). Targets are float64 arrays of any shape and layout, or Python numbers
+and lists; the targets of the grid lookups broadcast together. The result is a
+BatchResult: `values` (float64, the targets' shape; NaN wherever the outcome is not
+ReturnedTrue) and `outcomes` (int8 codes of BatchOutcome).
+
+With strict=True (the default) the first target, in row order, whose single call would
+raise ends the call with that error, its message naming the target's index; with
+strict=False the outcomes say which targets failed and how. The library works with the
+GIL released; `threads` shares the targets among that many threads (0: every core).
+"""
+import enum
+from typing import NamedTuple
+
+import numpy as np
+
+from . import _core
+from ._errors import BY_KIND, LibraryError
+
+
+class BatchOutcome(enum.IntEnum):
+    ReturnedTrue = 0
+    ReturnedFalse = 1
+    OverflowError = 2
+    SubscriptOutOfRange = 3
+    FloatingPointFault = 4
+    InvalidArgument = 5
+    TypeMismatch = 6
+    MissingObject = 7
+    OutOfMemory = 8
+
+
+class BatchResult(NamedTuple):
+    values: np.ndarray
+    outcomes: np.ndarray
+
+
+_ARRAYS = {1: _core.DoubleArray, 2: _core.DoubleArray2D, 3: _core.DoubleArray3D}
+
+
+def _table(function, name, value, rank):
+    cls = _ARRAYS[rank]
+    if isinstance(value, cls):
+        return value
+    if isinstance(value, np.ndarray):
+        try:
+            return cls(value)
+        except (TypeError, ValueError) as error:
+            raise type(error)(f"{function}: {name}: {error}") from None
+    raise TypeError(f"{function}: {name} must be a tervanix.{cls.__name__} or a float64 NumPy array, "
+                    f"not {type(value).__name__}")
+
+
+def _targets(function, names, values):
+    arrays = []
+    for name, value in zip(names, values):
+        if isinstance(value, np.ndarray):
+            if value.dtype != np.float64:
+                raise TypeError(f"{function}: {name} must hold float64, not {value.dtype} "
+                                f"(convert with .astype(numpy.float64))")
+            arrays.append(value)
+            continue
+        try:
+            arrays.append(np.asarray(value, dtype=np.float64))
+        except (TypeError, ValueError):
+            raise TypeError(f"{function}: {name} must be real numbers, not {type(value).__name__}") from None
+    try:
+        shaped = np.broadcast_arrays(*arrays)
+    except ValueError:
+        raise ValueError(f"{function}: the shapes of {', '.join(names)} do not broadcast together: "
+                         f"{', '.join(str(a.shape) for a in arrays)}") from None
+    return shaped[0].shape, [np.ascontiguousarray(a).reshape(-1) for a in shaped]
+
+
+def _boolean(function, value):
+    if isinstance(value, (bool, np.bool_)):
+        return bool(value)
+    if isinstance(value, int) and -32768 <= value <= 32767:
+        return value != 0  # a raw 16-bit Boolean: any value but 0 is True
+    raise TypeError(f"{function}: bAllowExtrap must be a bool, not {type(value).__name__}")
+
+
+def _finish(function, shape, values, outcomes, strict, single_call, targets):
+    values[outcomes != BatchOutcome.ReturnedTrue] = np.nan  # a failed target's slot may hold its faulting value
+    values, outcomes = values.reshape(shape), outcomes.reshape(shape)
+    failed = outcomes.reshape(-1) > BatchOutcome.ReturnedFalse
+    if strict and failed.any():
+        first = int(np.flatnonzero(failed)[0])
+        index = tuple(int(i) for i in np.unravel_index(first, shape)) if shape else ()
+        where = f"{function}: target {index if len(shape) != 1 else first}"
+        kind = BatchOutcome(outcomes.reshape(-1)[first]).name
+        try:
+            single_call(*(float(t[first]) for t in targets))  # the single call, for the library's message
+        except LibraryError as error:
+            raised = type(error)(f"{where}: {error}")
+        else:
+            raised = BY_KIND[kind](f"{where}: {kind}")
+        raised.index = index
+        raise raised
+    return BatchResult(values, outcomes)
+
+
+def interpolation_of_1d_array_batch(dXArray, dYArray, eExtrapolationType, targets, *, strict=True, threads=1):
+    """CInterpolation.InterpolationOf1DArray at each target."""
+    f = "interpolation_of_1d_array_batch"
+    x, y = _table(f, "dXArray", dXArray, 1), _table(f, "dYArray", dYArray, 1)
+    shape, flat = _targets(f, ["targets"], [targets])
+    values, outcomes = _core._interpolation_of_1d_array_batch(x, y, int(eExtrapolationType), flat[0], threads)
+    single = lambda t: _core.CInterpolation().InterpolationOf1DArray(t, x, y, eExtrapolationType)  # noqa: E731
+    return _finish(f, shape, values, outcomes, strict, single, flat)
+
+
+def interp2d_batch(XValues, YValues, bAllowExtrap, targets, *, strict=True, threads=1):
+    """cInterp2.Interp2D at each target X."""
+    f = "interp2d_batch"
+    x, y = _table(f, "XValues", XValues, 1), _table(f, "YValues", YValues, 1)
+    allow = _boolean(f, bAllowExtrap)
+    shape, flat = _targets(f, ["targets"], [targets])
+    values, outcomes = _core._interp2d_batch(x, y, allow, flat[0], threads)
+    single = lambda t: _core.cInterp2().Interp2D(x, y, allow, t)  # noqa: E731
+    return _finish(f, shape, values, outcomes, strict, single, flat)
+
+
+def interp3d_batch(XValues, YValues, ZValues, bAllowExtrap, X, Y, *, strict=True, threads=1):
+    """cInterp2.Interp3D at each point (X, Y); X and Y broadcast together."""
+    f = "interp3d_batch"
+    xv, yv = _table(f, "XValues", XValues, 1), _table(f, "YValues", YValues, 1)
+    zv = _table(f, "ZValues", ZValues, 2)
+    allow = _boolean(f, bAllowExtrap)
+    shape, flat = _targets(f, ["X", "Y"], [X, Y])
+    values, outcomes = _core._interp3d_batch(xv, yv, zv, allow, flat[0], flat[1], threads)
+    single = lambda a, b: _core.cInterp2().Interp3D(xv, yv, zv, allow, a, b)  # noqa: E731
+    return _finish(f, shape, values, outcomes, strict, single, flat)
+
+
+def interp4d_batch(WValues, XValues, YValues, ZValues, bAllowExtrap, W, X, Y, *, strict=True, threads=1):
+    """cInterp2.Interp4D at each point (W, X, Y); W, X and Y broadcast together."""
+    f = "interp4d_batch"
+    wv, xv, yv = (_table(f, n, v, 1) for n, v in [("WValues", WValues), ("XValues", XValues), ("YValues", YValues)])
+    zv = _table(f, "ZValues", ZValues, 3)
+    allow = _boolean(f, bAllowExtrap)
+    shape, flat = _targets(f, ["W", "X", "Y"], [W, X, Y])
+    values, outcomes = _core._interp4d_batch(wv, xv, yv, zv, allow, flat[0], flat[1], flat[2], threads)
+    single = lambda a, b, c: _core.cInterp2().Interp4D(wv, xv, yv, zv, allow, a, b, c)  # noqa: E731
+    return _finish(f, shape, values, outcomes, strict, single, flat)

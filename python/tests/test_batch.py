@@ -1,0 +1,100 @@
+"""Batch lookups: each target as the single call gives it, bit for bit."""
+import numpy as np
+import pytest
+
+import tervanix as tv
+
+LIMIT_VALUES = np.array([np.nan, np.inf, -np.inf, -0.0, 0.0, 5e-324, -5e-324, 1e308, -1e308])
+
+
+def targets(rng, low, high, n=3000):
+    values = rng.uniform(low, high, n)
+    values[rng.integers(0, n, 300)] = rng.choice(LIMIT_VALUES, 300)
+    return values
+
+
+def single_outcome(call):
+    try:
+        result = call()
+    except tv.LibraryError as error:
+        return tv.BatchOutcome[error.kind.name], np.nan
+    value = result[-1] if result.result else np.nan
+    return (tv.BatchOutcome.ReturnedTrue if result.result else tv.BatchOutcome.ReturnedFalse), value
+
+
+def tables(rng):
+    x = np.array([-9.0, -4.5, 0.0, 3.25, 8.0, np.nextafter(8.0, 9.0)])  # the last interval tiny: faults beyond it
+    grid = rng.uniform(-5, 5, (6, 6, 6))
+    return x, grid
+
+
+def cases(rng):
+    x, grid = tables(rng)
+    w, t1, t2, t3 = x.copy(), targets(rng, -20, 20), targets(rng, -20, 20), targets(rng, -20, 20)
+    interp = tv.CInterpolation()
+    table = tv.cInterp2()
+    yield ("1d", lambda: tv.interpolation_of_1d_array_batch(x, grid[0, 0], tv.EXTRAPOLATE_LINEARLY, t1, strict=False),
+           lambda i, X, Y: interp.InterpolationOf1DArray(t1[i], X, Y, tv.EXTRAPOLATE_LINEARLY),
+           lambda: (tv.DoubleArray(x), tv.DoubleArray(grid[0, 0])))
+    yield ("2d", lambda: tv.interp2d_batch(x, grid[0, 1], True, t1, strict=False),
+           lambda i, X, Y: table.Interp2D(X, Y, True, t1[i]),
+           lambda: (tv.DoubleArray(x), tv.DoubleArray(grid[0, 1])))
+    yield ("3d", lambda: tv.interp3d_batch(x, x, grid[0], True, t1, t2, strict=False),
+           lambda i, X, Y, Z: table.Interp3D(X, Y, Z, True, t1[i], t2[i]),
+           lambda: (tv.DoubleArray(x), tv.DoubleArray(x), tv.DoubleArray2D(grid[0])))
+    yield ("4d", lambda: tv.interp4d_batch(w, x, x, grid, True, t1, t2, t3, strict=False),
+           lambda i, W, X, Y, Z: table.Interp4D(W, X, Y, Z, True, t1[i], t2[i], t3[i]),
+           lambda: (tv.DoubleArray(w), tv.DoubleArray(x), tv.DoubleArray(x), tv.DoubleArray3D(grid)))
+
+
+@pytest.mark.parametrize("name", ["1d", "2d", "3d", "4d"])
+def test_batch_equals_single_calls_bit_for_bit(name):
+    rng = np.random.default_rng(7)
+    _, batch, single, make_tables = next(c for c in cases(rng) if c[0] == name)
+    result = batch()
+    arrays = make_tables()
+    expected = [single_outcome(lambda: single(i, *arrays)) for i in range(len(result.values))]
+    assert result.outcomes.tolist() == [int(outcome) for outcome, _ in expected]
+    assert result.values.tobytes() == np.array([value for _, value in expected]).tobytes()
+    assert {0, 4} <= set(result.outcomes.tolist())  # values and faults both occur
+
+
+def test_strict_raises_for_the_first_failing_target_naming_it():
+    x = np.array([0.0, 1.0, np.nextafter(1.0, 2.0)])  # beyond the tiny last interval: a fault
+    grid = np.array([[0.0, 1.0], [1.0, 2.0], [2.0, 3.0]])
+    X = np.array([[0.5, 1e308], [1e308, 0.5]])
+    with pytest.raises(tv.FloatingPointFault, match=r"interp3d_batch: target \(0, 1\)") as caught:
+        tv.interp3d_batch(x, np.array([0.0, 1.0]), grid, True, X, 0.5)
+    assert caught.value.index == (0, 1)
+    relaxed = tv.interp3d_batch(x, np.array([0.0, 1.0]), grid, True, X, 0.5, strict=False)
+    assert relaxed.outcomes.tolist() == [[0, 4], [4, 0]] and np.isnan(relaxed.values[0, 1])
+
+
+def test_tables_sort_in_place_and_targets_of_any_layout_broadcast():
+    x, y = tv.DoubleArray([3.0, 1.0, 2.0]), tv.DoubleArray([30.0, 10.0, 20.0])
+    targets = np.arange(12.0).reshape(3, 4)[:, ::2] / 4  # a non-contiguous view
+    result = tv.interp2d_batch(x, y, True, targets)
+    assert x.values.tolist() == [1.0, 2.0, 3.0] and result.values.tolist() == [[0.0, 5.0], [10.0, 15.0], [20.0, 25.0]]
+    grid = np.array([0.0, 1.0])
+    assert tv.interp3d_batch(grid, grid, np.eye(2), False, np.zeros((2, 1)), [0.0, 0.5]).values.shape == (2, 2)
+
+
+@pytest.mark.parametrize("call, error, match", [
+    (lambda: tv.interp2d_batch(np.zeros(2), np.zeros(2), True, np.zeros(3, np.float32)), TypeError, "targets"),
+    (lambda: tv.interp2d_batch(np.zeros(2), np.zeros(2), True, np.arange(3)), TypeError, "targets"),
+    (lambda: tv.interp2d_batch(np.zeros(2), np.zeros(2), True, ["a"]), TypeError, "targets"),
+    (lambda: tv.interp2d_batch([0.0, 1.0], np.zeros(2), True, 0.5), TypeError, "XValues"),
+    (lambda: tv.interp2d_batch(np.zeros((2, 2)), np.zeros(2), True, 0.5), ValueError, "XValues"),
+    (lambda: tv.interp3d_batch(np.zeros(2), np.zeros(2), np.zeros(2), True, 0.5, 0.5), ValueError, "ZValues"),
+    (lambda: tv.interp3d_batch(np.zeros(2), np.zeros(2), np.zeros((2, 2)), True, np.zeros(2), np.zeros(3)),
+     ValueError, "broadcast"),
+    (lambda: tv.interp2d_batch(np.zeros(2), np.zeros(2), None, 0.5), TypeError, "bAllowExtrap"),
+])
+def test_bad_arguments_name_the_parameter(call, error, match):
+    with pytest.raises(error, match=match):
+        call()
+
+
+def test_empty_targets_give_empty_results():
+    result = tv.interp2d_batch(np.array([0.0, 1.0]), np.array([0.0, 1.0]), True, np.zeros((0, 3)))
+    assert result.values.shape == (0, 3) and result.outcomes.shape == (0, 3)

@@ -1,0 +1,72 @@
+"""Values crossing the binding: Doubles keep their bits, whole numbers keep their range."""
+import re
+import struct
+
+import numpy as np
+import pytest
+
+import tervanix as tv
+
+LIMIT_VALUES = [float("nan"), struct.unpack("<d", struct.pack("<Q", 0x7FF8_0000_DEAD_BEEF))[0], float("inf"),
+           float("-inf"), -0.0, 5e-324, -2.2250738585072009e-308, 1.7976931348623157e308]
+
+
+def bits(x):
+    return struct.pack("<d", x)
+
+
+@pytest.mark.parametrize("value", LIMIT_VALUES)
+def test_doubles_keep_their_bits(value):
+    # An output the method leaves alone comes back exactly as given (Line2D: vertical line).
+    kept = tv.cGeom().Line2D(1, 2, 1, 6, m=value, B=np.float64(value))
+    assert (bits(kept.m), bits(kept.B)) == (bits(value), bits(value))
+    a = tv.DoubleArray([value, 0.0])
+    a[2] = value
+    assert bits(a[1]) == bits(value) and bits(a.values[1]) == bits(value)
+
+
+@pytest.mark.parametrize("call", [
+    lambda: tv.cGenUtil().IntToBin(32768),
+    lambda: tv.cGenUtil().IntToBin(-32769),
+    lambda: tv.cGenUtil().LongToBin(2**31),
+    lambda: tv.cGenUtil().BinToInt("1", nInt=2**15),
+    lambda: tv.cMatrix2().PutData(-2**31 - 1, 1, 0.0),
+    lambda: tv.DoubleArray([1.0], lower=2**40),
+    lambda: tv.cGeom().Distance2D(10**400, 0, 0, 0),
+    lambda: tv.CInterpolation().InterpolationIndices(0.0, tv.DoubleArray([0.0, 1.0]), 2**31),
+])
+def test_ints_beyond_the_range_raise_the_library_overflow(call):
+    with pytest.raises(tv.OverflowError) as caught:
+        call()
+    assert caught.value.kind is tv.ErrorKind.OverflowError and isinstance(caught.value, OverflowError)
+
+
+def test_ints_at_the_limits_pass():
+    util = tv.cGenUtil()
+    assert util.BinToInt(util.IntToBin(-32768).sBin).nInt == -32768
+    assert util.BinToLong(util.LongToBin(2**31 - 1).sBin).lngLong == 2**31 - 1
+    assert util.BinToInt(util.IntToBin(np.int16(32767)).sBin).nInt == 32767
+
+
+@pytest.mark.parametrize("call, parameter", [
+    (lambda: tv.cGeom().Distance2D("1", 0, 0, 0), "x1"),
+    (lambda: tv.cGeom().Distance2D(0, None, 0, 0), "y1"),
+    (lambda: tv.cGenUtil().IntToBin(1.0), "nInt"),
+    (lambda: tv.cGenUtil().BinToInt(101), "sBin"),
+    (lambda: tv.cInterp2().Interp2D([1.0, 2.0], tv.DoubleArray([1.0, 2.0]), True, 1.5), "XValues"),
+    (lambda: tv.cInterp2().Interp3D(tv.DoubleArray([1.0]), tv.DoubleArray([1.0]), tv.DoubleArray([1.0]),
+                                    True, 1.0, 1.0), "ZValues"),
+    (lambda: tv.cMatrixOps().MatrixTrans(np.eye(2)), "Original"),
+    (lambda: tv.CSort().BubbleSort1DArray([1.0, object()]), "vXData[1]"),
+])
+def test_wrong_types_name_the_parameter(call, parameter):
+    with pytest.raises(TypeError, match=rf"\.\w+: {re.escape(parameter)} must"):
+        call()
+
+
+def test_booleans_in_and_out():
+    table = tv.cInterp2()
+    x, y = tv.DoubleArray([0.0, 1.0]), tv.DoubleArray([0.0, 10.0])
+    assert table.Interp2D(x, y, 1, 2.0).result is True  # 1 is a raw Boolean that counts as True
+    assert table.Interp2D(x, y, False, 2.0).result is False
+    assert tv.CInterpolation().BoundedBy(1.0, 0.0, 2.0) is True
