@@ -6,7 +6,9 @@ set -euo pipefail
 need=(cmake ninja-build g++)
 case "${1:-tests}" in
   example) ;;
-  tests) need+=(clang libgtest-dev) ;;
+  # clang's sanitizer runtime is only a recommendation of clang; the package checks
+  # need pkg-config and binutils (nm).
+  tests) need+=(clang libclang-rt-14-dev libgtest-dev pkg-config binutils) ;;
   bench) need+=(libbenchmark-dev libeigen3-dev) ;;
   *) echo "usage: $0 [example|tests|bench]" >&2; exit 2 ;;
 esac

@@ -39,9 +39,7 @@ inline ::testing::AssertionResult SameDouble(const char* expectedText, const cha
 // An array from lower upward holding these values.
 template <typename A = DoubleArray>
 A MakeArray(Long lower, const std::vector<typename A::value_type>& values) {
-    A a(lower, static_cast<Long>(lower + (static_cast<std::int64_t>(values.size()) - 1)));
-    for (std::size_t k = 0; k < values.size(); ++k) a(static_cast<Long>(lower + static_cast<std::int64_t>(k))) = values[k];
-    return a;
+    return A(lower, values);
 }
 
 // The elements of an array in subscript order.

@@ -3,7 +3,7 @@
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/MathFunctions.h"
-#include "Tervanix/runtime/Strings.h"
+#include "Tervanix/runtime/StringFunctions.h"
 
 namespace tervanix {
 

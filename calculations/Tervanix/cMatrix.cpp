@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "Tervanix/runtime/Checked.h"
-#include "Tervanix/runtime/MessageBox.h"
+#include "Tervanix/runtime/MsgBox.h"
 #include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/Variant.h"
 
