@@ -240,7 +240,7 @@ private:
         static_assert(Rank == 1, "an array is made from a list of values in one dimension");
         const auto count = static_cast<std::size_t>(std::distance(std::begin(values), std::end(values)));
         const std::int64_t upper = std::int64_t{lower} + static_cast<std::int64_t>(count) - 1;
-        if (count > std::size_t{1} << 32 || upper > std::numeric_limits<Long>::max() ||
+        if (std::uint64_t{count} > std::uint64_t{1} << 32 || upper > std::numeric_limits<Long>::max() ||
             upper < std::numeric_limits<Long>::min()) {
             RaiseValuesBeyondLong(lower, count);
         }

@@ -57,9 +57,9 @@ public:
 
     // Two Variants are equal when they hold the same kind and the same value; arrays
     // compare element by element, references by the array they refer to.
-    friend bool operator==(const Variant& a, const Variant& b);
+    friend TERVANIX_API bool operator==(const Variant& a, const Variant& b);
     friend bool operator!=(const Variant& a, const Variant& b) { return !(a == b); }
-    friend std::ostream& operator<<(std::ostream& os, const Variant& v);
+    friend TERVANIX_API std::ostream& operator<<(std::ostream& os, const Variant& v);
 
 private:
     template <typename A>
@@ -75,6 +75,8 @@ private:
     friend struct VariantAccess;
 };
 
+// Internal to the library (not exported): the runtime's Variant facilities, through
+// which CSort reads, compares and writes the elements of the array in a Variant.
 namespace rt {
 
 // The array that a Variant holds or refers to.
