@@ -50,10 +50,16 @@ trap 'exit 130' INT TERM
 
 mount_into() {  # chroot directory: its own /proc and read-only /sys, the host's /dev
   local dir=$1
-  mount -t proc proc "$dir/proc" && mounted+=("$dir/proc")
-  mount -t sysfs -o ro sysfs "$dir/sys" && mounted+=("$dir/sys")
+  # Each mount is recorded before the next, so a failure (which ends the script)
+  # leaves only recorded mounts for the exit trap to undo.
+  mount -t proc proc "$dir/proc"
+  mounted+=("$dir/proc")
+  mount -t sysfs -o ro sysfs "$dir/sys"
+  mounted+=("$dir/sys")
   # A slave bind: nothing mounted or unmounted under it propagates back to the host.
-  mount --rbind /dev "$dir/dev" && mount --make-rslave "$dir/dev" && mounted+=("$dir/dev")
+  mount --rbind /dev "$dir/dev"
+  mounted+=("$dir/dev")
+  mount --make-rslave "$dir/dev"
 }
 
 
