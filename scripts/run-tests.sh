@@ -4,9 +4,10 @@
 #   one run under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   the result fingerprint also at -O3 with both compilers (it must match the
 #   recorded one everywhere, which proves the digits identical across builds);
-#   the benchmarks built (not run), the library installed, and a small consumer
-#   project built against the installed package with find_package(Tervanix);
-#   the docs' reference pages and code snippets (scripts/ci/snippets.sh).
+#   the library installed and used by host projects in every supported way
+#   (scripts/ci/consumers.sh), and the shared library's exports checked against the
+#   committed list (scripts/ci/symbols.sh); the C interface (scripts/ci/c-interface.sh);
+#   the docs' reference pages and code snippets (scripts/ci/snippets.sh);
 #   the Python package installed into a fresh virtual environment and its tests run.
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
 set -euo pipefail
@@ -80,16 +81,6 @@ fingerprint_only() {  # name, compiler, optimisation flags
   fi
 }
 
-consumer() {  # installs the g++ -O2 build and builds a project against the package
-  local prefix=$out/install dir=$out/consumer
-  echo "=== consumer: find_package(Tervanix) against an installed copy"
-  rm -rf "$prefix" "$dir"
-  cmake --install "$out/gcc-O2" --prefix "$prefix" >/dev/null &&
-    cmake -S "$root/tests/consumer" -B "$dir" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null &&
-    cmake --build "$dir" >/dev/null &&
-    "$dir/consumer" || failed+=("consumer")
-}
-
 if [ "${1:-}" = "--quick" ]; then
   configure_build_test gcc-O2 g++ -O2
 else
@@ -101,7 +92,8 @@ else
     "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all" -DTERVANIX_BUILD_EXAMPLES=OFF
   fingerprint_only gcc-O3 g++ -O3
   fingerprint_only clang-O3 clang++ -O3
-  consumer
+  echo "=== consumers" && bash scripts/ci/consumers.sh "$out/gcc-O2" || failed+=("consumers")
+  echo "=== symbols" && bash scripts/ci/symbols.sh || failed+=("symbols")
   bash scripts/ci/c-interface.sh "$out/c" && run_ctest "$out/c/plain/c" && run_ctest "$out/c/asan/c" -LE foreign-host || failed+=("c interface")
 fi
 bash scripts/ci/snippets.sh || failed+=("docs snippets")

@@ -2,14 +2,22 @@
 // operation and once per formula), the order of store and test, whole numbers that
 // never wrap, the rounding conversions and the floating-point environment.
 #include <cfenv>
+#include <vector>
 
+#include <Tervanix/CInterpolation.h>
 #include <Tervanix/cGenUtil.h>
+#include <Tervanix/cGeom.h>
 #include <Tervanix/runtime/Checked.h>
 #include <Tervanix/runtime/Formula.h>
 #include <Tervanix/runtime/FpEnvironment.h>
 #include <Tervanix/runtime/WholeNumbers.h>
 
 #include "TestSupport.h"
+
+#if defined(__SSE2__) && (defined(__x86_64__) || defined(_M_X64))
+#include <xmmintrin.h>
+#define TERVANIX_TEST_HAS_MXCSR 1
+#endif
 
 namespace tervanix {
 namespace {
@@ -119,6 +127,42 @@ TEST(FpEnvironment, TheLibraryLeavesTheHostsModeAndFlagsAndAScopeGivesTheDefault
     EXPECT_SAME_DOUBLE(1.0000000000000002, outside);  // rounded upward
     EXPECT_EQ(FE_UPWARD, round);
     EXPECT_EQ(FE_UNDERFLOW, flags);  // the division by zero left no flag, the host's flag stayed
+}
+
+// A host built with -ffast-math or -Ofast runs with flush-to-zero and
+// denormals-are-zero; inside an FpEnvironmentScope its calls give the normal digits
+// for subnormal values, and its own modes and flags are back after the scope.
+TEST(FpEnvironment, AScopeGivesAFastMathHostTheNormalDigits) {
+#ifndef TERVANIX_TEST_HAS_MXCSR
+    GTEST_SKIP() << "sets flush-to-zero and denormals-are-zero through the x86-64 MXCSR";
+#else
+    constexpr unsigned kFlushToZero = 0x8000u;
+    constexpr unsigned kDenormalsAreZero = 0x0040u;
+    const cGenUtil util;
+    const cGeom geom;
+    const CInterpolation interpolation;
+    const auto results = [&] {  // each result or an operand is subnormal
+        return std::vector<double>{util.Avg(3e-310, 5e-310), geom.Distance2D(0, 0, 3e-160, 4e-160),
+                                   interpolation.LinearInterpolation1Way(0, 1e-300, 1e-10)};
+    };
+    const std::vector<double> normal = results();
+    const unsigned host = _mm_getcsr();
+    _mm_setcsr(host | kFlushToZero | kDenormalsAreZero);
+    const std::vector<double> flushed = results();
+    const unsigned fastMathHost = _mm_getcsr();
+    std::vector<double> inScope;
+    {
+        FpEnvironmentScope scope;
+        inScope = results();
+    }
+    const unsigned afterScope = _mm_getcsr();
+    _mm_setcsr(host);
+    for (std::size_t k = 0; k < normal.size(); ++k) {
+        EXPECT_NE(Bits(normal[k]), Bits(flushed[k])) << "result " << k << " does not show the modes";
+        EXPECT_SAME_DOUBLE(normal[k], inScope[k]) << "result " << k;
+    }
+    EXPECT_EQ(fastMathHost, afterScope);
+#endif
 }
 
 }  // namespace

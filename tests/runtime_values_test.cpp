@@ -1,9 +1,14 @@
 // The value types (Boolean, arrays with caller-chosen bounds, Variant, Collection),
 // the comparison of elements, and the mathematics and string facilities.
+#include <cstdint>
+#include <limits>
+#include <vector>
+
 #include <Tervanix/runtime/Array.h>
 #include <Tervanix/runtime/Collection.h>
 #include <Tervanix/runtime/ElementComparison.h>
 #include <Tervanix/runtime/MathFunctions.h>
+#include <Tervanix/runtime/StringFunctions.h>
 #include <Tervanix/runtime/Strings.h>
 #include <Tervanix/runtime/Variant.h>
 
@@ -31,6 +36,53 @@ TEST(Arrays, BoundsAreTheCallersEveryAccessIsCheckedAndAnArrayNeverGivenBoundsAn
     m.ReDim(1, 3, 1, 3);  // clears
     EXPECT_EQ(0.0, m(2, 2));
     EXPECT_LIBRARY_ERROR(ErrorKind::OutOfMemory, m.ReDim(1, 2147483647, 1, 2147483647));
+}
+
+// Values from a lower bound of any integer type; bounds beyond the Long range raise.
+TEST(Arrays, MadeFromValuesFromALowerBound) {
+    constexpr Long kMin = std::numeric_limits<Long>::min();
+    constexpr Long kMaxLong = std::numeric_limits<Long>::max();
+    const struct {
+        Long lower;
+        std::vector<double> values;
+        Long upper;
+    } cases[] = {
+        {1, {1.5, 2.5}, 2},
+        {-5, {}, -6},
+        {kMaxLong, {7.0}, kMaxLong},
+        {kMin, {1.0, 2.0}, kMin + 1},
+    };
+    for (const auto& c : cases) {
+        const DoubleArray a(c.lower, c.values);
+        EXPECT_EQ(c.lower, a.LBound());
+        EXPECT_EQ(c.upper, a.UBound());
+        EXPECT_EQ(c.values, Contents(a));
+    }
+    EXPECT_EQ(2.5, DoubleArray(std::int64_t{-1}, {1.5, 2.5})(0));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray(kMaxLong, {1.0, 2.0}));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray(std::int64_t{kMin} - 1, {1.0}));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray(0, std::uint64_t{1} << 31));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray2D(1, 2, std::int64_t{1} << 40, 1));
+}
+
+// The store is in row order, the last subscript fastest, and can be filled in place.
+TEST(Arrays, TheStoreIsInRowOrder) {
+    DoubleArray2D m(1, 2, 0, 2);
+    DoubleArray3D t(0, 1, 1, 2, -1, 0);
+    std::vector<double> rowOrder2D, rowOrder3D;
+    for (Long i = 1; i <= 2; ++i) {
+        for (Long j = 0; j <= 2; ++j) rowOrder2D.push_back(m(i, j) = 10.0 * i + j);
+    }
+    for (Long i = 0; i <= 1; ++i) {
+        for (Long j = 1; j <= 2; ++j) {
+            for (Long k = -1; k <= 0; ++k) rowOrder3D.push_back(t(i, j, k) = 100.0 * i + 10.0 * j + k);
+        }
+    }
+    EXPECT_EQ(rowOrder2D, std::vector<double>(m.begin(), m.end()));
+    EXPECT_EQ(rowOrder3D, std::vector<double>(t.begin(), t.end()));
+    EXPECT_EQ(rowOrder3D.size(), t.size());
+    t.data()[5] = -1.0;
+    EXPECT_EQ(-1.0, t(1, 1, 0));
 }
 
 TEST(VariantValues, GreaterThanComparesNumbersByValueAndStringsByCodeUnits) {

@@ -1,6 +1,8 @@
 // The whole library: every class and the value types they share.
 #pragma once
 
+#include "Tervanix/Version.h"
+
 #include "Tervanix/runtime/Array.h"
 #include "Tervanix/runtime/Collection.h"
 #include "Tervanix/runtime/FpEnvironment.h"

@@ -8,7 +8,7 @@
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MathFunctions.h"
 #include "Tervanix/runtime/MessageText.h"
-#include "Tervanix/runtime/Strings.h"
+#include "Tervanix/runtime/StringFunctions.h"
 
 namespace tervanix {
 

@@ -4,8 +4,8 @@
 
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/LibraryError.h"
-#include "Tervanix/runtime/MessageBox.h"
 #include "Tervanix/runtime/MessageText.h"
+#include "Tervanix/runtime/MsgBox.h"
 #include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/Variant.h"
 

@@ -1,14 +1,34 @@
-// Arrays with caller-chosen Long bounds in each dimension.
-//
-// A default-made array has never been given bounds: every element access and bound
-// query on it raises SubscriptOutOfRange. An array made with bounds holds
-// (upper - lower + 1) elements per dimension, each value-initialised (0.0 for
-// Double); an upper bound one below the lower makes an empty array. Every element
-// access checks each subscript against its dimension's bounds.
-//
-// The elements lie one after the other in one contiguous store (data(), begin(),
-// end(), size()), in row order: the last subscript varies fastest, so element
-// (i, j) of a 2-D array is at data()[(i - LBound(1)) * extent2 + (j - LBound(2))].
+/// @file
+/// Arrays with caller-chosen Long bounds in each dimension: DoubleArray,
+/// DoubleArray2D, DoubleArray3D (and LongArray, StringArray, VariantArray, which the
+/// sorts take through a Variant).
+///
+/// Bounds are whole numbers of any integer type; a floating-point bound does not
+/// compile, and one beyond the Long range raises SubscriptOutOfRange. A default-made
+/// array has never been given bounds: every element access and bound query on it
+/// raises SubscriptOutOfRange. An array made with bounds holds upper - lower + 1
+/// elements per dimension, each 0 (value-initialised); an upper bound one below the
+/// lower makes an empty dimension. Every element access checks each subscript
+/// against its dimension's bounds and raises SubscriptOutOfRange outside them; a
+/// store too large for memory raises OutOfMemory.
+///
+/// The elements lie one after the other in one contiguous store, in row order (the
+/// last subscript varies fastest), so other code can read and fill it without
+/// copying: with n2 = UBound(2) - LBound(2) + 1 and n3 = UBound(3) - LBound(3) + 1,
+///   a(i)       is data()[i - LBound(1)]
+///   a(i, j)    is data()[(i - LBound(1)) * n2 + (j - LBound(2))]
+///   a(i, j, k) is data()[((i - LBound(1)) * n2 + (j - LBound(2))) * n3 + (k - LBound(3))]
+/// begin()/end() walk the store in that order and size() counts its elements.
+///
+/// @code
+///   DoubleArray x(1, 3);                   // bounds 1 to 3, all 0
+///   DoubleArray y(1, {10.0, 20.0, 30.0});  // bounds 1 to 3, y(1) == 10
+///   std::vector<double> v{0.5, 1.5};
+///   DoubleArray z(0, v);                   // bounds 0 to 1, z(0) == 0.5
+///   DoubleArray2D grid(1, 2, 1, 3);        // 2 rows of 3; grid(2, 1) is data()[3]
+///   for (Double& e : grid) e = 1.0;        // every element, in row order
+///   // DoubleArray w{10.0, 20.0};          // does not compile: bounds are whole numbers
+/// @endcode
 #pragma once
 
 #include <array>
@@ -71,10 +91,11 @@ public:
     using value_type = T;
     static constexpr int kRank = Rank;
 
+    /// An array that has never been given bounds.
     BasicArray() = default;
 
-    // A copy holds copies of the elements; storage that cannot be had raises
-    // OutOfMemory, and an assignment that fails leaves the target as it was.
+    /// A copy holds copies of the elements; storage that cannot be had raises
+    /// OutOfMemory, and an assignment that fails leaves the target as it was.
     BasicArray(const BasicArray& other)
         : lower_(other.lower_), upper_(other.upper_), extent_(other.extent_), bounded_(other.bounded_),
           data_(NewStore(other.data_.size(), &other.data_)) {}
@@ -86,9 +107,13 @@ public:
     BasicArray& operator=(BasicArray&&) noexcept = default;
     ~BasicArray() = default;
 
-    // Bounds as (lower, upper) pairs, dimension 1 first, of any integer type (a
-    // floating-point bound does not compile). An upper bound may be one below its
-    // lower bound (an empty dimension), not lower than that.
+    /// An array with these bounds, every element 0: (lower, upper) pairs, dimension 1
+    /// first, of any integer type. An upper bound may be one below its lower bound (an
+    /// empty dimension); lower than that, or a bound beyond the Long range, raises
+    /// SubscriptOutOfRange.
+    /// @code
+    ///   DoubleArray3D t(0, 1, 1, 2, 1, 4);   // 2 x 2 x 4 elements
+    /// @endcode
     template <typename... Bounds,
               std::enable_if_t<sizeof...(Bounds) == 2 * Rank && (IsBound<Bounds>::value && ...), int> = 0>
     explicit BasicArray(Bounds... bounds) {
@@ -96,17 +121,29 @@ public:
         Allocate(list, /*allowEmpty=*/true);
     }
 
-    // A one-dimensional array holding `values` in order, the first at subscript
-    // `lower`: DoubleArray(1, {1.5, 2.5}) has bounds 1 to 2. No values make an empty
-    // array (upper bound lower - 1).
-    BasicArray(Long lower, std::initializer_list<T> values) { Fill(lower, values); }
-    template <typename Range, std::enable_if_t<IsRange<Range>::value && !IsBound<Range>::value, int> = 0>
-    BasicArray(Long lower, const Range& values) {
-        Fill(lower, values);
+    /// A one-dimensional array holding `values` in order, the first at subscript
+    /// `lower` (of any integer type). No values make an empty array (upper bound
+    /// lower - 1). Values that would end beyond the Long range raise
+    /// SubscriptOutOfRange.
+    /// @code
+    ///   DoubleArray y(1, {1.5, 2.5});   // bounds 1 to 2, y(2) == 2.5
+    /// @endcode
+    template <typename L, std::enable_if_t<IsBound<L>::value, int> = 0>
+    BasicArray(L lower, std::initializer_list<T> values) {
+        Fill(BoundFrom(lower), values);
+    }
+    /// The same from any range of values (a std::vector, another array, ...). A range
+    /// that is itself one value (a string literal for a StringArray) is not taken
+    /// apart: write StringArray(1, {u"text"}).
+    template <typename L, typename Range,
+              std::enable_if_t<IsBound<L>::value && IsRange<Range>::value && !std::is_convertible_v<const Range&, T>, int> = 0>
+    BasicArray(L lower, const Range& values) {
+        Fill(BoundFrom(lower), values);
     }
 
-    // Re-dimensioning: new bounds, every element value-initialised, the earlier
-    // contents lost. An upper bound below its lower bound raises SubscriptOutOfRange.
+    /// Re-dimensioning: new bounds, every element 0, the earlier contents lost. An
+    /// upper bound below its lower bound raises SubscriptOutOfRange (no empty
+    /// dimension here, unlike the constructor).
     template <typename... Bounds,
               std::enable_if_t<sizeof...(Bounds) == 2 * Rank && (IsBound<Bounds>::value && ...), int> = 0>
     void ReDim(Bounds... bounds) {
@@ -114,10 +151,12 @@ public:
         Allocate(list, /*allowEmpty=*/false);
     }
 
+    /// Whether the array has been given bounds.
     bool HasBounds() const noexcept { return bounded_; }
 
-    // The contiguous store, in row order (see the top of this file); nullptr and 0
-    // for an array without elements. Valid until the array is re-dimensioned.
+    /// The contiguous store, in row order (see the top of this file), of size()
+    /// elements; begin() and end() walk it in that order. Unchecked: data()[n] is an
+    /// element only for n < size(). Valid until the array is re-dimensioned.
     T* data() noexcept { return data_.data(); }
     const T* data() const noexcept { return data_.data(); }
     std::size_t size() const noexcept { return data_.size(); }
@@ -126,9 +165,13 @@ public:
     const T* begin() const noexcept { return data_.data(); }
     const T* end() const noexcept { return data_.data() + data_.size(); }
 
+    /// The lower and upper bound of a dimension (1 to the number of dimensions); an
+    /// array without bounds, or a dimension it does not have, raises SubscriptOutOfRange.
     Long LBound(int dimension = 1) const { return Bound(dimension, lower_); }
     Long UBound(int dimension = 1) const { return Bound(dimension, upper_); }
 
+    /// The element at these subscripts, one per dimension; a subscript outside its
+    /// dimension's bounds (or an array without bounds) raises SubscriptOutOfRange.
     T& operator()(Long i) { return data_[Offset1(i)]; }
     const T& operator()(Long i) const { return data_[Offset1(i)]; }
     T& operator()(Long i, Long j) { return data_[Offset2(i, j)]; }
@@ -217,7 +260,7 @@ private:
         static_assert(Rank == 1, "an array is made from a list of values in one dimension");
         const auto count = static_cast<std::size_t>(std::distance(std::begin(values), std::end(values)));
         const std::int64_t upper = std::int64_t{lower} + static_cast<std::int64_t>(count) - 1;
-        if (count > std::size_t{1} << 32 || upper > std::numeric_limits<Long>::max() ||
+        if (std::uint64_t{count} > std::uint64_t{1} << 32 || upper > std::numeric_limits<Long>::max() ||
             upper < std::numeric_limits<Long>::min()) {
             RaiseValuesBeyondLong(lower, count);
         }

@@ -3,21 +3,26 @@
 // plain C++: the hints vanish and nothing else changes.
 #pragma once
 
-// TERVANIX_API marks what the library exports: the classes' public methods, the value
-// types, and the out-of-line functions that public inline code calls. Everything else
-// has hidden visibility in a shared build.
-#if defined(_WIN32) && defined(TERVANIX_SHARED)
+// TERVANIX_API marks what a shared build of the library exports: the classes' public
+// methods, the value types, and the out-of-line functions that public inline code
+// calls. Everything else has hidden visibility. A static build exports nothing of its
+// own, so a shared object that links it (a plug-in, a language module) shows none of
+// the library's names.
+#if defined(TERVANIX_SHARED) && defined(_WIN32)
 #  if defined(TERVANIX_BUILDING)
 #    define TERVANIX_API __declspec(dllexport)
 #  else
 #    define TERVANIX_API __declspec(dllimport)
 #  endif
-#elif defined(__GNUC__)
+#elif defined(TERVANIX_SHARED) && defined(__GNUC__)
 #  define TERVANIX_API __attribute__((visibility("default")))
 #else
 #  define TERVANIX_API
 #endif
 
+// Hints for the optimiser: a branch rarely or usually taken, a point never reached, a
+// function always inlined or kept out of the hot path, and one whose result depends
+// only on its arguments (TERVANIX_PURE_FUNCTION, GCC's const).
 #if defined(__GNUC__)
 #  define TERVANIX_LIKELY(condition) __builtin_expect(static_cast<bool>(condition), 1)
 #  define TERVANIX_UNLIKELY(condition) __builtin_expect(static_cast<bool>(condition), 0)

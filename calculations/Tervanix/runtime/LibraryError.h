@@ -82,7 +82,7 @@ private:
 
 namespace tervanix::rt {
 
-// Ends the call with a LibraryError. Kept out of line so that the checks that call
+// Internal to the library (not exported): ends the call with a LibraryError. Kept out of line so that the checks that call
 // it stay small on the paths that do not fail.
 [[noreturn]] void Raise(ErrorKind kind, const char* message);
 

@@ -1,4 +1,5 @@
 #include "Tervanix/runtime/MessageBox.h"
+#include "Tervanix/runtime/MsgBox.h"
 
 #include <iostream>
 #include <utility>

@@ -1,7 +1,6 @@
-// The message box: shows a text with one OK button and no title, and returns when
-// it is closed. A host points it at its own display with SetMessageSink (a test at
-// a capture); without a sink the text goes to the standard error stream as UTF-8,
-// followed by a line break.
+// The message box, where the library shows a text (MsgBox.h): a host points it at its
+// own display with SetMessageSink (a test at a capture); without a sink the text goes
+// to the standard error stream as UTF-8, followed by a line break.
 #pragma once
 
 #include <functional>
@@ -25,8 +24,5 @@ using MessageSink = std::function<void(const String& text)>;
 ///   last.empty();                   // false
 /// @endcode
 TERVANIX_API MessageSink SetMessageSink(MessageSink sink);
-
-// Shows the text and returns when the sink returns.
-void MsgBox(const String& text);
 
 }  // namespace tervanix::rt

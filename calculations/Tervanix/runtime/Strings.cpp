@@ -1,4 +1,5 @@
 #include "Tervanix/runtime/Strings.h"
+#include "Tervanix/runtime/StringFunctions.h"
 
 #include <string>
 

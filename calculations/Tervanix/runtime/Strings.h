@@ -1,21 +1,10 @@
-// The string facilities: strings are sequences of 16-bit code units.
+// Strings are sequences of 16-bit code units (UTF-16); these convert them to and
+// from UTF-8 text. The string facilities the classes use are in StringFunctions.h.
 #pragma once
 
 #include "Tervanix/runtime/Types.h"
 
 namespace tervanix::rt {
-
-// The number of 16-bit characters.
-Long Len(const String& s) noexcept;
-// The one character at a 1-based position; empty beyond the end. A position below 1
-// raises InvalidArgument.
-String Mid(const String& s, Long position);
-// Equal or not, code unit by code unit.
-bool StrEqual(const String& a, const String& b) noexcept;
-// The left string followed by the right one.
-String Concat(const String& left, const String& right);
-// A one-character string of a code from 0 to 65535; any other raises InvalidArgument.
-String Chr(Long code);
 
 // The text as UTF-8, for a stream or a terminal.
 TERVANIX_API std::string ToUtf8(const String& s);

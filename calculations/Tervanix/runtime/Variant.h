@@ -102,11 +102,11 @@ public:
     ///   Variant(2.0) == Variant(2.0);      // true
     ///   Variant(2.0) == Variant(Long{2});  // false: a Double and a Long
     /// @endcode
-    friend bool operator==(const Variant& a, const Variant& b);
+    friend TERVANIX_API bool operator==(const Variant& a, const Variant& b);
     friend bool operator!=(const Variant& a, const Variant& b) { return !(a == b); }
     /// @}
     /// Writes the kind and the value, such as "Double 2.5", "String \"a\"" or "Empty".
-    friend std::ostream& operator<<(std::ostream& os, const Variant& v);
+    friend TERVANIX_API std::ostream& operator<<(std::ostream& os, const Variant& v);
 
 private:
     template <typename A>
@@ -122,6 +122,8 @@ private:
     friend struct VariantAccess;
 };
 
+// Internal to the library (not exported): the runtime's Variant facilities, through
+// which CSort reads, compares and writes the elements of the array in a Variant.
 namespace rt {
 
 // The array that a Variant holds or refers to.
