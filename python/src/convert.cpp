@@ -33,9 +33,9 @@ std::int64_t ToWhole(py::handle value, const Where& where, const char* type, std
     const long long whole = PyLong_AsLongLongAndOverflow(index.ptr(), &overflow);
     if (whole == -1 && PyErr_Occurred()) throw py::error_already_set();
     if (overflow != 0 || whole < lo || whole > hi) {
-        throw LibraryError(ErrorKind::OverflowError,
-                           where.Describe() + " = " + std::string(py::str(index)) + " lies outside the " + type +
-                               " range " + std::to_string(lo) + " to " + std::to_string(hi));
+        const std::string text = where.Describe() + " = " + std::string(py::str(index)) + " lies outside the " +
+                                 type + " range " + std::to_string(lo) + " to " + std::to_string(hi);
+        throw LibraryError(ErrorKind::OverflowError, text.c_str());
     }
     return whole;
 }
@@ -49,8 +49,8 @@ Double ToDouble(py::handle value, const Where& where) {
         const double converted = PyLong_AsDouble(object);
         if (converted == -1.0 && PyErr_Occurred()) {
             PyErr_Clear();
-            throw LibraryError(ErrorKind::OverflowError,
-                               where.Describe() + " = " + std::string(py::str(value)) + " lies beyond the Double range");
+            const std::string text = where.Describe() + " = " + std::string(py::str(value)) + " lies beyond the Double range";
+            throw LibraryError(ErrorKind::OverflowError, text.c_str());
         }
         return converted;
     }
