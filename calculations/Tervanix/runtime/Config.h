@@ -20,6 +20,13 @@
 #  define TERVANIX_API
 #endif
 
+// TERVANIX_PRIVATE keeps a private member of an exported class out of the exports.
+#if defined(TERVANIX_SHARED) && defined(__GNUC__) && !defined(_WIN32)
+#  define TERVANIX_PRIVATE __attribute__((visibility("hidden")))
+#else
+#  define TERVANIX_PRIVATE
+#endif
+
 // Hints for the optimiser: a branch rarely or usually taken, a point never reached, a
 // function always inlined or kept out of the hot path, and one whose result depends
 // only on its arguments (TERVANIX_PURE_FUNCTION, GCC's const).

@@ -69,8 +69,8 @@ public:
 
 private:
     friend void rt::RethrowFrom(const char* where);
-    void SetWhere(const char* where) noexcept;
-    void Compose() noexcept;
+    TERVANIX_PRIVATE void SetWhere(const char* where) noexcept;
+    TERVANIX_PRIVATE void Compose() noexcept;
 
     ErrorKind kind_;
     char where_[kWhereCapacity];
