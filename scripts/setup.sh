@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, whatever the build needs and the machine lacks.
-# Usage: scripts/setup.sh [example|tests|bench]   (default: tests)
+# Usage: scripts/setup.sh [example|tests|bench|fuzz]   (default: tests)
 set -euo pipefail
 
 need=(cmake ninja-build g++)
 case "${1:-tests}" in
   example) ;;
-  tests) need+=(clang libgtest-dev) ;;
+  tests) need+=(clang libclang-rt-dev libgtest-dev) ;;  # the runtime: sanitizers and libFuzzer
   bench) need+=(libbenchmark-dev libeigen3-dev) ;;
-  *) echo "usage: $0 [example|tests|bench]" >&2; exit 2 ;;
+  fuzz) need+=(clang libclang-rt-dev llvm) ;;           # llvm: llvm-profdata and llvm-cov
+  *) echo "usage: $0 [example|tests|bench|fuzz]" >&2; exit 2 ;;
 esac
 
 missing=()
