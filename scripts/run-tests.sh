@@ -5,7 +5,9 @@
 #   the result fingerprint also at -O3 with both compilers (it must match the
 #   recorded one everywhere, which proves the digits identical across builds);
 #   the benchmarks built (not run), the library installed, and a small consumer
-#   project built against the installed package with find_package(Tervanix).
+#   project built against the installed package with find_package(Tervanix);
+#   every fuzz target for a short time (scripts/ci/fuzz-smoke.sh), and the thread
+#   test under ThreadSanitizer (scripts/ci/tsan.sh).
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -87,6 +89,8 @@ else
   fingerprint_only gcc-O3 g++ -O3
   fingerprint_only clang-O3 clang++ -O3
   consumer
+  bash scripts/ci/fuzz-smoke.sh "$out/fuzz" 20 || failed+=("fuzz")
+  bash scripts/ci/tsan.sh "$out/tsan" && run_ctest "$out/tsan" || failed+=("tsan")
 fi
 
 echo
