@@ -9,6 +9,8 @@
 #   committed list (scripts/ci/symbols.sh); the C interface (scripts/ci/c-interface.sh);
 #   the docs' reference pages and code snippets (scripts/ci/snippets.sh);
 #   the Python package installed into a fresh virtual environment and its tests run.
+#   every fuzz target for a short time (scripts/ci/fuzz-smoke.sh), and the thread
+#   test under ThreadSanitizer (scripts/ci/tsan.sh).
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -95,6 +97,8 @@ else
   echo "=== consumers" && bash scripts/ci/consumers.sh "$out/gcc-O2" || failed+=("consumers")
   echo "=== symbols" && bash scripts/ci/symbols.sh || failed+=("symbols")
   bash scripts/ci/c-interface.sh "$out/c" && run_ctest "$out/c/plain/c" && run_ctest "$out/c/asan/c" -LE foreign-host || failed+=("c interface")
+  bash scripts/ci/fuzz-smoke.sh "$out/fuzz" 20 || failed+=("fuzz")
+  bash scripts/ci/tsan.sh "$out/tsan" && run_ctest "$out/tsan" || failed+=("tsan")
 fi
 bash scripts/ci/snippets.sh || failed+=("docs snippets")
 run_pytest scripts/ci/python.sh "$out/gcc-O2/examples/tervanix_example" || failed+=("python")

@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, whatever the build needs and the machine lacks.
-# Usage: scripts/setup.sh [example|tests|bench|c|python]   (default: tests)
+# Usage: scripts/setup.sh [example|tests|bench|c|python|fuzz]   (default: tests)
 # python: the Python package's build and tests, for Debian's /usr/bin/python3.
 set -euo pipefail
 
 need=(cmake ninja-build g++)
 case "${1:-tests}" in
   example) ;;
-  # clang's sanitizer runtime is only a recommendation of clang; the package checks
+  # clang's sanitizer and libFuzzer runtime is only a recommendation of clang; the package checks
   # need pkg-config and binutils (nm); python3 runs the docs check.
   tests) need+=(clang libclang-rt-14-dev libgtest-dev pkgconf binutils python3) ;;
   bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkgconf) ;;
   c) need+=(clang libclang-rt-14-dev mono-mcs pkgconf) ;;  # the C interface: sanitizers, a C# host, the .pc file
   python) need+=(python3-dev python3-venv python3-pip python3-setuptools pybind11-dev python3-pybind11
                  python3-numpy python3-pytest python3-dask python3-matplotlib) ;;
-  *) echo "usage: $0 [example|tests|bench|c|python]" >&2; exit 2 ;;
+  fuzz) need+=(clang libclang-rt-14-dev llvm) ;;  # llvm: llvm-profdata and llvm-cov
+  *) echo "usage: $0 [example|tests|bench|c|python|fuzz]" >&2; exit 2 ;;
 esac
 
 missing=()
