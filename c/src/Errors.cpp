@@ -57,7 +57,7 @@ tvx_status StatusOfCurrentException(const char* where) noexcept {
     } catch (const BindingError& e) {
         return Record(e.status, {where, ": ", e.text.c_str()});
     } catch (const std::bad_alloc&) {
-        return Record(TVX_E_OUT_OF_MEMORY, {where, ": no memory for the call's copies"});
+        return Record(TVX_E_OUT_OF_MEMORY, {where, ": no memory for the call"});
     } catch (const std::exception& e) {
         return Record(TVX_E_UNKNOWN, {where, ": ", e.what()});
     } catch (...) {
