@@ -49,6 +49,8 @@ tvx_status StatusOf(ErrorKind kind) noexcept {
 
 void Throw(tvx_status status, std::string text) { throw BindingError{status, std::move(text)}; }
 
+void ThrowNull(const char* name) { Throw(TVX_E_NULL_POINTER, std::string(name) + " is a null pointer"); }
+
 tvx_status StatusOfCurrentException(const char* where) noexcept {
     try {
         throw;
