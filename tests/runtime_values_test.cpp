@@ -2,6 +2,7 @@
 // the comparison of elements, and the mathematics and string facilities.
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include <Tervanix/runtime/Array.h>
@@ -83,6 +84,27 @@ TEST(Arrays, TheStoreIsInRowOrder) {
     EXPECT_EQ(rowOrder3D.size(), t.size());
     t.data()[5] = -1.0;
     EXPECT_EQ(-1.0, t(1, 1, 0));
+}
+
+TEST(Arrays, ABorrowedArrayIsTheCallersMemoryUntilReDimAndACopyOwns) {
+    double z[2][3] = {{1, 2, 3}, {4, 5, 6}};
+    DoubleArray2D grid = DoubleArray2D::Borrow(&z[0][0], 1, 2, 0, 2);
+    EXPECT_EQ(6.0, grid(2, 2));
+    grid(2, 0) = -4.0;
+    EXPECT_EQ(-4.0, z[1][0]);
+    EXPECT_EQ(&z[0][0], grid.data());
+    EXPECT_EQ(6u, grid.size());
+    DoubleArray2D copy = grid, moved = std::move(grid);
+    copy(1, 0) = 9.0;
+    moved(1, 1) = 8.0;
+    EXPECT_EQ(1.0, z[0][0]);
+    EXPECT_EQ(8.0, z[0][1]);
+    moved.ReDim(1, 1, 1, 1);
+    moved(1, 1) = 7.0;
+    EXPECT_EQ(8.0, z[0][1]);
+    EXPECT_EQ(0u, DoubleArray::Borrow(nullptr, 1, 0).size());
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray::Borrow(&z[0][0], 1, -1));
+    EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, DoubleArray::Borrow(&z[0][0], 0, std::int64_t{1} << 40));
 }
 
 TEST(VariantValues, GreaterThanComparesNumbersByValueAndStringsByCodeUnits) {

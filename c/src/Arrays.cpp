@@ -25,20 +25,42 @@ const char* TypeName(std::int32_t type) {
     return "an unknown type";
 }
 
-[[noreturn]] void Bad(const char* name, const std::string& why) { Throw(TVX_E_BAD_DESCRIPTOR, std::string(name) + ": " + why); }
+// The failures build their text out of line, so that the checks of a good
+// descriptor stay a few instructions.
+[[noreturn]] TERVANIX_COLD_NOINLINE void Bad(const char* name, const std::string& why) {
+    Throw(TVX_E_BAD_DESCRIPTOR, std::string(name) + ": " + why);
+}
+
+[[noreturn]] TERVANIX_COLD_NOINLINE void BadExtent(const char* name, const tvx_Array& a, int d) {
+    Bad(name, "dimension " + std::to_string(d + 1) + " runs from " + std::to_string(a.lower[d]) + " to " +
+                  std::to_string(a.upper[d]) + ": the upper bound may be at most one below the lower");
+}
+
+[[noreturn]] TERVANIX_COLD_NOINLINE void BadShape(const char* name, const tvx_Array& a, int rank, std::int32_t type) {
+    if (a.rank < 1 || a.rank > 3) Bad(name, "rank " + std::to_string(a.rank) + ": an array has 1 to 3 dimensions");
+    if (a.rank != rank) {
+        Bad(name, std::to_string(a.rank) + " dimensions where " + std::to_string(rank) + (rank == 1 ? " is" : " are") +
+                      " needed");
+    }
+    if (ElementSize(a.type) == 0) Bad(name, "unknown element type " + std::to_string(a.type));
+    Bad(name, std::string("elements of ") + TypeName(a.type) + " where " + TypeName(type) + " are needed");
+}
+
+[[noreturn]] TERVANIX_COLD_NOINLINE void BadSize(const char* name) { Bad(name, "more elements than memory can hold"); }
+
+[[noreturn]] TERVANIX_COLD_NOINLINE void BadData(const char* name, std::size_t count) {
+    Bad(name, "a null data pointer with " + std::to_string(count) + " elements");
+}
 
 std::size_t ElementCount(const tvx_Array& a, const char* name) {
     std::size_t count = 1;
     for (int d = 0; d < a.rank; ++d) {
         const std::int64_t extent = std::int64_t{a.upper[d]} - a.lower[d] + 1;
-        if (extent < 0) {
-            Bad(name, "dimension " + std::to_string(d + 1) + " runs from " + std::to_string(a.lower[d]) + " to " +
-                          std::to_string(a.upper[d]) + ": the upper bound may be at most one below the lower");
-        }
-        if (__builtin_mul_overflow(count, static_cast<std::size_t>(extent), &count)) Bad(name, "more elements than memory can hold");
+        if (extent < 0) BadExtent(name, a, d);
+        if (__builtin_mul_overflow(count, static_cast<std::size_t>(extent), &count)) BadSize(name);
     }
     std::size_t bytes;
-    if (__builtin_mul_overflow(count, ElementSize(a.type), &bytes)) Bad(name, "more elements than memory can hold");
+    if (__builtin_mul_overflow(count, ElementSize(a.type), &bytes)) BadSize(name);
     return count;
 }
 
@@ -46,17 +68,11 @@ std::size_t ElementCount(const tvx_Array& a, const char* name) {
 
 std::size_t CheckArray(const tvx_Array* array, const char* name, int rank, std::int32_t type) {
     const tvx_Array& a = Ref(array, name);
-    if (a.rank < 1 || a.rank > 3) Bad(name, "rank " + std::to_string(a.rank) + ": an array has 1 to 3 dimensions");
-    if (a.rank != rank) {
-        Bad(name, std::to_string(a.rank) + " dimensions where " + std::to_string(rank) + (rank == 1 ? " is" : " are") +
-                      " needed");
-    }
-    if (ElementSize(a.type) == 0) Bad(name, "unknown element type " + std::to_string(a.type));
-    if (type != kAnyElementType && a.type != type) {
-        Bad(name, std::string("elements of ") + TypeName(a.type) + " where " + TypeName(type) + " are needed");
+    if (a.rank != rank || ElementSize(a.type) == 0 || (type != kAnyElementType && a.type != type)) {
+        BadShape(name, a, rank, type);
     }
     const std::size_t count = ElementCount(a, name);
-    if (count > 0 && a.data == nullptr) Bad(name, "a null data pointer with " + std::to_string(count) + " elements");
+    if (count > 0 && a.data == nullptr) BadData(name, count);
     return count;
 }
 

@@ -1,8 +1,7 @@
-// Arrays over the caller's memory. The library's arrays own their elements, so an
-// array argument is copied into a C++ array for the call, and an array the method
-// may write is copied back into the caller's memory when the call ends, also when it
-// ends with an error: what the method wrote before the error stays written. That is
-// O(n) per call and keeps every digit the C++ classes' digits.
+// Arrays over the caller's memory. An array argument becomes a C++ array that
+// borrows the caller's elements (BasicArray::Borrow): the method reads and writes
+// that memory in place, nothing is copied, and what it wrote before an error stays
+// written, as in C++.
 #pragma once
 
 #include <cstddef>
@@ -33,57 +32,27 @@ inline constexpr std::int32_t kElementType = TVX_DOUBLE;
 template <>
 inline constexpr std::int32_t kElementType<Long> = TVX_LONG;
 
-// Calls visit(element, position) for every element of `a`, the last subscript
-// varying fastest, position counting from 0: the order of the caller's memory.
-template <typename T, int Rank, typename Visit>
-void ForEachElement(rt::BasicArray<T, Rank>& a, const tvx_Array& d, Visit visit) noexcept {
-    std::size_t k = 0;
-    for (std::int64_t i = d.lower[0]; i <= d.upper[0]; ++i) {
-        if constexpr (Rank == 1) {
-            visit(*a.Find(static_cast<Long>(i)), k++);
-        } else {
-            for (std::int64_t j = d.lower[1]; j <= d.upper[1]; ++j) {
-                if constexpr (Rank == 2) {
-                    visit(*a.Find(static_cast<Long>(i), static_cast<Long>(j)), k++);
-                } else {
-                    for (std::int64_t l = d.lower[2]; l <= d.upper[2]; ++l)
-                        visit(*a.Find(static_cast<Long>(i), static_cast<Long>(j), static_cast<Long>(l)), k++);
-                }
-            }
-        }
+// A C++ array with the descriptor's bounds whose elements are the caller's (Double or
+// Long, whose C and C++ types are the same).
+template <typename A>
+A Borrowed(const tvx_Array& d) {
+    auto* elements = static_cast<typename A::value_type*>(d.data);
+    if constexpr (A::kRank == 1) return A::Borrow(elements, d.lower[0], d.upper[0]);
+    if constexpr (A::kRank == 2) return A::Borrow(elements, d.lower[0], d.upper[0], d.lower[1], d.upper[1]);
+    if constexpr (A::kRank == 3) {
+        return A::Borrow(elements, d.lower[0], d.upper[0], d.lower[1], d.upper[1], d.lower[2], d.upper[2]);
     }
 }
 
-// A C++ array with the descriptor's bounds and a copy of its elements (Double or
-// Long, whose C and C++ types are the same).
-template <typename A>
-A CopyIn(const tvx_Array& d) {
-    using T = typename A::value_type;
-    A a = [&] {
-        if constexpr (A::kRank == 1) return A(d.lower[0], d.upper[0]);
-        if constexpr (A::kRank == 2) return A(d.lower[0], d.upper[0], d.lower[1], d.upper[1]);
-        if constexpr (A::kRank == 3) return A(d.lower[0], d.upper[0], d.lower[1], d.upper[1], d.lower[2], d.upper[2]);
-    }();
-    const T* source = static_cast<const T*>(d.data);
-    ForEachElement(a, d, [&](T& element, std::size_t k) { element = source[k]; });
-    return a;
-}
-
-template <typename A>
-void CopyOut(A& a, const tvx_Array& d) noexcept {
-    using T = typename A::value_type;
-    T* target = static_cast<T*>(d.data);
-    ForEachElement(a, d, [&](T& element, std::size_t k) { target[k] = element; });
-}
-
-// An array the method only reads.
+// An array the method only reads: the C++ parameter is const, so the caller's
+// memory is never written.
 template <typename A>
 A In(const tvx_Array* array, const char* name) {
     CheckArray(array, name, A::kRank, kElementType<typename A::value_type>);
-    return CopyIn<A>(*array);
+    return Borrowed<A>(*array);
 }
 
-// An array the method may write: copied back when the call ends, however it ends.
+// An array the method may write, in the caller's memory.
 template <typename A>
 class InOut {
 public:
@@ -92,8 +61,7 @@ public:
 
     InOut(tvx_Array* array, const char* name)
         : descriptor_((CheckArray(array, name, kRank, kType), *array)),
-          array_(CopyIn<A>(descriptor_)) {}
-    ~InOut() { CopyOut(array_, descriptor_); }
+          array_(Borrowed<A>(descriptor_)) {}
     InOut(const InOut&) = delete;
     InOut& operator=(const InOut&) = delete;
 

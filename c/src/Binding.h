@@ -33,10 +33,13 @@ tvx_status Guard(const char* where, Body&& body) noexcept {
     }
 }
 
+// TVX_E_NULL_POINTER for the argument `name`.
+[[noreturn]] TERVANIX_COLD_NOINLINE void ThrowNull(const char* name);
+
 // The object a pointer argument points to; TVX_E_NULL_POINTER when it is null.
 template <typename T>
 T& Ref(T* pointer, const char* name) {
-    if (pointer == nullptr) Throw(TVX_E_NULL_POINTER, std::string(name) + " is a null pointer");
+    if (TERVANIX_UNLIKELY(pointer == nullptr)) ThrowNull(name);
     return *pointer;
 }
 

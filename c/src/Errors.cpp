@@ -49,6 +49,8 @@ tvx_status StatusOf(ErrorKind kind) noexcept {
 
 void Throw(tvx_status status, std::string text) { throw BindingError{status, std::move(text)}; }
 
+void ThrowNull(const char* name) { Throw(TVX_E_NULL_POINTER, std::string(name) + " is a null pointer"); }
+
 tvx_status StatusOfCurrentException(const char* where) noexcept {
     try {
         throw;
@@ -57,7 +59,7 @@ tvx_status StatusOfCurrentException(const char* where) noexcept {
     } catch (const BindingError& e) {
         return Record(e.status, {where, ": ", e.text.c_str()});
     } catch (const std::bad_alloc&) {
-        return Record(TVX_E_OUT_OF_MEMORY, {where, ": no memory for the call's copies"});
+        return Record(TVX_E_OUT_OF_MEMORY, {where, ": no memory for the call"});
     } catch (const std::exception& e) {
         return Record(TVX_E_UNKNOWN, {where, ": ", e.what()});
     } catch (...) {

@@ -10,11 +10,11 @@ VariantArg::VariantArg(tvx_Array* array, const char* name)
     : descriptor_((CheckArray(array, name, kRank, kType), *array)) {
     switch (descriptor_.type) {
         case TVX_DOUBLE:
-            doubles_ = CopyIn<DoubleArray>(descriptor_);
+            doubles_ = Borrowed<DoubleArray>(descriptor_);
             variant_ = Variant::RefTo(doubles_);
             break;
         case TVX_LONG:
-            longs_ = CopyIn<LongArray>(descriptor_);
+            longs_ = Borrowed<LongArray>(descriptor_);
             variant_ = Variant::RefTo(longs_);
             break;
         default:
@@ -25,34 +25,31 @@ VariantArg::VariantArg(tvx_Array* array, const char* name)
 }
 
 VariantArg::~VariantArg() {
-    switch (descriptor_.type) {
-        case TVX_DOUBLE: CopyOut(doubles_, descriptor_); break;
-        case TVX_LONG: CopyOut(longs_, descriptor_); break;
-        default: CopyOutStrings(); break;
-    }
+    if (descriptor_.type == TVX_STRING) CopyOutStrings();
 }
 
 void VariantArg::CopyInStrings(const char* name) {
     const auto* source = static_cast<const tvx_String*>(descriptor_.data);
     strings_ = StringArray(descriptor_.lower[0], descriptor_.upper[0]);
-    ForEachElement(strings_, descriptor_, [&](String&, std::size_t k) { originals_.push_back(source[k]); });
+    originals_.assign(source, source + strings_.size());
     for (std::size_t k = 0; k < originals_.size(); ++k) {
         byContent_.emplace_back(FromUnits(originals_[k].units, originals_[k].length, name), k);
     }
-    ForEachElement(strings_, descriptor_, [&](String& element, std::size_t k) { element = byContent_[k].first; });
+    for (std::size_t k = 0; k < strings_.size(); ++k) strings_.data()[k] = byContent_[k].first;
     std::sort(byContent_.begin(), byContent_.end());
     taken_.assign(byContent_.size(), 0);
 }
 
 void VariantArg::CopyOutStrings() noexcept {
     auto* target = static_cast<tvx_String*>(descriptor_.data);
-    ForEachElement(strings_, descriptor_, [&](String& element, std::size_t k) {
+    for (std::size_t k = 0; k < strings_.size(); ++k) {
+        const String& element = strings_.data()[k];
         const auto run = std::lower_bound(byContent_.begin(), byContent_.end(), element,
                                           [](const auto& entry, const String& s) { return entry.first < s; });
         const auto first = static_cast<std::size_t>(run - byContent_.begin());
         // A sort only exchanges elements, so every content is found; the test keeps
         // the lookup inside the table all the same.
-        if (first == byContent_.size() || byContent_[first].first != element) return;
+        if (first == byContent_.size() || byContent_[first].first != element) continue;
         std::size_t pick = first + taken_[first];
         if (pick < byContent_.size() && byContent_[pick].first == element) {
             ++taken_[first];
@@ -60,7 +57,7 @@ void VariantArg::CopyOutStrings() noexcept {
             pick = first;
         }
         target[k] = originals_[byContent_[pick].second];
-    });
+    }
 }
 
 }  // namespace tervanix::c

@@ -1,5 +1,7 @@
-// An array argument of CSort: a Variant referring to a C++ copy of the caller's
-// Double, Long or string elements, copied back when the call ends, however it ends.
+// An array argument of CSort: a Variant referring to a C++ array. Double and Long
+// elements are the caller's own (borrowed, sorted in place); strings are converted
+// to the library's String, so they are copied in and the caller's tvx_String values
+// written back when the call ends, however it ends.
 #pragma once
 
 #include <cstddef>

@@ -51,14 +51,17 @@ void RaiseValuesBeyondLong(Long lower, std::size_t count) {
 }
 
 std::size_t ElementCount(const std::int64_t* extents, int rank, std::size_t elementSize) {
-    const std::size_t limit = std::numeric_limits<std::ptrdiff_t>::max() / elementSize;
+    // Multiplications that report overflow, not divisions: this runs for every array
+    // made, borrowed ones included, and a division costs tens of cycles.
+    constexpr auto kMaxBytes = static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max());
     std::size_t count = 1;
     for (int d = 0; d < rank; ++d) {
-        const auto extent = static_cast<std::size_t>(extents[d]);
-        if (extent != 0 && count > limit / extent) {
+        std::size_t next = 0, bytes = 0;
+        if (__builtin_mul_overflow(count, static_cast<std::size_t>(extents[d]), &next) ||
+            __builtin_mul_overflow(next, elementSize, &bytes) || bytes > kMaxBytes) {
             Raise(ErrorKind::OutOfMemory, "the array's size exceeds the address space");
         }
-        count *= extent;
+        count = next;
     }
     return count;
 }

@@ -20,6 +20,11 @@
 ///   a(i, j, k) is data()[((i - LBound(1)) * n2 + (j - LBound(2))) * n3 + (k - LBound(3))]
 /// begin()/end() walk the store in that order and size() counts its elements.
 ///
+/// An array owns its store, except one made by Borrow(), whose elements are the
+/// caller's memory laid out in that order: it reads and writes that memory in place
+/// until it is re-dimensioned (then it owns a new store). A copy of any array owns
+/// copies of the elements; a move hands the store, owned or borrowed, to the target.
+///
 /// @code
 ///   DoubleArray x(1, 3);                   // bounds 1 to 3, all 0
 ///   DoubleArray y(1, {10.0, 20.0, 30.0});  // bounds 1 to 3, y(1) == 10
@@ -40,6 +45,7 @@
 #include <new>
 #include <stdexcept>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "Tervanix/runtime/Types.h"
@@ -98,14 +104,54 @@ public:
     /// OutOfMemory, and an assignment that fails leaves the target as it was.
     BasicArray(const BasicArray& other)
         : lower_(other.lower_), upper_(other.upper_), extent_(other.extent_), bounded_(other.bounded_),
-          data_(NewStore(other.data_.size(), &other.data_)) {}
+          store_(NewStore(other.count_, other.elements_)), elements_(store_.data()), count_(other.count_) {}
     BasicArray& operator=(const BasicArray& other) {
         if (this != &other) *this = BasicArray(other);
         return *this;
     }
-    BasicArray(BasicArray&&) noexcept = default;
-    BasicArray& operator=(BasicArray&&) noexcept = default;
+    /// A move hands over the store, owned or borrowed; the source is left without bounds.
+    BasicArray(BasicArray&& other) noexcept
+        : lower_(other.lower_), upper_(other.upper_), extent_(other.extent_), bounded_(other.bounded_),
+          store_(std::move(other.store_)), elements_(other.elements_), count_(other.count_) {
+        other.Forget();
+    }
+    BasicArray& operator=(BasicArray&& other) noexcept {
+        if (this != &other) {
+            lower_ = other.lower_;
+            upper_ = other.upper_;
+            extent_ = other.extent_;
+            bounded_ = other.bounded_;
+            store_ = std::move(other.store_);  // the buffer itself moves, so elements_ stays valid
+            elements_ = other.elements_;
+            count_ = other.count_;
+            other.Forget();
+        }
+        return *this;
+    }
     ~BasicArray() = default;
+
+    /// An array with these bounds (as the constructor takes them, empty dimensions
+    /// allowed, the same SubscriptOutOfRange for bad ones) whose elements are the
+    /// caller's `elements`, in row order (see the top of this file): nothing is
+    /// allocated or copied, and every read and write goes to that memory. The caller
+    /// keeps the memory alive and in place while the array uses it; `elements` may be
+    /// null only when the array is empty. ReDim() gives the array a store of its own.
+    /// @code
+    ///   double z[2][3] = {};
+    ///   DoubleArray2D grid = DoubleArray2D::Borrow(&z[0][0], 1, 2, 1, 3);
+    ///   grid(2, 1) = 5.0;                 // z[1][0] == 5.0
+    ///   DoubleArray2D own = grid;          // a copy owns its elements
+    /// @endcode
+    template <typename... Bounds,
+              std::enable_if_t<sizeof...(Bounds) == 2 * Rank && (IsBound<Bounds>::value && ...), int> = 0>
+    static BasicArray Borrow(T* elements, Bounds... bounds) {
+        const Long list[] = {BoundFrom(bounds)...};
+        BasicArray borrowed;
+        borrowed.count_ = CountOf(list, /*allowEmpty=*/true);
+        borrowed.elements_ = elements;
+        borrowed.SetBounds(list);
+        return borrowed;
+    }
 
     /// An array with these bounds, every element 0: (lower, upper) pairs, dimension 1
     /// first, of any integer type. An upper bound may be one below its lower bound (an
@@ -141,8 +187,9 @@ public:
         Fill(BoundFrom(lower), values);
     }
 
-    /// Re-dimensioning: new bounds, every element 0, the earlier contents lost. An
-    /// upper bound below its lower bound raises SubscriptOutOfRange (no empty
+    /// Re-dimensioning: new bounds, every element 0, the earlier contents lost (a
+    /// borrowed array gets a store of its own; the caller's memory is left as it was).
+    /// An upper bound below its lower bound raises SubscriptOutOfRange (no empty
     /// dimension here, unlike the constructor).
     template <typename... Bounds,
               std::enable_if_t<sizeof...(Bounds) == 2 * Rank && (IsBound<Bounds>::value && ...), int> = 0>
@@ -157,13 +204,13 @@ public:
     /// The contiguous store, in row order (see the top of this file), of size()
     /// elements; begin() and end() walk it in that order. Unchecked: data()[n] is an
     /// element only for n < size(). Valid until the array is re-dimensioned.
-    T* data() noexcept { return data_.data(); }
-    const T* data() const noexcept { return data_.data(); }
-    std::size_t size() const noexcept { return data_.size(); }
-    T* begin() noexcept { return data_.data(); }
-    T* end() noexcept { return data_.data() + data_.size(); }
-    const T* begin() const noexcept { return data_.data(); }
-    const T* end() const noexcept { return data_.data() + data_.size(); }
+    T* data() noexcept { return elements_; }
+    const T* data() const noexcept { return elements_; }
+    std::size_t size() const noexcept { return count_; }
+    T* begin() noexcept { return elements_; }
+    T* end() noexcept { return elements_ + count_; }
+    const T* begin() const noexcept { return elements_; }
+    const T* end() const noexcept { return elements_ + count_; }
 
     /// The lower and upper bound of a dimension (1 to the number of dimensions); an
     /// array without bounds, or a dimension it does not have, raises SubscriptOutOfRange.
@@ -172,12 +219,12 @@ public:
 
     /// The element at these subscripts, one per dimension; a subscript outside its
     /// dimension's bounds (or an array without bounds) raises SubscriptOutOfRange.
-    T& operator()(Long i) { return data_[Offset1(i)]; }
-    const T& operator()(Long i) const { return data_[Offset1(i)]; }
-    T& operator()(Long i, Long j) { return data_[Offset2(i, j)]; }
-    const T& operator()(Long i, Long j) const { return data_[Offset2(i, j)]; }
-    T& operator()(Long i, Long j, Long k) { return data_[Offset3(i, j, k)]; }
-    const T& operator()(Long i, Long j, Long k) const { return data_[Offset3(i, j, k)]; }
+    T& operator()(Long i) { return elements_[Offset1(i)]; }
+    const T& operator()(Long i) const { return elements_[Offset1(i)]; }
+    T& operator()(Long i, Long j) { return elements_[Offset2(i, j)]; }
+    const T& operator()(Long i, Long j) const { return elements_[Offset2(i, j)]; }
+    T& operator()(Long i, Long j, Long k) { return elements_[Offset3(i, j, k)]; }
+    const T& operator()(Long i, Long j, Long k) const { return elements_[Offset3(i, j, k)]; }
 
     // The element at these subscripts, one per dimension, or nullptr when any of them
     // lies outside its dimension's bounds or the array has none. Never raises: for a
@@ -193,7 +240,7 @@ public:
               std::enable_if_t<sizeof...(Subscripts) == Rank, int> = 0>
     const T* Find(Subscripts... subscripts) const noexcept {
         const Long list[] = {static_cast<Long>(subscripts)...};
-        const T* const elements = data_.data();
+        const T* const elements = elements_;
         std::size_t offset = 0;
         bool outside = false;
         for (int d = 0; d < Rank; ++d) {
@@ -212,8 +259,8 @@ public:
     // subscripts are checked here, `first` before `last`, as an access to each would
     // check it, so a loop that stays between them needs no test of its own. Valid
     // until the array is re-dimensioned.
-    T* Elements(Long first, Long last) { return data_.data() + RunOffset(first, last); }
-    const T* Elements(Long first, Long last) const { return data_.data() + RunOffset(first, last); }
+    T* Elements(Long first, Long last) { return elements_ + RunOffset(first, last); }
+    const T* Elements(Long first, Long last) const { return elements_ + RunOffset(first, last); }
 
 private:
     std::size_t RunOffset(Long first, Long last) const {
@@ -267,10 +314,21 @@ private:
         const Long list[] = {lower, static_cast<Long>(upper)};
         Allocate(list, /*allowEmpty=*/true);
         std::size_t n = 0;
-        for (const auto& value : values) data_[n++] = value;
+        for (const auto& value : values) elements_[n++] = value;
     }
 
     void Allocate(const Long (&bounds)[2 * Rank], bool allowEmpty) {
+        const std::size_t count = CountOf(bounds, allowEmpty);
+        std::vector<T> fresh = NewStore(count, nullptr);
+        store_.swap(fresh);
+        elements_ = store_.data();
+        count_ = count;
+        SetBounds(bounds);
+    }
+
+    // The number of elements these bounds hold; SubscriptOutOfRange for an upper bound
+    // below lower - 1 (below lower unless allowEmpty), OutOfMemory beyond any store.
+    static std::size_t CountOf(const Long (&bounds)[2 * Rank], bool allowEmpty) {
         std::int64_t extents[Rank];
         for (int d = 0; d < Rank; ++d) {
             const Long lower = bounds[2 * d];
@@ -279,21 +337,35 @@ private:
             if (extent < (allowEmpty ? 0 : 1)) RaiseBadBounds(lower, upper);
             extents[d] = extent;
         }
-        std::vector<T> fresh = NewStore(ElementCount(extents, Rank, sizeof(T)), nullptr);
-        data_.swap(fresh);
+        return ElementCount(extents, Rank, sizeof(T));
+    }
+
+    // Bounds already checked by CountOf.
+    void SetBounds(const Long (&bounds)[2 * Rank]) noexcept {
         for (int d = 0; d < Rank; ++d) {
             lower_[d] = bounds[2 * d];
             upper_[d] = bounds[2 * d + 1];
-            extent_[d] = static_cast<std::size_t>(extents[d]);
+            extent_[d] = static_cast<std::size_t>(std::int64_t{upper_[d]} - lower_[d] + 1);
         }
         bounded_ = true;
     }
 
-    // A store of `count` elements, copies of `source` when given, else
-    // value-initialised; OutOfMemory when it cannot be had.
-    static std::vector<T> NewStore(std::size_t count, const std::vector<T>* source) {
+    // Back to an array that has never been given bounds, its store gone.
+    void Forget() noexcept {
+        lower_ = MakeFilled(1);
+        upper_ = MakeFilled(0);
+        extent_ = {};
+        bounded_ = false;
+        store_.clear();
+        elements_ = nullptr;
+        count_ = 0;
+    }
+
+    // A store of `count` elements, copies of `source[0]` to `source[count - 1]` when
+    // given, else value-initialised; OutOfMemory when it cannot be had.
+    static std::vector<T> NewStore(std::size_t count, const T* source) {
         try {
-            return source != nullptr ? std::vector<T>(*source) : std::vector<T>(count);
+            return source != nullptr ? std::vector<T>(source, source + count) : std::vector<T>(count);
         } catch (const std::bad_alloc&) {
             RaiseOutOfMemory(count);
         } catch (const std::length_error&) {
@@ -307,7 +379,9 @@ private:
     std::array<Long, Rank> upper_ = MakeFilled(0);
     std::array<std::size_t, Rank> extent_{};
     bool bounded_ = false;
-    std::vector<T> data_;
+    std::vector<T> store_;        // the elements of an array that owns them
+    T* elements_ = nullptr;       // every access goes through this: store_.data() or the borrowed memory
+    std::size_t count_ = 0;       // elements at elements_
 
     static constexpr std::array<Long, Rank> MakeFilled(Long v) {
         std::array<Long, Rank> a{};
