@@ -83,27 +83,40 @@ struct BatchOptions {
     unsigned threads = 1;
 };
 
-// CInterpolation::InterpolationOf1DArray at each of `targets`: the caller's arrays are
-// sorted in place once (as the first single call would sort them), and results[i]
-// receives the value at targets[i].
+/// CInterpolation::InterpolationOf1DArray at each of `targets`: the caller's arrays are
+/// sorted in place once (as the first single call would sort them), and results[i]
+/// receives the value at targets[i]; outcomes[i] says whether the single call at that
+/// target returns True, returns False (results[i] then keeps its value) or raises, and
+/// which kind. Spans of different lengths raise InvalidArgument before any work.
+///
+/// @code
+///   DoubleArray x(1, {0.0, 1.0, 2.0}), y(1, {0.0, 10.0, 40.0});
+///   std::vector<Double> at = {0.5, 7.0}, values(2);
+///   std::vector<BatchOutcome> outcomes(2);
+///   InterpolationOf1DArrayBatch(x, y, EXTRAPOLATE_LINEARLY, at, values, outcomes);
+///   values[1];   // 190
+/// @endcode
 TERVANIX_API void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray,
                                               BoundaryCondition eExtrapolationType, Span<const Double> targets,
                                               Span<Double> results, Span<BatchOutcome> outcomes,
                                               const BatchOptions& options = {});
 
-// cInterp2::Interp2D at each X of `targets`: the pair table is checked and sorted in
-// place once; Y[i] receives the value at targets[i].
+/// cInterp2::Interp2D at each X of `targets`: the pair table is checked and sorted in
+/// place once; Y[i] receives the value at targets[i], outcomes[i] as for
+/// InterpolationOf1DArrayBatch.
 TERVANIX_API void Interp2DBatch(DoubleArray& XValues, DoubleArray& YValues, Boolean bAllowExtrap,
                                 Span<const Double> targets, Span<Double> Y, Span<BatchOutcome> outcomes,
                                 const BatchOptions& options = {});
 
-// cInterp2::Interp3D at each point (X[i], Y[i]); Z[i] receives its value.
+/// cInterp2::Interp3D at each point (X[i], Y[i]); Z[i] receives its value, outcomes[i]
+/// as for InterpolationOf1DArrayBatch.
 TERVANIX_API void Interp3DBatch(const DoubleArray& XValues, const DoubleArray& YValues,
                                 const DoubleArray2D& ZValues, Boolean bAllowExtrap, Span<const Double> X,
                                 Span<const Double> Y, Span<Double> Z, Span<BatchOutcome> outcomes,
                                 const BatchOptions& options = {});
 
-// cInterp2::Interp4D at each point (W[i], X[i], Y[i]); Z[i] receives its value.
+/// cInterp2::Interp4D at each point (W[i], X[i], Y[i]); Z[i] receives its value,
+/// outcomes[i] as for InterpolationOf1DArrayBatch.
 TERVANIX_API void Interp4DBatch(const DoubleArray& WValues, const DoubleArray& XValues,
                                 const DoubleArray& YValues, const DoubleArray3D& ZValues, Boolean bAllowExtrap,
                                 Span<const Double> W, Span<const Double> X, Span<const Double> Y,

@@ -30,6 +30,7 @@ PAGES = {
     "cMatrix2": ["cMatrix2.h"],
     "cMatrixOps": ["cMatrixOps.h"],
     "cInterp2": ["cInterp2.h"],
+    "Batch": ["Batch.h"],
     "ValueTypes": ["runtime/Types.h", "runtime/LibraryError.h", "runtime/Variant.h",
                    "runtime/Collection.h", "runtime/FpEnvironment.h", "runtime/MessageBox.h"],
 }
