@@ -113,7 +113,7 @@ fault rt-test-then-store runtime/Checked.h '    out = e.value();
                                            '    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.faults(), e.value());
     out = e.value();'
 fault rt-true-is-one     runtime/Variant.cpp 'return value.AsBoolean().Raw();' 'return -value.AsBoolean().Raw();'
-fault rt-power-zero-kind runtime/MathFunctions.cpp 'if (x == 0.0) Raise(ErrorKind::FloatingPointFault, text.str() + " divides by zero");' ''
+fault rt-power-zero-kind runtime/MathFunctions.cpp 'if (x == 0.0) Raise(ErrorKind::FloatingPointFault, (text << " divides by zero").c_str());' ''
 fault rt-sqr-domain      runtime/MathFunctions.cpp 'if (x < 0.0) RaiseDomainError("Sqr", x);' 'if (x <= 0.0) RaiseDomainError("Sqr", x);'
 fault rt-integer-unchecked runtime/WholeNumbers.h 'inline Integer Add(Integer a, Integer b) { return detail::InRange<Integer>(std::int64_t{a} + b, a, '"'+'"', b); }' \
                                                   'inline Integer Add(Integer a, Integer b) { return static_cast<Integer>(a + b); }'
