@@ -150,37 +150,65 @@ void cGeom::WriteLinePoint(Double a1, Double b1, Double c1, Double d1, Double a2
         v3i, v3j, v3k);
 }
 
-// The class's own CrossProduct and DotProduct, each step a named value in call order
-// within two formulas (runtime/Formula.h): the triple product, a divisor, tested by
-// itself, and the point. A fault in a cross product leaves the triple product or the
-// point's coordinates not finite, as every component is multiplied and summed into
-// them, so each formula is tested once and taken step by step only when a value is
-// not finite.
+// Intersect3Planes by Cramer's rule in vector form: the triple product N1 . (N2 x N3),
+// a divisor tested by itself, then the point. Cross(N2, N3) serves both the triple
+// product and the first numerator term. Every step is a named value in call order,
+// so the step-by-step pass faults where the method's own CrossProduct, DotProduct
+// and products would.
+namespace {
+
+template <typename Op>
+auto PlanePoint(Op F, Double a1, Double b1, Double c1, Double d1, Double a2, Double b2,
+                                 Double c2, Double d2, Double a3, Double b3, Double c3, Double d3,
+                                 const std::array<Double, 3>& n23, Double den) {
+    const std::array<Double, 3> n31 = StoredCross(F, a3, b3, c3, a1, b1, c1);
+    const std::array<Double, 3> n12 = StoredCross(F, a1, b1, c1, a2, b2, c2);
+    const Double m1 = Stored(F(d1) * -1.0), m2 = Stored(F(d2) * -1.0), m3 = Stored(F(d3) * -1.0);
+    const Double t1i = Stored(F(m1) * n23[0]), t1j = Stored(F(m1) * n23[1]), t1k = Stored(F(m1) * n23[2]);
+    const Double t2i = Stored(F(m2) * n31[0]), t2j = Stored(F(m2) * n31[1]), t2k = Stored(F(m2) * n31[2]);
+    const Double t3i = Stored(F(m3) * n12[0]), t3j = Stored(F(m3) * n12[1]), t3k = Stored(F(m3) * n12[2]);
+    return std::array{((F(t1i) + t2i) + t3i) / den, ((F(t1j) + t2j) + t3j) / den, ((F(t1k) + t2k) + t3k) / den};
+}
+
+// The step-by-step pass: each value tested as it is made, the outputs assigned in
+// order, the first that faults raising its fault.
+TERVANIX_COLD_NOINLINE Boolean Intersect3PlanesStepwise(Double a1, Double b1, Double c1, Double d1, Double a2,
+                                                        Double b2, Double c2, Double d2, Double a3, Double b3,
+                                                        Double c3, Double d3, Double& X, Double& Y, Double& Z) {
+    const rt::CheckedOperand F;
+    const std::array<Double, 3> n23 = StoredCross(F, a2, b2, c2, a3, b3, c3);
+    const Double den = Stored(DotFormula(F, a1, b1, c1, n23[0], n23[1], n23[2]));
+    if (EqualOrUnordered(den, 0.0)) return false;  // no single point; no tolerance
+    const std::array<Fp, 3> point = PlanePoint(F, a1, b1, c1, d1, a2, b2, c2, d2, a3, b3, c3, d3, n23, den);
+    rt::Assign(X, point[0]);
+    rt::Assign(Y, point[1]);
+    rt::Assign(Z, point[2]);
+    return true;
+}
+
+}  // namespace
+
+// The whole method on plain Doubles first. A fault in any step leaves the triple
+// product or a coordinate not finite (runtime/Formula.h), and only then is it done
+// again step by step, which raises that fault in its place.
 Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Double a2, Double b2, Double c2,
                                 Double d2, Double a3, Double b3, Double c3, Double d3, Double& X, Double& Y,
                                 Double& Z) const try {
-    // Cramer's rule in vector form. Cross(N2, N3) serves both the triple product and
-    // the first numerator term; computing it again gives the same digits.
-    const Double den = StoredFormula([=](auto F) {
-        const std::array<Double, 3> n23 = StoredCross(F, a2, b2, c2, a3, b3, c3);
-        return DotFormula(F, a1, b1, c1, n23[0], n23[1], n23[2]);
-    });
-    if (EqualOrUnordered(den, 0.0)) return false;  // no single point; no tolerance
-
-    AssignFormulas(
-        [=](auto F) {
-            const std::array<Double, 3> n23 = StoredCross(F, a2, b2, c2, a3, b3, c3);
-            const std::array<Double, 3> n31 = StoredCross(F, a3, b3, c3, a1, b1, c1);
-            const std::array<Double, 3> n12 = StoredCross(F, a1, b1, c1, a2, b2, c2);
-            const Double m1 = Stored(F(d1) * -1.0), m2 = Stored(F(d2) * -1.0), m3 = Stored(F(d3) * -1.0);
-            const Double t1i = Stored(F(m1) * n23[0]), t1j = Stored(F(m1) * n23[1]), t1k = Stored(F(m1) * n23[2]);
-            const Double t2i = Stored(F(m2) * n31[0]), t2j = Stored(F(m2) * n31[1]), t2k = Stored(F(m2) * n31[2]);
-            const Double t3i = Stored(F(m3) * n12[0]), t3j = Stored(F(m3) * n12[1]), t3k = Stored(F(m3) * n12[2]);
-            return std::array{((F(t1i) + t2i) + t3i) / den, ((F(t1j) + t2j) + t3j) / den,
-                              ((F(t1k) + t2k) + t3k) / den};
-        },
-        X, Y, Z);
-    return true;
+    const rt::PlainOperand F;
+    const std::array<Double, 3> n23 = StoredCross(F, a2, b2, c2, a3, b3, c3);
+    const Double den = DotFormula(F, a1, b1, c1, n23[0], n23[1], n23[2]);
+    if (TERVANIX_LIKELY(std::isfinite(den))) {
+        if (EqualOrUnordered(den, 0.0)) return false;
+        const std::array<Double, 3> point =
+            PlanePoint(F, a1, b1, c1, d1, a2, b2, c2, d2, a3, b3, c3, d3, n23, den);
+        if (TERVANIX_LIKELY(std::isfinite((point[0] + point[1]) + point[2]))) {
+            X = point[0];
+            Y = point[1];
+            Z = point[2];
+            return true;
+        }
+    }
+    return Intersect3PlanesStepwise(a1, b1, c1, d1, a2, b2, c2, d2, a3, b3, c3, d3, X, Y, Z);
 } catch (...) { rt::RethrowFrom("cGeom.Intersect3Planes"); }
 
 void cGeom::CartToPolar(Double X, Double Y, Double& r, Double& theta) const try {

@@ -66,12 +66,13 @@ TERVANIX_COLD_NOINLINE Double StoredChecked(const Formula& formula) {
     return Stored(formula(CheckedOperand{}));
 }
 
-// Several values come back with their faults and are assigned by the caller, so that
-// no output's address is taken on the plain path: an output that is a local of a
-// method that inlines this one stays in a register.
-template <typename Formulas>
-TERVANIX_COLD_NOINLINE auto CheckedValues(const Formulas& formulas) {
-    return formulas(CheckedOperand{});
+// Several values are assigned to the outputs in order, as Assign does, inside the
+// call: the plain path then keeps nothing alive across it and needs no stack frame.
+template <typename Formulas, typename... Outputs>
+TERVANIX_COLD_NOINLINE void AssignChecked(const Formulas& formulas, Outputs&... outs) {
+    const std::array<Fp, sizeof...(Outputs)> checked = formulas(CheckedOperand{});
+    std::size_t n = 0;
+    (Assign(outs, checked[n++]), ...);
 }
 
 }  // namespace formula_detail
@@ -96,8 +97,7 @@ TERVANIX_ALWAYS_INLINE inline void AssignFormulas(Formulas formulas, Outputs&...
         return;
     }
     const Formulas copy = formulas;
-    const std::array<Fp, sizeof...(Outputs)> checked = formula_detail::CheckedValues(copy);
-    (Assign(outs, checked[n++]), ...);
+    formula_detail::AssignChecked(copy, outs...);
 }
 
 }  // namespace tervanix::rt
