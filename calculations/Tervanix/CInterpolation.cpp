@@ -1,5 +1,6 @@
 #include "Tervanix/CInterpolation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -47,6 +48,11 @@ auto OneWay(Op F, Double x1, Double x2, Double fraction) {
     return (F(x2) - x1) * fraction + x1;
 }
 
+// LinearInterpolation1Way's value, stored.
+inline Double StoredOneWay(Double x1, Double x2, Double fraction) {
+    return rt::StoredFormula([=](auto F) { return OneWay(F, x1, x2, fraction); });
+}
+
 // LinearInterpolation2Way's three steps, each stored: along X at the lower and the
 // upper Y, then along Y.
 template <typename Op>
@@ -66,6 +72,35 @@ Double ThreeWay(Op F, Double x111, Double x121, Double x211, Double x221, Double
     return rt::Stored(OneWay(F, a, b, fz));
 }
 
+// Whether no element of the run x[0] to x[last] is greater than the next.
+inline bool InOrder(const Double* x, Long last) {
+    for (Long k = 0; k < last; ++k) {
+        if (x[k] > x[k + 1]) return false;
+    }
+    return true;
+}
+
+// The scan from the top down on a run of X values: the highest k from `last` down
+// whose x[k] is at most the target, or -1 when none is (a NaN among them or as the
+// target).
+inline Long HighestAtMost(Double dXTarget, const Double* x, Long last) {
+    for (Long k = last; k >= 0; --k) {
+        if (dXTarget >= x[k]) return k;
+    }
+    return -1;
+}
+
+// (target - X1) / (X2 - X1): the fraction of the way from the first table point to
+// the second, inside the table and along an end interval alike.
+inline Fp Fraction(Double dXTarget, Double dX1, Double dX2) { return (Fp(dXTarget) - dX1) / (Fp(dX2) - dX1); }
+
+// The value inside the table, between the Y values of the two positions: what
+// LinearInterpolation1Way gives.
+inline void AssignInside(const DoubleArray& dYArray, Integer i1, Integer i2, Double f, Double& dYResult) {
+    const Double y1 = dYArray(i1), y2 = dYArray(i2);
+    dYResult = StoredOneWay(y1, y2, f);
+}
+
 }  // namespace
 
 const CInterpolation& CInterpolation::Default() {
@@ -79,7 +114,7 @@ Boolean CInterpolation::BoundedBy(Double dCheckVal, Double dLowerBound, Double d
 }
 
 Double CInterpolation::LinearInterpolation1Way(Double dXIdx1, Double dXIdx2, Double dXFraction) const try {
-    return rt::StoredFormula([=](auto F) { return OneWay(F, dXIdx1, dXIdx2, dXFraction); });
+    return StoredOneWay(dXIdx1, dXIdx2, dXFraction);
 } catch (...) { rt::RethrowFrom("CInterpolation.LinearInterpolation1Way"); }
 
 // The nested interpolations are each one formula of LinearInterpolation1Way steps,
@@ -176,12 +211,11 @@ Boolean CInterpolation::LookUpSortedTable(Double dXTarget, const DoubleArray& dX
         // Inside by BoundedBy and by FindBracketIndex's tests; the scan stops at lo
         // at the latest.
         if (x[0] <= dXTarget && dXTarget <= x[last]) {
-            const Long k = ScanDown(dXTarget, dXArray, static_cast<Integer>(lo), static_cast<Integer>(hi)) - lo;
+            const Long k = HighestAtMost(dXTarget, x, last);
             const bool atEnd = k == last;
             const auto i1 = static_cast<Integer>(lo + (atEnd ? last - 1 : k));
-            const Double f = atEnd ? 1.0 : Stored(FractionFrom(dXTarget, x[k], x[k + 1]));
-            AssignTableValue(dXTarget, dXArray, dYArray, eExtrapolationType, i1, static_cast<Integer>(i1 + 1), f,
-                             false, dYResult);
+            const Double f = atEnd ? 1.0 : Stored(Fraction(dXTarget, x[k], x[k + 1]));
+            AssignInside(dYArray, i1, static_cast<Integer>(i1 + 1), f, dYResult);
             return true;
         }
     }
@@ -195,12 +229,15 @@ Boolean CInterpolation::LookUpSortedTable(Double dXTarget, const DoubleArray& dX
 
 void CInterpolation::SortTable(DoubleArray& dXArray, DoubleArray& dYArray) const {
     // The table's positions are Integers: bounds beyond them end the call before the sort.
-    rt::IntegerPosition(dXArray.LBound(), "dXArray", /*upper=*/false);
-    rt::IntegerPosition(dXArray.UBound(), "dXArray", /*upper=*/true);
+    const Integer lo = rt::IntegerPosition(dXArray.LBound(), "dXArray", /*upper=*/false);
+    const Integer hi = rt::IntegerPosition(dXArray.UBound(), "dXArray", /*upper=*/true);
+    // A table already in order is left as it is: the sort's first pass, which reads
+    // the same run of elements, would exchange nothing and end the sort.
+    if (hi == lo || InOrder(dXArray.Elements(lo, std::max(lo, hi)), Long{hi} - lo)) return;
     // BubbleSortXYPairsByX on two Variants that refer to the arrays, without making
     // the Variants: the same comparisons and exchanges on the same elements.
     const CSort sorter;  // it holds nothing: made in place, let go on return or when the sort fails
-    sorter.SortPairs(dXArray, dYArray);
+    sorter.SortPairs(dXArray, dYArray, lo, hi);
 }
 
 // The value at the positions InterpolationIndices found: the fraction form inside the
@@ -218,14 +255,11 @@ void CInterpolation::AssignTableValue(Double dXTarget, const DoubleArray& dXArra
         }
         return;
     }
-    const Double y1 = dYArray(i1), y2 = dYArray(i2);
-    dYResult = LinearInterpolation1Way(y1, y2, f);
+    AssignInside(dYArray, i1, i2, f, dYResult);
 }
 
-// (target - X1) / (X2 - X1): the fraction of the way from the first table point to
-// the second, inside the table and along an end interval alike.
 Fp CInterpolation::FractionFrom(Double dXTarget, Double dX1, Double dX2) const {
-    return (Fp(dXTarget) - dX1) / (Fp(dX2) - dX1);
+    return Fraction(dXTarget, dX1, dX2);
 }
 
 Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray& dXArray,
@@ -294,9 +328,8 @@ Boolean CInterpolation::FindBracketIndex(Double dXTarget, const DoubleArray& dXA
 // elements lo to hi are checked once, as a run.
 Integer CInterpolation::ScanDown(Double dXTarget, const DoubleArray& dXArray, Integer lo, Integer hi) const {
     const Double* const x = dXArray.Elements(lo, hi);  // x[k] is dXArray(lo + k)
-    for (int k = hi - lo; k >= 0; --k) {
-        if (dXTarget >= x[k]) return static_cast<Integer>(lo + k);
-    }
+    const Long k = HighestAtMost(dXTarget, x, Long{hi} - lo);
+    if (k >= 0) return static_cast<Integer>(lo + k);
     // No X is at most the target (a NaN among them): the scan steps below lo, where
     // the subscript or the element read fails.
     dXArray(rt::Sub(lo, Integer{1}));

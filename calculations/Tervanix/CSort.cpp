@@ -1,6 +1,7 @@
 #include "Tervanix/CSort.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 #include "Tervanix/runtime/ElementComparison.h"
@@ -37,9 +38,7 @@ void CSort::SortByX(Variant& vXData, Variant* vYData) const {
 }
 
 // BubbleSortXYPairsByX with Variants that refer to these two arrays.
-void CSort::SortPairs(DoubleArray& vXArray, DoubleArray& vYArray) const {
-    const Integer lo = rt::ToInteger(vXArray.LBound());
-    const Integer hi = rt::ToInteger(vXArray.UBound());
+void CSort::SortPairs(DoubleArray& vXArray, DoubleArray& vYArray, Integer lo, Integer hi) const {
     SortElements(vXArray, lo, hi, [&](Integer i, Integer next) {
         Double& first = vYArray(i);
         Double& second = vYArray(next);
@@ -65,11 +64,28 @@ bool CSort::MakePass(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, cons
     T* const x = vXArray.Elements(lo, std::max(lo, hi));  // x[k] is vXArray(lo + k)
     const int last = hi - lo;
     bool sorted = true;
-    for (int k = 0; k < last; ++k) {
-        if (rt::GreaterThan(x[k], x[k + 1])) {
-            SwapVariants(x[k], x[k + 1]);
-            swapPartners(static_cast<Integer>(lo + k), static_cast<Integer>(lo + k + 1));
-            sorted = false;
+    if constexpr (std::is_arithmetic_v<T>) {
+        // The larger of each pair is the left element of the next: it is carried in
+        // a register rather than read back from the store just made.
+        T carried = x[0];
+        for (int k = 0; k < last; ++k) {
+            const T next = x[k + 1];
+            if (rt::GreaterThan(carried, next)) {
+                x[k] = next;
+                x[k + 1] = carried;
+                swapPartners(static_cast<Integer>(lo + k), static_cast<Integer>(lo + k + 1));
+                sorted = false;
+            } else {
+                carried = next;
+            }
+        }
+    } else {
+        for (int k = 0; k < last; ++k) {
+            if (rt::GreaterThan(x[k], x[k + 1])) {
+                SwapVariants(x[k], x[k + 1]);
+                swapPartners(static_cast<Integer>(lo + k), static_cast<Integer>(lo + k + 1));
+                sorted = false;
+            }
         }
     }
     return sorted;

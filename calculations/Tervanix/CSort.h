@@ -61,9 +61,10 @@ public:
 private:
     // The steps both sorts share; vYData is null when there is no Y array.
     void SortByX(Variant& vXData, Variant* vYData) const;
-    // The pair sort of the 1-D table lookup, on its arrays themselves.
+    // The pair sort of the 1-D table lookup, on its arrays themselves, over the
+    // positions lo to hi of vXArray (its bounds, already made Integers).
     friend class CInterpolation;
-    void SortPairs(DoubleArray& vXArray, DoubleArray& vYArray) const;
+    void SortPairs(DoubleArray& vXArray, DoubleArray& vYArray, Integer lo, Integer hi) const;
     // The passes; swapPartners(i, next) exchanges the Y elements that partner an
     // exchange of X elements.
     template <typename T, typename SwapY>
