@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "Tervanix/BatchSteps.h"
+#include "Tervanix/CInterpolationSteps.h"
 
 namespace tervanix {
 
@@ -10,14 +11,30 @@ using batch::TableSteps;
 
 namespace {
 
+// A table in ascending order without NaN, of at least two points whose bounds are
+// Integer positions: the single call's sort leaves it as it is (its first pass
+// exchanges nothing), so the batch need not call it. One pass over X.
+bool IsAscendingWithoutNaN(const DoubleArray& dXArray) {
+    if (dXArray.size() < 2 || dXArray.LBound() < std::numeric_limits<Integer>::min() ||
+        dXArray.UBound() > std::numeric_limits<Integer>::max()) {
+        return false;
+    }
+    const Double* const x = dXArray.begin();
+    const std::size_t last = dXArray.size() - 1;
+    for (std::size_t k = 0; k < last; ++k) {
+        if (!(x[k] <= x[k + 1])) return false;  // out of order, or a NaN on either side
+    }
+    return true;
+}
+
 // A sorted table whose every target the binary search answers as the scan does:
 // ascending X without NaN (the sort has then reached its fixed point, so a later
 // single call would not change it), at least two points, a last position below
 // 32767 (the scan's start, hi + 1, must be an Integer) and a Y for every position.
-bool IsSearchable(const DoubleArray& dXArray, const DoubleArray& dYArray) {
+bool IsSearchable(const DoubleArray& dXArray, const DoubleArray& dYArray, bool ascendingWithoutNaN) {
     const Long lo = dXArray.LBound();
     const Long hi = dXArray.UBound();
-    return hi > lo && hi < std::numeric_limits<Integer>::max() && !batch::HasNaN(dXArray) &&
+    return hi > lo && hi < std::numeric_limits<Integer>::max() && (ascendingWithoutNaN || !batch::HasNaN(dXArray)) &&
            dYArray.size() > 0 && dYArray.LBound() <= lo && dYArray.UBound() >= hi;
 }
 
@@ -41,9 +58,8 @@ Boolean LookUpSearchable(Double t, const DoubleArray& dXArray, const DoubleArray
         const auto k = static_cast<Long>(std::upper_bound(x, x + last + 1, t) - x) - 1;
         const bool atEnd = k == last;
         const auto i1 = static_cast<Integer>(lo + (atEnd ? last - 1 : k));
-        const Double f = atEnd ? 1.0 : TableSteps::StoredFraction(t, x[k], x[k + 1]);
-        TableSteps::AssignTableValue(t, dXArray, dYArray, eExtrapolationType, i1, static_cast<Integer>(i1 + 1), f,
-                                     false, dYResult);
+        const Double f = atEnd ? 1.0 : rt::Stored(table_steps::Fraction(t, x[k], x[k + 1]));
+        table_steps::AssignInside(dYArray, i1, static_cast<Integer>(i1 + 1), f, dYResult);
         return true;
     }
     if (t != t) return TableSteps::LookUpSortedTable(t, dXArray, dYArray, eExtrapolationType, dYResult);
@@ -53,7 +69,7 @@ Boolean LookUpSearchable(Double t, const DoubleArray& dXArray, const DoubleArray
     const auto i2 = static_cast<Integer>(lo + (below ? 0 : last));
     if (dXArray(i1) == dXArray(i2)) return false;
     const Double x1 = dXArray(i1), x2 = dXArray(i2);
-    const Double f = TableSteps::StoredFraction(t, x1, x2);
+    const Double f = rt::Stored(table_steps::Fraction(t, x1, x2));
     TableSteps::AssignTableValue(t, dXArray, dYArray, eExtrapolationType, i1, i2, f, true, dYResult);
     return true;
 }
@@ -71,8 +87,9 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
     // partly sorted, so that the next call sorts on: the first target gets the error,
     // and the others take the single call.
     const CInterpolation& single = CInterpolation::Default();
+    const bool ascendingWithoutNaN = IsAscendingWithoutNaN(dXArray);
     try {
-        TableSteps::SortTable(dXArray, dYArray);
+        if (!ascendingWithoutNaN) TableSteps::SortTable(dXArray, dYArray);
     } catch (const LibraryError& e) {
         if (!SortMovedElements(dXArray)) throw;
         outcomes[0] = batch::OutcomeOf(e.kind());
@@ -81,7 +98,7 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
         });
         return;
     }
-    if (IsSearchable(dXArray, dYArray)) {
+    if (IsSearchable(dXArray, dYArray, ascendingWithoutNaN)) {
         batch::ForEachTarget(targets.size(), outcomes, batch::ThreadsFor(options, targets.size()),
                              [&](std::size_t i) {
                                  return LookUpSearchable(targets[i], dXArray, dYArray, eExtrapolationType,

@@ -37,9 +37,6 @@ struct TableSteps {
         CInterpolation::Default().AssignTableValue(dXTarget, dXArray, dYArray, eExtrapolationType, i1, i2, f,
                                                    outside, dYResult);
     }
-    static Double StoredFraction(Double dXTarget, Double dX1, Double dX2) {
-        return rt::Stored(CInterpolation::Default().FractionFrom(dXTarget, dX1, dX2));
-    }
 
     static bool PreparePairTable(DoubleArray& XValues, DoubleArray& YValues, Long& n) {
         return cInterp2().PreparePairTable(XValues, YValues, n);

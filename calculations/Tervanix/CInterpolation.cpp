@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "Tervanix/CInterpolationSteps.h"
 #include "Tervanix/CSort.h"
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
@@ -16,6 +17,7 @@ namespace tervanix {
 
 using rt::Fp;
 using rt::Stored;
+using namespace table_steps;
 
 namespace {
 
@@ -39,18 +41,6 @@ constexpr Integer kAboveTable = 9999;
 [[noreturn]] void RaiseNaNTarget(Integer lo) {
     rt::Raise(lo == std::numeric_limits<Integer>::min() ? ErrorKind::OverflowError : ErrorKind::SubscriptOutOfRange,
               "the target dXTarget is NaN, which no two positions of dXArray bracket; pass a number");
-}
-
-// LinearInterpolation1Way's formula, (x2 - x1) * fraction + x1, of the operand
-// wrapper F (runtime/Formula.h).
-template <typename Op>
-auto OneWay(Op F, Double x1, Double x2, Double fraction) {
-    return (F(x2) - x1) * fraction + x1;
-}
-
-// LinearInterpolation1Way's value, stored.
-inline Double StoredOneWay(Double x1, Double x2, Double fraction) {
-    return rt::StoredFormula([=](auto F) { return OneWay(F, x1, x2, fraction); });
 }
 
 // LinearInterpolation2Way's three steps, each stored: along X at the lower and the
@@ -88,17 +78,6 @@ inline Long HighestAtMost(Double dXTarget, const Double* x, Long last) {
         if (dXTarget >= x[k]) return k;
     }
     return -1;
-}
-
-// (target - X1) / (X2 - X1): the fraction of the way from the first table point to
-// the second, inside the table and along an end interval alike.
-inline Fp Fraction(Double dXTarget, Double dX1, Double dX2) { return (Fp(dXTarget) - dX1) / (Fp(dX2) - dX1); }
-
-// The value inside the table, between the Y values of the two positions: what
-// LinearInterpolation1Way gives.
-inline void AssignInside(const DoubleArray& dYArray, Integer i1, Integer i2, Double f, Double& dYResult) {
-    const Double y1 = dYArray(i1), y2 = dYArray(i2);
-    dYResult = StoredOneWay(y1, y2, f);
 }
 
 }  // namespace
@@ -258,10 +237,6 @@ void CInterpolation::AssignTableValue(Double dXTarget, const DoubleArray& dXArra
     AssignInside(dYArray, i1, i2, f, dYResult);
 }
 
-Fp CInterpolation::FractionFrom(Double dXTarget, Double dX1, Double dX2) const {
-    return Fraction(dXTarget, dX1, dX2);
-}
-
 Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray& dXArray,
                                              BoundaryCondition eExtrapolationType, Integer& nXIndex1,
                                              Integer& nXIndex2, Double& dInterpFraction,
@@ -292,7 +267,7 @@ Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray&
     }
     const Double x1 = dXArray(nXIndex1), x2 = dXArray(nXIndex2);
     if (x1 == x2) return false;
-    rt::Assign(dInterpFraction, FractionFrom(dXTarget, x1, x2));
+    rt::Assign(dInterpFraction, Fraction(dXTarget, x1, x2));
     return true;
 } catch (...) { rt::RethrowFrom("CInterpolation.InterpolationIndices"); }
 
@@ -320,7 +295,7 @@ Boolean CInterpolation::FindBracketIndex(Double dXTarget, const DoubleArray& dXA
     }
     const Integer next = rt::Add(nIndex, Integer{1});
     const Double x1 = dXArray(nIndex), x2 = dXArray(next);
-    rt::Assign(dFraction, FractionFrom(dXTarget, x1, x2));
+    rt::Assign(dFraction, Fraction(dXTarget, x1, x2));
     return true;
 }
 

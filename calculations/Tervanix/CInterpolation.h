@@ -218,7 +218,6 @@ private:
     void AssignTableValue(Double dXTarget, const DoubleArray& dXArray, const DoubleArray& dYArray,
                           BoundaryCondition eExtrapolationType, Integer i1, Integer i2, Double f,
                           Boolean outside, Double& dYResult) const;
-    rt::Fp FractionFrom(Double dXTarget, Double dX1, Double dX2) const;
     Integer ScanDown(Double dXTarget, const DoubleArray& dXArray, Integer lo, Integer hi) const;
     // The scan of the table from the top down: the highest position whose X is at
     // most the target and the fraction beyond it, or, with False, the marker -9999
