@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "plain/cMatrixOps_plain.h"
 
 namespace tervanix {
 namespace {
@@ -279,6 +280,51 @@ TEST(FastPaths, MatrixProductRowsEqualTheElementsSummedStepByStep) {
                                 << where << ", element " << n;
                         }
                     }
+                }
+            }
+        }
+    }
+}
+
+// MatrixInvert, which updates a row at once and redoes it step by step only when a
+// value is not finite, against the inversion written out with every operation tested
+// (bench/plain): the same True or False, the same error kind, the same inverse.
+TEST(FastPaths, MatrixInvertEqualsTheInversionStepByStep) {
+    const cMatrixOps ops;
+    const std::vector<std::vector<double>> bases = {
+        {2, 1, 0, 1, 3, 1, 0, 1, 4},
+        {0, 1, 2, 1, 0, 1, 2, 1, 0},  // zeros on the diagonal: rows are added before the elimination
+        {1e308, 1, 1, 1, -1e308, 1, 1, 1, 1e-308},
+    };
+    for (const std::vector<double>& base : bases) {
+        for (std::size_t at = 0; at < base.size(); ++at) {
+            for (const double special : kSpecial) {
+                std::vector<double> m = base;
+                m[at] = special;
+                std::vector<double> expected;
+                std::string expectedOutcome;
+                try {
+                    expectedOutcome = plain::MatrixInvertFaultTested(m, expected, 3) ? "True" : "False";
+                } catch (const LibraryError& e) {
+                    expectedOutcome = KindName(e.kind());
+                }
+                auto A = std::make_shared<cMatrix2>();
+                A->NumRows(3);
+                A->NumCols(3);
+                for (Long n = 0; n < 9; ++n) A->PutData(n / 3 + 1, n % 3 + 1, m[static_cast<std::size_t>(n)]);
+                std::shared_ptr<cMatrix2> inverse;
+                std::string outcome;
+                try {
+                    outcome = ops.MatrixInvert(A, inverse) ? "True" : "False";
+                } catch (const LibraryError& e) {
+                    outcome = KindName(e.kind());
+                }
+                const std::string where = std::to_string(special) + " at " + std::to_string(at);
+                ASSERT_EQ(expectedOutcome, outcome) << where;
+                if (outcome != "True") continue;
+                for (Long n = 0; n < 9; ++n) {
+                    EXPECT_EQ(Bits(expected[static_cast<std::size_t>(n)]), Bits(inverse->GetData(n / 3 + 1, n % 3 + 1)))
+                        << where << ", element " << n;
                 }
             }
         }
