@@ -214,27 +214,25 @@ bool cMatrixOps::RowsProportionalStepByStep(const cMatrix2& M, Long i, Long k, D
 
 // The same comparison on plain Doubles: 1 or 0 when every value it computed is finite
 // (then none of them faulted, and the answer is the step-by-step one), -1 otherwise,
-// for the step-by-step comparison to find the fault, if any.
+// for the step-by-step comparison to find the fault, if any. Each element's
+// difference d is |q| or |q / r - 1|, and a q that is not finite leaves q / r - 1 not
+// finite too, so the sum of the d is finite only when every value is (a sum that
+// overflows merely sends the pair the step-by-step way).
 int cMatrixOps::RowsProportionalAtOnce(const cMatrix2& M, Long i, Long k, Double ratio) const {
     const Double* const rowI = M.RowElements(i);
     const Double* const rowK = M.RowElements(k);
     if (rowI == nullptr) return -1;
     const auto cols = static_cast<std::size_t>(M.NumCols());
     bool proportional = true;
-    bool finite = true;
+    Double sum = 0.0;
     for (std::size_t c = 0; c < cols; ++c) {
         const Double q = rowI[c] * ratio;
         const Double r = rowK[c];
-        Double d = std::fabs(q);
-        if (std::fabs(r) >= kProportionalTolerance) {
-            const Double e = q / r - 1.0;
-            finite &= std::isfinite(e);
-            d = std::fabs(e);
-        }
-        finite &= std::isfinite(q);
+        const Double d = std::fabs(r) >= kProportionalTolerance ? std::fabs(q / r - 1.0) : std::fabs(q);
+        sum += d;
         if (d > kProportionalTolerance) proportional = false;
     }
-    if (!finite) return -1;
+    if (!std::isfinite(sum)) return -1;
     return proportional ? 1 : 0;
 }
 
