@@ -323,7 +323,7 @@ TEST(FastPaths, MatrixInvertEqualsTheInversionStepByStep) {
                 ASSERT_EQ(expectedOutcome, outcome) << where;
                 if (outcome != "True") continue;
                 for (Long n = 0; n < 9; ++n) {
-                    EXPECT_EQ(Bits(expected[static_cast<std::size_t>(n)]), Bits(inverse->GetData(n / 3 + 1, n % 3 + 1)))
+                    EXPECT_SAME_DOUBLE(expected[static_cast<std::size_t>(n)], inverse->GetData(n / 3 + 1, n % 3 + 1))
                         << where << ", element " << n;
                 }
             }
