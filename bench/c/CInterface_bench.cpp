@@ -6,13 +6,14 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <random>
 #include <vector>
 
 #include <Tervanix/Batch.h>
 #include <Tervanix/cGenUtil.h>
 #include <Tervanix/cInterp2.h>
 #include <Tervanix/tervanix_c.h>
+
+#include "../BatchTable.h"
 
 namespace {
 
@@ -89,23 +90,8 @@ void BM_Interp3D_C(benchmark::State& state) {
 constexpr std::size_t kTablePoints = 1000;
 constexpr std::size_t kTargets = 10000;
 
-// A sorted table with uneven steps and targets spread over it at random.
-struct Table {
-    std::vector<double> x, y, targets;
-    Table() : x(kTablePoints), y(kTablePoints), targets(kTargets) {
-        std::mt19937 rng(7);
-        double v = 0;
-        for (std::size_t i = 0; i < kTablePoints; ++i) {
-            x[i] = v += 0.5 + static_cast<double>(rng() % 100) / 50.0;
-            y[i] = static_cast<double>(rng() % 1000) / 7.0;
-        }
-        std::uniform_real_distribution<double> inside(x.front(), x.back());
-        for (double& t : targets) t = inside(rng);
-    }
-};
-
 void BM_Batch1D_Cpp(benchmark::State& state) {
-    const Table table;
+    const benchdata::BatchTable table(kTablePoints, kTargets);
     DoubleArray x(1, table.x), y(1, table.y);
     std::vector<double> results(kTargets);
     std::vector<BatchOutcome> outcomes(kTargets);
@@ -117,7 +103,7 @@ void BM_Batch1D_Cpp(benchmark::State& state) {
 }
 
 void BM_Batch1D_C(benchmark::State& state) {
-    Table table;
+    benchdata::BatchTable table(kTablePoints, kTargets);
     tvx_Array x = tvx_DoubleArray1D(table.x.data(), 1, kTablePoints);
     tvx_Array y = tvx_DoubleArray1D(table.y.data(), 1, kTablePoints);
     std::vector<double> results(kTargets);
