@@ -3,13 +3,13 @@
 // target. items_per_second counts targets.
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <vector>
 
 #include <Tervanix/Batch.h>
 #include <Tervanix/CInterpolation.h>
 #include <Tervanix/cInterp2.h>
 
+#include "BatchTable.h"
 #include "plain/Batch_plain.h"
 
 #if defined(TERVANIX_BENCH_WITH_GSL)
@@ -24,19 +24,9 @@ using tervanix::Long;
 
 constexpr std::size_t kTargets = 4096;
 
-// A sorted table of n points with uneven steps, and targets spread over it at random.
-struct Table {
-    std::vector<double> x, y, targets;
-    explicit Table(std::size_t n) : x(n), y(n), targets(kTargets) {
-        std::mt19937 rng(7);
-        double v = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            x[i] = v += 0.5 + static_cast<double>(rng() % 100) / 50.0;
-            y[i] = static_cast<double>(rng() % 1000) / 7.0;
-        }
-        std::uniform_real_distribution<double> inside(x.front(), x.back());
-        for (double& t : targets) t = inside(rng);
-    }
+// A table of n points and kTargets targets, with its values as the library's arrays.
+struct Table : benchdata::BatchTable {
+    explicit Table(std::size_t n) : BatchTable(n, kTargets) {}
     // The table as the library's arrays: from 1, or from -32768 when it needs more positions.
     DoubleArray Array(const std::vector<double>& values) const {
         const Long lo = values.size() > 32767 ? -32768 : 1;

@@ -6,34 +6,34 @@
 
 namespace tervanix::c {
 
-VariantArg::VariantArg(tvx_Array* array, const char* name)
-    : descriptor_((CheckArray(array, name, kRank, kType), *array)) {
-    switch (descriptor_.type) {
+VariantArg::VariantArg(const CheckedArray& checked) : checked_(checked) {
+    switch (checked_.descriptor.type) {
         case TVX_DOUBLE:
-            doubles_ = Borrowed<DoubleArray>(descriptor_);
+            doubles_ = Borrowed<DoubleArray>(checked_);
             variant_ = Variant::RefTo(doubles_);
             break;
         case TVX_LONG:
-            longs_ = Borrowed<LongArray>(descriptor_);
+            longs_ = Borrowed<LongArray>(checked_);
             variant_ = Variant::RefTo(longs_);
             break;
         default:
-            CopyInStrings(name);
+            CopyInStrings();
             variant_ = Variant::RefTo(strings_);
             break;
     }
 }
 
 VariantArg::~VariantArg() {
-    if (descriptor_.type == TVX_STRING) CopyOutStrings();
+    if (checked_.descriptor.type == TVX_STRING) CopyOutStrings();
 }
 
-void VariantArg::CopyInStrings(const char* name) {
-    const auto* source = static_cast<const tvx_String*>(descriptor_.data);
-    strings_ = StringArray(descriptor_.lower[0], descriptor_.upper[0]);
+void VariantArg::CopyInStrings() {
+    const tvx_Array& d = checked_.descriptor;
+    const auto* source = static_cast<const tvx_String*>(d.data);
+    strings_ = StringArray(d.lower[0], d.upper[0]);
     originals_.assign(source, source + strings_.size());
     for (std::size_t k = 0; k < originals_.size(); ++k) {
-        byContent_.emplace_back(FromUnits(originals_[k].units, originals_[k].length, name), k);
+        byContent_.emplace_back(FromUnits(originals_[k].units, originals_[k].length, checked_.name), k);
     }
     for (std::size_t k = 0; k < strings_.size(); ++k) strings_.data()[k] = byContent_[k].first;
     std::sort(byContent_.begin(), byContent_.end());
@@ -41,7 +41,7 @@ void VariantArg::CopyInStrings(const char* name) {
 }
 
 void VariantArg::CopyOutStrings() noexcept {
-    auto* target = static_cast<tvx_String*>(descriptor_.data);
+    auto* target = static_cast<tvx_String*>(checked_.descriptor.data);
     for (std::size_t k = 0; k < strings_.size(); ++k) {
         const String& element = strings_.data()[k];
         const auto run = std::lower_bound(byContent_.begin(), byContent_.end(), element,

@@ -19,19 +19,20 @@ public:
     static constexpr int kRank = 1;
     static constexpr std::int32_t kType = kAnyElementType;
 
-    VariantArg(tvx_Array* array, const char* name);
+    explicit VariantArg(const CheckedArray& checked);
+    VariantArg(tvx_Array* array, const char* name) : VariantArg(Check<kRank, kType>(array, name)) {}
     ~VariantArg();
     VariantArg(const VariantArg&) = delete;
     VariantArg& operator=(const VariantArg&) = delete;
 
     Variant& get() noexcept { return variant_; }
-    const tvx_Array& descriptor() const noexcept { return descriptor_; }
+    const CheckedArray& checked() const noexcept { return checked_; }
 
 private:
-    void CopyInStrings(const char* name);
+    void CopyInStrings();
     void CopyOutStrings() noexcept;
 
-    const tvx_Array descriptor_;
+    const CheckedArray checked_;
     DoubleArray doubles_;
     LongArray longs_;
     StringArray strings_;

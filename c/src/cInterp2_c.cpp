@@ -37,8 +37,10 @@ tvx_status tvx_cInterp2_Interp3D(const tvx_Array* XValues, const tvx_Array* YVal
                                  tvx_Boolean bAllowExtrap, double X, double Y, double* Z) {
     return Guard("cInterp2.Interp3D", [&] {
         double& out = Ref(Z, "Z");
-        return Verdict(interp.Interp3D(In<DoubleArray>(XValues, "XValues"), In<DoubleArray>(YValues, "YValues"),
-                                       In<DoubleArray2D>(ZValues, "ZValues"), FromC(bAllowExtrap), X, Y, out));
+        const DoubleArray x = In<DoubleArray>(XValues, "XValues");
+        const DoubleArray y = In<DoubleArray>(YValues, "YValues");
+        const DoubleArray2D z = In<DoubleArray2D>(ZValues, "ZValues");
+        return Verdict(interp.Interp3D(x, y, z, FromC(bAllowExtrap), X, Y, out));
     });
 }
 
@@ -47,9 +49,11 @@ tvx_status tvx_cInterp2_Interp4D(const tvx_Array* WValues, const tvx_Array* XVal
                                  double* Z) {
     return Guard("cInterp2.Interp4D", [&] {
         double& out = Ref(Z, "Z");
-        return Verdict(interp.Interp4D(In<DoubleArray>(WValues, "WValues"), In<DoubleArray>(XValues, "XValues"),
-                                       In<DoubleArray>(YValues, "YValues"), In<DoubleArray3D>(ZValues, "ZValues"),
-                                       FromC(bAllowExtrap), W, X, Y, out));
+        const DoubleArray w = In<DoubleArray>(WValues, "WValues");
+        const DoubleArray x = In<DoubleArray>(XValues, "XValues");
+        const DoubleArray y = In<DoubleArray>(YValues, "YValues");
+        const DoubleArray3D z = In<DoubleArray3D>(ZValues, "ZValues");
+        return Verdict(interp.Interp4D(w, x, y, z, FromC(bAllowExtrap), W, X, Y, out));
     });
 }
 

@@ -203,6 +203,72 @@ static void test_handles(void) {
     CHECK(tvx_cMatrix2_Destroy(a) == TVX_OK && tvx_cMatrix2_Destroy(inverse) == TVX_OK);
 }
 
+/* Each target of a batch beside the single call at that target: the outcome k is the
+ * single call's status 1 - k, and a True value is the single call's, bit for bit. */
+static void check_targets(const char* name, size_t n, const tvx_BatchOutcome* outcomes, const double* values,
+                          const tvx_status* statuses, const double* singles) {
+    for (size_t k = 0; k < n; ++k) {
+        if (1 - outcomes[k] != statuses[k] || (statuses[k] == TVX_TRUE && !same_bits(values[k], singles[k]))) {
+            fprintf(stderr, "%s, target %zu: outcome %d, value %a; single call %d, %a\n", name, k, outcomes[k],
+                    values[k], (int)statuses[k], singles[k]);
+            ++failures;
+        }
+    }
+}
+
+/* Batch lookups: every target as the single call gives it, the table sorted in place
+ * once, and the checks of the arguments. */
+static void test_batch(void) {
+    enum { N = 4 };
+    double values[N], singles[N];
+    tvx_BatchOutcome outcomes[N];
+    tvx_status statuses[N];
+
+    /* A pair table in any order; far beyond it the extrapolation overflows. */
+    double x[] = {3, 1, 2}, y[] = {40, 10, 20};
+    const double at[N] = {1.5, 2.25, -0.5, DBL_MAX};
+    tvx_Array ax = tvx_DoubleArray1D(x, 1, 3), ay = tvx_DoubleArray1D(y, 1, 3);
+    CHECK(tvx_CInterpolation_InterpolationOf1DArrayBatch(&ax, &ay, TVX_EXTRAPOLATE_LINEARLY, at, N, values, N,
+                                                         outcomes, N, 1) == TVX_OK);
+    CHECK(x[0] == 1 && x[1] == 2 && x[2] == 3 && y[0] == 10 && y[2] == 40);
+    CHECK(outcomes[3] == TVX_BATCH_FLOATING_POINT_FAULT);
+    for (size_t k = 0; k < N; ++k) {
+        statuses[k] = tvx_CInterpolation_InterpolationOf1DArray(at[k], &ax, &ay, TVX_EXTRAPOLATE_LINEARLY, &singles[k]);
+    }
+    check_targets("InterpolationOf1DArrayBatch", N, outcomes, values, statuses, singles);
+
+    CHECK(tvx_cInterp2_Interp2DBatch(&ax, &ay, 0, at, N, values, N, outcomes, N, 0) == TVX_OK);
+    for (size_t k = 0; k < N; ++k) statuses[k] = tvx_cInterp2_Interp2D(&ax, &ay, 0, at[k], &singles[k]);
+    check_targets("Interp2DBatch", N, outcomes, values, statuses, singles);
+
+    double gx[] = {0, 1}, gy[] = {0, 2}, grid[] = {1, 2, 3, 5}, cube[] = {1, 2, 3, 5, 7, 11, 13, 17};
+    tvx_Array agx = tvx_DoubleArray1D(gx, 1, 2), agy = tvx_DoubleArray1D(gy, 1, 2);
+    tvx_Array agrid = tvx_DoubleArray2D(grid, 1, 2, 1, 2), acube = tvx_DoubleArray3D(cube, 1, 2, 1, 2, 1, 2);
+    const double px[N] = {0.3, 0.9, 2, 0.5}, py[N] = {0.7, 1.5, 1, 0.1}, pz[N] = {0.25, 0.5, 0.75, -1};
+    CHECK(tvx_cInterp2_Interp3DBatch(&agx, &agy, &agrid, 0, px, N, py, N, values, N, outcomes, N, 1) == TVX_OK);
+    for (size_t k = 0; k < N; ++k) statuses[k] = tvx_cInterp2_Interp3D(&agx, &agy, &agrid, 0, px[k], py[k], &singles[k]);
+    check_targets("Interp3DBatch", N, outcomes, values, statuses, singles);
+
+    CHECK(tvx_cInterp2_Interp4DBatch(&agx, &agx, &agy, &acube, -1, px, N, pz, N, py, N, values, N, outcomes, N, 1) ==
+          TVX_OK);
+    for (size_t k = 0; k < N; ++k) {
+        statuses[k] = tvx_cInterp2_Interp4D(&agx, &agx, &agy, &acube, -1, px[k], pz[k], py[k], &singles[k]);
+    }
+    check_targets("Interp4DBatch", N, outcomes, values, statuses, singles);
+
+    /* Counts that differ end the call before any work, with the C++ message. */
+    double ux[] = {2, 1}, uy[] = {20, 10};
+    tvx_Array aux = tvx_DoubleArray1D(ux, 1, 2), auy = tvx_DoubleArray1D(uy, 1, 2);
+    CHECK(tvx_cInterp2_Interp2DBatch(&aux, &auy, 0, at, 2, values, 2, outcomes, 1, 1) == TVX_E_INVALID_ARGUMENT);
+    CHECK(strstr(tvx_LastErrorMessage(), "spans differ in length") != NULL && ux[0] == 2);
+    /* No targets: null pointers are fine, and nothing is done. */
+    CHECK(tvx_cInterp2_Interp2DBatch(&aux, &auy, 0, NULL, 0, NULL, 0, NULL, 0, 1) == TVX_OK && ux[0] == 2);
+    CHECK(tvx_cInterp2_Interp2DBatch(&aux, &auy, 0, NULL, 2, values, 2, outcomes, 2, 1) == TVX_E_NULL_POINTER);
+    CHECK(starts_with(tvx_LastErrorMessage(), "cInterp2.Interp2DBatch: targets"));
+    CHECK(tvx_cInterp2_Interp3DBatch(&agx, &agy, &agrid, 0, px, 2, py, 2, grid, 2, outcomes, 2, 1) ==
+          TVX_E_BAD_DESCRIPTOR);
+}
+
 static int shown = 0;
 static size_t shown_length = 0;
 
@@ -230,6 +296,7 @@ int main(void) {
     test_known_values();
     test_arrays_in_place();
     test_handles();
+    test_batch();
     test_message_sink();
     if (failures != 0) {
         printf("%d checks failed\n", failures);

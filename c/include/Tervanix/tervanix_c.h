@@ -283,6 +283,56 @@ TVX_API tvx_status tvx_cInterp2_Interp4D(const tvx_Array* WValues, const tvx_Arr
 TVX_API tvx_status tvx_cInterp2_Interp2D_Extrap(tvx_Array* XValues, tvx_Array* YValues, int32_t ExtrapMethod,
                                                 double X, double* Y);
 
+/* ---- Batch lookups: one table, many targets ----------------------------------------
+ * Each looks up every target as the single call named would on the same table, and
+ * gives each target a value and an outcome. The table is prepared once (the 1-D and
+ * pair tables sorted in place, as by the first single call); targets, results and
+ * outcomes are the caller's pointers with their counts, which must be equal
+ * (TVX_E_INVALID_ARGUMENT before any work otherwise) and lie outside the tables. A
+ * null pointer is allowed with a count of 0; no targets: nothing is done. TVX_OK once
+ * every target has its outcome; a negative status for an error of the table itself,
+ * no outcome written then. threads: 1 looks the targets up on the calling thread, 0
+ * shares them among every core, n among n threads, with the same results. */
+
+/* What the single call gave one target: outcome k is the status 1 - k that the single
+ * call returns (TVX_TRUE, TVX_FALSE, then TVX_E_OVERFLOW to TVX_E_OUT_OF_MEMORY). */
+typedef int8_t tvx_BatchOutcome;
+enum {
+    TVX_BATCH_RETURNED_TRUE = 0,  /* the result holds the value */
+    TVX_BATCH_RETURNED_FALSE = 1, /* False: the result keeps what it held */
+    /* The error the single call raises for this target; the result is then as the single
+     * call leaves its output (for a fault in the last step, the faulting value). */
+    TVX_BATCH_OVERFLOW_ERROR = 2,
+    TVX_BATCH_SUBSCRIPT_OUT_OF_RANGE = 3,
+    TVX_BATCH_FLOATING_POINT_FAULT = 4,
+    TVX_BATCH_INVALID_ARGUMENT = 5,
+    TVX_BATCH_TYPE_MISMATCH = 6,
+    TVX_BATCH_MISSING_OBJECT = 7,
+    TVX_BATCH_OUT_OF_MEMORY = 8
+};
+
+/* tvx_CInterpolation_InterpolationOf1DArray at each of targets[0 .. targetsCount - 1]. */
+TVX_API tvx_status tvx_CInterpolation_InterpolationOf1DArrayBatch(
+    tvx_Array* dXArray, tvx_Array* dYArray, int32_t eExtrapolationType, const double* targets, size_t targetsCount,
+    double* results, size_t resultsCount, tvx_BatchOutcome* outcomes, size_t outcomesCount, uint32_t threads);
+/* tvx_cInterp2_Interp2D at each of targets[0 .. targetsCount - 1]. */
+TVX_API tvx_status tvx_cInterp2_Interp2DBatch(tvx_Array* XValues, tvx_Array* YValues, tvx_Boolean bAllowExtrap,
+                                              const double* targets, size_t targetsCount, double* Y, size_t YCount,
+                                              tvx_BatchOutcome* outcomes, size_t outcomesCount, uint32_t threads);
+/* tvx_cInterp2_Interp3D at each point (X[i], Y[i]). */
+TVX_API tvx_status tvx_cInterp2_Interp3DBatch(const tvx_Array* XValues, const tvx_Array* YValues,
+                                              const tvx_Array* ZValues, tvx_Boolean bAllowExtrap, const double* X,
+                                              size_t XCount, const double* Y, size_t YCount, double* Z,
+                                              size_t ZCount, tvx_BatchOutcome* outcomes, size_t outcomesCount,
+                                              uint32_t threads);
+/* tvx_cInterp2_Interp4D at each point (W[i], X[i], Y[i]). */
+TVX_API tvx_status tvx_cInterp2_Interp4DBatch(const tvx_Array* WValues, const tvx_Array* XValues,
+                                              const tvx_Array* YValues, const tvx_Array* ZValues,
+                                              tvx_Boolean bAllowExtrap, const double* W, size_t WCount,
+                                              const double* X, size_t XCount, const double* Y, size_t YCount,
+                                              double* Z, size_t ZCount, tvx_BatchOutcome* outcomes,
+                                              size_t outcomesCount, uint32_t threads);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,7 +1,5 @@
 #include "Tervanix/runtime/Array.h"
 
-#include <limits>
-
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
 
@@ -53,12 +51,11 @@ void RaiseValuesBeyondLong(Long lower, std::size_t count) {
 std::size_t ElementCount(const std::int64_t* extents, int rank, std::size_t elementSize) {
     // Multiplications that report overflow, not divisions: this runs for every array
     // made, borrowed ones included, and a division costs tens of cycles.
-    constexpr auto kMaxBytes = static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max());
     std::size_t count = 1;
     for (int d = 0; d < rank; ++d) {
         std::size_t next = 0, bytes = 0;
         if (__builtin_mul_overflow(count, static_cast<std::size_t>(extents[d]), &next) ||
-            __builtin_mul_overflow(next, elementSize, &bytes) || bytes > kMaxBytes) {
+            __builtin_mul_overflow(next, elementSize, &bytes) || bytes > kMaxArrayBytes) {
             Raise(ErrorKind::OutOfMemory, "the array's size exceeds the address space");
         }
         count = next;

@@ -52,6 +52,14 @@
 
 namespace tervanix::rt {
 
+// The largest store an array may have, in bytes: larger ones raise OutOfMemory.
+inline constexpr std::size_t kMaxArrayBytes = static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max());
+
+// Makes borrowed arrays over bounds that its maker has already tested as Borrow()
+// tests them, so that they are not tested twice. Defined only by the C interface
+// (c/src/Arrays.h), which tests each of its array descriptors once.
+struct PrecheckedBorrow;
+
 [[noreturn]] TERVANIX_API void RaiseNoBounds();
 [[noreturn]] TERVANIX_API void RaiseSubscript(Long subscript, int dimension, Long lower, Long upper);
 [[noreturn]] TERVANIX_API void RaiseDimension(int dimension, int rank);
@@ -146,11 +154,7 @@ public:
               std::enable_if_t<sizeof...(Bounds) == 2 * Rank && (IsBound<Bounds>::value && ...), int> = 0>
     static BasicArray Borrow(T* elements, Bounds... bounds) {
         const Long list[] = {BoundFrom(bounds)...};
-        BasicArray borrowed;
-        borrowed.count_ = CountOf(list, /*allowEmpty=*/true);
-        borrowed.elements_ = elements;
-        borrowed.SetBounds(list);
-        return borrowed;
+        return BorrowChecked(elements, list, CountOf(list, /*allowEmpty=*/true));
     }
 
     /// An array with these bounds, every element 0: (lower, upper) pairs, dimension 1
@@ -263,6 +267,17 @@ public:
     const T* Elements(Long first, Long last) const { return elements_ + RunOffset(first, last); }
 
 private:
+    friend struct PrecheckedBorrow;
+
+    // Borrow() for bounds that CountOf has accepted, giving `count` elements.
+    static BasicArray BorrowChecked(T* elements, const Long (&bounds)[2 * Rank], std::size_t count) noexcept {
+        BasicArray borrowed;
+        borrowed.count_ = count;
+        borrowed.elements_ = elements;
+        borrowed.SetBounds(bounds);
+        return borrowed;
+    }
+
     std::size_t RunOffset(Long first, Long last) const {
         static_assert(Rank == 1, "a run of elements is taken from a one-dimensional array");
         const std::size_t offset = Index(first, 0);
