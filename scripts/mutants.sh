@@ -43,7 +43,7 @@ fault ci-lerp-formula    CInterpolation.cpp 'return (F(x2) - x1) * fraction + x1
                                             'return F(x2) * fraction + (1.0 - F(fraction)) * x1;'
 # cGenUtil
 fault gu-min-strict      cGenUtil.cpp 'return X >= Y ? Y : X;' 'return X > Y ? Y : X;'
-fault gu-log10-constant  cGenUtil.cpp 'return Stored(rt::Log(X) / ln10);' 'return Stored(rt::Log(X) / 2.302585092994045);'
+fault gu-log10-constant  cGenUtil.cpp 'return std::log(X) / rt::kLogOf10;' 'return std::log(X) / 2.302585092994045;'
 fault gu-rel-divisor     cGenUtil.cpp 'return (F(X) - Y) / Y;' 'return (F(X) - Y) / X;'
 fault gu-abs-exclusive   cGenUtil.cpp 'const Double d = rt::AbsDifferenceForComparison(X, Y);
     return !(d > tol);' 'const Double d = rt::AbsDifferenceForComparison(X, Y);
@@ -93,7 +93,7 @@ fault m2-old-store-kept  cMatrix2.cpp 'data_ = DoubleArray2D();' ''
 fault mo-tolerance-inclusive cMatrixOps.cpp 'finite &= std::isfinite(q);
         if (d > kProportionalTolerance)' 'finite &= std::isfinite(q);
         if (d >= kProportionalTolerance)'
-fault mo-relative-strict cMatrixOps.cpp 'std::fabs(r) >= kProportionalTolerance ?' 'std::fabs(r) > kProportionalTolerance ?'
+fault mo-relative-strict cMatrixOps.cpp 'if (std::fabs(r) >= kProportionalTolerance) {' 'if (std::fabs(r) > kProportionalTolerance) {'
 fault mo-fix-every-diagonal cMatrixOps.cpp 'if (W.GetData(p, p) != 0.0) continue;' ''
 fault mo-normalize-divide cMatrixOps.cpp 'W.PutData(r, c, Stored(Fp(W.GetData(r, c)) * s));' 'W.PutData(r, c, Stored(Fp(W.GetData(r, c)) / W.GetData(r, r)));'
 fault mo-mult-sizes      cMatrixOps.cpp 'if (a.NumCols() != b.NumRows()) return false;' 'if (a.NumRows() != b.NumRows()) return false;'
