@@ -22,10 +22,10 @@ fault() {  # name, file under calculations/Tervanix, text, replacement
 }
 
 # CSort
-fault sort-unstable      CSort.cpp 'if (rt::GreaterThan(left, right))' 'if (!rt::GreaterThan(right, left))'
+fault sort-unstable      CSort.cpp 'if (rt::GreaterThan(x[k], x[k + 1]))' 'if (!rt::GreaterThan(x[k + 1], x[k]))'
 fault sort-partner       CSort.cpp 'SwapPartners(*vYData, i, next)' 'SwapPartners(*vYData, i, i)'
 fault sort-no-early-stop CSort.cpp 'while (hi != lo && !sorted)' 'while (hi != lo)'
-fault sort-no-integer    CSort.cpp 'const Integer lo = rt::ToInteger(rt::LBound(xArray));' \
+fault sort-no-integer    CSort.cpp 'const Integer lo = rt::IntegerPosition(rt::LBound(xArray), "the array of vXData", /*upper=*/false);' \
                                    'const Integer lo = static_cast<Integer>(rt::LBound(xArray));'
 # CInterpolation
 fault ci-bounded-strict  CInterpolation.cpp 'return dCheckVal >= dLowerBound && dCheckVal <= dUpperBound;' \
@@ -37,13 +37,13 @@ fault ci-below-swapped   CInterpolation.cpp 'nXIndex1 = rt::Add(lo, Integer{1});
         nXIndex2 = rt::Add(lo, Integer{1});'
 fault ci-above-inclusive CInterpolation.cpp 'if (dXTarget > dXArray(hi)) {' 'if (dXTarget >= dXArray(hi)) {'
 fault ci-fixed-end       CInterpolation.cpp 'dYResult = dYArray(i2);' 'dYResult = dYArray(i1);'
-fault ci-no-integer      CInterpolation.cpp '    rt::ToInteger(dXArray.LBound());
-    rt::ToInteger(dXArray.UBound());' ''
-fault ci-lerp-formula    CInterpolation.cpp '(F(dXIdx2) - dXIdx1) * dXFraction + dXIdx1' \
-                                            'F(dXIdx2) * dXFraction + (1.0 - F(dXFraction)) * dXIdx1'
+fault ci-no-integer      CInterpolation.cpp '    rt::IntegerPosition(dXArray.LBound(), "dXArray", /*upper=*/false);
+    rt::IntegerPosition(dXArray.UBound(), "dXArray", /*upper=*/true);' ''
+fault ci-lerp-formula    CInterpolation.cpp 'return (F(x2) - x1) * fraction + x1;' \
+                                            'return F(x2) * fraction + (1.0 - F(fraction)) * x1;'
 # cGenUtil
 fault gu-min-strict      cGenUtil.cpp 'return X >= Y ? Y : X;' 'return X > Y ? Y : X;'
-fault gu-log10-constant  cGenUtil.cpp 'return Stored(rt::Log(X) / ln10);' 'return Stored(rt::Log(X) / 2.302585092994045);'
+fault gu-log10-constant  cGenUtil.cpp 'return std::log(X) / rt::kLogOf10;' 'return std::log(X) / 2.302585092994045;'
 fault gu-rel-divisor     cGenUtil.cpp 'return (F(X) - Y) / Y;' 'return (F(X) - Y) / X;'
 fault gu-abs-exclusive   cGenUtil.cpp 'const Double d = rt::AbsDifferenceForComparison(X, Y);
     return !(d > tol);' 'const Double d = rt::AbsDifferenceForComparison(X, Y);
@@ -69,10 +69,10 @@ fault i2-duplicate-x     cInterp2.cpp 'return x == previous; });' 'return x < pr
 fault i2-fractions-swapped cInterp2.cpp 'const Double tx = Fraction(x, X);
     const Double ty = Fraction(y, Y);
 
-    const Double z1' 'const Double tx = Fraction(y, Y);
+    const Double z00' 'const Double tx = Fraction(y, Y);
     const Double ty = Fraction(x, X);
 
-    const Double z1'
+    const Double z00'
 fault i2-grid-unchecked  cInterp2.cpp 'XValues.UBound() == ZValues.UBound(1) && ZValues.UBound(2) == YValues.UBound() &&' \
                                       'XValues.UBound() == ZValues.UBound(1) &&'
 fault i2-4d-planes       cInterp2.cpp 'return std::array{along(zl, zu, tw)};' 'return std::array{along(zu, zl, tw)};'
@@ -90,12 +90,15 @@ fault m2-zero-rows       cMatrix2.cpp 'if (i > 0) {
         rows_ = i;'
 fault m2-old-store-kept  cMatrix2.cpp 'data_ = DoubleArray2D();' ''
 # cMatrixOps
-fault mo-tolerance-inclusive cMatrixOps.cpp 'if (d > kProportionalTolerance)' 'if (d >= kProportionalTolerance)'
-fault mo-relative-strict cMatrixOps.cpp 'std::fabs(r) >= kProportionalTolerance ?' 'std::fabs(r) > kProportionalTolerance ?'
+fault mo-tolerance-inclusive cMatrixOps.cpp 'finite &= std::isfinite(q);
+        if (d > kProportionalTolerance)' 'finite &= std::isfinite(q);
+        if (d >= kProportionalTolerance)'
+fault mo-relative-strict cMatrixOps.cpp 'if (std::fabs(r) >= kProportionalTolerance) {' 'if (std::fabs(r) > kProportionalTolerance) {'
 fault mo-fix-every-diagonal cMatrixOps.cpp 'if (W.GetData(p, p) != 0.0) continue;' ''
 fault mo-normalize-divide cMatrixOps.cpp 'W.PutData(r, c, Stored(Fp(W.GetData(r, c)) * s));' 'W.PutData(r, c, Stored(Fp(W.GetData(r, c)) / W.GetData(r, r)));'
 fault mo-mult-sizes      cMatrixOps.cpp 'if (a.NumCols() != b.NumRows()) return false;' 'if (a.NumRows() != b.NumRows()) return false;'
-fault mo-early-return    cMatrixOps.cpp 'if (proportional) found = true;' 'if (proportional) return true;'
+fault mo-early-return    cMatrixOps.cpp 'RowsProportionalStepByStep(M, i, k, ratio))) found = true;' \
+                                        'RowsProportionalStepByStep(M, i, k, ratio))) return true;'
 fault mo-output-kept     cMatrixOps.cpp '    Transposed = rt::New<cMatrix2>();
     cMatrix2& transposed = *Transposed;
     const cMatrix2& original = rt::Deref(Original, "Original");' '    const cMatrix2& original = rt::Deref(Original, "Original");
@@ -109,8 +112,8 @@ fault rt-quiet-signals   runtime/Checked.cpp 'return (bits & (std::uint64_t{1} <
 fault rt-infinite-operand runtime/Checked.cpp 'if (nanOperand || !std::isfinite(a) || !std::isfinite(b)) return kNoFault;' \
                                               'if (nanOperand || !std::isfinite(a)) return kNoFault;'
 fault rt-test-then-store runtime/Checked.h '    out = e.value();
-    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.faults(), e.value());' \
-                                           '    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.faults(), e.value());
+    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.state(), e.value());' \
+                                           '    if (TERVANIX_UNLIKELY(e.faults() != kNoFault)) RaiseFpFault(e.state(), e.value());
     out = e.value();'
 fault rt-true-is-one     runtime/Variant.cpp 'return value.AsBoolean().Raw();' 'return -value.AsBoolean().Raw();'
 fault rt-power-zero-kind runtime/MathFunctions.cpp 'if (x == 0.0) Raise(ErrorKind::FloatingPointFault, (text << " divides by zero").c_str());' ''

@@ -21,15 +21,6 @@ using testing::kNaN;
 
 constexpr double kSentinel = -7.25;  // what every result slot holds before a call
 
-// The single call's outcome: its Boolean, or the kind of the error it raised.
-BatchOutcome SingleOutcome(const std::function<bool()>& call) {
-    try {
-        return call() ? BatchOutcome::ReturnedTrue : BatchOutcome::ReturnedFalse;
-    } catch (const LibraryError& e) {
-        return static_cast<BatchOutcome>(static_cast<int>(e.kind()) + 2);  // the kinds in ErrorKind's order
-    }
-}
-
 void ExpectSameSlots(const std::vector<BatchOutcome>& expected, const std::vector<double>& expectedValues,
                      const std::vector<BatchOutcome>& actual, const std::vector<double>& actualValues,
                      const std::string& where) {
@@ -44,6 +35,30 @@ void ExpectSameArray(const DoubleArray& expected, const DoubleArray& actual, con
     for (std::size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(Bits(expected.begin()[k]), Bits(actual.begin()[k])) << where << ", element " << k;
     }
+}
+
+// The single call at each of n targets in turn (its Boolean, or the kind of its error),
+// then the batch call at all of them: the same outcome and slot for each. When the
+// batch call fails as a whole, every single call must have raised that error; false then.
+bool ExpectBatchAsSingle(std::size_t n, const std::function<Boolean(std::size_t, double&)>& single,
+                         const std::function<void(Span<Double>, Span<BatchOutcome>)>& batch, const std::string& where) {
+    std::vector<double> expected(n, kSentinel), actual(n, kSentinel);
+    std::vector<BatchOutcome> expectedOutcome(n), actualOutcome(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        try {
+            expectedOutcome[i] = single(i, expected[i]) ? BatchOutcome::ReturnedTrue : BatchOutcome::ReturnedFalse;
+        } catch (const LibraryError& e) {
+            expectedOutcome[i] = static_cast<BatchOutcome>(static_cast<int>(e.kind()) + 2);  // ErrorKind's order
+        }
+    }
+    try {
+        batch(actual, actualOutcome);
+    } catch (const LibraryError& e) {
+        for (const BatchOutcome o : expectedOutcome) EXPECT_EQ(static_cast<int>(o), static_cast<int>(e.kind()) + 2) << where;
+        return false;
+    }
+    ExpectSameSlots(expectedOutcome, expected, actualOutcome, actual, where);
+    return true;
 }
 
 // Values with repeats and every kind of special value; NaN only where asked for.
@@ -88,26 +103,18 @@ TEST(Batch1D, EqualsTheSingleCallTargetByTarget) {
             for (const BoundaryCondition mode : {NO_EXTRAPOLATION, EXTRAPOLATE_LINEARLY, EXTRAPOLATE_FIXEDENDPT,
                                                  static_cast<BoundaryCondition>(7)}) {
                 DoubleArray xSingle = x0, ySingle = y0, xBatch = x0, yBatch = y0;
-                std::vector<double> expected(targets.size(), kSentinel), actual(targets.size(), kSentinel);
-                std::vector<BatchOutcome> expectedOutcome(targets.size()), actualOutcome(targets.size());
-                for (std::size_t i = 0; i < targets.size(); ++i) {
-                    expectedOutcome[i] = SingleOutcome([&] {
-                        return static_cast<bool>(
-                            single.InterpolationOf1DArray(targets[i], xSingle, ySingle, mode, expected[i]));
-                    });
-                }
                 const std::string where = "table at " + std::to_string(tb.lower) + " of " + std::to_string(tb.n) +
                                           ", round " + std::to_string(round) + ", mode " + std::to_string(mode);
-                try {
-                    InterpolationOf1DArrayBatch(xBatch, yBatch, mode, targets, actual, actualOutcome);
-                } catch (const LibraryError& e) {
-                    // An error of the table: the single call raises it for every target.
-                    for (const BatchOutcome o : expectedOutcome) {
-                        EXPECT_EQ(static_cast<int>(o), static_cast<int>(e.kind()) + 2) << where;
-                    }
-                    continue;
-                }
-                ExpectSameSlots(expectedOutcome, expected, actualOutcome, actual, where);
+                const bool returned = ExpectBatchAsSingle(
+                    targets.size(),
+                    [&](std::size_t i, double& out) {
+                        return single.InterpolationOf1DArray(targets[i], xSingle, ySingle, mode, out);
+                    },
+                    [&](Span<Double> out, Span<BatchOutcome> outcomes) {
+                        InterpolationOf1DArrayBatch(xBatch, yBatch, mode, targets, out, outcomes);
+                    },
+                    where);
+                if (!returned) continue;
                 ExpectSameArray(xSingle, xBatch, where);
                 if (tb.y != 2) ExpectSameArray(ySingle, yBatch, where);
             }
@@ -133,16 +140,14 @@ TEST(Batch2D, EqualsTheSingleCallTargetByTarget) {
             const std::vector<double> targets = TargetsAround(xs);
             for (const bool allow : {false, true}) {
                 DoubleArray xSingle = x0, ySingle = y0, xBatch = x0, yBatch = y0;
-                std::vector<double> expected(targets.size(), kSentinel), actual(targets.size(), kSentinel);
-                std::vector<BatchOutcome> expectedOutcome(targets.size()), actualOutcome(targets.size());
-                for (std::size_t i = 0; i < targets.size(); ++i) {
-                    expectedOutcome[i] = SingleOutcome([&] {
-                        return static_cast<bool>(single.Interp2D(xSingle, ySingle, allow, targets[i], expected[i]));
-                    });
-                }
-                Interp2DBatch(xBatch, yBatch, allow, targets, actual, actualOutcome);
                 const std::string where = "table of " + std::to_string(tb.n) + ", round " + std::to_string(round);
-                ExpectSameSlots(expectedOutcome, expected, actualOutcome, actual, where);
+                ExpectBatchAsSingle(
+                    targets.size(),
+                    [&](std::size_t i, double& out) { return single.Interp2D(xSingle, ySingle, allow, targets[i], out); },
+                    [&](Span<Double> out, Span<BatchOutcome> outcomes) {
+                        Interp2DBatch(xBatch, yBatch, allow, targets, out, outcomes);
+                    },
+                    where);
                 ExpectSameArray(xSingle, xBatch, where);
                 ExpectSameArray(ySingle, yBatch, where);
             }
@@ -187,23 +192,17 @@ TEST(BatchGrid, Interp3DAndInterp4DEqualTheSingleCallTargetByTarget) {
                                   y = Coordinates(rng, yg, kTargets);
         for (const bool allow : {false, true}) {
             const std::string where = "round " + std::to_string(round) + (allow ? ", extrapolating" : "");
-            std::vector<double> expected(kTargets, kSentinel), actual(kTargets, kSentinel);
-            std::vector<BatchOutcome> expectedOutcome(kTargets), actualOutcome(kTargets);
-            for (std::size_t i = 0; i < kTargets; ++i) {
-                expectedOutcome[i] = SingleOutcome(
-                    [&] { return static_cast<bool>(single.Interp3D(X, Y, Z2, allow, x[i], y[i], expected[i])); });
-            }
-            Interp3DBatch(X, Y, Z2, allow, x, y, actual, actualOutcome);
-            ExpectSameSlots(expectedOutcome, expected, actualOutcome, actual, "3-D, " + where);
-
-            std::fill(expected.begin(), expected.end(), kSentinel);
-            std::fill(actual.begin(), actual.end(), kSentinel);
-            for (std::size_t i = 0; i < kTargets; ++i) {
-                expectedOutcome[i] = SingleOutcome(
-                    [&] { return static_cast<bool>(single.Interp4D(W, X, Y, Z3, allow, w[i], x[i], y[i], expected[i])); });
-            }
-            Interp4DBatch(W, X, Y, Z3, allow, w, x, y, actual, actualOutcome);
-            ExpectSameSlots(expectedOutcome, expected, actualOutcome, actual, "4-D, " + where);
+            ExpectBatchAsSingle(
+                kTargets, [&](std::size_t i, double& out) { return single.Interp3D(X, Y, Z2, allow, x[i], y[i], out); },
+                [&](Span<Double> out, Span<BatchOutcome> outcomes) { Interp3DBatch(X, Y, Z2, allow, x, y, out, outcomes); },
+                "3-D, " + where);
+            ExpectBatchAsSingle(
+                kTargets,
+                [&](std::size_t i, double& out) { return single.Interp4D(W, X, Y, Z3, allow, w[i], x[i], y[i], out); },
+                [&](Span<Double> out, Span<BatchOutcome> outcomes) {
+                    Interp4DBatch(W, X, Y, Z3, allow, w, x, y, out, outcomes);
+                },
+                "4-D, " + where);
         }
     }
 }

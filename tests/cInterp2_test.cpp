@@ -140,6 +140,7 @@ TEST(cInterp2Grids, MismatchedOrUnorderedGridsGiveFalseAndUnboundedArraysFailWhe
     const DoubleArray3D z3(1, 2, 1, 3, 1, 2), permuted(1, 3, 1, 2, 1, 2), unbounded3;
     Double out = 7;
     EXPECT_EQ(False, interp.Interp3D(three, u, transposed, true, 0.5, 0.5, out));
+    EXPECT_EQ(False, interp.Interp3D(u, u, transposed, true, 0.5, 0.5, out));  // Z's columns are not Y's
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.Interp3D(three, none, z2, true, 0.5, 0.5, out));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, interp.Interp3D(three, u, unbounded2, true, 0.5, 0.5, out));
     EXPECT_EQ(True, interp.Interp4D(u, three, u, z3, false, 0, 1.5, 0, out));

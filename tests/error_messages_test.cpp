@@ -35,7 +35,6 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
     const cMatrixOps ops;
     const CInterpolation interpolation;
     std::shared_ptr<cMatrix2> none, result;
-    std::shared_ptr<Collection> solution;
     // Its elimination leaves a zero on the diagonal, which the normalisation divides by.
     const auto singular = Matrix3({{1, 1, 0}, {1, 1, 1}, {0, 1, 1}});
     Double out = 0;
@@ -44,12 +43,6 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
         {"AddToMatrix before MatrixSize", [] { cMatrix().AddToMatrix(1, 1, 2.0); },
          "cMatrix.AddToMatrix: SubscriptOutOfRange: the size must be set first: call MatrixSize with the number "
          "of equations, 1 or more"},
-        {"AddToVector before MatrixSize", [] { cMatrix().AddToVector(1, 2.0); },
-         "cMatrix.AddToVector: SubscriptOutOfRange: the size must be set first: call MatrixSize with the number "
-         "of equations, 1 or more"},
-        {"Calc before MatrixSize", [&] { cMatrix().Calc(solution); },
-         "cMatrix.Calc: SubscriptOutOfRange: the size must be set first: call MatrixSize with the number of "
-         "equations, 1 or more"},
         {"MatrixSize(0)", [] { cMatrix().MatrixSize(0); },
          "cMatrix.MatrixSize: SubscriptOutOfRange: the size must be at least 1, the number of equations; "
          "MatrixSize was given 0"},
