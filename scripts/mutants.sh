@@ -22,7 +22,7 @@ fault() {  # name, file under calculations/Tervanix, text, replacement
 }
 
 # CSort
-fault sort-unstable      CSort.cpp 'if (rt::GreaterThan(x[k], x[k + 1]))' 'if (!rt::GreaterThan(x[k + 1], x[k]))'
+fault sort-unstable      CSort.cpp 'if (rt::GreaterThan(carried, next))' 'if (!rt::GreaterThan(next, carried))'
 fault sort-partner       CSort.cpp 'SwapPartners(*vYData, i, next)' 'SwapPartners(*vYData, i, i)'
 fault sort-no-early-stop CSort.cpp 'while (hi != lo && !sorted)' 'while (hi != lo)'
 fault sort-no-integer    CSort.cpp 'const Integer lo = rt::IntegerPosition(rt::LBound(xArray), "the array of vXData", /*upper=*/false);' \
@@ -37,9 +37,12 @@ fault ci-below-swapped   CInterpolation.cpp 'nXIndex1 = rt::Add(lo, Integer{1});
         nXIndex2 = rt::Add(lo, Integer{1});'
 fault ci-above-inclusive CInterpolation.cpp 'if (dXTarget > dXArray(hi)) {' 'if (dXTarget >= dXArray(hi)) {'
 fault ci-fixed-end       CInterpolation.cpp 'dYResult = dYArray(i2);' 'dYResult = dYArray(i1);'
-fault ci-no-integer      CInterpolation.cpp '    rt::IntegerPosition(dXArray.LBound(), "dXArray", /*upper=*/false);
-    rt::IntegerPosition(dXArray.UBound(), "dXArray", /*upper=*/true);' ''
-fault ci-lerp-formula    CInterpolation.cpp 'return (F(x2) - x1) * fraction + x1;' \
+fault ci-no-integer      CInterpolation.cpp 'before the sort.
+    const Integer lo = rt::IntegerPosition(dXArray.LBound(), "dXArray", /*upper=*/false);
+    const Integer hi = rt::IntegerPosition(dXArray.UBound(), "dXArray", /*upper=*/true);' 'before the sort.
+    const auto lo = static_cast<Integer>(dXArray.LBound());
+    const auto hi = static_cast<Integer>(dXArray.UBound());'
+fault ci-lerp-formula    CInterpolationSteps.h 'return (F(x2) - x1) * fraction + x1;' \
                                             'return F(x2) * fraction + (1.0 - F(fraction)) * x1;'
 # cGenUtil
 fault gu-min-strict      cGenUtil.cpp 'return X >= Y ? Y : X;' 'return X > Y ? Y : X;'
@@ -59,7 +62,9 @@ fault ge-fourth-quadrant cGeom.cpp 'rt::Assign(theta, Fp(QuadrantAngle(X, Y)) + 
                                    'rt::Assign(theta, Fp(QuadrantAngle(X, Y)) + 180.0);'
 fault ge-quotient-untested cGeom.cpp 'const Double q = Stored(Fp(Y) / X);' 'const Double q = Y / X;'
 fault ge-inline-inclusive cGeom.cpp 'return LessOrUnordered(f, tol);' 'return !(f > tol);'
-fault ge-det-tolerance   cGeom.cpp 'if (EqualOrUnordered(den, 0.0)) return false;' 'if (std::fabs(den) < 1e-300) return false;'
+fault ge-det-tolerance   cGeom.cpp 'if (EqualOrUnordered(den, 0.0)) return false;
+        const std::array' 'if (std::fabs(den) < 1e-300) return false;
+        const std::array'
 # cInterp2
 fault i2-sort-unstable   cInterp2.cpp 'if (x[k] > x[k + 1]) {' 'if (x[k] >= x[k + 1]) {'
 fault i2-interval-right  cInterp2.cpp 'while (*p < value && p != last) ++p;' 'while (*p <= value && p != last) ++p;'
@@ -90,10 +95,10 @@ fault m2-zero-rows       cMatrix2.cpp 'if (i > 0) {
         rows_ = i;'
 fault m2-old-store-kept  cMatrix2.cpp 'data_ = DoubleArray2D();' ''
 # cMatrixOps
-fault mo-tolerance-inclusive cMatrixOps.cpp 'finite &= std::isfinite(q);
-        if (d > kProportionalTolerance)' 'finite &= std::isfinite(q);
+fault mo-tolerance-inclusive cMatrixOps.cpp 'sum += d;
+        if (d > kProportionalTolerance)' 'sum += d;
         if (d >= kProportionalTolerance)'
-fault mo-relative-strict cMatrixOps.cpp 'if (std::fabs(r) >= kProportionalTolerance) {' 'if (std::fabs(r) > kProportionalTolerance) {'
+fault mo-relative-strict cMatrixOps.cpp 'std::fabs(r) >= kProportionalTolerance ? std::fabs(q / r - 1.0)' 'std::fabs(r) > kProportionalTolerance ? std::fabs(q / r - 1.0)'
 fault mo-fix-every-diagonal cMatrixOps.cpp 'if (W.GetData(p, p) != 0.0) continue;' ''
 fault mo-normalize-divide cMatrixOps.cpp 'W.PutData(r, c, Stored(Fp(W.GetData(r, c)) * s));' 'W.PutData(r, c, Stored(Fp(W.GetData(r, c)) / W.GetData(r, r)));'
 fault mo-mult-sizes      cMatrixOps.cpp 'if (a.NumCols() != b.NumRows()) return false;' 'if (a.NumRows() != b.NumRows()) return false;'
