@@ -47,3 +47,15 @@
 #  define TERVANIX_FLATTEN
 #  define TERVANIX_PURE_FUNCTION
 #endif
+
+// TERVANIX_STEP_BY_STEP=1 builds the reference library (CMake option
+// TERVANIX_STEP_BY_STEP): every method takes its plain step-by-step path, with no fast
+// path, no carried values and no batch search, so that the normal build can be
+// compared with it call for call. Code selects its path with rt::kStepByStep.
+#ifndef TERVANIX_STEP_BY_STEP
+#  define TERVANIX_STEP_BY_STEP 0
+#endif
+
+namespace tervanix::rt {
+inline constexpr bool kStepByStep = TERVANIX_STEP_BY_STEP != 0;
+}  // namespace tervanix::rt
