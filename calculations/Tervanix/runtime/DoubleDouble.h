@@ -1,0 +1,83 @@
+// Double-double arithmetic for the correctly rounded functions: a value held as the
+// unevaluated sum hi + lo of two Doubles. The error-free transformations are exact in
+// IEEE double arithmetic rounding to nearest, with no contraction into fused
+// multiply-adds (the library is built with -ffp-contract=off), so they give the same
+// bits on every platform. The products split their operands (Dekker), which needs no
+// fused multiply-add from the hardware; an operand must then lie below 2^996 in
+// magnitude, and the error term of a product is exact only while it is not subnormal.
+#pragma once
+
+namespace tervanix::rt::dd {
+
+struct DoubleDouble {
+    double hi;
+    double lo;
+};
+
+// a + b exactly, when a is 0 or |a| >= |b|.
+inline DoubleDouble FastTwoSum(double a, double b) {
+    const double s = a + b;
+    const double z = s - a;
+    return {s, b - z};
+}
+
+// a + b exactly, whatever the magnitudes.
+inline DoubleDouble TwoSum(double a, double b) {
+    const double s = a + b;
+    const double bb = s - a;
+    const double err = (a - (s - bb)) + (b - bb);
+    return {s, err};
+}
+
+// a as the sum of two halves of at most 26 significant bits each.
+inline DoubleDouble Split(double a) {
+    const double c = 134217729.0 * a;  // 2^27 + 1
+    const double hi = c - (c - a);
+    return {hi, a - hi};
+}
+
+// a * b exactly.
+inline DoubleDouble TwoProduct(double a, double b) {
+    const double p = a * b;
+    const DoubleDouble x = Split(a);
+    const DoubleDouble y = Split(b);
+    const double err = ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo;
+    return {p, err};
+}
+
+// a * a exactly.
+inline DoubleDouble TwoSquare(double a) {
+    const double p = a * a;
+    const DoubleDouble x = Split(a);
+    const double err = ((x.hi * x.hi - p) + 2.0 * (x.hi * x.lo)) + x.lo * x.lo;
+    return {p, err};
+}
+
+// The sum of two double-doubles, relative error about 2^-104 (Sloppy addition is not
+// used: it loses everything when the operands cancel).
+inline DoubleDouble Add(DoubleDouble a, DoubleDouble b) {
+    const DoubleDouble s = TwoSum(a.hi, b.hi);
+    const DoubleDouble t = TwoSum(a.lo, b.lo);
+    const DoubleDouble u = FastTwoSum(s.hi, s.lo + t.hi);
+    return FastTwoSum(u.hi, u.lo + t.lo);
+}
+
+// A double-double plus a double.
+inline DoubleDouble Add(DoubleDouble a, double b) {
+    const DoubleDouble s = TwoSum(a.hi, b);
+    return FastTwoSum(s.hi, s.lo + a.lo);
+}
+
+// The product of two double-doubles, relative error about 2^-102.
+inline DoubleDouble Multiply(DoubleDouble a, DoubleDouble b) {
+    const DoubleDouble p = TwoProduct(a.hi, b.hi);
+    return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+}
+
+// A double-double times a double.
+inline DoubleDouble Multiply(DoubleDouble a, double b) {
+    const DoubleDouble p = TwoProduct(a.hi, b);
+    return FastTwoSum(p.hi, p.lo + a.lo * b);
+}
+
+}  // namespace tervanix::rt::dd
