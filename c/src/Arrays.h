@@ -49,15 +49,28 @@ constexpr std::size_t ElementSize(std::int32_t type) noexcept {
     return 0;
 }
 
+// The alignment that the elements of a descriptor's type need (a type that is not one
+// is refused before this is asked).
+constexpr std::size_t ElementAlignment(std::int32_t type) noexcept {
+    switch (type) {
+        case TVX_DOUBLE: return alignof(double);
+        case TVX_LONG: return alignof(std::int32_t);
+        case TVX_STRING: return alignof(tvx_String);
+    }
+    return 1;
+}
+
 // The failures of CheckedCount.
 [[noreturn]] TERVANIX_COLD_NOINLINE void BadShape(const char* name, const tvx_Array& a, int rank, std::int32_t type);
 [[noreturn]] TERVANIX_COLD_NOINLINE void BadExtent(const char* name, const tvx_Array& a, int d);
 [[noreturn]] TERVANIX_COLD_NOINLINE void BadSize(const char* name);
 [[noreturn]] TERVANIX_COLD_NOINLINE void BadData(const char* name, std::size_t count);
+[[noreturn]] TERVANIX_COLD_NOINLINE void BadAlignment(const char* name, const tvx_Array& a, std::size_t alignment);
 
 // Checks that `array` describes `Rank` dimensions of `Type` elements (kAnyElementType:
-// any of the three) in memory the caller has, no larger than a C++ array may be; the
-// number of its elements. A BindingError otherwise.
+// any of the three) in memory the caller has, no larger than a C++ array may be, its
+// first element aligned as its type needs (a misaligned element cannot be read as a
+// double or an int32_t); the number of its elements. A BindingError otherwise.
 template <int Rank, std::int32_t Type>
 TERVANIX_ALWAYS_INLINE inline std::size_t CheckedCount(const tvx_Array* array, const char* name) {
     const tvx_Array& a = Ref(array, name);
@@ -75,7 +88,11 @@ TERVANIX_ALWAYS_INLINE inline std::size_t CheckedCount(const tvx_Array* array, c
     if (TERVANIX_UNLIKELY(__builtin_mul_overflow(count, elementSize, &bytes) || bytes > rt::kMaxArrayBytes)) {
         BadSize(name);
     }
-    if (TERVANIX_UNLIKELY(a.data == nullptr && count > 0)) BadData(name, count);
+    if (count > 0) {
+        if (TERVANIX_UNLIKELY(a.data == nullptr)) BadData(name, count);
+        const std::size_t alignment = ElementAlignment(Type == kAnyElementType ? a.type : Type);
+        if (TERVANIX_UNLIKELY(reinterpret_cast<std::uintptr_t>(a.data) % alignment != 0)) BadAlignment(name, a, alignment);
+    }
     return count;
 }
 
@@ -98,7 +115,8 @@ CheckedArray Check(tvx_Array* array, const char* name) {
 // overlapping memory. `names` names the two.
 bool SameArray(const CheckedArray& a, const CheckedArray& b, const char* names);
 
-// Whether the bytes [a, a + aBytes) and [b, b + bBytes) have one in common.
+// Whether the bytes [a, a + aBytes) and [b, b + bBytes) have one in common; an empty
+// range has none, wherever its pointer lies.
 bool Overlap(const void* a, std::size_t aBytes, const void* b, std::size_t bBytes) noexcept;
 
 // A C++ array with the bounds of a checked descriptor of `count` elements, whose
