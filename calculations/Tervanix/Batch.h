@@ -36,7 +36,7 @@ namespace tervanix {
 /// @code
 ///   std::vector<Double> at = {0.5, 7.0};
 ///   Span<const Double> targets = at;   // the vector's values
-///   targets.size();                    // 2
+///   targets[1];                        // 7
 /// @endcode
 template <typename T>
 class Span {
