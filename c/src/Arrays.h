@@ -39,26 +39,23 @@ inline constexpr std::int32_t kElementType = TVX_DOUBLE;
 template <>
 inline constexpr std::int32_t kElementType<Long> = TVX_LONG;
 
-// The bytes of one element of a descriptor's type; 0 for a type that is not one.
-constexpr std::size_t ElementSize(std::int32_t type) noexcept {
+// The bytes of one element of a descriptor's type and the alignment it needs; a size
+// of 0 for a type that is not one.
+struct ElementLayout {
+    std::size_t size;
+    std::size_t alignment;
+};
+
+constexpr ElementLayout LayoutOf(std::int32_t type) noexcept {
     switch (type) {
-        case TVX_DOUBLE: return sizeof(double);
-        case TVX_LONG: return sizeof(std::int32_t);
-        case TVX_STRING: return sizeof(tvx_String);
+        case TVX_DOUBLE: return {sizeof(double), alignof(double)};
+        case TVX_LONG: return {sizeof(std::int32_t), alignof(std::int32_t)};
+        case TVX_STRING: return {sizeof(tvx_String), alignof(tvx_String)};
     }
-    return 0;
+    return {0, 1};
 }
 
-// The alignment that the elements of a descriptor's type need (a type that is not one
-// is refused before this is asked).
-constexpr std::size_t ElementAlignment(std::int32_t type) noexcept {
-    switch (type) {
-        case TVX_DOUBLE: return alignof(double);
-        case TVX_LONG: return alignof(std::int32_t);
-        case TVX_STRING: return alignof(tvx_String);
-    }
-    return 1;
-}
+constexpr std::size_t ElementSize(std::int32_t type) noexcept { return LayoutOf(type).size; }
 
 // The failures of CheckedCount.
 [[noreturn]] TERVANIX_COLD_NOINLINE void BadShape(const char* name, const tvx_Array& a, int rank, std::int32_t type);
@@ -74,7 +71,8 @@ constexpr std::size_t ElementAlignment(std::int32_t type) noexcept {
 template <int Rank, std::int32_t Type>
 TERVANIX_ALWAYS_INLINE inline std::size_t CheckedCount(const tvx_Array* array, const char* name) {
     const tvx_Array& a = Ref(array, name);
-    const std::size_t elementSize = ElementSize(Type == kAnyElementType ? a.type : Type);
+    const ElementLayout layout = LayoutOf(Type == kAnyElementType ? a.type : Type);
+    const std::size_t elementSize = layout.size;
     if (TERVANIX_UNLIKELY(a.rank != Rank || elementSize == 0 || (Type != kAnyElementType && a.type != Type))) {
         BadShape(name, a, Rank, Type);
     }
@@ -90,8 +88,9 @@ TERVANIX_ALWAYS_INLINE inline std::size_t CheckedCount(const tvx_Array* array, c
     }
     if (count > 0) {
         if (TERVANIX_UNLIKELY(a.data == nullptr)) BadData(name, count);
-        const std::size_t alignment = ElementAlignment(Type == kAnyElementType ? a.type : Type);
-        if (TERVANIX_UNLIKELY(reinterpret_cast<std::uintptr_t>(a.data) % alignment != 0)) BadAlignment(name, a, alignment);
+        if (TERVANIX_UNLIKELY(reinterpret_cast<std::uintptr_t>(a.data) % layout.alignment != 0)) {
+            BadAlignment(name, a, layout.alignment);
+        }
     }
     return count;
 }
