@@ -43,9 +43,15 @@ void BadData(const char* name, std::size_t count) {
     Bad(name, "a null data pointer with " + std::to_string(count) + " elements");
 }
 
+void BadAlignment(const char* name, const tvx_Array& a, std::size_t alignment) {
+    Bad(name, std::string("data is not aligned for ") + TypeName(a.type) + " elements: its address must be a multiple of " +
+                  std::to_string(alignment) + " bytes");
+}
+
 bool Overlap(const void* a, std::size_t aBytes, const void* b, std::size_t bBytes) noexcept {
     const auto* aFirst = static_cast<const char*>(a);
     const auto* bFirst = static_cast<const char*>(b);
+    if (aBytes == 0 || bBytes == 0) return false;
     const std::less<const char*> before;
     return before(aFirst, bFirst + bBytes) && before(bFirst, aFirst + aBytes);
 }

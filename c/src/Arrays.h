@@ -39,29 +39,40 @@ inline constexpr std::int32_t kElementType = TVX_DOUBLE;
 template <>
 inline constexpr std::int32_t kElementType<Long> = TVX_LONG;
 
-// The bytes of one element of a descriptor's type; 0 for a type that is not one.
-constexpr std::size_t ElementSize(std::int32_t type) noexcept {
+// The bytes of one element of a descriptor's type and the alignment it needs; a size
+// of 0 for a type that is not one.
+struct ElementLayout {
+    std::size_t size;
+    std::size_t alignment;
+};
+
+constexpr ElementLayout LayoutOf(std::int32_t type) noexcept {
     switch (type) {
-        case TVX_DOUBLE: return sizeof(double);
-        case TVX_LONG: return sizeof(std::int32_t);
-        case TVX_STRING: return sizeof(tvx_String);
+        case TVX_DOUBLE: return {sizeof(double), alignof(double)};
+        case TVX_LONG: return {sizeof(std::int32_t), alignof(std::int32_t)};
+        case TVX_STRING: return {sizeof(tvx_String), alignof(tvx_String)};
     }
-    return 0;
+    return {0, 1};
 }
+
+constexpr std::size_t ElementSize(std::int32_t type) noexcept { return LayoutOf(type).size; }
 
 // The failures of CheckedCount.
 [[noreturn]] TERVANIX_COLD_NOINLINE void BadShape(const char* name, const tvx_Array& a, int rank, std::int32_t type);
 [[noreturn]] TERVANIX_COLD_NOINLINE void BadExtent(const char* name, const tvx_Array& a, int d);
 [[noreturn]] TERVANIX_COLD_NOINLINE void BadSize(const char* name);
 [[noreturn]] TERVANIX_COLD_NOINLINE void BadData(const char* name, std::size_t count);
+[[noreturn]] TERVANIX_COLD_NOINLINE void BadAlignment(const char* name, const tvx_Array& a, std::size_t alignment);
 
 // Checks that `array` describes `Rank` dimensions of `Type` elements (kAnyElementType:
-// any of the three) in memory the caller has, no larger than a C++ array may be; the
-// number of its elements. A BindingError otherwise.
+// any of the three) in memory the caller has, no larger than a C++ array may be, its
+// first element aligned as its type needs (a misaligned element cannot be read as a
+// double or an int32_t); the number of its elements. A BindingError otherwise.
 template <int Rank, std::int32_t Type>
 TERVANIX_ALWAYS_INLINE inline std::size_t CheckedCount(const tvx_Array* array, const char* name) {
     const tvx_Array& a = Ref(array, name);
-    const std::size_t elementSize = ElementSize(Type == kAnyElementType ? a.type : Type);
+    const ElementLayout layout = LayoutOf(Type == kAnyElementType ? a.type : Type);
+    const std::size_t elementSize = layout.size;
     if (TERVANIX_UNLIKELY(a.rank != Rank || elementSize == 0 || (Type != kAnyElementType && a.type != Type))) {
         BadShape(name, a, Rank, Type);
     }
@@ -75,7 +86,12 @@ TERVANIX_ALWAYS_INLINE inline std::size_t CheckedCount(const tvx_Array* array, c
     if (TERVANIX_UNLIKELY(__builtin_mul_overflow(count, elementSize, &bytes) || bytes > rt::kMaxArrayBytes)) {
         BadSize(name);
     }
-    if (TERVANIX_UNLIKELY(a.data == nullptr && count > 0)) BadData(name, count);
+    if (count > 0) {
+        if (TERVANIX_UNLIKELY(a.data == nullptr)) BadData(name, count);
+        if (TERVANIX_UNLIKELY(reinterpret_cast<std::uintptr_t>(a.data) % layout.alignment != 0)) {
+            BadAlignment(name, a, layout.alignment);
+        }
+    }
     return count;
 }
 
@@ -98,7 +114,8 @@ CheckedArray Check(tvx_Array* array, const char* name) {
 // overlapping memory. `names` names the two.
 bool SameArray(const CheckedArray& a, const CheckedArray& b, const char* names);
 
-// Whether the bytes [a, a + aBytes) and [b, b + bBytes) have one in common.
+// Whether the bytes [a, a + aBytes) and [b, b + bBytes) have one in common; an empty
+// range has none, wherever its pointer lies.
 bool Overlap(const void* a, std::size_t aBytes, const void* b, std::size_t bBytes) noexcept;
 
 // A C++ array with the bounds of a checked descriptor of `count` elements, whose

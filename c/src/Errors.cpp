@@ -14,19 +14,24 @@ namespace tervanix::c {
 namespace {
 
 // A fixed store, so that recording a failure never needs memory. Longer texts are
-// cut at a character boundary.
+// cut at a UTF-8 character boundary.
 thread_local char tLastError[1024] = "";
 
 tvx_status Record(tvx_status status, std::initializer_list<const char*> parts) noexcept {
     const std::size_t capacity = sizeof tLastError - 1;
     std::size_t n = 0;
+    unsigned char firstLeftOut = 0;  // the first byte of the text that did not fit
     for (const char* part : parts) {
-        const std::size_t length = std::min(std::strlen(part), capacity - n);
+        const std::size_t whole = std::strlen(part);
+        const std::size_t length = std::min(whole, capacity - n);
         std::memcpy(tLastError + n, part, length);
         n += length;
+        if (length < whole && firstLeftOut == 0) firstLeftOut = static_cast<unsigned char>(part[length]);
     }
-    if (n == capacity) {
-        while (n > 0 && (static_cast<unsigned char>(tLastError[n]) & 0xC0) == 0x80) --n;
+    // A cut just before a continuation byte splits a character: leave all of it out.
+    for (unsigned char next = firstLeftOut; n > 0 && (next & 0xC0) == 0x80;) {
+        --n;
+        next = static_cast<unsigned char>(tLastError[n]);
     }
     tLastError[n] = '\0';
     return status;

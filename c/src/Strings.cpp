@@ -42,7 +42,12 @@ String FromUtf8(const char* text, const char* name) {
     for (std::size_t i = 0; bytes[i] != 0;) {
         const std::size_t at = i;
         const std::int32_t c = DecodeOne(bytes, i);
-        if (c < 0) Throw(TVX_E_INVALID_UTF8, std::string(name) + ": not valid UTF-8 at byte " + std::to_string(at));
+        if (c < 0) {
+            // The valid text before the bad byte shows the caller where it lies; a long
+            // one is cut with the rest of the message.
+            Throw(TVX_E_INVALID_UTF8, std::string(name) + ": not valid UTF-8 at byte " + std::to_string(at) + ", after \"" +
+                                          std::string(text, at) + "\"");
+        }
         if (c >= 0x10000) {
             s += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
             s += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));

@@ -35,7 +35,15 @@ tvx_status tvx_cMatrix_Destroy(tvx_cMatrix* matrix) {
 }
 
 tvx_status tvx_cMatrix_SetMatrixSize(tvx_cMatrix* matrix, int32_t X) {
-    return Done("cMatrix.MatrixSize", [&] { Object(matrix, "matrix").object.MatrixSize(X); });
+    return Done("cMatrix.MatrixSize", [&] {
+        tvx_cMatrix& solver = Object(matrix, "matrix");
+        solver.size = X;
+        solver.object.MatrixSize(X);
+    });
+}
+
+tvx_status tvx_cMatrix_MatrixSize(const tvx_cMatrix* matrix, int32_t* result) {
+    return ResultOf("cMatrix.MatrixSize", result, [&] { return Object(matrix, "matrix").size; });
 }
 
 tvx_status tvx_cMatrix_AddToMatrix(tvx_cMatrix* matrix, int32_t row, int32_t col, double value) {

@@ -107,6 +107,25 @@ static void test_last_error(void) {
     CHECK(thrd_create(&thread, last_error_in_thread, NULL) == thrd_success);
     CHECK(thrd_join(thread, &ok) == thrd_success && ok);
     CHECK(!starts_with(tvx_LastErrorMessage(), "cGenUtil.Log10: result"));
+
+    /* A misaligned array is refused, and the text gives the alignment it needs. */
+    double two[2] = {1, 2};
+    tvx_Array misaligned = tvx_DoubleArray1D(two, 1, 1);
+    misaligned.data = (char*)two + 1;
+    CHECK(tvx_cInterp2_Interp2D(&misaligned, &misaligned, -1, 1, &r) == TVX_E_BAD_DESCRIPTOR &&
+          strstr(tvx_LastErrorMessage(), "multiple of 8 bytes") != NULL);
+
+    /* A text longer than 1023 bytes is cut before a character that would not fit whole:
+     * the invalid UTF-8 error quotes the text before the bad byte, here "00" and 600
+     * two-byte characters, and byte 1023 is the first half of one of them. */
+    char long_text[2 + 2 * 600 + 2] = "00";
+    for (int k = 0; k < 600; ++k) memcpy(long_text + 2 + 2 * k, "\xC3\xA9", 2);
+    memcpy(long_text + 2 + 2 * 600, "\xFF", 2);
+    int16_t n = 0;
+    CHECK(tvx_cGenUtil_BinToIntUtf8(long_text, &n) == TVX_E_INVALID_UTF8);
+    const char* cut = tvx_LastErrorMessage();
+    size_t length = strlen(cut);
+    CHECK(length == 1022 && (unsigned char)cut[length - 1] == 0xA9);
 }
 
 /* A few results per class, as the C++ classes give them. */
@@ -159,6 +178,10 @@ static void test_arrays_in_place(void) {
     tvx_Array asame = tvx_DoubleArray1D(same, 1, 2), ashifted = tvx_DoubleArray1D(same + 1, 1, 1);
     CHECK(tvx_cInterp2_SortXYPairsByX(&asame, &asame) == TVX_OK && same[0] == 2 && same[1] == 1);
     CHECK(tvx_cInterp2_SortXYPairsByX(&asame, &ashifted) == TVX_E_BAD_DESCRIPTOR);
+    /* An empty array overlaps nothing, wherever its pointer lies. */
+    double ordered[] = {1, 2};
+    tvx_Array aordered = tvx_DoubleArray1D(ordered, 1, 2), empty_inside = tvx_DoubleArray1D(ordered + 1, 1, 0);
+    CHECK(tvx_cInterp2_SortXYPairsByX(&aordered, &empty_inside) == TVX_OK);
 
     /* An empty array needs no data. */
     tvx_Array empty = tvx_DoubleArray1D(NULL, 1, 0);
@@ -172,7 +195,7 @@ static void test_handles(void) {
     double solution[2] = {0, 0};
     int32_t count = -1, rows = 0;
     CHECK(tvx_cMatrix_Create(&solver) == TVX_OK);
-    CHECK(tvx_cMatrix_SetMatrixSize(solver, 2) == TVX_OK);
+    CHECK(tvx_cMatrix_SetMatrixSize(solver, 2) == TVX_OK && tvx_cMatrix_MatrixSize(solver, &count) == TVX_OK && count == 2);
     CHECK(tvx_cMatrix_AddToMatrix(solver, 1, 1, 0.1) == TVX_OK && tvx_cMatrix_AddToMatrix(solver, 1, 2, 0.7) == TVX_OK);
     CHECK(tvx_cMatrix_AddToMatrix(solver, 2, 1, 0.3) == TVX_OK && tvx_cMatrix_AddToMatrix(solver, 2, 2, 0.2) == TVX_OK);
     CHECK(tvx_cMatrix_AddToVector(solver, 1, 1.0) == TVX_OK && tvx_cMatrix_AddToVector(solver, 2, 0.5) == TVX_OK);

@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <type_traits>
 #include <utility>
 
@@ -28,43 +29,57 @@
 
 namespace tervanix {
 
-// A view of `size()` consecutive values owned by the caller: made from a pointer
-// and a count, or from any container with data() and size() (std::vector,
-// std::array, another Span), or from a C array.
+/// A view of `size()` consecutive values owned by the caller, through which a batch
+/// reads its targets and writes its results and outcomes in place: nothing is
+/// copied, and the caller keeps the values alive during the call.
+///
+/// @code
+///   std::vector<Double> at = {0.5, 7.0};
+///   Span<const Double> targets = at;   // the vector's values
+///   targets[1];                        // 7
+/// @endcode
 template <typename T>
 class Span {
 public:
+    /// @{
+    /// No values; `size` values from `data`; the values of a C array; the values of
+    /// any container with data() and size() (std::vector, std::array, another Span).
+    /// A Span of const values is made from a container of values that are not.
     constexpr Span() noexcept = default;
     constexpr Span(T* data, std::size_t size) noexcept : data_(data), size_(size) {}
-
     template <std::size_t N>
     constexpr Span(T (&values)[N]) noexcept : data_(values), size_(N) {}  // NOLINT: implicit on purpose
-
     template <typename Container,
               std::enable_if_t<std::is_convertible_v<decltype(std::declval<Container&>().data()), T*> &&
                                    !std::is_array_v<Container>,
                                int> = 0>
     constexpr Span(Container& values) noexcept  // NOLINT: implicit on purpose
         : data_(values.data()), size_(static_cast<std::size_t>(values.size())) {}
+    /// @}
 
+    /// @{
+    /// The first value, the number of values, whether there are none, the value at a
+    /// position from 0 (unchecked: i must be below size()), and the range for a
+    /// range-based for loop.
     constexpr T* data() const noexcept { return data_; }
     constexpr std::size_t size() const noexcept { return size_; }
     constexpr bool empty() const noexcept { return size_ == 0; }
     constexpr T& operator[](std::size_t i) const noexcept { return data_[i]; }
     constexpr T* begin() const noexcept { return data_; }
     constexpr T* end() const noexcept { return data_ + size_; }
+    /// @}
 
 private:
     T* data_ = nullptr;
     std::size_t size_ = 0;
 };
 
-// What the single call gave for one target. ReturnedTrue: the result slot holds the
-// value. ReturnedFalse: the single call returned False, and the slot keeps what it
-// held, as the single call leaves its output. Every other outcome is the ErrorKind that the single
-// call would have raised for this target; the slot is then as the single call leaves
-// its output when it raises that error (for a fault in the last assignment, the
-// faulting value).
+/// What the single call gave for one target. ReturnedTrue: the result slot holds the
+/// value. ReturnedFalse: the single call returned False, and the slot keeps what it
+/// held, as the single call leaves its output. Every other outcome is the ErrorKind
+/// that the single call would have raised for this target; the slot is then as the
+/// single call leaves its output when it raises that error (for a fault in the last
+/// assignment, the faulting value). ToString() and operator<< give its name.
 enum class BatchOutcome : std::int8_t {
     ReturnedTrue,
     ReturnedFalse,
@@ -77,11 +92,37 @@ enum class BatchOutcome : std::int8_t {
     OutOfMemory,
 };
 
+/// How a batch runs. The results are the same for any options.
+///
+/// `threads`: the threads that share the targets: 1 (the default) looks them up on
+/// the calling thread, 0 uses every core, n up to n threads. Each thread takes at
+/// least 16,384 targets, so a batch of fewer than 32,768 targets stays on the
+/// calling thread whatever the number.
+///
+/// @code
+///   BatchOptions everyCore;
+///   everyCore.threads = 0;
+/// @endcode
 struct BatchOptions {
-    // The threads that share the targets: 1 looks them up on the calling thread, 0
-    // uses every core. The results are the same for any number.
     unsigned threads = 1;
 };
+
+/// The outcome's name as written in the enumeration ("ReturnedTrue",
+/// "ReturnedFalse", "OverflowError", ...); "UnknownOutcome" for a value outside it.
+///
+/// @code
+///   ToString(BatchOutcome::ReturnedFalse);   // "ReturnedFalse"
+/// @endcode
+TERVANIX_API const char* ToString(BatchOutcome outcome) noexcept;
+
+/// Writes ToString(outcome).
+///
+/// @code
+///   std::ostringstream text;
+///   text << BatchOutcome::FloatingPointFault;
+///   std::string written = text.str();   // "FloatingPointFault"
+/// @endcode
+TERVANIX_API std::ostream& operator<<(std::ostream& os, BatchOutcome outcome);
 
 /// CInterpolation::InterpolationOf1DArray at each of `targets`: the caller's arrays are
 /// sorted in place once (as the first single call would sort them), and results[i]

@@ -3,7 +3,8 @@
 # and DIR/asan (clang, AddressSanitizer with LeakSanitizer, and UBSan), warnings as
 # errors; the header is compiled alone as C99 and as C++ by both builds. Installs the
 # plain build and builds the example of docs/c.md against the installed copy, once
-# through pkg-config and once through find_package(Tervanix) and Tervanix::C.
+# through pkg-config and once through find_package(Tervanix) and Tervanix::C, and runs
+# each program, and the one the consumer installs, without LD_LIBRARY_PATH.
 # run-tests.sh then runs the ctests of both folders (the C test, the exports against
 # c/exported-symbols.txt, the example, the C# host), so that they add to the totals.
 # By hand: scripts/ci/c-interface.sh DIR && ctest --test-dir DIR/plain/c
@@ -39,10 +40,15 @@ rm -rf "$prefix" "$dir/consumer"
 cmake --install "$dir/plain" --prefix "$prefix" >/dev/null
 example=$dir/plain/c/tests/example.c
 pc_dir=$(dirname "$(find "$prefix" -name tervanix_c.pc)")
+# Each program must start with no environment variable telling it where the library is.
+run_alone() { env -u LD_LIBRARY_PATH "$1" | grep -q "4 messages shown"; }
 # shellcheck disable=SC2046  # pkg-config's flags are separate words
 gcc -std=c99 -o "$dir/example-pc" "$example" $(PKG_CONFIG_PATH=$pc_dir pkg-config --cflags --libs tervanix_c)
-LD_LIBRARY_PATH=$(pkg-config --variable=libdir "$pc_dir/tervanix_c.pc") "$dir/example-pc" >/dev/null
-cmake -S c/tests/consumer -B "$dir/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" -DEXAMPLE="$example" >/dev/null
+run_alone "$dir/example-pc"
+cmake -S c/tests/consumer -B "$dir/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DEXAMPLE="$example" >/dev/null
 cmake --build "$dir/consumer" >/dev/null
-"$dir/consumer/example" | grep -q "4 messages shown"
-echo "c interface: installed copy used through pkg-config and Tervanix::C"
+run_alone "$dir/consumer/example"
+cmake --install "$dir/consumer" >/dev/null
+run_alone "$prefix/bin/example"
+echo "c interface: installed copy used through pkg-config and Tervanix::C; the programs, built and installed, start without LD_LIBRARY_PATH"

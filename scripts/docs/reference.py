@@ -31,6 +31,7 @@ PAGES = {
     "cMatrixOps": ["cMatrixOps.h"],
     "cInterp2": ["cInterp2.h"],
     "Batch": ["Batch.h"],
+    "Arrays": ["runtime/Array.h"],
     "ValueTypes": ["runtime/Types.h", "runtime/LibraryError.h", "runtime/Variant.h",
                    "runtime/Collection.h", "runtime/FpEnvironment.h", "runtime/MessageBox.h"],
 }
@@ -44,10 +45,11 @@ class Entry:
 
 
 class Scope:
-    def __init__(self, kind, access=None, visible=False):
+    def __init__(self, kind, access=None, visible=False, name=""):
         self.kind = kind                # "namespace", "class" or "body"
         self.access = access
         self.visible = visible          # a class whose public members a host sees
+        self.name = name                # a namespace's name
 
 
 def code_part(line):
@@ -63,7 +65,9 @@ def parse(path):
     for line in lines:
         if not line.startswith("//"):
             break
-        intro.append(line[2:].strip())
+        text = line[3:] if line.startswith("///") else line[2:]
+        if text.strip() != "@file":
+            intro.append(text[1:] if text.startswith(" ") else text)
     entries, missing = [], []
     scopes, doc, group, statement = [], [], None, []
     shared = False  # between /// @{ and /// @}
@@ -79,7 +83,10 @@ def parse(path):
         if outer.kind == "class":
             public = outer.visible and outer.access == "public"
         else:
-            public = "TERVANIX_API" in text
+            # The runtime's own functions, which inline code calls, are not the
+            # reference's unless they carry a /// comment.
+            internal = any(s.kind == "namespace" and s.name.split("::")[-1] == "rt" for s in scopes)
+            public = "TERVANIX_API" in text and not (internal and not doc)
         function = re.match(r"(enum|using|template|friend struct|class|struct)\b", text) is None and \
             "(" in code_part(text) and "= delete" not in text
         signature = declaration_of(text)
@@ -124,15 +131,16 @@ def parse(path):
                 if in_body() or not statement:
                     scopes.append(Scope("body"))
                 elif re.match(r"namespace\b", head):
-                    scopes.append(Scope("namespace"))
+                    scopes.append(Scope("namespace", name=head.split()[1] if len(head.split()) > 1 else ""))
                     statement.clear()
                     doc, group = [], None
-                elif re.match(r"(class|struct)\b", head) and "(" not in head:
+                elif re.match(r"(template\s*<.*>\s*)?(class|struct)\b", head) and "(" not in head:
                     outer = scopes[-1] if scopes else Scope("namespace")
                     visible = outer.kind == "namespace" or (outer.visible and outer.access == "public")
-                    scopes.append(Scope("class", "public" if head.startswith("struct") else "private", visible))
+                    kind = re.search(r"\b(class|struct)\b", head).group(1)
+                    scopes.append(Scope("class", "public" if kind == "struct" else "private", visible))
                     if doc:
-                        entries.append(Entry(doc, head.replace("TERVANIX_API ", "").strip(), False))
+                        entries.append(Entry(doc, without_constraints(head.replace("TERVANIX_API ", "").strip()), False))
                     statement.clear()
                     doc, group = [], None
                 else:
@@ -148,11 +156,43 @@ def parse(path):
     return intro, entries, missing
 
 
+def template_end(text):
+    """Where a declaration's template <...> header ends (0 when it has none)."""
+    m = re.match(r"template\s*<", text)
+    if not m:
+        return 0
+    depth, i = 1, m.end()
+    while i < len(text) and depth:
+        depth += {"<": 1, ">": -1}.get(text[i], 0)
+        i += 1
+    return i
+
+
+def without_constraints(text):
+    """A declaration whose template parameters that only constrain it (std::enable_if_t)
+    are left out, as a reader needs the others only."""
+    i = template_end(text)
+    if not i:
+        return text
+    start = text.index("<") + 1
+    params, part, depth = [], "", 0
+    for ch in text[start:i - 1]:
+        depth += {"<": 1, ">": -1, "(": 1, ")": -1}.get(ch, 0)
+        if ch == "," and depth == 0:
+            params.append(part.strip())
+            part = ""
+        else:
+            part += ch
+    params.append(part.strip())
+    kept = [p for p in params if "enable_if" not in p]
+    return f"template <{', '.join(kept)}> {text[i:].strip()}"
+
+
 def declaration_of(text):
-    """A declaration as the reference shows it: no export mark and no inline body or
-    constructor initialisers."""
-    text = text.replace("TERVANIX_API ", "")
-    open_paren = text.find("(")
+    """A declaration as the reference shows it: no export mark, no constraining
+    template parameters and no inline body or constructor initialisers."""
+    text = without_constraints(text.replace("TERVANIX_API ", ""))
+    open_paren = text.find("(", template_end(text))
     if open_paren < 0:
         return re.sub(r"\s+", " ", text).strip()
     depth, i = 0, open_paren
@@ -211,7 +251,7 @@ def render_page(name, files):
         documented += sum(e.public_functions for e in entries)
         if len(files) > 1:
             parts += [f"## `<Tervanix/{file}>`", ""]
-        parts += ["\n".join(intro).strip(), ""]
+        parts += [render_doc(intro), ""]
         for entry in entries:
             title = heading(entry.code[0])
             level = "###" if len(files) > 1 else "##"

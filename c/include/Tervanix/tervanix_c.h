@@ -237,6 +237,9 @@ typedef struct tvx_cMatrix tvx_cMatrix;
 TVX_API tvx_status tvx_cMatrix_Create(tvx_cMatrix** matrix);
 TVX_API tvx_status tvx_cMatrix_Destroy(tvx_cMatrix* matrix); /* NULL: does nothing */
 TVX_API tvx_status tvx_cMatrix_SetMatrixSize(tvx_cMatrix* matrix, int32_t X);
+/* The size last given to SetMatrixSize, also when it was refused (0 before the first):
+ * the number of values Calc delivers, so the capacity its Solution buffer needs. */
+TVX_API tvx_status tvx_cMatrix_MatrixSize(const tvx_cMatrix* matrix, int32_t* result);
 TVX_API tvx_status tvx_cMatrix_AddToMatrix(tvx_cMatrix* matrix, int32_t row, int32_t col, double value);
 TVX_API tvx_status tvx_cMatrix_AddToVector(tvx_cMatrix* matrix, int32_t row, double value);
 /* The unknowns into Solution[0 .. *count - 1]: TVX_TRUE with *count = N, or TVX_FALSE

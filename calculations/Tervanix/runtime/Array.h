@@ -108,6 +108,7 @@ public:
     /// An array that has never been given bounds.
     BasicArray() = default;
 
+    /// @{
     /// A copy holds copies of the elements; storage that cannot be had raises
     /// OutOfMemory, and an assignment that fails leaves the target as it was.
     BasicArray(const BasicArray& other)
@@ -117,6 +118,8 @@ public:
         if (this != &other) *this = BasicArray(other);
         return *this;
     }
+    /// @}
+    /// @{
     /// A move hands over the store, owned or borrowed; the source is left without bounds.
     BasicArray(BasicArray&& other) noexcept
         : lower_(other.lower_), upper_(other.upper_), extent_(other.extent_), bounded_(other.bounded_),
@@ -136,6 +139,8 @@ public:
         }
         return *this;
     }
+    /// @}
+    /// Frees the store the array owns; borrowed memory stays the caller's.
     ~BasicArray() = default;
 
     /// An array with these bounds (as the constructor takes them, empty dimensions
@@ -205,6 +210,7 @@ public:
     /// Whether the array has been given bounds.
     bool HasBounds() const noexcept { return bounded_; }
 
+    /// @{
     /// The contiguous store, in row order (see the top of this file), of size()
     /// elements; begin() and end() walk it in that order. Unchecked: data()[n] is an
     /// element only for n < size(). Valid until the array is re-dimensioned.
@@ -215,11 +221,19 @@ public:
     T* end() noexcept { return elements_ + count_; }
     const T* begin() const noexcept { return elements_; }
     const T* end() const noexcept { return elements_ + count_; }
+    /// @}
 
+    /// @{
     /// The lower and upper bound of a dimension (1 to the number of dimensions); an
     /// array without bounds, or a dimension it does not have, raises SubscriptOutOfRange.
+    /// @code
+    ///   DoubleArray2D grid(0, 3, 1, 2);
+    ///   grid.LBound();    // 0
+    ///   grid.UBound(2);   // 2
+    /// @endcode
     Long LBound(int dimension = 1) const { return Bound(dimension, lower_); }
     Long UBound(int dimension = 1) const { return Bound(dimension, upper_); }
+    /// @}
 
     /// The element at these subscripts, one per dimension; a subscript outside its
     /// dimension's bounds (or an array without bounds) raises SubscriptOutOfRange.
@@ -230,11 +244,11 @@ public:
     T& operator()(Long i, Long j, Long k) { return elements_[Offset3(i, j, k)]; }
     const T& operator()(Long i, Long j, Long k) const { return elements_[Offset3(i, j, k)]; }
 
-    // The element at these subscripts, one per dimension, or nullptr when any of them
-    // lies outside its dimension's bounds or the array has none. Never raises: for a
-    // caller to whom an address outside the array is not an error. It reads every
-    // bound whatever the subscripts and tests them all at once, so that in a loop the
-    // bounds stay in registers and each access costs a single branch.
+    /// The element at these subscripts, one per dimension, or nullptr when any of them
+    /// lies outside its dimension's bounds or the array has none. Never raises: for a
+    /// caller to whom an address outside the array is not an error. It reads every
+    /// bound whatever the subscripts and tests them all at once, so that in a loop the
+    /// bounds stay in registers and each access costs a single branch.
     template <typename... Subscripts,
               std::enable_if_t<sizeof...(Subscripts) == Rank, int> = 0>
     T* Find(Subscripts... subscripts) noexcept {
@@ -258,11 +272,11 @@ public:
         if (element == nullptr) TERVANIX_UNREACHABLE();  // an array with elements has storage
         return element;
     }
-    // The elements `first` to `last` of a one-dimensional array, which lie one after
-    // the other: a pointer to element `first`, element first + k being at [k]. Both
-    // subscripts are checked here, `first` before `last`, as an access to each would
-    // check it, so a loop that stays between them needs no test of its own. Valid
-    // until the array is re-dimensioned.
+    /// The elements `first` to `last` of a one-dimensional array, which lie one after
+    /// the other: a pointer to element `first`, element first + k being at [k]. Both
+    /// subscripts are checked here, `first` before `last`, as an access to each would
+    /// check it, so a loop that stays between them needs no test of its own. Valid
+    /// until the array is re-dimensioned.
     T* Elements(Long first, Long last) { return elements_ + RunOffset(first, last); }
     const T* Elements(Long first, Long last) const { return elements_ + RunOffset(first, last); }
 
@@ -409,10 +423,15 @@ private:
 
 namespace tervanix {
 
+/// @{
+/// The array types of the library's methods (DoubleArray, DoubleArray2D,
+/// DoubleArray3D) and of the sorts' Variants (DoubleArray, LongArray, StringArray, and
+/// VariantArray of Variant.h).
 using DoubleArray = rt::BasicArray<Double, 1>;
 using DoubleArray2D = rt::BasicArray<Double, 2>;
 using DoubleArray3D = rt::BasicArray<Double, 3>;
 using LongArray = rt::BasicArray<Long, 1>;
 using StringArray = rt::BasicArray<String, 1>;
+/// @}
 
 }  // namespace tervanix
