@@ -32,7 +32,8 @@ PAGES = {
     "cInterp2": ["cInterp2.h"],
     "Batch": ["Batch.h"],
     "ValueTypes": ["runtime/Types.h", "runtime/LibraryError.h", "runtime/Variant.h",
-                   "runtime/Collection.h", "runtime/FpEnvironment.h", "runtime/MessageBox.h"],
+                   "runtime/Collection.h", "runtime/FpEnvironment.h", "runtime/MessageBox.h",
+                   "runtime/FalseReason.h"],
 }
 
 
