@@ -69,6 +69,18 @@ void AddScaledRow(Double* upper, Double* lower, const Double* rowB, Double facto
     }
 }
 
+// The elimination without row exchanges left a pivot whose reciprocal faults: the
+// same FloatingPointFault as the division, with what it means and what to do.
+// The pivot is finite (every step before it was tested), so 1 / pivot faults only
+// for 0 or a pivot so small that its reciprocal overflows.
+[[noreturn]] TERVANIX_COLD_NOINLINE void RaiseSingularPivot(Long row, Double pivot) {
+    rt::MessageText<> text;
+    text << "the pivot of row " << row << " is " << pivot << " after elimination, and 1 / " << pivot << " raised "
+         << (pivot == 0.0 ? "division-by-zero" : "overflow") << ": the matrix is singular or too ill-conditioned for elimination without row exchanges; "
+            "cMatrix.Calc arranges rows";
+    rt::Raise(ErrorKind::FloatingPointFault, text.c_str());
+}
+
 }  // namespace
 
 Boolean cMatrixOps::MatrixTrans(const std::shared_ptr<cMatrix2>& Original,
@@ -380,7 +392,10 @@ bool cMatrixOps::UpdateRowAtOnce(cMatrix2& W, Long p, Long r, Double f, std::vec
 void cMatrixOps::NormalizeRows(cMatrix2& W) const {
     const Long rows = W.NumRows();
     for (Long r = 1; r <= rows; r = Next(r)) {
-        const Double s = Stored(Fp(1.0) / W.GetData(r, r));  // 0.0 on the diagonal faults here
+        const Double pivot = W.GetData(r, r);
+        const Fp reciprocal = Fp(1.0) / pivot;  // a pivot of 0.0, or one too small, faults here
+        if (TERVANIX_UNLIKELY(reciprocal.faults() != rt::kNoFault)) RaiseSingularPivot(r, pivot);
+        const Double s = reciprocal.value();
         const Long cols = W.NumCols();
         for (Long c = 1; c <= cols; c = Next(c)) W.PutData(r, c, Stored(Fp(W.GetData(r, c)) * s));
     }
