@@ -113,7 +113,7 @@ TERVANIX_API void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray&
 ///   std::vector<BatchOutcome> outcomes(2);
 ///   std::vector<FalseReason> reasons(2);
 ///   InterpolationOf1DArrayBatch(x, y, NO_EXTRAPOLATION, at, values, outcomes, reasons);
-///   reasons[1];   // FalseReason::TargetOutsideTable
+///   reasons[1] == FalseReason::TargetOutsideTable;   // true
 /// @endcode
 TERVANIX_API void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray,
                                               BoundaryCondition eExtrapolationType, Span<const Double> targets,

@@ -60,7 +60,7 @@ public:
     /// A code and its text, copied (cut short beyond kTextCapacity - 1 bytes).
     ///
     /// @code
-    ///   FalseExplanation(FalseReason::RepeatedX, "two equal X").code();   // FalseReason::RepeatedX
+    ///   FalseExplanation(FalseReason::RepeatedX, "two equal X").code() == FalseReason::RepeatedX;   // true
     /// @endcode
     FalseExplanation(FalseReason code, const char* text) noexcept;
 
@@ -83,7 +83,7 @@ private:
 ///   DoubleArray x(0, {1.0, 2.0}), y(0, {10.0, 20.0});
 ///   Double v = 0;
 ///   cInterp2().Interp2D(x, y, true, 1.5, v);   // False
-///   LastFalseReason().code();                   // FalseReason::TableNotNumberedFromOne
+///   LastFalseReason().code() == FalseReason::TableNotNumberedFromOne;   // true
 /// @endcode
 TERVANIX_API FalseExplanation LastFalseReason() noexcept;
 
