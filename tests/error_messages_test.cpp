@@ -63,8 +63,12 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
          },
          "CInterpolation.InterpolationOf1DArray: OverflowError: the upper bound 40000 of dXArray lies outside the "
          "Integer positions -32768 to 32767 that the array is read with; give dXArray bounds within them"},
-        {"division by zero, raised inside MatrixInvert", [&] { ops.SimultEqns(singular, singular, result); },
-         "cMatrixOps.SimultEqns: FloatingPointFault: 1 / 0 raised division-by-zero"},
+        {"a zero pivot, met inside MatrixInvert", [&] { ops.SimultEqns(singular, singular, result); },
+         "cMatrixOps.SimultEqns: FloatingPointFault: the pivot of row 1 is 0 after elimination, and 1 / 0 raised "
+         "division-by-zero: the matrix is singular or too ill-conditioned for elimination without row exchanges; "
+         "cMatrix.Calc arranges rows"},
+        {"no memory for an array", [] { DoubleArray2D huge(1, 2147483647, 1, 2147483647); },
+         "OutOfMemory: the array's size exceeds the address space"},
         {"inf + -inf", [&] { util.Avg(kInf, -kInf); }, "cGenUtil.Avg: FloatingPointFault: inf + -inf raised invalid-operation"},
         {"two products overflow: the same one is named on every build", [] { cGeom().Distance2D(0, 0, 1e200, 3e200); },
          "cGeom.Distance2D: FloatingPointFault: 1e+200 * 1e+200 raised overflow"},

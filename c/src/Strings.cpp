@@ -32,8 +32,11 @@ std::int32_t DecodeOne(const unsigned char* text, std::size_t& i) {
 String FromUnits(const std::uint16_t* units, std::int32_t length, const char* name) {
     if (length < 0) Throw(TVX_E_BAD_DESCRIPTOR, std::string(name) + ": a string of length " + std::to_string(length));
     if (length == 0) return String();
-    const std::uint16_t* first = &Ref(units, name);
-    return String(first, first + length);
+    if (units == nullptr) {
+        Throw(TVX_E_NULL_POINTER, std::string(name) + " is a null pointer with length " + std::to_string(length) +
+                                      "; point it at the code units, or give the length 0");
+    }
+    return String(units, units + length);
 }
 
 String FromUtf8(const char* text, const char* name) {

@@ -1,6 +1,7 @@
 #include "VariantArg.h"
 
 #include <algorithm>
+#include <string>
 
 #include "Strings.h"
 
@@ -33,7 +34,10 @@ void VariantArg::CopyInStrings() {
     strings_ = StringArray(d.lower[0], d.upper[0]);
     originals_.assign(source, source + strings_.size());
     for (std::size_t k = 0; k < originals_.size(); ++k) {
-        byContent_.emplace_back(FromUnits(originals_[k].units, originals_[k].length, checked_.name), k);
+        // A bad element is named by its subscript: "vXData(3).units".
+        const long long subscript = d.lower[0] + static_cast<long long>(k);
+        const std::string element = std::string(checked_.name) + "(" + std::to_string(subscript) + ").units";
+        byContent_.emplace_back(FromUnits(originals_[k].units, originals_[k].length, element.c_str()), k);
     }
     for (std::size_t k = 0; k < strings_.size(); ++k) strings_.data()[k] = byContent_[k].first;
     std::sort(byContent_.begin(), byContent_.end());

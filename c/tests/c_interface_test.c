@@ -165,6 +165,11 @@ static void test_arrays_in_place(void) {
     tvx_Array anames = tvx_Array1D(names, TVX_STRING, 1, 3), akeys = tvx_DoubleArray1D(keys, 1, 3);
     CHECK(tvx_CSort_BubbleSortXYPairsByX(&anames, &akeys) == TVX_OK);
     CHECK(names[0].units == a && names[1].units == b && names[2].units == c && keys[0] == 1 && keys[2] == 3);
+    /* A bad element is named by its subscript. */
+    tvx_String broken[] = {{b, 1}, {NULL, 3}};
+    tvx_Array abroken = tvx_Array1D(broken, TVX_STRING, 1, 2), atwo = tvx_DoubleArray1D(keys, 1, 2);
+    CHECK(tvx_CSort_BubbleSortXYPairsByX(&abroken, &atwo) == TVX_E_NULL_POINTER);
+    CHECK(starts_with(tvx_LastErrorMessage(), "CSort.BubbleSortXYPairsByX: vXData(2).units is a null pointer"));
 
     /* The Y array ends before X: the pass stops at the first exchange it cannot
      * make, and what it had exchanged stays exchanged. */
@@ -186,6 +191,15 @@ static void test_arrays_in_place(void) {
     /* An empty array needs no data. */
     tvx_Array empty = tvx_DoubleArray1D(NULL, 1, 0);
     CHECK(tvx_cInterp2_Interp2D(&empty, &empty, -1, 1, &r) == TVX_FALSE);
+
+    /* The reason of a False is the C++ one, word for word (tests/false_reasons_test.cpp). */
+    double zx[] = {1, 2}, zy[] = {10, 20};
+    tvx_Array azx = tvx_DoubleArray1D(zx, 0, 1), azy = tvx_DoubleArray1D(zy, 0, 1);
+    const char* why = NULL;
+    CHECK(tvx_cInterp2_Interp2D(&azx, &azy, -1, 1.5, &r) == TVX_FALSE);
+    CHECK(tvx_LastFalseReason(&why) == TVX_REASON_TABLE_NOT_NUMBERED_FROM_ONE);
+    CHECK(strcmp(why, "cInterp2.Interp2D: XValues starts at subscript 0; Interp2D reads tables numbered from 1: "
+                      "give XValues and YValues lower bound 1") == 0);
 }
 
 /* Handles: creation and release, the solver's values, and cMatrixOps writing into

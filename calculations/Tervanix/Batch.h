@@ -24,6 +24,7 @@
 #include <utility>
 
 #include "Tervanix/BoundaryCondition.h"
+#include "Tervanix/runtime/FalseReason.h"
 #include "Tervanix/runtime/Array.h"
 #include "Tervanix/runtime/Types.h"
 
@@ -142,12 +143,34 @@ TERVANIX_API void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray&
                                               Span<Double> results, Span<BatchOutcome> outcomes,
                                               const BatchOptions& options = {});
 
+/// The same, and reasons[i] receives why target i gave False (the code that
+/// LastFalseReason() would give after the single call), FalseReason::None for a
+/// target that did not. An empty `reasons` asks for none; otherwise it is one more
+/// span of one slot per target.
+///
+/// @code
+///   DoubleArray x(1, {0.0, 1.0, 2.0}), y(1, {0.0, 10.0, 40.0});
+///   std::vector<Double> at = {0.5, 7.0}, values(2);
+///   std::vector<BatchOutcome> outcomes(2);
+///   std::vector<FalseReason> reasons(2);
+///   InterpolationOf1DArrayBatch(x, y, NO_EXTRAPOLATION, at, values, outcomes, reasons);
+///   reasons[1] == FalseReason::TargetOutsideTable;   // true
+/// @endcode
+TERVANIX_API void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray,
+                                              BoundaryCondition eExtrapolationType, Span<const Double> targets,
+                                              Span<Double> results, Span<BatchOutcome> outcomes,
+                                              Span<FalseReason> reasons, const BatchOptions& options = {});
+
 /// cInterp2::Interp2D at each X of `targets`: the pair table is checked and sorted in
 /// place once; Y[i] receives the value at targets[i], outcomes[i] as for
 /// InterpolationOf1DArrayBatch.
 TERVANIX_API void Interp2DBatch(DoubleArray& XValues, DoubleArray& YValues, Boolean bAllowExtrap,
                                 Span<const Double> targets, Span<Double> Y, Span<BatchOutcome> outcomes,
                                 const BatchOptions& options = {});
+/// The same, with the reasons of the False results as for InterpolationOf1DArrayBatch.
+TERVANIX_API void Interp2DBatch(DoubleArray& XValues, DoubleArray& YValues, Boolean bAllowExtrap,
+                                Span<const Double> targets, Span<Double> Y, Span<BatchOutcome> outcomes,
+                                Span<FalseReason> reasons, const BatchOptions& options = {});
 
 /// cInterp2::Interp3D at each point (X[i], Y[i]); Z[i] receives its value, outcomes[i]
 /// as for InterpolationOf1DArrayBatch.
@@ -155,6 +178,11 @@ TERVANIX_API void Interp3DBatch(const DoubleArray& XValues, const DoubleArray& Y
                                 const DoubleArray2D& ZValues, Boolean bAllowExtrap, Span<const Double> X,
                                 Span<const Double> Y, Span<Double> Z, Span<BatchOutcome> outcomes,
                                 const BatchOptions& options = {});
+/// The same, with the reasons of the False results as for InterpolationOf1DArrayBatch.
+TERVANIX_API void Interp3DBatch(const DoubleArray& XValues, const DoubleArray& YValues,
+                                const DoubleArray2D& ZValues, Boolean bAllowExtrap, Span<const Double> X,
+                                Span<const Double> Y, Span<Double> Z, Span<BatchOutcome> outcomes,
+                                Span<FalseReason> reasons, const BatchOptions& options = {});
 
 /// cInterp2::Interp4D at each point (W[i], X[i], Y[i]); Z[i] receives its value,
 /// outcomes[i] as for InterpolationOf1DArrayBatch.
@@ -162,5 +190,11 @@ TERVANIX_API void Interp4DBatch(const DoubleArray& WValues, const DoubleArray& X
                                 const DoubleArray& YValues, const DoubleArray3D& ZValues, Boolean bAllowExtrap,
                                 Span<const Double> W, Span<const Double> X, Span<const Double> Y,
                                 Span<Double> Z, Span<BatchOutcome> outcomes, const BatchOptions& options = {});
+/// The same, with the reasons of the False results as for InterpolationOf1DArrayBatch.
+TERVANIX_API void Interp4DBatch(const DoubleArray& WValues, const DoubleArray& XValues,
+                                const DoubleArray& YValues, const DoubleArray3D& ZValues, Boolean bAllowExtrap,
+                                Span<const Double> W, Span<const Double> X, Span<const Double> Y,
+                                Span<Double> Z, Span<BatchOutcome> outcomes, Span<FalseReason> reasons,
+                                const BatchOptions& options = {});
 
 }  // namespace tervanix

@@ -63,11 +63,11 @@ Boolean LookUpSearchable(Double t, const DoubleArray& dXArray, const DoubleArray
         return true;
     }
     if (t != t) return TableSteps::LookUpSortedTable(t, dXArray, dYArray, eExtrapolationType, dYResult);
-    if (eExtrapolationType == NO_EXTRAPOLATION) return false;
+    if (eExtrapolationType == NO_EXTRAPOLATION) return TableSteps::RefuseOutsideTable(t, dXArray);
     const bool below = t < x[0];
     const auto i1 = static_cast<Integer>(lo + (below ? 1 : last - 1));
     const auto i2 = static_cast<Integer>(lo + (below ? 0 : last));
-    if (dXArray(i1) == dXArray(i2)) return false;
+    if (dXArray(i1) == dXArray(i2)) return TableSteps::RefuseEqualEnds(dXArray, i1, i2);
     const Double x1 = dXArray(i1), x2 = dXArray(i2);
     const Double f = rt::Stored(table_steps::Fraction(t, x1, x2));
     TableSteps::AssignTableValue(t, dXArray, dYArray, eExtrapolationType, i1, i2, f, true, dYResult);
@@ -78,8 +78,15 @@ Boolean LookUpSearchable(Double t, const DoubleArray& dXArray, const DoubleArray
 
 void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, BoundaryCondition eExtrapolationType,
                                  Span<const Double> targets, Span<Double> results, Span<BatchOutcome> outcomes,
-                                 const BatchOptions& options) try {
+                                 const BatchOptions& options) {
+    InterpolationOf1DArrayBatch(dXArray, dYArray, eExtrapolationType, targets, results, outcomes, {}, options);
+}
+
+void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, BoundaryCondition eExtrapolationType,
+                                 Span<const Double> targets, Span<Double> results, Span<BatchOutcome> outcomes,
+                                 Span<FalseReason> reasons, const BatchOptions& options) try {
     batch::RequireSameLength(targets.size(), {results.size(), outcomes.size()});
+    batch::RequireReasons(targets.size(), reasons);
     if (targets.empty()) return;  // no single call, so the arrays stay as they are
     // The first single call's sort. An error before it moved anything (bounds beyond
     // the Integer positions, an X array without elements) is what every single call
@@ -93,13 +100,15 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
     } catch (const LibraryError& e) {
         if (!SortMovedElements(dXArray)) throw;
         outcomes[0] = batch::OutcomeOf(e.kind());
-        batch::ForEachTarget(targets.size() - 1, Span<BatchOutcome>(outcomes.data() + 1, outcomes.size() - 1), 1, [&](std::size_t i) {
+        if (!reasons.empty()) reasons[0] = FalseReason::None;
+        const Span<FalseReason> otherReasons = reasons.empty() ? reasons : Span<FalseReason>(reasons.data() + 1, reasons.size() - 1);
+        batch::ForEachTarget(targets.size() - 1, Span<BatchOutcome>(outcomes.data() + 1, outcomes.size() - 1), otherReasons, 1, [&](std::size_t i) {
             return single.InterpolationOf1DArray(targets[i + 1], dXArray, dYArray, eExtrapolationType, results[i + 1]);
         });
         return;
     }
     if (IsSearchable(dXArray, dYArray, ascendingWithoutNaN)) {
-        batch::ForEachTarget(targets.size(), outcomes, batch::ThreadsFor(options, targets.size()),
+        batch::ForEachTarget(targets.size(), outcomes, reasons, batch::ThreadsFor(options, targets.size()),
                              [&](std::size_t i) {
                                  return LookUpSearchable(targets[i], dXArray, dYArray, eExtrapolationType,
                                                          results[i]);
@@ -108,7 +117,7 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
     }
     // Otherwise every target takes the single call, in order: with a NaN among the X
     // values each call's sort may move the table on. The first target's sort is done.
-    batch::ForEachTarget(targets.size(), outcomes, 1, [&](std::size_t i) {
+    batch::ForEachTarget(targets.size(), outcomes, reasons, 1, [&](std::size_t i) {
         if (i == 0) return TableSteps::LookUpSortedTable(targets[i], dXArray, dYArray, eExtrapolationType, results[i]);
         return single.InterpolationOf1DArray(targets[i], dXArray, dYArray, eExtrapolationType, results[i]);
     });

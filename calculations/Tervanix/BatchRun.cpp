@@ -15,10 +15,64 @@ void RequireSameLength(std::size_t targets, std::initializer_list<std::size_t> o
         if (size != targets) {
             rt::MessageText<> text;
             text << "the batch's spans differ in length: " << targets << " targets, a span of " << size
-                 << "; pass one result and one outcome for each target";
+                 << "; pass one result and one outcome (and, when asked for, one reason) for each target";
             rt::Raise(ErrorKind::InvalidArgument, text.c_str());
         }
     }
+}
+
+void RequireReasons(std::size_t targets, Span<FalseReason> reasons) {
+    if (!reasons.empty()) RequireSameLength(targets, {reasons.size()});
+}
+
+void RecordFalse(Span<BatchOutcome> outcomes, Span<FalseReason> reasons) noexcept {
+    std::fill(outcomes.begin(), outcomes.end(), BatchOutcome::ReturnedFalse);
+    std::fill(reasons.begin(), reasons.end(), rt::LastFalseCode());
+}
+
+bool TableSteps::RefusePairTable(const DoubleArray& XValues, const DoubleArray& YValues) {
+    return cInterp2().RefusePairTable("Interp2DBatch", XValues, YValues);
+}
+
+bool TableSteps::RefuseGrid(const DoubleArray& X, const DoubleArray& Y, const DoubleArray2D& Z) {
+    return cInterp2().RefuseGrid("Interp3DBatch", X, Y, Z);
+}
+
+bool TableSteps::RefuseGrid(const DoubleArray& W, const DoubleArray& X, const DoubleArray& Y, const DoubleArray3D& Z) {
+    return cInterp2().RefuseGrid("Interp4DBatch", W, X, Y, Z);
+}
+
+bool TableSteps::RefuseOutside(const DoubleArray& XValues, Double X) {
+    return cInterp2().RefuseOutside("Interp2DBatch", "X", X, "XValues", XValues, XValues.UBound(),
+                                    "bAllowExtrap is False");
+}
+
+bool TableSteps::RefuseOutside(const DoubleArray& XValues, const DoubleArray& YValues, Double X, Double Y) {
+    const cInterp2 single;
+    constexpr const char* where = "Interp3DBatch";
+    constexpr const char* refusal = "bAllowExtrap is False";
+    const Long nx = XValues.UBound();
+    if (single.IsOutside(XValues, nx, X)) return single.RefuseOutside(where, "X", X, "XValues", XValues, nx, refusal);
+    return single.RefuseOutside(where, "Y", Y, "YValues", YValues, YValues.UBound(), refusal);
+}
+
+bool TableSteps::RefuseOutside(const DoubleArray& WValues, const DoubleArray& XValues, const DoubleArray& YValues,
+                               Double W, Double X, Double Y) {
+    const cInterp2 single;
+    constexpr const char* where = "Interp4DBatch";
+    constexpr const char* refusal = "bAllowExtrap is False";
+    const Long nw = WValues.UBound(), nx = XValues.UBound();
+    if (single.IsOutside(WValues, nw, W)) return single.RefuseOutside(where, "W", W, "WValues", WValues, nw, refusal);
+    if (single.IsOutside(XValues, nx, X)) return single.RefuseOutside(where, "X", X, "XValues", XValues, nx, refusal);
+    return single.RefuseOutside(where, "Y", Y, "YValues", YValues, YValues.UBound(), refusal);
+}
+
+bool TableSteps::RefuseOutsideTable(Double dXTarget, const DoubleArray& dXArray) {
+    return CInterpolation::Default().RefuseOutsideTable("InterpolationOf1DArrayBatch", dXTarget, dXArray);
+}
+
+bool TableSteps::RefuseEqualEnds(const DoubleArray& dXArray, Integer i1, Integer i2) {
+    return CInterpolation::Default().RefuseEqualEnds("InterpolationOf1DArrayBatch", dXArray, i1, i2);
 }
 
 BatchOutcome OutcomeOf(ErrorKind kind) noexcept {

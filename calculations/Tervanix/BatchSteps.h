@@ -14,6 +14,7 @@
 #include "Tervanix/CInterpolation.h"
 #include "Tervanix/cInterp2.h"
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/FalseReason.h"
 #include "Tervanix/runtime/LibraryError.h"
 
 namespace tervanix::batch {
@@ -51,6 +52,23 @@ struct TableSteps {
     static bool IsOutside(const DoubleArray& grid, Long n, Double value) {
         return cInterp2().IsOutside(grid, n, value);
     }
+
+    // The False paths of the single lookups, which record the reason of a False:
+    // out of line (BatchRun.cpp), so that a target's path to True loads nothing more.
+    TERVANIX_COLD_NOINLINE static bool RefusePairTable(const DoubleArray& XValues, const DoubleArray& YValues);
+    TERVANIX_COLD_NOINLINE static bool RefuseGrid(const DoubleArray& X, const DoubleArray& Y,
+                                                  const DoubleArray2D& Z);
+    TERVANIX_COLD_NOINLINE static bool RefuseGrid(const DoubleArray& W, const DoubleArray& X, const DoubleArray& Y,
+                                                  const DoubleArray3D& Z);
+    // The first coordinate that lies outside its grid, bAllowExtrap being False.
+    TERVANIX_COLD_NOINLINE static bool RefuseOutside(const DoubleArray& XValues, Double X);
+    TERVANIX_COLD_NOINLINE static bool RefuseOutside(const DoubleArray& XValues, const DoubleArray& YValues, Double X,
+                                                     Double Y);
+    TERVANIX_COLD_NOINLINE static bool RefuseOutside(const DoubleArray& WValues, const DoubleArray& XValues,
+                                                     const DoubleArray& YValues, Double W, Double X, Double Y);
+    TERVANIX_COLD_NOINLINE static bool RefuseOutsideTable(Double dXTarget, const DoubleArray& dXArray);
+    TERVANIX_COLD_NOINLINE static bool RefuseEqualEnds(const DoubleArray& dXArray, Integer i1, Integer i2);
+
     static void AssignInterpolated(const DoubleArray& XValues, const DoubleArray& YValues, Long n, Double X,
                                    Double& Y) {
         cInterp2().AssignInterpolated(XValues, YValues, n, X, Y);
@@ -86,6 +104,8 @@ inline bool HasNaN(const DoubleArray& values) {
 
 // Every span holds one slot per target; InvalidArgument before any work otherwise.
 void RequireSameLength(std::size_t targets, std::initializer_list<std::size_t> others);
+// An empty `reasons` asks for none; any other must hold a slot per target.
+void RequireReasons(std::size_t targets, Span<FalseReason> reasons);
 
 BatchOutcome OutcomeOf(ErrorKind kind) noexcept;
 
@@ -93,16 +113,28 @@ BatchOutcome OutcomeOf(ErrorKind kind) noexcept;
 // starting threads would cost more than it saves.
 unsigned ThreadsFor(const BatchOptions& options, std::size_t count) noexcept;
 
+// Every target's outcome ReturnedFalse, and its reason (when asked for) the one just
+// recorded on this thread: the table itself said no.
+void RecordFalse(Span<BatchOutcome> outcomes, Span<FalseReason> reasons) noexcept;
+
 // Looks up target i with lookUp(i), which returns whether the single call returns
-// True and raises what it raises, and records the outcome. The targets are cut into
+// True and raises what it raises, and records the outcome, and with it, when
+// `reasons` is not empty, the reason of a False (FalseReason::None otherwise). The targets are cut into
 // one consecutive run per thread; each target's outcome depends on nothing else, so
 // the results are the same for any number of threads.
 template <typename LookUp>
-void ForEachTarget(std::size_t count, Span<BatchOutcome> outcomes, unsigned threads, const LookUp& lookUp) {
+void ForEachTarget(std::size_t count, Span<BatchOutcome> outcomes, Span<FalseReason> reasons, unsigned threads,
+                   const LookUp& lookUp) {
     const auto run = [&](std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
+            if (!reasons.empty()) reasons[i] = FalseReason::None;
             try {
-                outcomes[i] = lookUp(i) ? BatchOutcome::ReturnedTrue : BatchOutcome::ReturnedFalse;
+                if (lookUp(i)) {
+                    outcomes[i] = BatchOutcome::ReturnedTrue;
+                } else {
+                    outcomes[i] = BatchOutcome::ReturnedFalse;
+                    if (!reasons.empty()) reasons[i] = rt::LastFalseCode();
+                }
             } catch (const LibraryError& e) {
                 outcomes[i] = OutcomeOf(e.kind());
             } catch (const std::bad_alloc&) {

@@ -7,6 +7,7 @@
 #include "Tervanix/CInterpolationSteps.h"
 #include "Tervanix/CSort.h"
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/FalseReason.h"
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
@@ -141,16 +142,16 @@ Boolean CInterpolation::InterpolationRatio(Double dIndex1, Double dIndex2, Doubl
                                            Double& dInterpFrac) const try {
     if (!BoundedBy(dValue, dIndex1, dIndex2)) {
         dInterpFrac = 0.0;
-        return false;
+        return RefuseRatio(dIndex1, dIndex2, dValue);
     }
-    if (dIndex1 == dIndex2) return false;
+    if (dIndex1 == dIndex2) return RefuseRatio(dIndex1, dIndex2, dValue);
     rt::Assign(dInterpFrac, (Fp(dValue) - dIndex1) / (Fp(dIndex2) - dIndex1));
     return true;
 } catch (...) { rt::RethrowFrom("CInterpolation.InterpolationRatio"); }
 
 Boolean CInterpolation::LinearExtrapolation1Way(Double dX1, Double dY1, Double dX2, Double dY2, Double dX3,
                                                 Double& dY3) const try {
-    if (dX1 == dX2) return false;
+    if (dX1 == dX2) return RefuseVertical(dX1);
     const Double m = Stored((Fp(dY1) - dY2) / (Fp(dX1) - dX2));
     const Double c = Stored(Fp(dY1) - Fp(m) * dX1);
     rt::Assign(dY3, Fp(m) * dX3 + c);
@@ -162,9 +163,10 @@ Boolean CInterpolation::LinearExtrapolation2Way(Double dX11, Double dY11, Double
                                                 Double dY22, Double dZ2, Double dX3, Double dZ3,
                                                 Double& dY3) const try {
     Double y1 = 0.0, y2 = 0.0, f = 0.0;
-    if (!LinearExtrapolation1Way(dX11, dY11, dX12, dY12, dX3, y1)) return false;
-    if (!LinearExtrapolation1Way(dX21, dY21, dX22, dY22, dX3, y2)) return false;
-    if (!InterpolationRatio(dZ1, dZ2, dZ3, f)) return false;
+    if (!LinearExtrapolation1Way(dX11, dY11, dX12, dY12, dX3, y1) ||
+        !LinearExtrapolation1Way(dX21, dY21, dX22, dY22, dX3, y2) || !InterpolationRatio(dZ1, dZ2, dZ3, f)) {
+        return RefuseTwoWay(dX11, dX12, dZ1, dX21, dX22, dZ2, dZ3);
+    }
     dY3 = LinearInterpolation1Way(y1, y2, f);
     return true;
 } catch (...) { rt::RethrowFrom("CInterpolation.LinearExtrapolation2Way"); }
@@ -201,7 +203,9 @@ Boolean CInterpolation::LookUpSortedTable(Double dXTarget, const DoubleArray& dX
     Integer i1 = 0, i2 = 0;
     Double f = 0.0;
     Boolean outside = false;
-    if (!InterpolationIndices(dXTarget, dXArray, eExtrapolationType, i1, i2, f, outside)) return false;
+    if (!InterpolationIndices(dXTarget, dXArray, eExtrapolationType, i1, i2, f, outside)) {
+        return RefuseFromInterpolationOf1DArray();
+    }
     AssignTableValue(dXTarget, dXArray, dYArray, eExtrapolationType, i1, i2, f, outside, dYResult);
     return true;
 }
@@ -247,14 +251,18 @@ Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray&
     const Double first = dXArray(lo), last = dXArray(hi);
     if (BoundedBy(dXTarget, first, last)) {
         bExtrapolationNeeded = false;
-        if (!FindBracketIndex(dXTarget, dXArray, k, dInterpFraction)) return false;
+        if (!FindBracketIndex(dXTarget, dXArray, k, dInterpFraction)) {
+            return RefuseIndices(dXTarget, dXArray, eExtrapolationType, nXIndex1, nXIndex2);
+        }
         nXIndex1 = k;
         nXIndex2 = rt::Add(k, Integer{1});
         return true;
     }
 
     bExtrapolationNeeded = true;
-    if (eExtrapolationType == NO_EXTRAPOLATION) return false;
+    if (eExtrapolationType == NO_EXTRAPOLATION) {
+        return RefuseIndices(dXTarget, dXArray, eExtrapolationType, nXIndex1, nXIndex2);
+    }
     FindBracketIndex(dXTarget, dXArray, k, dInterpFraction);
     // Only these two markers are recognised; any other position (a NaN among the X
     // values can produce one) leaves the indices as they were.
@@ -266,7 +274,7 @@ Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray&
         nXIndex2 = hi;
     }
     const Double x1 = dXArray(nXIndex1), x2 = dXArray(nXIndex2);
-    if (x1 == x2) return false;
+    if (x1 == x2) return RefuseIndices(dXTarget, dXArray, eExtrapolationType, nXIndex1, nXIndex2);
     rt::Assign(dInterpFraction, Fraction(dXTarget, x1, x2));
     return true;
 } catch (...) { rt::RethrowFrom("CInterpolation.InterpolationIndices"); }

@@ -224,6 +224,23 @@ private:
     // (below the first X) or 9999 (above the last X).
     Boolean FindBracketIndex(Double dXTarget, const DoubleArray& dXArray, Integer& nIndex,
                              Double& dFraction) const;
+
+    // The False paths (CInterpolationReasons.cpp): each records which rule said no
+    // and gives False. Those called from a method take only what it has at hand, so
+    // that its path to True loads nothing more. `where` is the method the caller
+    // called.
+    TERVANIX_COLD_NOINLINE bool RefuseRatio(Double dIndex1, Double dIndex2, Double dValue) const;
+    TERVANIX_COLD_NOINLINE bool RefuseVertical(Double dX1) const;
+    TERVANIX_COLD_NOINLINE bool RefuseTwoWay(Double dX11, Double dX12, Double dZ1, Double dX21, Double dX22,
+                                                Double dZ2, Double dZ3) const;
+    TERVANIX_COLD_NOINLINE bool RefuseOutsideTable(const char* where, Double dXTarget,
+                                                      const DoubleArray& dXArray) const;
+    TERVANIX_COLD_NOINLINE bool RefuseEqualEnds(const char* where, const DoubleArray& dXArray, Integer i1,
+                                                   Integer i2) const;
+    TERVANIX_COLD_NOINLINE bool RefuseDescending(const DoubleArray& dXArray) const;
+    TERVANIX_COLD_NOINLINE bool RefuseIndices(Double dXTarget, const DoubleArray& dXArray,
+                                              BoundaryCondition eExtrapolationType, Integer i1, Integer i2) const;
+    TERVANIX_COLD_NOINLINE bool RefuseFromInterpolationOf1DArray() const;
 };
 
 }  // namespace tervanix

@@ -11,6 +11,7 @@
 #include "Tervanix/runtime/Types.h"
 #include "Tervanix/runtime/Strings.h"
 #include "Tervanix/runtime/Variant.h"
+#include "Tervanix/runtime/FalseReason.h"
 
 #include "Tervanix/BoundaryCondition.h"
 #include "Tervanix/CInterpolation.h"

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/FalseReason.h"
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MathFunctions.h"
@@ -76,17 +77,35 @@ void WriteBinaryText(T value, String& sBin) {
     }
 }
 
+// The False of BinToInt (width 16) and BinToLong (width 32): the length, or the first
+// character that is neither "0" nor "1".
+TERVANIX_COLD_NOINLINE bool RefuseBinaryText(const String& sBin, int width) {
+    const char* const where = width == 16 ? "cGenUtil.BinToInt" : "cGenUtil.BinToLong";
+    rt::MessageText<> text;
+    const Long length = rt::Len(sBin);
+    if (length != width) {
+        text << "sBin has " << length << " characters; " << (where + 9) << " reads exactly " << width
+             << " characters \"0\" and \"1\", the first weighing -2^" << width - 1 << ": give the text in that form";
+    } else {
+        Long k = 1;
+        while (sBin[k - 1] == u'0' || sBin[k - 1] == u'1') ++k;
+        text << "character " << k << " of sBin has the code " << static_cast<int>(sBin[k - 1]) << "; " << (where + 9)
+             << " reads only the characters \"0\" and \"1\": remove anything else, spaces included";
+    }
+    return rt::RecordFalse(FalseReason::NotBinaryText, where, text.c_str());
+}
+
 // Reads text written by WriteBinaryText; False, with `out` untouched, when the text
 // is not exactly W characters "0" and "1". Character 1 weighs -2^(W-1), character k
 // from 2 to W weighs 2^(W-k).
 template <typename T>
 bool ReadBinaryText(const String& sBin, T& out) {
     constexpr int W = 8 * sizeof(T);
-    if (rt::Len(sBin) != W) return false;
+    if (rt::Len(sBin) != W) return RefuseBinaryText(sBin, W);
     std::int64_t accumulator = 0;
     for (int k = 1; k <= W; ++k) {
         const char16_t c = sBin[k - 1];
-        if (c != u'0' && c != u'1') return false;
+        if (c != u'0' && c != u'1') return RefuseBinaryText(sBin, W);
         if (k >= 2 && c == u'1') accumulator += std::int64_t{1} << (W - k);
     }
     out = static_cast<T>(sBin[0] == u'0' ? accumulator : -(std::int64_t{1} << (W - 1)) + accumulator);

@@ -1,11 +1,14 @@
 #include "Tervanix/cGeom.h"
 
 #include <array>
+#include <cmath>
 
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/FalseReason.h"
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MathFunctions.h"
+#include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix {
 
@@ -22,6 +25,45 @@ constexpr Double kPi = 0x1.921fb54442d11p+1;
 
 // x = y, where an unordered comparison (a NaN on either side) counts as equal.
 bool EqualOrUnordered(Double x, Double y) { return !(x < y || x > y); }
+
+// Line2D's False: x1 and x2 equal (a vertical line), or one of them NaN.
+TERVANIX_COLD_NOINLINE bool RefuseLine2D(Double x1, Double x2) {
+    rt::MessageText<> text;
+    if (std::isnan(x1) || std::isnan(x2)) {
+        text << "x1 and x2 are " << x1 << " and " << x2 << "; a NaN gives no slope: pass numbers";
+        return rt::RecordFalse(FalseReason::NotANumber, "cGeom.Line2D", text.c_str());
+    }
+    text << "x1 and x2 are both " << x1 << ": the line through (x1, y1) and (x2, y2) is vertical and has no "
+         << "y = m * x + B form; give two points with different x";
+    return rt::RecordFalse(FalseReason::VerticalLine, "cGeom.Line2D", text.c_str());
+}
+
+// Intersect2Planes's False: the normals' cross product (ui, uj, uk) is zero or NaN.
+TERVANIX_COLD_NOINLINE bool RefuseIntersect2Planes(Double ui, Double uj, Double uk) {
+    rt::MessageText<> text;
+    if (std::isnan(ui) || std::isnan(uj) || std::isnan(uk)) {
+        text << "the cross product of the normals (a1, b1, c1) and (a2, b2, c2) is (" << ui << ", " << uj << ", "
+             << uk << "): a coefficient is NaN; pass numbers";
+        return rt::RecordFalse(FalseReason::NotANumber, "cGeom.Intersect2Planes", text.c_str());
+    }
+    text << "the normals (a1, b1, c1) and (a2, b2, c2) have a zero cross product: the planes are parallel (or a "
+            "normal is zero) and share no single line; give planes with normals that are not multiples of each other";
+    return rt::RecordFalse(FalseReason::ParallelPlanes, "cGeom.Intersect2Planes", text.c_str());
+}
+
+// Intersect3Planes's False: the triple product of the normals is zero or NaN.
+TERVANIX_COLD_NOINLINE bool RefuseIntersect3Planes(Double den) {
+    rt::MessageText<> text;
+    if (std::isnan(den)) {
+        text << "the triple product of the normals is NaN: a coefficient is NaN or the products overflow in "
+                "opposite directions; pass finite numbers";
+        return rt::RecordFalse(FalseReason::NotANumber, "cGeom.Intersect3Planes", text.c_str());
+    }
+    text << "the triple product (a1, b1, c1) . ((a2, b2, c2) x (a3, b3, c3)) of the normals is 0: two of the planes "
+            "are parallel or all three share a line, so they meet in no single point; give three independent "
+            "normals";
+    return rt::RecordFalse(FalseReason::NoSinglePoint, "cGeom.Intersect3Planes", text.c_str());
+}
 
 // x < y, where an unordered comparison counts as less than.
 bool LessOrUnordered(Double x, Double y) { return !(x >= y); }
@@ -68,7 +110,7 @@ Double cGeom::Distance3D(Double x1, Double y1, Double z1, Double x2, Double y2, 
 } catch (...) { rt::RethrowFrom("cGeom.Distance3D"); }
 
 Boolean cGeom::Line2D(Double x1, Double y1, Double x2, Double y2, Double& m, Double& B) const try {
-    if (EqualOrUnordered(x1, x2)) return false;  // vertical: no y = m * x + B
+    if (EqualOrUnordered(x1, x2)) return RefuseLine2D(x1, x2);  // vertical: no y = m * x + B
     // The slope is tested before m receives it; B is assigned straight from its formula.
     m = Stored((Fp(y2) - y1) / (Fp(x2) - x1));
     rt::Assign(B, Fp(y1) - Fp(m) * x1);
@@ -122,7 +164,7 @@ Boolean cGeom::Intersect2Planes(Double a1, Double b1, Double c1, Double d1, Doub
     Double ui = 0.0, uj = 0.0, uk = 0.0;
     CrossProduct(a1, b1, c1, a2, b2, c2, ui, uj, uk);
     if (EqualOrUnordered(ui, 0.0) && EqualOrUnordered(uj, 0.0) && EqualOrUnordered(uk, 0.0)) {
-        return false;  // parallel planes, or a null normal
+        return RefuseIntersect2Planes(ui, uj, uk);  // parallel planes, or a null normal
     }
     WriteLinePoint(a1, b1, c1, d1, a2, b2, c2, d2, v3i, v3j, v3k);
     v4i = ui;  // the direction goes last, once the point is complete
@@ -178,7 +220,7 @@ TERVANIX_COLD_NOINLINE Boolean Intersect3PlanesStepwise(Double a1, Double b1, Do
     const rt::CheckedOperand F;
     const std::array<Double, 3> n23 = StoredCross(F, a2, b2, c2, a3, b3, c3);
     const Double den = Stored(DotFormula(F, a1, b1, c1, n23[0], n23[1], n23[2]));
-    if (EqualOrUnordered(den, 0.0)) return false;  // no single point; no tolerance
+    if (EqualOrUnordered(den, 0.0)) return RefuseIntersect3Planes(den);  // no single point; no tolerance
     const std::array<Fp, 3> point = PlanePoint(F, a1, b1, c1, d1, a2, b2, c2, d2, a3, b3, c3, d3, n23, den);
     rt::Assign(X, point[0]);
     rt::Assign(Y, point[1]);
@@ -198,7 +240,7 @@ Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Doub
     const std::array<Double, 3> n23 = StoredCross(F, a2, b2, c2, a3, b3, c3);
     const Double den = DotFormula(F, a1, b1, c1, n23[0], n23[1], n23[2]);
     if (TERVANIX_LIKELY(std::isfinite(den))) {
-        if (EqualOrUnordered(den, 0.0)) return false;
+        if (EqualOrUnordered(den, 0.0)) return RefuseIntersect3Planes(den);
         const std::array<Double, 3> point =
             PlanePoint(F, a1, b1, c1, d1, a2, b2, c2, d2, a3, b3, c3, d3, n23, den);
         if (TERVANIX_LIKELY(std::isfinite((point[0] + point[1]) + point[2]))) {

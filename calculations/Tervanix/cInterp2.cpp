@@ -81,10 +81,10 @@ void cInterp2::ExchangeElements(DoubleArray& values, Long i, Long j) const {
 Boolean cInterp2::Interp2D(DoubleArray& XValues, DoubleArray& YValues, const Boolean& bAllowExtrap,
                            const Double& X, Double& Y) const try {
     Long n = 0;
-    if (!PreparePairTable(XValues, YValues, n)) return False;
+    if (!PreparePairTable(XValues, YValues, n)) return RefuseInterp2D(XValues, YValues, X);
     // X is read only now: if it is one of the table's elements, it is the one that
     // the sort has put at that subscript.
-    if (!bAllowExtrap && IsOutside(XValues, n, X)) return False;
+    if (!bAllowExtrap && IsOutside(XValues, n, X)) return RefuseInterp2D(XValues, YValues, X);
     AssignInterpolated(XValues, YValues, n, X, Y);
     return True;
 } catch (...) { rt::RethrowFrom("cInterp2.Interp2D"); }
@@ -92,10 +92,10 @@ Boolean cInterp2::Interp2D(DoubleArray& XValues, DoubleArray& YValues, const Boo
 Boolean cInterp2::Interp2D_Extrap(DoubleArray& XValues, DoubleArray& YValues, BoundaryCondition2 ExtrapMethod,
                                   Double X, Double& Y) const try {
     Long n = 0;
-    if (!PreparePairTable(XValues, YValues, n)) return False;
+    if (!PreparePairTable(XValues, YValues, n)) return RefuseInterp2DExtrap(XValues, YValues, X);
     switch (ExtrapMethod) {
         case EXTRAP_NO:
-            if (IsOutside(XValues, n, X)) return False;
+            if (IsOutside(XValues, n, X)) return RefuseInterp2DExtrap(XValues, YValues, X);
             break;
         case EXTRAP_FIXEDENDPT:  // only this call's copy of X changes
             if (X < XValues(1)) {
@@ -147,10 +147,12 @@ void cInterp2::AssignOnInterval(const DoubleArray& YValues, const Bracket& b, Do
 
 Boolean cInterp2::Interp3D(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues,
                            const Boolean& bAllowExtrap, const Double& X, const Double& Y, Double& Z) const try {
-    if (!IsUsableGrid(XValues, YValues, ZValues)) return False;
+    if (!IsUsableGrid(XValues, YValues, ZValues)) return RefuseInterp3D(XValues, YValues, ZValues, X, Y);
     const Long nx = XValues.UBound();
     const Long ny = YValues.UBound();
-    if (!bAllowExtrap && (IsOutside(XValues, nx, X) || IsOutside(YValues, ny, Y))) return False;
+    if (!bAllowExtrap && (IsOutside(XValues, nx, X) || IsOutside(YValues, ny, Y))) {
+        return RefuseInterp3D(XValues, YValues, ZValues, X, Y);
+    }
     const Bracket x = FindBracket(XValues, nx, X);
     const Bracket y = FindBracket(YValues, ny, Y);
     AssignBilinear(ZValues, x, y, X, Y, Z);
@@ -183,12 +185,14 @@ TERVANIX_FLATTEN Boolean cInterp2::Interp4D(const DoubleArray& WValues, const Do
                                             const DoubleArray& YValues, const DoubleArray3D& ZValues,
                                             const Boolean& bAllowExtrap, const Double& W, const Double& X,
                                             const Double& Y, Double& Z) const try {
-    if (!IsUsableGrid(WValues, XValues, YValues, ZValues)) return False;
+    if (!IsUsableGrid(WValues, XValues, YValues, ZValues)) {
+        return RefuseInterp4D(WValues, XValues, YValues, ZValues, W, X, Y);
+    }
     const Long nw = WValues.UBound();
     const Long nx = XValues.UBound();
     const Long ny = YValues.UBound();
     if (!bAllowExtrap && (IsOutside(WValues, nw, W) || IsOutside(XValues, nx, X) || IsOutside(YValues, ny, Y))) {
-        return False;
+        return RefuseInterp4D(WValues, XValues, YValues, ZValues, W, X, Y);
     }
     const Bracket w = FindBracket(WValues, nw, W);
     const Bracket x = FindBracket(XValues, nx, X);

@@ -174,6 +174,32 @@ private:
     bool IsOutside(const DoubleArray& grid, Long n, Double value) const;
     Bracket FindBracket(const DoubleArray& grid, Long n, Double value) const;
     Double Fraction(const Bracket& b, Double value) const;
+
+    // The False paths (cInterp2Reasons.cpp): each asks the checks again to find
+    // which rule said no, records it and gives False. They take only what the method
+    // has at hand, so that its path to True loads nothing more. `where` is the
+    // method the caller called.
+    TERVANIX_COLD_NOINLINE bool RefusePairTable(const char* where, const DoubleArray& XValues,
+                                                   const DoubleArray& YValues) const;
+    TERVANIX_COLD_NOINLINE bool RefuseInterp2D(const DoubleArray& XValues, const DoubleArray& YValues,
+                                               Double X) const;
+    TERVANIX_COLD_NOINLINE bool RefuseInterp2DExtrap(const DoubleArray& XValues, const DoubleArray& YValues,
+                                                     Double X) const;
+    TERVANIX_COLD_NOINLINE bool RefuseInterp3D(const DoubleArray& XValues, const DoubleArray& YValues,
+                                               const DoubleArray2D& ZValues, Double X, Double Y) const;
+    TERVANIX_COLD_NOINLINE bool RefuseInterp4D(const DoubleArray& WValues, const DoubleArray& XValues,
+                                               const DoubleArray& YValues, const DoubleArray3D& ZValues, Double W,
+                                               Double X, Double Y) const;
+    TERVANIX_COLD_NOINLINE bool RefuseGrid(const char* where, const DoubleArray& XValues,
+                                              const DoubleArray& YValues, const DoubleArray2D& ZValues) const;
+    TERVANIX_COLD_NOINLINE bool RefuseGrid(const char* where, const DoubleArray& WValues,
+                                              const DoubleArray& XValues, const DoubleArray& YValues,
+                                              const DoubleArray3D& ZValues) const;
+    // `target` (named `grid` along its axis) lies beyond values(1) to values(n);
+    // `refusal` says which argument forbids extrapolation.
+    TERVANIX_COLD_NOINLINE bool RefuseOutside(const char* where, const char* target, Double value,
+                                                 const char* grid, const DoubleArray& values, Long n,
+                                                 const char* refusal) const;
 };
 
 }  // namespace tervanix

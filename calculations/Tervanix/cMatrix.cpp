@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/FalseReason.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
 #include "Tervanix/runtime/MsgBox.h"
@@ -213,7 +214,7 @@ void cMatrix::HelpForProgrammer() const try {
 bool cMatrix::ArrangeRows(DoubleArray2D& W, DoubleArray& V) const {
     LongArray P;
     P.ReDim(1, N);
-    if (!FindRowOrder(P)) return false;
+    if (!FindRowOrder(P)) return RefuseRowOrder();
     for (Long i = 1; i <= N; ++i) {
         V(i) = b(P(i));
         for (Long j = 1; j <= N; ++j) W(i, j) = A(P(i), j);
@@ -269,19 +270,57 @@ void cMatrix::EliminateForward(DoubleArray2D& W, DoubleArray& V) const {
 }
 
 // A zero on the diagonal means dependent equations: x(i) stays 0.0, the result is
-// False, and the remaining rows are still worked through.
+// False (its reason names the lowest such row), and the remaining rows are still
+// worked through.
 bool cMatrix::SubstituteBack(const DoubleArray2D& W, const DoubleArray& V, DoubleArray& x) const {
     bool ok = true;
     for (Long i = N; i >= 1; --i) {
         Double s = 0.0;
         for (Long j = N; j >= i + 1; --j) s = Stored(Fp(x(j)) * W(i, j) + s);
         if (W(i, i) == 0.0) {
-            ok = false;
+            ok = RefuseDependent(i);
         } else {
             x(i) = Stored((Fp(V(i)) - s) / W(i, i));
         }
     }
     return ok;
+}
+
+// The False of ArrangeRows: a column or an equation of zeros when there is one, else
+// the general rule that no order of the rows avoids a zero on the diagonal.
+bool cMatrix::RefuseRowOrder() const {
+    rt::MessageText<> text;
+    for (Long j = 1; j <= N; ++j) {
+        Long i = 1;
+        while (i <= N && A(i, j) == 0.0) ++i;
+        if (i > N) {
+            text << "column " << j << " is 0 in every equation, so no order of the " << N << " equations puts a "
+                 << "non-zero on the diagonal: the equations are dependent, or an AddToMatrix call is missing";
+            return rt::RecordFalse(FalseReason::NoRowOrder, "cMatrix.Calc", text.c_str());
+        }
+    }
+    for (Long i = 1; i <= N; ++i) {
+        Long j = 1;
+        while (j <= N && A(i, j) == 0.0) ++j;
+        if (j > N) {
+            text << "equation " << i << " has 0 for every coefficient, so no order of the " << N << " equations "
+                 << "puts a non-zero on the diagonal: the equations are dependent, or an AddToMatrix call is missing";
+            return rt::RecordFalse(FalseReason::NoRowOrder, "cMatrix.Calc", text.c_str());
+        }
+    }
+    text << "no order of the " << N << " equations puts a non-zero coefficient on every diagonal position (some k "
+         << "columns have non-zeros in fewer than k equations): the equations are dependent, or an AddToMatrix call "
+         << "is missing";
+    return rt::RecordFalse(FalseReason::NoRowOrder, "cMatrix.Calc", text.c_str());
+}
+
+// The False of SubstituteBack at row i of the arranged system.
+bool cMatrix::RefuseDependent(Long i) const {
+    rt::MessageText<> text;
+    text << "after elimination the coefficient on the diagonal of arranged row " << i << " is 0: the " << N
+         << " equations are dependent (one is a combination of others) and have no single solution; "
+         << "remove the dependent equation or correct its coefficients";
+    return rt::RecordFalse(FalseReason::DependentEquations, "cMatrix.Calc", text.c_str());
 }
 
 }  // namespace tervanix

@@ -93,6 +93,9 @@ private:
     bool FindRowOrder(LongArray& P) const;
     void EliminateForward(DoubleArray2D& W, DoubleArray& V) const;
     bool SubstituteBack(const DoubleArray2D& W, const DoubleArray& V, DoubleArray& x) const;
+    // The False paths: each records which rule said no and gives False.
+    TERVANIX_COLD_NOINLINE bool RefuseRowOrder() const;
+    TERVANIX_COLD_NOINLINE bool RefuseDependent(Long i) const;
 
     Long N = 0;
     DoubleArray2D A;

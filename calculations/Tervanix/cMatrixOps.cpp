@@ -6,7 +6,9 @@
 
 #include "Tervanix/runtime/Accumulation.h"
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/FalseReason.h"
 #include "Tervanix/runtime/LibraryError.h"
+#include "Tervanix/runtime/MessageText.h"
 #include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
@@ -67,6 +69,18 @@ void AddScaledRow(Double* upper, Double* lower, const Double* rowB, Double facto
     }
 }
 
+// The elimination without row exchanges left a pivot whose reciprocal faults: the
+// same FloatingPointFault as the division, with what it means and what to do.
+// The pivot is finite (every step before it was tested), so 1 / pivot faults only
+// for 0 or a pivot so small that its reciprocal overflows.
+[[noreturn]] TERVANIX_COLD_NOINLINE void RaiseSingularPivot(Long row, Double pivot) {
+    rt::MessageText<> text;
+    text << "the pivot of row " << row << " is " << pivot << " after elimination, and 1 / " << pivot << " raised "
+         << (pivot == 0.0 ? "division-by-zero" : "overflow") << ": the matrix is singular or too ill-conditioned for elimination without row exchanges; "
+            "cMatrix.Calc arranges rows";
+    rt::Raise(ErrorKind::FloatingPointFault, text.c_str());
+}
+
 }  // namespace
 
 Boolean cMatrixOps::MatrixTrans(const std::shared_ptr<cMatrix2>& Original,
@@ -90,7 +104,7 @@ Boolean cMatrixOps::MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::sh
     cMatrix2& ab = *AB;
     const cMatrix2& a = rt::Deref(A, "A");
     const cMatrix2& b = rt::Deref(B, "B");
-    if (a.NumCols() != b.NumRows()) return false;
+    if (a.NumCols() != b.NumRows()) return RefuseProduct(a, b);
     ab.NumRows(a.NumRows());
     ab.NumCols(b.NumCols());
     // Each element is s = B(k, j) * A(i, k) + s for k = 1 to NumCols of A, every step
@@ -148,14 +162,13 @@ Boolean cMatrixOps::MatrixInvert(const std::shared_ptr<cMatrix2>& Original,
     if (ok && HasZeroRow(original)) ok = false;
     if (ok && HasZeroColumn(original)) ok = false;
     if (ok && HasProportionalRows(original)) ok = false;
-    if (ok) {
-        const std::shared_ptr<cMatrix2> W = BuildAugmented(original);
-        FixZeroDiagonal(*W);
-        EliminateColumns(*W);
-        NormalizeRows(*W);
-        ExtractInverse(*W, Inverted);
-    }
-    return ok;
+    if (!ok) return RefuseInverse("cMatrixOps.MatrixInvert", "Original", original);
+    const std::shared_ptr<cMatrix2> W = BuildAugmented(original);
+    FixZeroDiagonal(*W);
+    EliminateColumns(*W);
+    NormalizeRows(*W);
+    ExtractInverse(*W, Inverted);
+    return true;
 } catch (...) { rt::RethrowFrom("cMatrixOps.MatrixInvert"); }
 
 Boolean cMatrixOps::SimultEqns(const std::shared_ptr<cMatrix2>& Coeffs, const std::shared_ptr<cMatrix2>& Vector,
@@ -165,13 +178,72 @@ Boolean cMatrixOps::SimultEqns(const std::shared_ptr<cMatrix2>& Coeffs, const st
     // on a missing Coeffs; MatrixMult puts a new matrix into Solution first, then
     // fails on a missing Vector (unless Solution is that same variable).
     rt::Deref(Coeffs, "Coeffs");
-    if (!MatrixInvert(Coeffs, T)) return false;
+    if (!MatrixInvert(Coeffs, T)) return RefuseInverse("cMatrixOps.SimultEqns", "Coeffs", *Coeffs);
     if (!Vector) {
         Solution = rt::New<cMatrix2>();
         rt::Deref(Vector, "Vector");
     }
-    return MatrixMult(T, Vector, Solution);
+    if (!MatrixMult(T, Vector, Solution)) {
+        return RefuseSizes("cMatrixOps.SimultEqns", "Coeffs", T->NumCols(), "Vector", Vector->NumRows());
+    }
+    return true;
 } catch (...) { rt::RethrowFrom("cMatrixOps.SimultEqns"); }
+
+// The False of a product: the left matrix's columns against the right one's rows.
+bool cMatrixOps::RefuseSizes(const char* where, const char* left, Long columns, const char* right,
+                                Long rows) const {
+    rt::MessageText<> text;
+    text << left << " has " << columns << " columns and " << right << " has " << rows << " rows; the product needs "
+         << "one row of " << right << " for each column of " << left << ": give " << right << ' ' << columns
+         << " rows";
+    return rt::RecordFalse(FalseReason::SizesDoNotMatch, where, text.c_str());
+}
+
+bool cMatrixOps::RefuseProduct(const cMatrix2& a, const cMatrix2& b) const {
+    return RefuseSizes("cMatrixOps.MatrixMult", "A", a.NumCols(), "B", b.NumRows());
+}
+
+// The False of MatrixInvert's screening, asked again in its order: square, no row of
+// zeros, no column of zeros, no two proportional rows. Every question was answered
+// before without an error, so none raises now.
+bool cMatrixOps::RefuseInverse(const char* where, const char* argument, const cMatrix2& M) const {
+    rt::MessageText<> text;
+    const Long rows = M.NumRows(), cols = M.NumCols();
+    if (rows != cols) {
+        text << argument << " has " << rows << " rows and " << cols << " columns; only a square matrix has an "
+             << "inverse: give it as many rows as columns";
+        return rt::RecordFalse(FalseReason::NotSquare, where, text.c_str());
+    }
+    for (Long i = 1; i <= rows; ++i) {
+        Long j = 1;
+        while (j <= cols && M.GetData(i, j) == 0.0) ++j;
+        if (j > cols) {
+            text << "row " << i << " of " << argument << " is 0 in every column: the matrix has no inverse";
+            return rt::RecordFalse(FalseReason::ZeroRow, where, text.c_str());
+        }
+    }
+    for (Long j = 1; j <= cols; ++j) {
+        Long i = 1;
+        while (i <= rows && M.GetData(i, j) == 0.0) ++i;
+        if (i > rows) {
+            text << "column " << j << " of " << argument << " is 0 in every row: the matrix has no inverse";
+            return rt::RecordFalse(FalseReason::ZeroColumn, where, text.c_str());
+        }
+    }
+    for (Long i = 1; i <= rows; ++i) {
+        Long j = 1;
+        while (M.GetData(i, j) == 0.0) ++j;
+        for (Long k = i + 1; k <= rows; ++k) {
+            const Double ratio = Stored(Fp(M.GetData(k, j)) / M.GetData(i, j));
+            if (!RowsProportionalStepByStep(M, i, k, ratio)) continue;
+            text << "rows " << i << " and " << k << " of " << argument << " are proportional (row " << k
+                 << " is row " << i << " times " << ratio << ", within " << kProportionalTolerance
+                 << "): the matrix has no inverse";
+            return rt::RecordFalse(FalseReason::ProportionalRows, where, text.c_str());
+        }
+    }
+    return false;  // not reached: the screening found a broken rule
+}
 
 bool cMatrixOps::HasZeroRow(const cMatrix2& M) const {
     return HasLineOfZeros(M, /*rows=*/true);
@@ -320,7 +392,10 @@ bool cMatrixOps::UpdateRowAtOnce(cMatrix2& W, Long p, Long r, Double f, std::vec
 void cMatrixOps::NormalizeRows(cMatrix2& W) const {
     const Long rows = W.NumRows();
     for (Long r = 1; r <= rows; r = Next(r)) {
-        const Double s = Stored(Fp(1.0) / W.GetData(r, r));  // 0.0 on the diagonal faults here
+        const Double pivot = W.GetData(r, r);
+        const Fp reciprocal = Fp(1.0) / pivot;  // a pivot of 0.0, or one too small, faults here
+        if (TERVANIX_UNLIKELY(reciprocal.faults() != rt::kNoFault)) RaiseSingularPivot(r, pivot);
+        const Double s = reciprocal.value();
         const Long cols = W.NumCols();
         for (Long c = 1; c <= cols; c = Next(c)) W.PutData(r, c, Stored(Fp(W.GetData(r, c)) * s));
     }

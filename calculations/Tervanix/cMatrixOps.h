@@ -113,6 +113,12 @@ private:
     bool UpdateRowAtOnce(cMatrix2& W, Long p, Long r, Double f, std::vector<Double>& updated) const;
     void NormalizeRows(cMatrix2& W) const;
     void ExtractInverse(const cMatrix2& W, std::shared_ptr<cMatrix2>& Inverted) const;
+    // The False paths: each records which rule said no and gives False. `where` is
+    // the method the caller called, the other names its arguments.
+    TERVANIX_COLD_NOINLINE bool RefuseProduct(const cMatrix2& a, const cMatrix2& b) const;
+    TERVANIX_COLD_NOINLINE bool RefuseSizes(const char* where, const char* left, Long columns,
+                                               const char* right, Long rows) const;
+    TERVANIX_COLD_NOINLINE bool RefuseInverse(const char* where, const char* argument, const cMatrix2& M) const;
 };
 
 }  // namespace tervanix

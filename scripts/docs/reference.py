@@ -33,7 +33,8 @@ PAGES = {
     "Batch": ["Batch.h"],
     "Arrays": ["runtime/Array.h"],
     "ValueTypes": ["runtime/Types.h", "runtime/LibraryError.h", "runtime/Variant.h",
-                   "runtime/Collection.h", "runtime/FpEnvironment.h", "runtime/MessageBox.h"],
+                   "runtime/Collection.h", "runtime/FpEnvironment.h", "runtime/MessageBox.h",
+                   "runtime/FalseReason.h"],
 }
 
 

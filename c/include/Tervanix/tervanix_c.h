@@ -62,6 +62,44 @@ enum {
  * until the next failure on the same thread. */
 TVX_API const char* tvx_LastErrorMessage(void);
 
+/* ---- Why False ------------------------------------------------------------------ */
+
+/* The rule that made a call return TVX_FALSE; the numbers of the C++ FalseReason. */
+typedef int32_t tvx_FalseReason;
+enum {
+    TVX_REASON_NONE = 0,                        /* no call on this thread has returned False */
+    TVX_REASON_TABLE_NOT_NUMBERED_FROM_ONE = 1, /* a table or grid array whose lower bound is not 1 */
+    TVX_REASON_TABLE_SIZES_DIFFER = 2,          /* the arrays of a table do not have matching upper bounds */
+    TVX_REASON_TABLE_TOO_SHORT = 3,             /* a table or grid of fewer than 2 points */
+    TVX_REASON_REPEATED_X = 4,                  /* two X values of a pair table are equal */
+    TVX_REASON_NOT_ASCENDING = 5,               /* a grid that does not rise strictly, a 1-D table that falls */
+    TVX_REASON_TARGET_OUTSIDE_TABLE = 6,        /* a target beyond the ends, extrapolation not allowed */
+    TVX_REASON_END_X_VALUES_EQUAL = 7,          /* the end interval to extrapolate along has two equal X */
+    TVX_REASON_VALUE_OUTSIDE_RANGE = 8,         /* InterpolationRatio's value outside the two ends */
+    TVX_REASON_RANGE_WITHOUT_WIDTH = 9,         /* InterpolationRatio's two ends are equal */
+    TVX_REASON_VERTICAL_LINE = 10,              /* two points with the same x: no slope */
+    TVX_REASON_NOT_A_NUMBER = 11,               /* a NaN argument where the rule compares values */
+    TVX_REASON_NOT_BINARY_TEXT = 12,            /* not exactly 16 or 32 characters "0" and "1" */
+    TVX_REASON_PARALLEL_PLANES = 13,            /* two planes that do not meet in a line */
+    TVX_REASON_NO_SINGLE_POINT = 14,            /* three planes that do not meet in one point */
+    TVX_REASON_NOT_SQUARE = 15,                 /* a matrix to invert that is not square */
+    TVX_REASON_ZERO_ROW = 16,                   /* a matrix to invert with a row of zeros */
+    TVX_REASON_ZERO_COLUMN = 17,                /* a matrix to invert with a column of zeros */
+    TVX_REASON_PROPORTIONAL_ROWS = 18,          /* a matrix to invert with one row a multiple of another */
+    TVX_REASON_SIZES_DO_NOT_MATCH = 19,         /* a product whose left NumCols differs from the right NumRows */
+    TVX_REASON_NO_ROW_ORDER = 20,               /* no order of the equations avoids a zero on the diagonal */
+    TVX_REASON_DEPENDENT_EQUATIONS = 21         /* a zero on the diagonal after elimination */
+};
+
+/* Why the last call on the calling thread that returned TVX_FALSE did so: its
+ * TVX_REASON_* code, and in *text (when text is not NULL) the UTF-8 text naming the
+ * rule, the arguments and their values, and what would give a result, the same
+ * words as the C++ LastFalseReason(). A call that returns TVX_TRUE leaves it as it
+ * was. The text stays valid until the next call of this function on the thread.
+ * The batch functions give no reason per target (their arguments are fixed): look
+ * up a target whose outcome is TVX_BATCH_RETURNED_FALSE with the single call. */
+TVX_API tvx_FalseReason tvx_LastFalseReason(const char** text);
+
 /* ---- Values ------------------------------------------------------------------- */
 
 /* A Boolean as the library holds it: True is -1, False is 0; any non-zero value
