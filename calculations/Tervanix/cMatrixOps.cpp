@@ -8,6 +8,7 @@
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/Objects.h"
+#include "Tervanix/runtime/RowUpdate.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
 namespace tervanix {
@@ -273,7 +274,11 @@ void cMatrixOps::EliminateColumns(cMatrix2& W) const {
             // The pivot is not tested: a pivot of 0.0 makes f zero and row r a copy of
             // row p, which NormalizeRows then meets as a zero on the diagonal.
             const Double f = Stored(Fp(W.GetData(p, p)) * -1.0 / W.GetData(r, p));
-            if (!UpdateRowAtOnce(W, p, r, f, updated)) UpdateRowStepByStep(W, p, r, f);
+            if constexpr (rt::kStepByStep) {
+                UpdateRowStepByStep(W, p, r, f);
+            } else if (!UpdateRowAtOnce(W, p, r, f, updated)) {
+                UpdateRowStepByStep(W, p, r, f);
+            }
         }
     }
 }
@@ -288,32 +293,18 @@ void cMatrixOps::UpdateRowStepByStep(cMatrix2& W, Long p, Long r, Double f) cons
     }
 }
 
-// The same update on plain Doubles into `updated`, which replaces row r only when
-// every new value is finite: a fault in a product or a sum leaves its element not
-// finite, so then no step faulted and the values are those of the step-by-step
-// update. Otherwise row r is left as it was, for the step-by-step update to find the
-// fault, if any. False when it did not replace the row.
+// The same update on plain Doubles into `updated` (runtime/RowUpdate.h), which
+// replaces row r only when every new value is finite. Otherwise row r is left as it
+// was, for the step-by-step update to find the fault, if any. False when it did not
+// replace the row.
 bool cMatrixOps::UpdateRowAtOnce(cMatrix2& W, Long p, Long r, Double f, std::vector<Double>& updated) const {
     Double* const rowR = W.RowElements(r);
     const Double* const rowP = W.RowElements(p);
     if (rowR == nullptr) return false;
     const auto cols = static_cast<std::size_t>(W.NumCols());
-    updated.resize(cols + 1);  // one spare place, so that the columns go in pairs
-    Double* const out = updated.data();
-    // The new values are summed as they come, two columns at a time: the sums are
-    // finite only when every value is (a sum that overflows merely sends the row the
-    // step-by-step way).
-    Double sum0 = 0.0, sum1 = 0.0;
-    for (std::size_t c = 0; c < cols; c += 2) {
-        const Double v0 = rowP[c] + rowR[c] * f;
-        const Double v1 = c + 1 < cols ? rowP[c + 1] + rowR[c + 1] * f : 0.0;
-        out[c] = v0;
-        out[c + 1] = v1;
-        sum0 += v0;
-        sum1 += v1;
-    }
-    const bool finite = std::isfinite(sum0 + sum1);
-    if (finite) std::copy(out, out + cols, rowR);
+    updated.resize(cols);
+    const bool finite = rt::PlainRowUpdate(rowP, rowR, f, cols, updated.data());
+    if (finite) std::copy(updated.begin(), updated.end(), rowR);
     return finite;
 }
 
