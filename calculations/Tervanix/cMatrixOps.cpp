@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <limits>
 #include <vector>
 
 #include "Tervanix/runtime/Accumulation.h"
@@ -37,6 +39,46 @@ bool HasLineOfZeros(const cMatrix2& M, bool rows) {
         if (zero) return true;
     }
     return false;
+}
+
+// ---- The proportional-rows test when no step can fault ----------------------------
+
+// Whether each of the count values is finite.
+bool AllFinite(const Double* values, std::size_t count) {
+    bool finite = true;
+    for (std::size_t c = 0; c < count; ++c) finite &= std::fabs(values[c]) <= std::numeric_limits<Double>::max();
+    return finite;
+}
+
+Double LargestMagnitude(const Double* row, std::size_t cols) {
+    Double largest = 0.0;
+    for (std::size_t c = 0; c < cols; ++c) largest = std::max(largest, std::fabs(row[c]));
+    return largest;
+}
+
+// Whether no step of the comparison of a row with the finite ratio can fault, every
+// element of both rows being finite: each product |q| is at most largest * |ratio|,
+// and each quotient |q / r| (taken only where |r| >= the tolerance) at most that over
+// the tolerance, since rounding keeps order. When both bounds are finite no product,
+// quotient or difference overflows (subtracting 1 from a finite quotient cannot), and
+// no operation on finite values with a non-zero divisor is invalid.
+bool ComparisonCannotFault(Double largestOfRow, Double ratio) {
+    const Double products = largestOfRow * std::fabs(ratio);
+    return products <= std::numeric_limits<Double>::max() &&
+           products / kProportionalTolerance <= std::numeric_limits<Double>::max();
+}
+
+// RowsProportionalStepByStep's answer for rows that ComparisonCannotFault: the same
+// values, element by element, up to the first that is beyond the tolerance (the rest
+// can change neither the answer nor raise).
+bool RowsProportionalWithoutFault(const Double* rowI, const Double* rowK, std::size_t cols, Double ratio) {
+    for (std::size_t c = 0; c < cols; ++c) {
+        const Double q = rowI[c] * ratio;
+        const Double r = rowK[c];
+        const Double d = std::fabs(r) >= kProportionalTolerance ? std::fabs(q / r - 1.0) : std::fabs(q);
+        if (d > kProportionalTolerance) return false;
+    }
+    return true;
 }
 
 // The step of element (i, j) of the product, through GetData: the step-by-step run.
@@ -182,16 +224,28 @@ bool cMatrixOps::HasZeroColumn(const cMatrix2& M) const {
     return HasLineOfZeros(M, /*rows=*/false);
 }
 
+// When every element of M is finite, a pair of rows whose comparison cannot fault
+// (ComparisonCannotFault) stops at its first element beyond the tolerance; every other
+// pair, and every pair in the reference build, is compared element by element.
 bool cMatrixOps::HasProportionalRows(const cMatrix2& M) const {
     bool found = false;
     const Long rows = M.NumRows();
+    const auto cols = static_cast<std::size_t>(M.NumCols());
+    const Double* const elements = M.RowElements(1);
+    const bool finite = !rt::kStepByStep && elements != nullptr &&
+                        AllFinite(elements, static_cast<std::size_t>(rows) * cols);
     for (Long i = 1; i <= rows; i = Next(i)) {
         Long j = 1;  // the first non-zero column of row i: HasZeroRow has made sure there is one
         while (M.GetData(i, j) == 0.0) j = Next(j);
+        const Double largest = finite ? LargestMagnitude(M.RowElements(i), cols) : 0.0;
         const Long others = M.NumRows();
         for (Long k = Next(i); k <= others; k = Next(k)) {
             // Every pair is compared, even after one was found: a later pair may still fault.
             const Double ratio = Stored(Fp(M.GetData(k, j)) / M.GetData(i, j));
+            if (finite && ComparisonCannotFault(largest, ratio)) {
+                if (RowsProportionalWithoutFault(M.RowElements(i), M.RowElements(k), cols, ratio)) found = true;
+                continue;
+            }
             const int atOnce = RowsProportionalAtOnce(M, i, k, ratio);
             if (atOnce == 1 || (atOnce < 0 && RowsProportionalStepByStep(M, i, k, ratio))) found = true;
         }
