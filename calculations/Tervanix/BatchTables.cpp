@@ -146,35 +146,37 @@ struct PlainFraction {
 };
 
 // AssignBilinear's value on plain Doubles; true when it and the divisors are finite.
+// ZValues(i, j) is z[(i - 1) * ny + (j - 1)]: the cell's corners lie at `corner`, one
+// step along Y and ny steps along X from it.
 inline bool PlainBilinear(const Double* z, Long ny, const Axis& xAxis, const Axis& yAxis, Double X, Double Y,
                           Double& value) {
     bool finite = true;
     const PlainFraction x(xAxis, X, finite);
     const PlainFraction y(yAxis, Y, finite);
-    const auto at = [&](Long i, Long j) { return z[(i - 1) * ny + (j - 1)]; };
-    const Double z1 = Along(at(x.bracket.lower, y.bracket.lower), at(x.bracket.upper, y.bracket.lower), x.fraction);
-    const Double z2 = Along(at(x.bracket.lower, y.bracket.upper), at(x.bracket.upper, y.bracket.upper), x.fraction);
+    const Double* const corner = z + (x.bracket.lower - 1) * ny + (y.bracket.lower - 1);
+    const Double z1 = Along(corner[0], corner[ny], x.fraction);
+    const Double z2 = Along(corner[1], corner[ny + 1], x.fraction);
     value = Along(z1, z2, y.fraction);
     return finite && std::isfinite(value);
 }
 
 // AssignTrilinear's value on plain Doubles; true when it and the divisors are finite.
+// ZValues(i, j, k) is z[((i - 1) * nx + (j - 1)) * ny + (k - 1)]: the cell's corners
+// lie one step along Y, ny along X and nx * ny along W from `corner`.
 inline bool PlainTrilinear(const Double* z, Long nx, Long ny, const Axis& wAxis, const Axis& xAxis,
                            const Axis& yAxis, Double W, Double X, Double Y, Double& value) {
     bool finite = true;
     const PlainFraction w(wAxis, W, finite);
     const PlainFraction x(xAxis, X, finite);
     const PlainFraction y(yAxis, Y, finite);
-    const auto at = [&](Long i, Long j, Long k) { return z[((i - 1) * nx + (j - 1)) * ny + (k - 1)]; };
-    const auto plane = [&](Long wi) {
-        const Double a1 = Along(at(wi, x.bracket.lower, y.bracket.lower), at(wi, x.bracket.upper, y.bracket.lower),
-                                x.fraction);
-        const Double a2 = Along(at(wi, x.bracket.lower, y.bracket.upper), at(wi, x.bracket.upper, y.bracket.upper),
-                                x.fraction);
+    const Double* const corner = z + ((w.bracket.lower - 1) * nx + (x.bracket.lower - 1)) * ny + (y.bracket.lower - 1);
+    const auto plane = [&](const Double* c) {
+        const Double a1 = Along(c[0], c[ny], x.fraction);
+        const Double a2 = Along(c[1], c[ny + 1], x.fraction);
         return Along(a1, a2, y.fraction);
     };
-    const Double zl = plane(w.bracket.lower);
-    const Double zu = plane(w.bracket.upper);
+    const Double zl = plane(corner);
+    const Double zu = plane(corner + nx * ny);
     value = Along(zl, zu, w.fraction);
     return finite && std::isfinite(value);
 }
