@@ -30,5 +30,12 @@ inline const std::vector<double>& ToInvert() {
     static const auto m = Matrix(kInvertSize, kInvertSize, 3, 10.0);
     return m;
 }
+// A matrix of any size to invert, without a raised diagonal: the inverse scales each
+// row by the pivot over the row's element, and a raised diagonal would make the rows
+// grow until they overflow at a few hundred rows. And a system of 200 equations.
+inline std::vector<double> ToInvertOfSize(int n) { return Matrix(n, n, 3, 0.0); }
+constexpr int kSolveSize = 200;
+inline const std::vector<double>& ToSolve() { static const auto m = Matrix(kSolveSize, kSolveSize, 4, 0.0); return m; }
+inline const std::vector<double>& SolveConstants() { static const auto b = Matrix(kSolveSize, 1, 5, 0.0); return b; }
 
 }  // namespace benchdata

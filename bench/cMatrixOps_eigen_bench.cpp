@@ -1,5 +1,6 @@
-// For orientation only: Eigen's product and inverse of the same matrices as
-// cMatrixOps_bench.cpp. Compiled when CMake finds Eigen; the library never uses it.
+// For orientation only: Eigen's product, inverse and LU solve of the same matrices as
+// cMatrixOps_bench.cpp and cMatrix_bench.cpp. Compiled when CMake finds Eigen; the
+// library never uses it.
 // Eigen pivots and blocks, so its digits differ from ours; only the time compares.
 #ifdef TERVANIX_BENCH_WITH_EIGEN
 
@@ -34,8 +35,33 @@ void BM_MatrixInvert100_Eigen(benchmark::State& state) {
     }
 }
 
+// The partial-pivoting inverse, n = range(0), beside BM_MatrixInvert_Checked.
+void BM_MatrixInvert_Eigen(benchmark::State& state) {
+    const auto n = static_cast<int>(state.range(0));
+    const RowMajor original = ToEigen(benchdata::ToInvertOfSize(n), n);
+    RowMajor inverted;
+    for (auto _ : state) {
+        inverted = original.partialPivLu().inverse();
+        benchmark::DoNotOptimize(inverted.data());
+    }
+}
+
+// The LU solve of the system BM_CalcDense200_Checked solves (cMatrix_bench.cpp).
+void BM_CalcDense200_EigenLU(benchmark::State& state) {
+    const int n = benchdata::kSolveSize;
+    const RowMajor a = ToEigen(benchdata::ToSolve(), n);
+    const Eigen::VectorXd b = Eigen::Map<const Eigen::VectorXd>(benchdata::SolveConstants().data(), n);
+    Eigen::VectorXd x;
+    for (auto _ : state) {
+        x = a.partialPivLu().solve(b);
+        benchmark::DoNotOptimize(x.data());
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_MatrixInvert_Eigen)->Arg(100)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalcDense200_EigenLU)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatrixMult200_Eigen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatrixInvert100_Eigen)->Unit(benchmark::kMillisecond);
 

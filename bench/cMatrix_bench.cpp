@@ -9,6 +9,7 @@
 
 #include <Tervanix/cMatrix.h>
 
+#include "MatrixData.h"
 #include "plain/cMatrix_plain.h"
 
 namespace {
@@ -58,6 +59,21 @@ void RunCalc(benchmark::State& state, const tervanix::cMatrix& m) {
 constexpr int kDense = 500;
 constexpr int kPattern = 200;
 
+// The system of 200 equations that Eigen's LU solve takes too (cMatrixOps_eigen_bench.cpp).
+void BM_CalcDense200_Checked(benchmark::State& state) {
+    RunCalc(state, Make(benchdata::kSolveSize, benchdata::ToSolve(), benchdata::SolveConstants()));
+}
+
+void BM_CalcDense200_Plain(benchmark::State& state) {
+    std::vector<double> x;
+    for (auto _ : state) {
+        if (!plain::SolveInIdentityOrder(benchdata::kSolveSize, benchdata::ToSolve(), benchdata::SolveConstants(), x)) {
+            state.SkipWithError("gave False");
+        }
+        benchmark::DoNotOptimize(x.data());
+    }
+}
+
 void BM_CalcDense500_Checked(benchmark::State& state) {
     RunCalc(state, Make(kDense, Coefficients(kDense, [](int, int, auto&) { return false; }), Constants(kDense)));
 }
@@ -85,6 +101,8 @@ void BM_CalcThirdZero200(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(BM_CalcDense200_Checked)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalcDense200_Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalcDense500_Checked)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalcDense500_Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalcLastColumnInRowOne200)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,9 @@
 // InterpolationOf1DArrayBatch: the 1-D table lookup of CInterpolation at many targets.
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
+#include "Tervanix/BatchSearch.h"
 #include "Tervanix/BatchSteps.h"
 #include "Tervanix/CInterpolationSteps.h"
 
@@ -19,12 +21,7 @@ bool IsAscendingWithoutNaN(const DoubleArray& dXArray) {
         dXArray.UBound() > std::numeric_limits<Integer>::max()) {
         return false;
     }
-    const Double* const x = dXArray.begin();
-    const std::size_t last = dXArray.size() - 1;
-    for (std::size_t k = 0; k < last; ++k) {
-        if (!(x[k] <= x[k + 1])) return false;  // out of order, or a NaN on either side
-    }
-    return true;
+    return batch::AscendsWithoutNaN(dXArray.begin(), dXArray.size());
 }
 
 // A sorted table whose every target the binary search answers as the scan does:
@@ -74,6 +71,77 @@ Boolean LookUpSearchable(Double t, const DoubleArray& dXArray, const DoubleArray
     return true;
 }
 
+// One target the plain pass did not settle (outside the table, NaN, or a value
+// that is not finite), and the single call's False: LookUpSearchable, with its
+// outcome. Out of the way of the plain pass.
+TERVANIX_COLD_NOINLINE BatchOutcome LookUpOneTarget(Double t, const DoubleArray& dXArray, const DoubleArray& dYArray,
+                                                    BoundaryCondition eExtrapolationType, Double& dYResult,
+                                                    FalseReason* reason) {
+    return batch::OutcomeOfCall(
+        [&] { return LookUpSearchable(t, dXArray, dYArray, eExtrapolationType, dYResult); }, reason);
+}
+
+// A searchable table as plain pointers: y[k] is the Y value at X value x[k]'s position.
+struct PlainTable {
+    const Double* x;
+    const Double* y;
+    std::size_t count;
+
+    PlainTable(const DoubleArray& dXArray, const DoubleArray& dYArray)
+        : x(dXArray.begin()),
+          y(dYArray.begin() + (dXArray.LBound() - dYArray.LBound())),
+          count(dXArray.size()) {}
+};
+
+// LookUpSearchable's value at a target inside the table, found at position k by the
+// search, on plain Doubles: the same operations in the same order. True when the
+// value is finite and so is the fraction's divisor; then no operation faulted (a
+// fault leaves an infinity or a NaN that the later operations carry into the value,
+// except a divisor that overflowed, which is tested on its own) and the value is the
+// single call's.
+inline bool PlainValueInside(const PlainTable& table, std::size_t k, Double t, Double& value) {
+    const Double* const x = table.x;
+    const Double* const y = table.y;
+    if (k + 1 == table.count) {  // on the last point: the last interval, with the fraction 1
+        value = (y[k] - y[k - 1]) * 1.0 + y[k - 1];
+        return std::isfinite(value);
+    }
+    const Double divisor = x[k + 1] - x[k];
+    const Double f = (t - x[k]) / divisor;
+    value = (y[k + 1] - y[k]) * f + y[k];
+    return std::isfinite(divisor) && std::isfinite(value);
+}
+
+// Targets begin to end of a searchable table, on plain Doubles where the value is
+// finite and by LookUpOneTarget otherwise. Targets that come in ascending order
+// (kAscending) walk on from the previous target's interval. `reasons` is null when
+// no reasons were asked for.
+template <bool kAscending>
+void LookUpRun(const DoubleArray& dXArray, const DoubleArray& dYArray, BoundaryCondition eExtrapolationType,
+               const Double* targets, Double* results, BatchOutcome* outcomes, FalseReason* reasons,
+               std::size_t begin, std::size_t end) {
+    const PlainTable table(dXArray, dYArray);
+    const Double first = table.x[0];
+    const Double last = table.x[table.count - 1];
+    std::size_t k = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        const Double t = targets[i];
+        if (TERVANIX_LIKELY(t >= first && t <= last)) {
+            k = kAscending ? batch::LastNotAboveFrom(table.x, table.count, k, t)
+                           : batch::LastNotAbove(table.x, table.count, t);
+            Double value;
+            if (TERVANIX_LIKELY(PlainValueInside(table, k, t, value))) {
+                results[i] = value;
+                outcomes[i] = BatchOutcome::ReturnedTrue;
+                if (reasons != nullptr) reasons[i] = FalseReason::None;
+                continue;
+            }
+        }
+        outcomes[i] = LookUpOneTarget(t, dXArray, dYArray, eExtrapolationType, results[i],
+                                      reasons == nullptr ? nullptr : reasons + i);
+    }
+}
+
 }  // namespace
 
 void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, BoundaryCondition eExtrapolationType,
@@ -108,11 +176,13 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
         return;
     }
     if (IsSearchable(dXArray, dYArray, ascendingWithoutNaN)) {
-        batch::ForEachTarget(targets.size(), outcomes, reasons, batch::ThreadsFor(options, targets.size()),
-                             [&](std::size_t i) {
-                                 return LookUpSearchable(targets[i], dXArray, dYArray, eExtrapolationType,
-                                                         results[i]);
-                             });
+        const bool ascendingTargets = batch::AscendsWithoutNaN(targets.data(), targets.size());
+        batch::ForEachRun(targets.size(), batch::ThreadsFor(options, targets.size()),
+                          [&](std::size_t begin, std::size_t end) {
+                              const auto run = ascendingTargets ? LookUpRun<true> : LookUpRun<false>;
+                              run(dXArray, dYArray, eExtrapolationType, targets.data(), results.data(),
+                                  outcomes.data(), batch::ReasonSlot(reasons, 0), begin, end);
+                          });
         return;
     }
     // Otherwise every target takes the single call, in order: with a NaN among the X

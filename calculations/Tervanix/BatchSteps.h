@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Tervanix/Batch.h"
+#include "Tervanix/BatchSearch.h"
 #include "Tervanix/CInterpolation.h"
 #include "Tervanix/cInterp2.h"
 #include "Tervanix/runtime/Checked.h"
@@ -41,6 +42,16 @@ struct TableSteps {
 
     static bool PreparePairTable(DoubleArray& XValues, DoubleArray& YValues, Long& n) {
         return cInterp2().PreparePairTable(XValues, YValues, n);
+    }
+    static bool HasPairTableBounds(const DoubleArray& XValues, const DoubleArray& YValues) {
+        return cInterp2().HasPairTableBounds(XValues, YValues);
+    }
+    static bool HasGridBounds(const DoubleArray& X, const DoubleArray& Y, const DoubleArray2D& Z) {
+        return cInterp2().HasGridBounds(X, Y, Z);
+    }
+    static bool HasGridBounds(const DoubleArray& W, const DoubleArray& X, const DoubleArray& Y,
+                              const DoubleArray3D& Z) {
+        return cInterp2().HasGridBounds(W, X, Y, Z);
     }
     static bool IsUsableGrid(const DoubleArray& X, const DoubleArray& Y, const DoubleArray2D& Z) {
         return cInterp2().IsUsableGrid(X, Y, Z);
@@ -91,10 +102,12 @@ struct TableSteps {
     // turns from true to false only once along the grid, which holds for an
     // ascending grid without NaN, and for a NaN coordinate (false from the start).
     static Bracket SearchBracket(const DoubleArray& grid, Long n, Double value) {
-        const Double* const first = grid.Elements(1, n);
-        const Double* const p = std::lower_bound(first + 1, first + (n - 1), value);
-        const auto i = static_cast<Long>(p - first) + 1;
-        return {i - 1, i, p[-1], *p};
+        return BracketAt(grid.Elements(1, n), n, value);
+    }
+    // The same on the grid's elements, grid(1) being first[0].
+    static Bracket BracketAt(const Double* first, Long n, Double value) {
+        const auto i = static_cast<Long>(CountBelow(first + 1, static_cast<std::size_t>(n - 2), value)) + 2;
+        return {i - 1, i, first[i - 2], first[i - 1]};
     }
 };
 
@@ -117,33 +130,12 @@ unsigned ThreadsFor(const BatchOptions& options, std::size_t count) noexcept;
 // recorded on this thread: the table itself said no.
 void RecordFalse(Span<BatchOutcome> outcomes, Span<FalseReason> reasons) noexcept;
 
-// Looks up target i with lookUp(i), which returns whether the single call returns
-// True and raises what it raises, and records the outcome, and with it, when
-// `reasons` is not empty, the reason of a False (FalseReason::None otherwise). The targets are cut into
-// one consecutive run per thread; each target's outcome depends on nothing else, so
-// the results are the same for any number of threads.
-template <typename LookUp>
-void ForEachTarget(std::size_t count, Span<BatchOutcome> outcomes, Span<FalseReason> reasons, unsigned threads,
-                   const LookUp& lookUp) {
-    const auto run = [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i) {
-            if (!reasons.empty()) reasons[i] = FalseReason::None;
-            try {
-                if (lookUp(i)) {
-                    outcomes[i] = BatchOutcome::ReturnedTrue;
-                } else {
-                    outcomes[i] = BatchOutcome::ReturnedFalse;
-                    if (!reasons.empty()) reasons[i] = rt::LastFalseCode();
-                }
-            } catch (const LibraryError& e) {
-                outcomes[i] = OutcomeOf(e.kind());
-            } catch (const std::bad_alloc&) {
-                outcomes[i] = BatchOutcome::OutOfMemory;
-            }
-        }
-    };
+// Runs run(begin, end) over consecutive runs of the targets 0 to count - 1, one run
+// per thread, the first on the calling thread.
+template <typename Run>
+void ForEachRun(std::size_t count, unsigned threads, const Run& run) {
     if (threads <= 1) {
-        run(0, count);
+        run(std::size_t{0}, count);
         return;
     }
     std::vector<std::thread> workers;
@@ -151,8 +143,45 @@ void ForEachTarget(std::size_t count, Span<BatchOutcome> outcomes, Span<FalseRea
     for (std::size_t begin = share; begin < count; begin += share) {
         workers.emplace_back(run, begin, std::min(count, begin + share));
     }
-    run(0, std::min(count, share));
+    run(std::size_t{0}, std::min(count, share));
     for (std::thread& worker : workers) worker.join();
+}
+
+// The outcome of one target: lookUp() returns whether the single call returns True
+// and raises what it raises. When `reason` is not null it receives the reason of a
+// False, and FalseReason::None otherwise.
+template <typename LookUp>
+BatchOutcome OutcomeOfCall(const LookUp& lookUp, FalseReason* reason) {
+    if (reason != nullptr) *reason = FalseReason::None;
+    try {
+        if (lookUp()) return BatchOutcome::ReturnedTrue;
+        if (reason != nullptr) *reason = rt::LastFalseCode();
+        return BatchOutcome::ReturnedFalse;
+    } catch (const LibraryError& e) {
+        return OutcomeOf(e.kind());
+    } catch (const std::bad_alloc&) {
+        return BatchOutcome::OutOfMemory;
+    }
+}
+
+// The slot of target i in `reasons`, or null when no reasons were asked for.
+inline FalseReason* ReasonSlot(Span<FalseReason> reasons, std::size_t i) noexcept {
+    return reasons.empty() ? nullptr : reasons.data() + i;
+}
+
+// Looks up target i with lookUp(i), which returns whether the single call returns
+// True and raises what it raises, and records the outcome, and with it, when
+// `reasons` is not empty, the reason of a False. The targets are cut into one
+// consecutive run per thread; each target's outcome depends on nothing else, so the
+// results are the same for any number of threads.
+template <typename LookUp>
+void ForEachTarget(std::size_t count, Span<BatchOutcome> outcomes, Span<FalseReason> reasons, unsigned threads,
+                   const LookUp& lookUp) {
+    ForEachRun(count, threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            outcomes[i] = OutcomeOfCall([&] { return lookUp(i); }, ReasonSlot(reasons, i));
+        }
+    });
 }
 
 }  // namespace tervanix::batch

@@ -1,5 +1,7 @@
 #include "Tervanix/cMatrix.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
 
 #include "Tervanix/runtime/Checked.h"
@@ -8,6 +10,7 @@
 #include "Tervanix/runtime/MessageText.h"
 #include "Tervanix/runtime/MsgBox.h"
 #include "Tervanix/runtime/Objects.h"
+#include "Tervanix/runtime/RowUpdate.h"
 #include "Tervanix/runtime/Variant.h"
 
 // Loop counters run from 1 to N + 1 at most, and only once N x N working storage
@@ -191,9 +194,11 @@ Boolean cMatrix::Calc(std::shared_ptr<Collection>& Solution) const try {
     V.ReDim(1, N);
     DoubleArray x;
     x.ReDim(1, N);
+    DoubleArray scratch;  // a row's new values, before they replace it
+    scratch.ReDim(1, N);
 
     bool ok = ArrangeRows(W, V);
-    if (ok) EliminateForward(W, V);
+    if (ok) EliminateForward(W, V, scratch);
     if (ok) ok = SubstituteBack(W, V, x);
 
     // Filled before it is put into Solution, so that an error leaves Solution as it was.
@@ -253,20 +258,47 @@ bool cMatrix::FindRowOrder(LongArray& P) const {
 // The scaling of row i and the addition of row k are done in one pass: each element
 // is first rounded as f times itself and then as row k's element plus that, exactly
 // as two passes would round it, and a fault in either ends the call just the same.
-// One pass reads and writes the row once instead of twice.
-void cMatrix::EliminateForward(DoubleArray2D& W, DoubleArray& V) const {
+// The reference build updates each row step by step; the normal build a row at once,
+// and step by step only a row whose new values are not all finite.
+void cMatrix::EliminateForward(DoubleArray2D& W, DoubleArray& V, DoubleArray& scratch) const {
     for (Long k = 1; k <= N; ++k) {
         for (Long i = k + 1; i <= N; ++i) {
             if (W(i, k) == 0.0) continue;
             const Double f = Stored((Fp(W(k, k)) * -1.0) / W(i, k));
-            for (Long j = 1; j <= N; ++j) {
-                const Double scaled = Stored(Fp(f) * W(i, j));
-                W(i, j) = Stored(Fp(W(k, j)) + scaled);
+            if constexpr (rt::kStepByStep) {
+                EliminateRowStepByStep(W, V, k, i, f);
+            } else if (!EliminateRowAtOnce(W, V, k, i, f, scratch)) {
+                EliminateRowStepByStep(W, V, k, i, f);
             }
-            const Double scaled = Stored(Fp(f) * V(i));
-            V(i) = Stored(Fp(V(k)) + scaled);
         }
     }
+}
+
+void cMatrix::EliminateRowStepByStep(DoubleArray2D& W, DoubleArray& V, Long k, Long i, Double f) const {
+    for (Long j = 1; j <= N; ++j) {
+        const Double scaled = Stored(Fp(f) * W(i, j));
+        W(i, j) = Stored(Fp(W(k, j)) + scaled);
+    }
+    const Double scaled = Stored(Fp(f) * V(i));
+    V(i) = Stored(Fp(V(k)) + scaled);
+}
+
+// The same update on plain Doubles into `scratch` (runtime/RowUpdate.h), which
+// replaces row i only when every new value is finite. Otherwise row i is left as it
+// was, for the step-by-step update to find the fault, if any. False when it did not
+// replace the row.
+bool cMatrix::EliminateRowAtOnce(DoubleArray2D& W, DoubleArray& V, Long k, Long i, Double f,
+                                 DoubleArray& scratch) const {
+    const auto n = static_cast<std::size_t>(N);
+    Double* const rowI = W.data() + static_cast<std::size_t>(i - 1) * n;
+    const Double* const rowK = W.data() + static_cast<std::size_t>(k - 1) * n;
+    Double v = 0.0;
+    if (!rt::PlainRowUpdate(rowK, rowI, f, n, scratch.data()) || !rt::PlainRowUpdate(&V(k), &V(i), f, 1, &v)) {
+        return false;
+    }
+    std::copy(scratch.begin(), scratch.end(), rowI);
+    V(i) = v;
+    return true;
 }
 
 // A zero on the diagonal means dependent equations: x(i) stays 0.0, the result is

@@ -91,7 +91,9 @@ private:
     bool ArrangeRows(DoubleArray2D& W, DoubleArray& V) const;
     bool IdentityOrderFits() const;
     bool FindRowOrder(LongArray& P) const;
-    void EliminateForward(DoubleArray2D& W, DoubleArray& V) const;
+    void EliminateForward(DoubleArray2D& W, DoubleArray& V, DoubleArray& scratch) const;
+    void EliminateRowStepByStep(DoubleArray2D& W, DoubleArray& V, Long k, Long i, Double f) const;
+    bool EliminateRowAtOnce(DoubleArray2D& W, DoubleArray& V, Long k, Long i, Double f, DoubleArray& scratch) const;
     bool SubstituteBack(const DoubleArray2D& W, const DoubleArray& V, DoubleArray& x) const;
     // The False paths: each records which rule said no and gives False.
     TERVANIX_COLD_NOINLINE bool RefuseRowOrder() const;

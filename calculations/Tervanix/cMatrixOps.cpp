@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <limits>
 #include <vector>
 
 #include "Tervanix/runtime/Accumulation.h"
@@ -10,6 +12,7 @@
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
 #include "Tervanix/runtime/Objects.h"
+#include "Tervanix/runtime/RowUpdate.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
 namespace tervanix {
@@ -38,6 +41,46 @@ bool HasLineOfZeros(const cMatrix2& M, bool rows) {
         if (zero) return true;
     }
     return false;
+}
+
+// ---- The proportional-rows test when no step can fault ----------------------------
+
+// Whether each of the count values is finite.
+bool AllFinite(const Double* values, std::size_t count) {
+    bool finite = true;
+    for (std::size_t c = 0; c < count; ++c) finite &= std::fabs(values[c]) <= std::numeric_limits<Double>::max();
+    return finite;
+}
+
+Double LargestMagnitude(const Double* row, std::size_t cols) {
+    Double largest = 0.0;
+    for (std::size_t c = 0; c < cols; ++c) largest = std::max(largest, std::fabs(row[c]));
+    return largest;
+}
+
+// Whether no step of the comparison of a row with the finite ratio can fault, every
+// element of both rows being finite: each product |q| is at most largest * |ratio|,
+// and each quotient |q / r| (taken only where |r| >= the tolerance) at most that over
+// the tolerance, since rounding keeps order. When both bounds are finite no product,
+// quotient or difference overflows (subtracting 1 from a finite quotient cannot), and
+// no operation on finite values with a non-zero divisor is invalid.
+bool ComparisonCannotFault(Double largestOfRow, Double ratio) {
+    const Double products = largestOfRow * std::fabs(ratio);
+    return products <= std::numeric_limits<Double>::max() &&
+           products / kProportionalTolerance <= std::numeric_limits<Double>::max();
+}
+
+// RowsProportionalStepByStep's answer for rows that ComparisonCannotFault: the same
+// values, element by element, up to the first that is beyond the tolerance (the rest
+// can change neither the answer nor raise).
+bool RowsProportionalWithoutFault(const Double* rowI, const Double* rowK, std::size_t cols, Double ratio) {
+    for (std::size_t c = 0; c < cols; ++c) {
+        const Double q = rowI[c] * ratio;
+        const Double r = rowK[c];
+        const Double d = std::fabs(r) >= kProportionalTolerance ? std::fabs(q / r - 1.0) : std::fabs(q);
+        if (d > kProportionalTolerance) return false;
+    }
+    return true;
 }
 
 // The step of element (i, j) of the product, through GetData: the step-by-step run.
@@ -253,16 +296,28 @@ bool cMatrixOps::HasZeroColumn(const cMatrix2& M) const {
     return HasLineOfZeros(M, /*rows=*/false);
 }
 
+// When every element of M is finite, a pair of rows whose comparison cannot fault
+// (ComparisonCannotFault) stops at its first element beyond the tolerance; every other
+// pair, and every pair in the reference build, is compared element by element.
 bool cMatrixOps::HasProportionalRows(const cMatrix2& M) const {
     bool found = false;
     const Long rows = M.NumRows();
+    const auto cols = static_cast<std::size_t>(M.NumCols());
+    const Double* const elements = M.RowElements(1);
+    const bool finite = !rt::kStepByStep && elements != nullptr &&
+                        AllFinite(elements, static_cast<std::size_t>(rows) * cols);
     for (Long i = 1; i <= rows; i = Next(i)) {
         Long j = 1;  // the first non-zero column of row i: HasZeroRow has made sure there is one
         while (M.GetData(i, j) == 0.0) j = Next(j);
+        const Double largest = finite ? LargestMagnitude(M.RowElements(i), cols) : 0.0;
         const Long others = M.NumRows();
         for (Long k = Next(i); k <= others; k = Next(k)) {
             // Every pair is compared, even after one was found: a later pair may still fault.
             const Double ratio = Stored(Fp(M.GetData(k, j)) / M.GetData(i, j));
+            if (finite && ComparisonCannotFault(largest, ratio)) {
+                if (RowsProportionalWithoutFault(M.RowElements(i), M.RowElements(k), cols, ratio)) found = true;
+                continue;
+            }
             const int atOnce = RowsProportionalAtOnce(M, i, k, ratio);
             if (atOnce == 1 || (atOnce < 0 && RowsProportionalStepByStep(M, i, k, ratio))) found = true;
         }
@@ -345,7 +400,11 @@ void cMatrixOps::EliminateColumns(cMatrix2& W) const {
             // The pivot is not tested: a pivot of 0.0 makes f zero and row r a copy of
             // row p, which NormalizeRows then meets as a zero on the diagonal.
             const Double f = Stored(Fp(W.GetData(p, p)) * -1.0 / W.GetData(r, p));
-            if (!UpdateRowAtOnce(W, p, r, f, updated)) UpdateRowStepByStep(W, p, r, f);
+            if constexpr (rt::kStepByStep) {
+                UpdateRowStepByStep(W, p, r, f);
+            } else if (!UpdateRowAtOnce(W, p, r, f, updated)) {
+                UpdateRowStepByStep(W, p, r, f);
+            }
         }
     }
 }
@@ -360,32 +419,18 @@ void cMatrixOps::UpdateRowStepByStep(cMatrix2& W, Long p, Long r, Double f) cons
     }
 }
 
-// The same update on plain Doubles into `updated`, which replaces row r only when
-// every new value is finite: a fault in a product or a sum leaves its element not
-// finite, so then no step faulted and the values are those of the step-by-step
-// update. Otherwise row r is left as it was, for the step-by-step update to find the
-// fault, if any. False when it did not replace the row.
+// The same update on plain Doubles into `updated` (runtime/RowUpdate.h), which
+// replaces row r only when every new value is finite. Otherwise row r is left as it
+// was, for the step-by-step update to find the fault, if any. False when it did not
+// replace the row.
 bool cMatrixOps::UpdateRowAtOnce(cMatrix2& W, Long p, Long r, Double f, std::vector<Double>& updated) const {
     Double* const rowR = W.RowElements(r);
     const Double* const rowP = W.RowElements(p);
     if (rowR == nullptr) return false;
     const auto cols = static_cast<std::size_t>(W.NumCols());
-    updated.resize(cols + 1);  // one spare place, so that the columns go in pairs
-    Double* const out = updated.data();
-    // The new values are summed as they come, two columns at a time: the sums are
-    // finite only when every value is (a sum that overflows merely sends the row the
-    // step-by-step way).
-    Double sum0 = 0.0, sum1 = 0.0;
-    for (std::size_t c = 0; c < cols; c += 2) {
-        const Double v0 = rowP[c] + rowR[c] * f;
-        const Double v1 = c + 1 < cols ? rowP[c + 1] + rowR[c + 1] * f : 0.0;
-        out[c] = v0;
-        out[c + 1] = v1;
-        sum0 += v0;
-        sum1 += v1;
-    }
-    const bool finite = std::isfinite(sum0 + sum1);
-    if (finite) std::copy(out, out + cols, rowR);
+    updated.resize(cols);
+    const bool finite = rt::PlainRowUpdate(rowP, rowR, f, cols, updated.data());
+    if (finite) std::copy(updated.begin(), updated.end(), rowR);
     return finite;
 }
 
