@@ -4,6 +4,7 @@
 
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
+#include "Tervanix/runtime/SquareRoot.h"
 
 namespace tervanix::rt {
 
@@ -25,7 +26,7 @@ void RaiseDomainError(const char* function, Double x) {
 
 Fp Sqr(Double x) {
     if (x < 0.0) RaiseDomainError("Sqr", x);
-    return Judged("Sqr", x, std::sqrt(x));
+    return Judged("Sqr", x, cr::Sqrt(x));
 }
 
 Fp Atn(Double x) { return Judged("Atn", x, std::atan(x)); }
