@@ -91,7 +91,10 @@ TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, i
 
     const DoubleDouble z2 = dd::ExactProduct<kFused>(z, z);
     const DoubleDouble half = {-0.5 * z2.hi, -0.5 * z2.lo};  // -z^2/2, exact
-    const double p = 1.0 / 3 + z * (-1.0 / 4 + z * (1.0 / 5 + z * (-1.0 / 6 + z * (1.0 / 7 + z * (-1.0 / 8 + z * (1.0 / 9 + z * (-1.0 / 10)))))));
+    // p(z) = 1/3 - z/4 + ... - z^7/10 in pairs (short chains of dependent operations).
+    const double zz = z2.hi;
+    const double p = ((1.0 / 3 + z * (-1.0 / 4)) + zz * (1.0 / 5 + z * (-1.0 / 6))) +
+                     (zz * zz) * ((1.0 / 7 + z * (-1.0 / 8)) + zz * (1.0 / 9 + z * (-1.0 / 10)));
     const double z3 = z * z2.hi;
     const double cubic = z3 * p;
 
@@ -113,14 +116,16 @@ TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, i
 // 2^(k/128) e^g, |g| <= ln2/256 + 2^-40 given within 2^-80, rounded when the estimate
 // decides it. e^g = 1 + g + g^2 (1/2 + g/6 + g^2/24 + g^3/120 + g^4/720), its Taylor
 // series to g^6 (the rest is below 2^-71.8); the polynomial's roundings leave 2^-69.7
-// (three of a term below 2^-18), the table and the double-double product 2^-100:
-// together below 2^-69, and eps is 2^-67 |hi|.
+// (three of a term below 2^-18; the higher terms' own roundings are 2^-8 smaller),
+// the table and the double-double product 2^-100: together below 2^-69, and eps is
+// 2^-67 |hi|.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline Rounded PowerOfTwoTimesExp(double k, DoubleDouble g) {
     const int j = static_cast<int>(static_cast<unsigned>(static_cast<int>(k)) % kRows);
     const int K = static_cast<int>((k - j) * (1.0 / kRows));  // exact
     const double gh = g.hi;
-    const double poly = (gh * gh) * (0.5 + gh * (1.0 / 6 + gh * (1.0 / 24 + gh * (1.0 / 120 + gh * (1.0 / 720))))) + gh * g.lo;
+    const double g2 = gh * gh;
+    const double poly = g2 * ((0.5 + gh * (1.0 / 6)) + g2 * ((1.0 / 24 + gh * (1.0 / 120)) + g2 * (1.0 / 720))) + gh * g.lo;
     const DoubleDouble tail = dd::FastTwoSum(gh, g.lo + poly);  // e^g - 1
     const DoubleDouble head = dd::FastTwoSum(1.0, tail.hi);
     const DoubleDouble expG = {head.hi, head.lo + tail.lo};
