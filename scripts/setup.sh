@@ -8,8 +8,9 @@ need=(cmake ninja-build g++)
 case "${1:-tests}" in
   example) ;;
   # clang's sanitizer and libFuzzer runtime is only a recommendation of clang; the package checks
-  # need pkg-config and binutils (nm); python3 runs the docs check.
-  tests) need+=(clang libclang-rt-14-dev libgtest-dev pkgconf binutils python3) ;;
+  # need pkg-config and binutils (nm); python3 runs the docs check; MPFR is the reference of the
+  # rounding check.
+  tests) need+=(clang libclang-rt-14-dev libgtest-dev pkgconf binutils python3 libmpfr-dev) ;;
   bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkgconf) ;;
   c) need+=(clang libclang-rt-14-dev mono-mcs pkgconf) ;;  # the C interface: sanitizers, a C# host, the .pc file
   python) need+=(python3-dev python3-venv python3-pip python3-setuptools pybind11-dev python3-pybind11

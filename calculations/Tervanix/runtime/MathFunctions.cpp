@@ -4,6 +4,7 @@
 
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
+#include "Tervanix/runtime/SquareRoot.h"
 
 namespace tervanix::rt {
 
@@ -13,6 +14,13 @@ namespace {
 Fp Judged(const char* function, Double x, Double r) {
     if (TERVANIX_UNLIKELY(!std::isfinite(r))) return Fp(r, RecordNonFinite(x, x, r, 'f', function));
     return Fp(r);
+}
+
+// The power of 10 or 2, correctly rounded; the power of any other base.
+Double PowerOf(Double x, Double y) {
+    if (x == 10.0) return cr::Exp10(y);
+    if (x == 2.0) return cr::Exp2(y);
+    return std::pow(x, y);
 }
 
 }  // namespace
@@ -25,7 +33,7 @@ void RaiseDomainError(const char* function, Double x) {
 
 Fp Sqr(Double x) {
     if (x < 0.0) RaiseDomainError("Sqr", x);
-    return Judged("Sqr", x, std::sqrt(x));
+    return Judged("Sqr", x, cr::Sqrt(x));
 }
 
 Fp Atn(Double x) { return Judged("Atn", x, std::atan(x)); }
@@ -33,7 +41,7 @@ Fp Sin(Double x) { return Judged("Sin", x, std::sin(x)); }
 Fp Cos(Double x) { return Judged("Cos", x, std::cos(x)); }
 
 Double Power(Double x, Double y) {
-    const Double r = std::pow(x, y);
+    const Double r = PowerOf(x, y);
     if (TERVANIX_LIKELY(std::isfinite(r))) return r;
     const bool finiteOperands = std::isfinite(x) && std::isfinite(y);
     MessageText<> text;
