@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "Arguments.h"
+#include "TrigArguments.h"
 #include "Tervanix/runtime/SquareRoot.h"
+#include "Tervanix/runtime/Trig.h"
 
 namespace {
 
@@ -32,6 +34,9 @@ struct Function {
 // One line per function.
 const Function kFunctions[] = {
     {"sqrt", tervanix::rt::cr::Sqrt, mpfr_sqrt, rounding::DrawSqrtArgument, &rounding::kSqrtCases},
+    {"sin", tervanix::rt::cr::Sin, mpfr_sin, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
+    {"cos", tervanix::rt::cr::Cos, mpfr_cos, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
+    {"atan", tervanix::rt::cr::Atan, mpfr_atan, rounding::DrawAtanArgument, &rounding::kAtanCases},
 };
 
 // The correctly rounded Double of the function at x, subnormal results rounded once on

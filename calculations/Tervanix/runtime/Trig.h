@@ -1,0 +1,15 @@
+// Correctly rounded sine, cosine and arctangent: the double nearest the exact value
+// for every argument, the same bits on every platform. A double-double evaluation
+// decides the rounding in all but about one case in ten thousand; those take the
+// multiprecision path. Infinite arguments of the sine and cosine give NaN (an invalid
+// operation), a NaN gives a NaN, atan(+-inf) is +-pi/2 rounded, and the zeros keep
+// their sign in the sine and the arctangent.
+#pragma once
+
+namespace tervanix::rt::cr {
+
+double Sin(double x);
+double Cos(double x);
+double Atan(double x);
+
+}  // namespace tervanix::rt::cr
