@@ -15,13 +15,6 @@ using dd::DoubleDouble;
 constexpr int kWindowWords = 12;
 constexpr int kLimbs = kWindowWords + 2;
 
-// Cody-Waite: below this bound k has at most 20 bits, so k times each 33-bit piece of
-// pi/2 is exact, and pi/2 is known to about 2^-151.
-constexpr double kCodyWaiteLimit = 0x1p20;
-// The Cody-Waite remainder has an absolute error below 2^-100; below this |r| (about
-// one argument in a million) the fixed-point product takes over.
-constexpr double kCodyWaiteSmallestRemainder = 0x1p-20;
-
 std::uint32_t Limb(const std::uint32_t* limbs, int i) { return i >= 0 && i < kLimbs ? limbs[i] : 0; }
 
 // The 64 bits of the fixed-point number starting at bit pos (pos >= 0).
@@ -49,14 +42,6 @@ void Negate(std::uint32_t* limbs) {
         limbs[i] = static_cast<std::uint32_t>(t);
         carry = t >> 32;
     }
-}
-
-ReducedAngle CodyWaite(double x) {
-    const double k = (x * 0x1.45f306dc9c883p-1 + 0x1.8p52) - 0x1.8p52;  // nearest to x*2/pi
-    const double r1 = x - k * kHalfPi1;                                  // exact
-    const DoubleDouble r2 = dd::TwoSum(r1, -(k * kHalfPi2));             // exact
-    // k*P3 is exact and below 2^-48; the sum and the difference round by 2^-101 at most.
-    return {static_cast<int>(k) & 3, {r2.hi, r2.lo - (k * kHalfPi3 + k * kHalfPi4)}};
 }
 
 // x * 2/pi modulo 4 in fixed point: limbs least significant first, fractionBits (at
@@ -91,13 +76,6 @@ FixedPoint MultiplyByTwoOverPi(double x) {
     return p;
 }
 
-// Payne-Hanek for large x (and for smaller x whose remainder Cody-Waite cannot give).
-ReducedAngle PayneHanek(double x) {
-    const QuarterTurns turns = CountQuarterTurns(x);
-    DoubleDouble r = dd::Multiply(dd::FastTwoSum(turns.chunk[0], turns.chunk[1]), DoubleDouble{kHalfPiHi, kHalfPiLo});
-    if (turns.negative) r = {-r.hi, -r.lo};
-    return {turns.quadrant, r};
-}
 
 }  // namespace
 
@@ -126,12 +104,11 @@ QuarterTurns CountQuarterTurns(double x) {
     return turns;
 }
 
-ReducedAngle ReduceAngle(double x) {
-    if (x < kCodyWaiteLimit) {
-        const ReducedAngle reduced = CodyWaite(x);
-        if (std::fabs(reduced.r.hi) >= kCodyWaiteSmallestRemainder) return reduced;
-    }
-    return PayneHanek(x);
+ReducedAngle PayneHanek(double x) {
+    const QuarterTurns turns = CountQuarterTurns(x);
+    DoubleDouble r = dd::Multiply(dd::FastTwoSum(turns.chunk[0], turns.chunk[1]), DoubleDouble{kHalfPiHi, kHalfPiLo});
+    if (turns.negative) r = {-r.hi, -r.lo};
+    return {turns.quadrant, r};
 }
 
 }  // namespace tervanix::rt::trig
