@@ -1,6 +1,6 @@
 // Correctly rounded sine, cosine and arctangent: the double nearest the exact value
 // for every argument, the same bits on every platform. A double-double evaluation
-// decides the rounding in all but about one case in ten thousand; those take the
+// decides the rounding in all but about one case in 2*10^4; those take the
 // multiprecision path. Infinite arguments of the sine and cosine give NaN (an invalid
 // operation), a NaN gives a NaN, atan(+-inf) is +-pi/2 rounded, and the zeros keep
 // their sign in the sine and the arctangent.
