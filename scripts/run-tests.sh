@@ -6,7 +6,8 @@
 #   recorded one everywhere, which proves the digits identical across builds);
 #   the library installed and used by host projects in every supported way
 #   (scripts/ci/consumers.sh), and the shared library's exports checked against the
-#   committed list (scripts/ci/symbols.sh); the C interface (scripts/ci/c-interface.sh);
+#   committed list (scripts/ci/symbols.sh); the elementary functions compared with MPFR
+#   on a sample (scripts/ci/rounding.sh); the C interface (scripts/ci/c-interface.sh);
 #   the docs' reference pages and code snippets (scripts/ci/snippets.sh);
 #   the Python package installed into a fresh virtual environment and its tests run.
 #   every fuzz target for a short time (scripts/ci/fuzz-smoke.sh), and the thread
@@ -96,6 +97,7 @@ else
   fingerprint_only clang-O3 clang++ -O3
   echo "=== consumers" && bash scripts/ci/consumers.sh "$out/gcc-O2" || failed+=("consumers")
   echo "=== symbols" && bash scripts/ci/symbols.sh || failed+=("symbols")
+  echo "=== rounding" && bash scripts/ci/rounding.sh "$out/rounding" || failed+=("rounding")
   bash scripts/ci/c-interface.sh "$out/c" && run_ctest "$out/c/plain/c" && run_ctest "$out/c/asan/c" -LE foreign-host || failed+=("c interface")
   bash scripts/ci/fuzz-smoke.sh "$out/fuzz" 20 || failed+=("fuzz")
   bash scripts/ci/tsan.sh "$out/tsan" && run_ctest "$out/tsan" || failed+=("tsan")

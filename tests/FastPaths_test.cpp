@@ -147,6 +147,7 @@ TEST(FastPaths, TableLookUpEqualsItsStepsOneByOne) {
 TEST(FastPaths, DecimalLogarithmsEqualTheirStepsOneByOne) {
     const cGenUtil util;
     const auto log10 = [](double x) { return rt::Stored(rt::Log(x) / rt::Fp(rt::kLogOf10)); };
+    EXPECT_EQ(Bits(rt::kLogOf10), Bits(rt::Stored(rt::Log(10.0))));  // the constant is Log(10.0)
     std::vector<double> values = kSpecial;
     // 308.2 and 3080: each power in range, their sum beyond it.
     for (const double v : {-400.0, 400.0, 308.3, 308.26, 308.2, -323.5, -330.0, 3080.0, -3300.0, 1e-320}) values.push_back(v);

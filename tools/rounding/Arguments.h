@@ -17,9 +17,15 @@ double Near(Random& rng, double x, int ulps);              // within ulps units 
 double Negated(Random& rng, double x);                     // x or -x, alike
 
 double DrawSqrtArgument(Random& rng);
+double DrawLogArgument(Random& rng);
+double DrawExp2Argument(Random& rng);
+double DrawExp10Argument(Random& rng);
 
 // Arguments whose results lie unusually close to a midpoint between two Doubles, or
 // that are exact cases, for each function.
 extern const std::vector<double> kSqrtCases;
+extern const std::vector<double> kLogCases;
+extern const std::vector<double> kExp2Cases;
+extern const std::vector<double> kExp10Cases;
 
 }  // namespace rounding

@@ -16,6 +16,7 @@
 
 #include "Arguments.h"
 #include "TrigArguments.h"
+#include "Tervanix/runtime/LogExp.h"
 #include "Tervanix/runtime/SquareRoot.h"
 #include "Tervanix/runtime/Trig.h"
 
@@ -34,6 +35,12 @@ struct Function {
 // One line per function.
 const Function kFunctions[] = {
     {"sqrt", tervanix::rt::cr::Sqrt, mpfr_sqrt, rounding::DrawSqrtArgument, &rounding::kSqrtCases},
+    {"log", tervanix::rt::cr::Log, mpfr_log, rounding::DrawLogArgument, &rounding::kLogCases},
+    {"exp2", tervanix::rt::cr::Exp2, mpfr_exp2, rounding::DrawExp2Argument, &rounding::kExp2Cases},
+    {"exp10", tervanix::rt::cr::Exp10, mpfr_exp10, rounding::DrawExp10Argument, &rounding::kExp10Cases},
+    {"log-portable", tervanix::rt::cr::portable::Log, mpfr_log, rounding::DrawLogArgument, &rounding::kLogCases},
+    {"exp2-portable", tervanix::rt::cr::portable::Exp2, mpfr_exp2, rounding::DrawExp2Argument, &rounding::kExp2Cases},
+    {"exp10-portable", tervanix::rt::cr::portable::Exp10, mpfr_exp10, rounding::DrawExp10Argument, &rounding::kExp10Cases},
     {"sin", tervanix::rt::cr::Sin, mpfr_sin, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
     {"cos", tervanix::rt::cr::Cos, mpfr_cos, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
     {"atan", tervanix::rt::cr::Atan, mpfr_atan, rounding::DrawAtanArgument, &rounding::kAtanCases},

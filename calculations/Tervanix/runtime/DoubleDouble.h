@@ -7,6 +7,21 @@
 // magnitude, and the error term of a product is exact only while it is not subnormal.
 #pragma once
 
+#include "Tervanix/runtime/Config.h"
+
+// On x86-64 with GCC or Clang the correctly rounded functions also have a version
+// compiled for processors with fused multiply-add (and AVX), chosen at run time: there
+// the exact products take two instructions instead of seventeen. The products are
+// exact either way, and every function returns only the correctly rounded result, so
+// the choice changes the speed and never a bit of a result.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(_WIN32)
+#define TERVANIX_FUSED_DISPATCH 1
+#define TERVANIX_FUSED_TARGET [[gnu::target("avx,fma")]]
+#else
+#define TERVANIX_FUSED_DISPATCH 0
+#define TERVANIX_FUSED_TARGET
+#endif
+
 namespace tervanix::rt::dd {
 
 struct DoubleDouble {
@@ -53,6 +68,29 @@ inline DoubleDouble TwoSquare(double a) {
     return {p, err};
 }
 
+#if TERVANIX_FUSED_DISPATCH
+// Whether the processor (and the system) offers fused multiply-add and AVX.
+inline bool HasFusedMultiplyAdd() { return __builtin_cpu_supports("fma") && __builtin_cpu_supports("avx"); }
+
+// TwoProduct and TwoSquare by a fused multiply-add: only for code compiled with
+// TERVANIX_FUSED_TARGET, into which they are inlined (elsewhere fma would be a call).
+TERVANIX_ALWAYS_INLINE inline DoubleDouble FusedTwoProduct(double a, double b) {
+    const double p = a * b;
+    return {p, __builtin_fma(a, b, -p)};
+}
+TERVANIX_ALWAYS_INLINE inline DoubleDouble FusedTwoSquare(double a) { return FusedTwoProduct(a, a); }
+#endif
+
+// The exact product by either method, as a template argument: kFused selects the
+// fused multiply-add.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline DoubleDouble ExactProduct(double a, double b) {
+#if TERVANIX_FUSED_DISPATCH
+    if constexpr (kFused) return FusedTwoProduct(a, b);
+#endif
+    return TwoProduct(a, b);
+}
+
 // The sum of two double-doubles, relative error about 2^-104 (Sloppy addition is not
 // used: it loses everything when the operands cancel).
 inline DoubleDouble Add(DoubleDouble a, DoubleDouble b) {
@@ -69,8 +107,9 @@ inline DoubleDouble Add(DoubleDouble a, double b) {
 }
 
 // The product of two double-doubles, relative error about 2^-102.
-inline DoubleDouble Multiply(DoubleDouble a, DoubleDouble b) {
-    const DoubleDouble p = TwoProduct(a.hi, b.hi);
+template <bool kFused = false>
+TERVANIX_ALWAYS_INLINE inline DoubleDouble Multiply(DoubleDouble a, DoubleDouble b) {
+    const DoubleDouble p = ExactProduct<kFused>(a.hi, b.hi);
     return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
 }
 

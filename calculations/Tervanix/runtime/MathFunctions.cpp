@@ -17,6 +17,13 @@ Fp Judged(const char* function, Double x, Double r) {
     return Fp(r);
 }
 
+// The power of 10 or 2, correctly rounded; the power of any other base.
+Double PowerOf(Double x, Double y) {
+    if (x == 10.0) return cr::Exp10(y);
+    if (x == 2.0) return cr::Exp2(y);
+    return std::pow(x, y);
+}
+
 }  // namespace
 
 void RaiseDomainError(const char* function, Double x) {
@@ -35,7 +42,7 @@ Fp Sin(Double x) { return Judged("Sin", x, cr::Sin(x)); }
 Fp Cos(Double x) { return Judged("Cos", x, cr::Cos(x)); }
 
 Double Power(Double x, Double y) {
-    const Double r = std::pow(x, y);
+    const Double r = PowerOf(x, y);
     if (TERVANIX_LIKELY(std::isfinite(r))) return r;
     const bool finiteOperands = std::isfinite(x) && std::isfinite(y);
     MessageText<> text;

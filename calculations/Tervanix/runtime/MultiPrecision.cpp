@@ -1,6 +1,6 @@
 #include "Tervanix/runtime/MultiPrecision.h"
 
-#include <cstring>
+#include "Tervanix/runtime/FloatBits.h"
 
 namespace tervanix::rt::mp {
 
@@ -123,15 +123,6 @@ std::uint64_t RoundedTop(const std::uint32_t (&m)[kLimbs], bool carry, int p) {
     return up ? q + 1 : q;
 }
 
-// 2^k as a Double, for -1074 <= k <= 1023.
-double PowerOfTwo(int k) {
-    const std::uint64_t bits = k >= -1022 ? static_cast<std::uint64_t>(k + 1023) << 52
-                                          : std::uint64_t{1} << (k + 1074);
-    double r;
-    std::memcpy(&r, &bits, sizeof r);
-    return r;
-}
-
 }  // namespace
 
 bool IsZero(const Number& x) {
@@ -142,8 +133,7 @@ bool IsZero(const Number& x) {
 }
 
 Number FromDouble(double x) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
+    const std::uint64_t bits = BitsOf(x);
     const bool negative = (bits >> 63) != 0;
     const int biased = static_cast<int>((bits >> 52) & 0x7ff);
     std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# CI: the proof of correct rounding on a bounded sample. Builds tools/rounding, checks
+# that runtime/LogExpTables.h is what make-tables prints, and compares every
+# registered function with MPFR on COUNT arguments (default 200000) per function.
+# The full proof runs the same tool with 10^7 arguments (docs/design.md).
+# Usage: scripts/ci/rounding.sh BUILD_DIR [COUNT]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+dir=${1:?usage: $0 BUILD_DIR [COUNT]}
+count=${2:-200000}
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTERVANIX_BUILD_ROUNDING_CHECK=ON \
+  -DTERVANIX_BUILD_TESTS=OFF -DTERVANIX_BUILD_EXAMPLES=OFF -DTERVANIX_WARNINGS_AS_ERRORS=ON >/dev/null
+cmake --build "$dir" -j "$(nproc)" --target rounding-check make-tables >"$dir.build.log" 2>&1 || { tail -50 "$dir.build.log"; exit 1; }
+"$dir"/tools/rounding/make-tables | diff -u calculations/Tervanix/runtime/LogExpTables.h - \
+  || { echo "runtime/LogExpTables.h differs from what make-tables prints"; exit 1; }
+"$dir"/tools/rounding/rounding-check all "$count" 2026

@@ -1,0 +1,68 @@
+// Prints calculations/Tervanix/runtime/LogExpTables.h: the constants of the correctly
+// rounded logarithm and powers, evaluated with the library's 256-bit Number. The
+// rounding step of CI (scripts/ci/rounding.sh) compares its output with the file.
+#include <cstdint>
+#include <cstdio>
+
+#include "Tervanix/runtime/FloatBits.h"
+#include "Tervanix/runtime/MultiPrecisionFunctions.h"
+
+namespace {
+
+using namespace tervanix::rt;
+
+constexpr int kRows = 128;
+
+struct Pair {
+    double hi;
+    double lo;
+};
+
+// x as hi + lo, hi the nearest Double, or hi cut to its leading 53 - droppedBits bits.
+Pair Split(const mp::Number& x, int droppedBits = 0) {
+    const double nearest = mp::RoundToDouble(x, 0).value;
+    const double hi = FromBits(BitsOf(nearest) & ~((std::uint64_t{1} << droppedBits) - 1));
+    return {hi, mp::RoundToDouble(mp::Subtract(x, mp::FromDouble(hi)), 0).value};
+}
+
+void PrintPair(const char* name, Pair p) { std::printf("constexpr DoubleDouble %s = {%a, %a};\n", name, p.hi, p.lo); }
+
+}  // namespace
+
+int main() {
+    std::printf(
+        "// The constants of the correctly rounded logarithm and powers (LogExp.cpp),\n"
+        "// printed by tools/rounding/make_tables.cpp from the 256-bit evaluations of\n"
+        "// MultiPrecisionFunctions. Do not edit: scripts/ci/rounding.sh compares them.\n"
+        "#pragma once\n\n"
+        "#include \"Tervanix/runtime/DoubleDouble.h\"\n\n"
+        "namespace tervanix::rt::cr::tables {\n\n"
+        "using dd::DoubleDouble;\n\n"
+        "// Row i of the logarithm holds the mantissas m in [1 + i/128, 1 + (i+1)/128): r is\n"
+        "// close to 1/m with 8 significant bits (1 in the first row, 1/2 in the last), and\n"
+        "// t = -ln r, less ln 2 in the rows from 1.5 on.\n"
+        "struct LogRow {\n    double r;\n    DoubleDouble t;\n};\n"
+        "constexpr LogRow kLog[%d] = {\n", kRows);
+    for (int i = 0; i < kRows; ++i) {
+        const double center = 1.0 + (i + 0.5) / kRows;
+        auto n = static_cast<std::uint32_t>(256.0 / center + 0.5);
+        if (i == 0) n = 256;
+        if (i == kRows - 1) n = 128;
+        const Pair t = Split(mp::LogOfRatio(i < kRows / 2 ? 256 : 128, n));
+        std::printf("    {%a, {%a, %a}},\n", n / 256.0, t.hi, t.lo);
+    }
+    std::printf("};\n\n// 2^(j/128).\nconstexpr DoubleDouble kPowerOf2[%d] = {\n", kRows);
+    for (int j = 0; j < kRows; ++j) {
+        const Pair p = Split(mp::Exp(mp::Multiply(mp::FromDouble(static_cast<double>(j) / kRows), mp::Ln2())));
+        std::printf("    {%a, %a},\n", p.hi, p.lo);
+    }
+    std::printf("};\n\n");
+    std::printf("// ln 2 with a high part of 42 bits, whose product with an exponent is exact.\n");
+    PrintPair("kLn2Short", Split(mp::Ln2(), 11));
+    PrintPair("kLn2", Split(mp::Ln2()));
+    std::printf("// ln2/128 with a high part of 35 bits, whose product with a k below 2^18 is exact.\n");
+    PrintPair("kLn2Over128Short", Split(mp::Scale(mp::Ln2(), -7), 18));
+    PrintPair("kLn10", Split(mp::Ln10()));
+    std::printf("\n}  // namespace tervanix::rt::cr::tables\n");
+    return 0;
+}
