@@ -44,6 +44,9 @@ const Function kFunctions[] = {
     {"sin", tervanix::rt::cr::Sin, mpfr_sin, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
     {"cos", tervanix::rt::cr::Cos, mpfr_cos, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
     {"atan", tervanix::rt::cr::Atan, mpfr_atan, rounding::DrawAtanArgument, &rounding::kAtanCases},
+    {"sin-portable", tervanix::rt::cr::portable::Sin, mpfr_sin, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
+    {"cos-portable", tervanix::rt::cr::portable::Cos, mpfr_cos, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
+    {"atan-portable", tervanix::rt::cr::portable::Atan, mpfr_atan, rounding::DrawAtanArgument, &rounding::kAtanCases},
 };
 
 // The correctly rounded Double of the function at x, subnormal results rounded once on

@@ -1,9 +1,6 @@
 #include "Tervanix/runtime/AngleReduction.h"
 
-#include <cmath>
-#include <cstring>
-
-#include "Tervanix/runtime/TrigTables.h"
+#include "Tervanix/runtime/FloatBits.h"
 
 namespace tervanix::rt::trig {
 
@@ -53,8 +50,7 @@ struct FixedPoint {
 };
 
 FixedPoint MultiplyByTwoOverPi(double x) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
+    const std::uint64_t bits = BitsOf(x);
     const int biased = static_cast<int>((bits >> 52) & 0x7FF);
     const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     const int exponent = biased - 1075;  // x = mantissa * 2^exponent
@@ -99,7 +95,7 @@ QuarterTurns CountQuarterTurns(double x) {
     constexpr std::uint64_t kMantissa = (std::uint64_t{1} << 53) - 1;
     for (int i = 0; i < 5; ++i) {
         const int low = top - 52 - 53 * i;
-        turns.chunk[i] = std::ldexp(static_cast<double>(BitsAt(p.limbs, low) & kMantissa), low - point);
+        turns.chunk[i] = static_cast<double>(BitsAt(p.limbs, low) & kMantissa) * PowerOfTwo(low - point);
     }
     return turns;
 }

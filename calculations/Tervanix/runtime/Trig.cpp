@@ -1,13 +1,12 @@
 #include "Tervanix/runtime/Trig.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <limits>
 
 #include "Tervanix/runtime/AngleReduction.h"
 #include "Tervanix/runtime/Config.h"
 #include "Tervanix/runtime/DoubleDouble.h"
+#include "Tervanix/runtime/FloatBits.h"
 #include "Tervanix/runtime/TrigSlow.h"
 #include "Tervanix/runtime/TrigTables.h"
 
@@ -24,7 +23,7 @@ constexpr double kRelativeError = 0x1p-68;
 
 // Whether every value within kRelativeError*|hi| of hi + lo rounds to the same double:
 // then that double, otherwise NaN. lo may exceed half an ulp of hi.
-double RoundedOrNaN(double hi, double lo) {
+TERVANIX_ALWAYS_INLINE inline double RoundedOrNaN(double hi, double lo) {
     const double err = std::fabs(hi) * kRelativeError;
     const double up = hi + (lo + err);
     const double down = hi + (lo - err);
@@ -40,13 +39,11 @@ struct TableStep {
     int j;
     double t;  // r - j/512
 };
-TableStep NearestTableStep(double r) {
+TERVANIX_ALWAYS_INLINE inline TableStep NearestTableStep(double r) {
     const double scaled = r * 512.0;
     const double shifted = scaled + 0x1.8p52;  // the integer in the low bits
     const double whole = shifted - 0x1.8p52;
-    std::uint64_t bits;
-    std::memcpy(&bits, &shifted, sizeof bits);
-    return {static_cast<int>(bits & 0x3FF), (scaled - whole) * 0x1p-9};
+    return {static_cast<int>(BitsOf(shifted) & 0x3FF), (scaled - whole) * 0x1p-9};
 }
 
 // sin r (useCos 0) or cos r (useCos 1), times sign, for 0 <= r <= pi/4 + 2^-30 with
@@ -59,7 +56,8 @@ TableStep NearestTableStep(double r) {
 // head of t; the rest, below 2^-20 of the result, in double. The tails cos t - 1 and
 // sin t - t are Taylor polynomials (truncation below 2^-90 |t|). NaN when the
 // rounding test cannot decide.
-double SinOrCosOfReduced(double hi, double lo, int useCos, double sign) {
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double SinOrCosOfReduced(double hi, double lo, int useCos, double sign) {
     const TableStep step = NearestTableStep(hi);
     const double* row = kSinCosTable[step.j];
     const double p1 = row[2 * useCos] * sign;
@@ -81,6 +79,7 @@ double SinOrCosOfReduced(double hi, double lo, int useCos, double sign) {
 
 // sin x (cosine false) or cos x (cosine true) for finite |x| >= 2^-27, or NaN when the
 // rounding test cannot decide.
+template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, bool cosine) {
     const ReducedAngle reduced = ReduceAngle(std::fabs(x));
     const int negativeR = reduced.r.hi < 0.0 ? 1 : 0;
@@ -89,7 +88,7 @@ TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, bool cosine) {
     const int step = (reduced.quadrant + (cosine ? 1 : 0)) & 3;
     const int useCos = step & 1;
     const int negative = (step >> 1) ^ (negativeR & (1 - useCos)) ^ (!cosine && x < 0.0 ? 1 : 0);
-    return SinOrCosOfReduced(std::fabs(reduced.r.hi), reduced.r.lo * kSign[negativeR], useCos, kSign[negative]);
+    return SinOrCosOfReduced<kFused>(std::fabs(reduced.r.hi), reduced.r.lo * kSign[negativeR], useCos, kSign[negative]);
 }
 
 // atan x for 0 < x <= 2^60, from the table at c = j/256: for x <= 1, c nearest x and
@@ -99,7 +98,8 @@ TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, bool cosine) {
 // taken as a double-double; |t| <= 2^-9, and atan t - t = t^3 * (-1/3 + t^2/5 - t^4/7 +
 // t^6/9) in double (truncation below 2^-90 |t|). NaN when the rounding test cannot
 // decide.
-double AtanOfPositive(double x) {
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double AtanOfPositive(double x) {
     const int above1 = x > 1.0 ? 1 : 0;
     const int j = static_cast<int>((above1 != 0 ? 1.0 / x : x) * 256.0 + 0.5);
     const double c = j * 0x1p-8;  // 8 bits (or c = 1)
@@ -116,7 +116,7 @@ double AtanOfPositive(double x) {
     // q need not be the rounded quotient: the remainder, formed exactly, corrects it.
     const double reciprocal = 1.0 / denominator.hi;
     const double q = numerator.hi * reciprocal;
-    const dd::DoubleDouble p = dd::TwoProduct(q, denominator.hi);
+    const dd::DoubleDouble p = dd::ExactProduct<kFused>(q, denominator.hi);
     const double remainder = ((numerator.hi - p.hi) - p.lo) + (numerator.lo - q * denominator.lo);
     const double s = q * q;
     const double s2 = s * s;
@@ -129,25 +129,26 @@ double AtanOfPositive(double x) {
     return RoundedOrNaN(head.hi, (head.lo + row[2 * above1 + 1]) + sign * tail);
 }
 
-}  // namespace
-
-double Sin(double x) {
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double SinOf(double x) {
     if (!std::isfinite(x)) return x - x;  // NaN stays NaN; an infinity gives NaN (invalid)
     if (std::fabs(x) < 0x1p-26) return x;  // x^3/6 lies below half an ulp of x
     if constexpr (kStepByStep) return trig::SlowSin(x);
-    const double result = SinOrCos(x, false);
+    const double result = SinOrCos<kFused>(x, false);
     return TERVANIX_LIKELY(result == result) ? result : trig::SlowSin(x);
 }
 
-double Cos(double x) {
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double CosOf(double x) {
     if (!std::isfinite(x)) return x - x;
     if (std::fabs(x) < 0x1p-27) return 1.0;  // x^2/2 lies below half an ulp below 1
     if constexpr (kStepByStep) return trig::SlowCos(x);
-    const double result = SinOrCos(x, true);
+    const double result = SinOrCos<kFused>(x, true);
     return TERVANIX_LIKELY(result == result) ? result : trig::SlowCos(x);
 }
 
-double Atan(double x) {
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double AtanOf(double x) {
     if (std::isnan(x)) return x + x;
     const double ax = std::fabs(x);
     if (ax < 0x1p-27) return x;  // x^3/3 lies below half an ulp of x
@@ -155,8 +156,30 @@ double Atan(double x) {
     // the midpoint 1.1e-16 away: the rounded result is the double nearest pi/2.
     if (ax > 0x1p60) return x > 0.0 ? kHalfPiHi : -kHalfPiHi;
     if constexpr (kStepByStep) return trig::SlowAtan(x);
-    const double result = AtanOfPositive(ax);
+    const double result = AtanOfPositive<kFused>(ax);
     return TERVANIX_LIKELY(result == result) ? std::copysign(result, x) : trig::SlowAtan(x);
 }
+
+#if TERVANIX_FUSED_DISPATCH
+TERVANIX_FUSED_TARGET double SinFused(double x) { return SinOf<true>(x); }
+TERVANIX_FUSED_TARGET double CosFused(double x) { return CosOf<true>(x); }
+TERVANIX_FUSED_TARGET double AtanFused(double x) { return AtanOf<true>(x); }
+#endif
+
+}  // namespace
+
+double portable::Sin(double x) { return SinOf<false>(x); }
+double portable::Cos(double x) { return CosOf<false>(x); }
+double portable::Atan(double x) { return AtanOf<false>(x); }
+
+#if TERVANIX_FUSED_DISPATCH
+double Sin(double x) { return dd::HasFusedMultiplyAdd() ? SinFused(x) : portable::Sin(x); }
+double Cos(double x) { return dd::HasFusedMultiplyAdd() ? CosFused(x) : portable::Cos(x); }
+double Atan(double x) { return dd::HasFusedMultiplyAdd() ? AtanFused(x) : portable::Atan(x); }
+#else
+double Sin(double x) { return portable::Sin(x); }
+double Cos(double x) { return portable::Cos(x); }
+double Atan(double x) { return portable::Atan(x); }
+#endif
 
 }  // namespace tervanix::rt::cr

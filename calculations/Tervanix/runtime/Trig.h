@@ -12,4 +12,12 @@ double Sin(double x);
 double Cos(double x);
 double Atan(double x);
 
+// The same functions without fused multiply-add, which the ones above use where the
+// processor has it (the same results); for the rounding check of both.
+namespace portable {
+double Sin(double x);
+double Cos(double x);
+double Atan(double x);
+}  // namespace portable
+
 }  // namespace tervanix::rt::cr
