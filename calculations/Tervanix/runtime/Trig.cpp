@@ -65,15 +65,26 @@ TERVANIX_ALWAYS_INLINE inline double SinOrCosOfReduced(double hi, double lo, int
     const double q1 = row[2 - 2 * useCos] * (kSign[useCos] * sign);
     const double q2 = row[3 - 2 * useCos] * (kSign[useCos] * sign);
     const double t = step.t + lo;  // step.t is exact, lo perhaps the larger
-    const dd::DoubleDouble tHeads = dd::Split(step.t);
     const double u = t * t;
     const double u2 = u * u;
     const double sinTail = (t * u) * ((-1.0 / 6.0 + u * (1.0 / 120.0)) - u2 * (1.0 / 5040.0));
     const double cosTail = u * ((-0.5 + u * (1.0 / 24.0)) - u2 * (1.0 / 720.0));
     const double p = p1 + p2;
     const double q = q1 + q2;
-    const dd::DoubleDouble head = dd::FastTwoSum(p1, q1 * tHeads.hi);  // |p1| >= |q1*t| or p1 = 0
-    const double rest = p2 + ((q2 * step.t + q1 * tHeads.lo) + q * lo);
+    // q1 * step.t exactly, as headProduct + headError: by a fused multiply-add, or from
+    // the 26-bit head of step.t, whose product with the 27-bit q1 is exact.
+    double headProduct, headError;
+    if constexpr (kFused) {
+        const dd::DoubleDouble product = dd::ExactProduct<kFused>(q1, step.t);
+        headProduct = product.hi;
+        headError = product.lo;
+    } else {
+        const dd::DoubleDouble tHeads = dd::Split(step.t);
+        headProduct = q1 * tHeads.hi;
+        headError = q1 * tHeads.lo;
+    }
+    const dd::DoubleDouble head = dd::FastTwoSum(p1, headProduct);  // |p1| >= |q1*t| or p1 = 0
+    const double rest = p2 + ((q2 * step.t + headError) + q * lo);
     return RoundedOrNaN(head.hi, (rest + head.lo) + (p * cosTail + q * sinTail));
 }
 
