@@ -34,7 +34,7 @@ ReducedAngle PayneHanek(double x);
 inline ReducedAngle ReduceAngle(double x) {
     if (x < 0x1p20) {
         const ReducedAngle reduced = CodyWaite(x);
-        if (x < 1.0 || reduced.r.hi >= 0x1p-20 || reduced.r.hi <= -0x1p-20) return reduced;
+        if (reduced.r.hi >= 0x1p-20 || reduced.r.hi <= -0x1p-20 || x < 1.0) return reduced;
     }
     return PayneHanek(x);
 }
