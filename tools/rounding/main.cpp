@@ -15,8 +15,10 @@
 #include <vector>
 
 #include "Arguments.h"
+#include "TrigArguments.h"
 #include "Tervanix/runtime/LogExp.h"
 #include "Tervanix/runtime/SquareRoot.h"
+#include "Tervanix/runtime/Trig.h"
 
 namespace {
 
@@ -39,6 +41,12 @@ const Function kFunctions[] = {
     {"log-portable", tervanix::rt::cr::portable::Log, mpfr_log, rounding::DrawLogArgument, &rounding::kLogCases},
     {"exp2-portable", tervanix::rt::cr::portable::Exp2, mpfr_exp2, rounding::DrawExp2Argument, &rounding::kExp2Cases},
     {"exp10-portable", tervanix::rt::cr::portable::Exp10, mpfr_exp10, rounding::DrawExp10Argument, &rounding::kExp10Cases},
+    {"sin", tervanix::rt::cr::Sin, mpfr_sin, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
+    {"cos", tervanix::rt::cr::Cos, mpfr_cos, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
+    {"atan", tervanix::rt::cr::Atan, mpfr_atan, rounding::DrawAtanArgument, &rounding::kAtanCases},
+    {"sin-portable", tervanix::rt::cr::portable::Sin, mpfr_sin, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
+    {"cos-portable", tervanix::rt::cr::portable::Cos, mpfr_cos, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
+    {"atan-portable", tervanix::rt::cr::portable::Atan, mpfr_atan, rounding::DrawAtanArgument, &rounding::kAtanCases},
 };
 
 // The correctly rounded Double of the function at x, subnormal results rounded once on

@@ -5,6 +5,7 @@
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
 #include "Tervanix/runtime/SquareRoot.h"
+#include "Tervanix/runtime/Trig.h"
 
 namespace tervanix::rt {
 
@@ -36,9 +37,9 @@ Fp Sqr(Double x) {
     return Judged("Sqr", x, cr::Sqrt(x));
 }
 
-Fp Atn(Double x) { return Judged("Atn", x, std::atan(x)); }
-Fp Sin(Double x) { return Judged("Sin", x, std::sin(x)); }
-Fp Cos(Double x) { return Judged("Cos", x, std::cos(x)); }
+Fp Atn(Double x) { return Judged("Atn", x, cr::Atan(x)); }
+Fp Sin(Double x) { return Judged("Sin", x, cr::Sin(x)); }
+Fp Cos(Double x) { return Judged("Cos", x, cr::Cos(x)); }
 
 Double Power(Double x, Double y) {
     const Double r = PowerOf(x, y);

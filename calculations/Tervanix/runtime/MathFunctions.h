@@ -26,9 +26,11 @@ inline Fp Log(Double x) {
 // decimal logarithms divide by it; a test holds it equal to Log(10.0) to the bit.
 constexpr Double kLogOf10 = 2.302585092994046;
 Fp Sqr(Double x);           // square root, correctly rounded; x < 0 raises InvalidArgument
-Fp Atn(Double x);           // arctangent in radians, from -pi/2 to pi/2
-Fp Sin(Double x);           // sine of an angle in radians
-Fp Cos(Double x);           // cosine of an angle in radians
+// Arctangent (radians, from -pi/2 to pi/2), sine and cosine (of an angle in radians),
+// correctly rounded (runtime/Trig.h).
+Fp Atn(Double x);
+Fp Sin(Double x);
+Fp Cos(Double x);
 // x raised to the power y, correctly rounded for the bases the library uses, 2 and 10
 // (any other base is the C library's pow). A result beyond the Double range from finite operands
 // raises OverflowError; zero to a negative power FloatingPointFault (division by

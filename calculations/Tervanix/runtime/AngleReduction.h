@@ -1,0 +1,54 @@
+// Reduction of an angle by multiples of pi/2 for the sine and cosine: x = k*pi/2 + r
+// with |r| <= pi/4 (a little more when k is rounded at a boundary), r = hi + lo with
+// |lo| below 2^-47 and 2^-27 |hi|, and a relative error below 2^-80 for every finite
+// double.
+#pragma once
+
+#include "Tervanix/runtime/DoubleDouble.h"
+#include "Tervanix/runtime/TrigTables.h"
+
+namespace tervanix::rt::trig {
+
+struct ReducedAngle {
+    int quadrant;          // k modulo 4
+    dd::DoubleDouble r;    // x - k*pi/2, not always normalized
+};
+
+// Cody-Waite, for x below 2^20: k = round(x * 2/pi) has at most 20 bits, so k times
+// each of the three 33-bit pieces of pi/2 is exact, and pi/2 is known to 2^-151. The
+// remainder has an absolute error below 2^-100.
+inline ReducedAngle CodyWaite(double x) {
+    const double k = (x * 0x1.45f306dc9c883p-1 + 0x1.8p52) - 0x1.8p52;  // nearest to x*2/pi
+    const double r1 = x - k * kHalfPi1;                                  // exact
+    const dd::DoubleDouble r2 = dd::TwoSum(r1, -(k * kHalfPi2));         // exact
+    // k*P3 is exact and below 2^-48; the sum and the difference round by 2^-101 at most.
+    return {static_cast<int>(k) & 3, {r2.hi, r2.lo - (k * kHalfPi3 + k * kHalfPi4)}};
+}
+
+// Payne-Hanek, for large x and where Cody-Waite leaves too few bits.
+ReducedAngle PayneHanek(double x);
+
+// x >= 0, finite. Below 1, k is 0 or |r| > 1/2, and r = x exactly when k is 0; above,
+// a Cody-Waite remainder below 2^-20 (about one argument in a million) has too few
+// correct bits, and the fixed-point product takes over.
+inline ReducedAngle ReduceAngle(double x) {
+    if (x < 0x1p20) {
+        const ReducedAngle reduced = CodyWaite(x);
+        if (reduced.r.hi >= 0x1p-20 || reduced.r.hi <= -0x1p-20 || x < 1.0) return reduced;
+    }
+    return PayneHanek(x);
+}
+
+// x * 2/pi = k + f with k whole and |f| <= 1/2, for x >= pi/4 finite: k modulo 4, the
+// sign of f, and |f| as five 53-bit pieces, chunk[0] + ... + chunk[4], each within the
+// last bit of the one before; with the bits of 2/pi left out they agree with |f| to
+// within 2^-230 of its value for every double (|f| > 2^-63). The fast reduction of
+// large x keeps the first two, the multiprecision path all five.
+struct QuarterTurns {
+    int quadrant;  // k modulo 4
+    bool negative;
+    double chunk[5];
+};
+QuarterTurns CountQuarterTurns(double x);
+
+}  // namespace tervanix::rt::trig
