@@ -15,26 +15,20 @@ namespace {
 // Integer positions: the single call's sort leaves it as it is (its first pass
 // exchanges nothing), so the batch need not call it. One pass over X.
 bool IsAscendingWithoutNaN(const DoubleArray& dXArray) {
-    if (dXArray.size() < 2 || dXArray.LBound() < std::numeric_limits<Integer>::min() ||
-        dXArray.UBound() > std::numeric_limits<Integer>::max()) {
-        return false;
-    }
-    const Double* const x = dXArray.begin();
-    const std::size_t last = dXArray.size() - 1;
-    for (std::size_t k = 0; k < last; ++k) {
-        if (!(x[k] <= x[k + 1])) return false;  // out of order, or a NaN on either side
-    }
-    return true;
+    return dXArray.size() >= 2 && dXArray.LBound() >= std::numeric_limits<Integer>::min() &&
+           dXArray.UBound() <= std::numeric_limits<Integer>::max() && batch::AscendingWithoutNaN(dXArray);
 }
 
 // A sorted table whose every target the binary search answers as the scan does:
 // ascending X without NaN (the sort has then reached its fixed point, so a later
-// single call would not change it), at least two points, a last position below
-// 32767 (the scan's start, hi + 1, must be an Integer) and a Y for every position.
+// single call would not change it; a sort whose X and Y are one array leaves X as it
+// was), at least two points, a last position below 32767 (the scan's start, hi + 1,
+// must be an Integer) and a Y for every position.
 bool IsSearchable(const DoubleArray& dXArray, const DoubleArray& dYArray, bool ascendingWithoutNaN) {
     const Long lo = dXArray.LBound();
     const Long hi = dXArray.UBound();
-    return hi > lo && hi < std::numeric_limits<Integer>::max() && (ascendingWithoutNaN || !batch::HasNaN(dXArray)) &&
+    return hi > lo && hi < std::numeric_limits<Integer>::max() &&
+           (ascendingWithoutNaN || batch::AscendingWithoutNaN(dXArray)) &&
            dYArray.size() > 0 && dYArray.LBound() <= lo && dYArray.UBound() >= hi;
 }
 
@@ -87,7 +81,7 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
     // partly sorted, so that the next call sorts on: the first target gets the error,
     // and the others take the single call.
     const CInterpolation& single = CInterpolation::Default();
-    const bool ascendingWithoutNaN = IsAscendingWithoutNaN(dXArray);
+    const bool ascendingWithoutNaN = !rt::kStepByStep && IsAscendingWithoutNaN(dXArray);
     try {
         if (!ascendingWithoutNaN) TableSteps::SortTable(dXArray, dYArray);
     } catch (const LibraryError& e) {
@@ -98,7 +92,7 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
         });
         return;
     }
-    if (IsSearchable(dXArray, dYArray, ascendingWithoutNaN)) {
+    if (!rt::kStepByStep && IsSearchable(dXArray, dYArray, ascendingWithoutNaN)) {
         batch::ForEachTarget(targets.size(), outcomes, batch::ThreadsFor(options, targets.size()),
                              [&](std::size_t i) {
                                  return LookUpSearchable(targets[i], dXArray, dYArray, eExtrapolationType,

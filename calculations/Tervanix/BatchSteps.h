@@ -84,6 +84,18 @@ inline bool HasNaN(const DoubleArray& values) {
     return std::any_of(values.begin(), values.end(), [](Double v) { return v != v; });
 }
 
+// Whether no value is greater than the next and none is a NaN: the order in which
+// the binary search finds what the scan finds. A table the sort has been through
+// need not be in it: with X and Y one array, every exchange of X is undone.
+inline bool AscendingWithoutNaN(const DoubleArray& values) {
+    const Double* const x = values.begin();
+    const std::size_t count = values.size();
+    for (std::size_t k = 1; k < count; ++k) {
+        if (!(x[k - 1] <= x[k])) return false;  // out of order, or a NaN on either side
+    }
+    return true;
+}
+
 // Every span holds one slot per target; InvalidArgument before any work otherwise.
 void RequireSameLength(std::size_t targets, std::initializer_list<std::size_t> others);
 
@@ -96,7 +108,9 @@ unsigned ThreadsFor(const BatchOptions& options, std::size_t count) noexcept;
 // Looks up target i with lookUp(i), which returns whether the single call returns
 // True and raises what it raises, and records the outcome. The targets are cut into
 // one consecutive run per thread; each target's outcome depends on nothing else, so
-// the results are the same for any number of threads.
+// the results are the same for any number of threads. A worker that cannot be
+// started (no memory, no thread left to the process) leaves its run and every later
+// one to the calling thread, once the workers already started are running.
 template <typename LookUp>
 void ForEachTarget(std::size_t count, Span<BatchOutcome> outcomes, unsigned threads, const LookUp& lookUp) {
     const auto run = [&](std::size_t begin, std::size_t end) {
@@ -115,11 +129,19 @@ void ForEachTarget(std::size_t count, Span<BatchOutcome> outcomes, unsigned thre
         return;
     }
     std::vector<std::thread> workers;
+    workers.reserve(threads - 1);  // before any worker starts: a failure here ends the call with nothing done
     const std::size_t share = (count + threads - 1) / threads;
+    std::size_t left = count;  // the first target of the runs no worker took
     for (std::size_t begin = share; begin < count; begin += share) {
-        workers.emplace_back(run, begin, std::min(count, begin + share));
+        try {
+            workers.emplace_back(run, begin, std::min(count, begin + share));
+        } catch (const std::exception&) {  // std::system_error, or std::bad_alloc for the thread's state
+            left = begin;
+            break;
+        }
     }
     run(0, std::min(count, share));
+    run(left, count);
     for (std::thread& worker : workers) worker.join();
 }
 

@@ -24,9 +24,10 @@ void Interp2DBatch(DoubleArray& XValues, DoubleArray& YValues, Boolean bAllowExt
         if (!bAllowExtrap && TableSteps::IsOutside(XValues, n, targets[i])) return false;
         return true;
     };
-    if (batch::HasNaN(XValues)) {
-        // Each single call sorts again, and with a NaN the sort may move the table on:
-        // every target takes the single call, in order. The first one's sort is done.
+    if (rt::kStepByStep || !batch::AscendingWithoutNaN(XValues)) {
+        // Each single call sorts again, and with a NaN the sort may move the table on
+        // (with X and Y one array it leaves X out of order): every target takes the
+        // single call, in order. The first one's sort is done.
         const cInterp2 single;
         batch::ForEachTarget(targets.size(), outcomes, 1, [&](std::size_t i) -> bool {
             if (i > 0) return static_cast<bool>(single.Interp2D(XValues, YValues, bAllowExtrap, targets[i], Y[i]));
@@ -50,8 +51,8 @@ void Interp3DBatch(const DoubleArray& XValues, const DoubleArray& YValues, const
     batch::RequireSameLength(X.size(), {Y.size(), Z.size(), outcomes.size()});
     if (X.empty()) return;
     if (!TableSteps::IsUsableGrid(XValues, YValues, ZValues)) return RecordFalse(outcomes);
-    const unsigned threads = batch::ThreadsFor(options, X.size());
-    if (batch::HasNaN(XValues) || batch::HasNaN(YValues)) {  // the grid's own scan, target by target
+    const unsigned threads = rt::kStepByStep ? 1 : batch::ThreadsFor(options, X.size());
+    if (rt::kStepByStep || batch::HasNaN(XValues) || batch::HasNaN(YValues)) {  // the grid's own scan, target by target
         const cInterp2 single;
         batch::ForEachTarget(X.size(), outcomes, threads, [&](std::size_t i) {
             return static_cast<bool>(single.Interp3D(XValues, YValues, ZValues, bAllowExtrap, X[i], Y[i], Z[i]));
@@ -77,8 +78,8 @@ void Interp4DBatch(const DoubleArray& WValues, const DoubleArray& XValues, const
     batch::RequireSameLength(W.size(), {X.size(), Y.size(), Z.size(), outcomes.size()});
     if (W.empty()) return;
     if (!TableSteps::IsUsableGrid(WValues, XValues, YValues, ZValues)) return RecordFalse(outcomes);
-    const unsigned threads = batch::ThreadsFor(options, W.size());
-    if (batch::HasNaN(WValues) || batch::HasNaN(XValues) || batch::HasNaN(YValues)) {
+    const unsigned threads = rt::kStepByStep ? 1 : batch::ThreadsFor(options, W.size());
+    if (rt::kStepByStep || batch::HasNaN(WValues) || batch::HasNaN(XValues) || batch::HasNaN(YValues)) {
         const cInterp2 single;
         batch::ForEachTarget(W.size(), outcomes, threads, [&](std::size_t i) {
             return static_cast<bool>(

@@ -115,7 +115,7 @@ Double cGenUtil::Avg(Double X, Double Y) const try {
 // beyond the Double range, or a NaN, would leave it infinite or NaN) and no step
 // after it can; otherwise the steps are taken one by one, each with its test.
 Double cGenUtil::Log10(Double X) const try {
-    if (TERVANIX_LIKELY(IsPositiveFinite(X))) return std::log(X) / rt::kLogOf10;
+    if (!rt::kStepByStep && TERVANIX_LIKELY(IsPositiveFinite(X))) return std::log(X) / rt::kLogOf10;
     return Log10StepByStep(X);
 } catch (...) { rt::RethrowFrom("cGenUtil.Log10"); }
 
@@ -123,7 +123,7 @@ Double cGenUtil::Log10Sum(Double X, Double Y) const try {
     const Double p1 = std::pow(10.0, X);
     const Double p2 = std::pow(10.0, Y);
     const Double s = p2 + p1;
-    if (TERVANIX_LIKELY(IsPositiveFinite(s))) return std::log(s) / rt::kLogOf10;
+    if (!rt::kStepByStep && TERVANIX_LIKELY(IsPositiveFinite(s))) return std::log(s) / rt::kLogOf10;
     return Log10SumStepByStep(X, Y);
 } catch (...) { rt::RethrowFrom("cGenUtil.Log10Sum"); }
 
@@ -131,7 +131,7 @@ Double cGenUtil::LogDBSum(Double X, Double Y) const try {
     const Double p1 = std::pow(10.0, X / 10.0);
     const Double p2 = std::pow(10.0, Y / 10.0);
     const Double s = p2 + p1;
-    if (TERVANIX_LIKELY(IsPositiveFinite(s))) return std::log(s) / rt::kLogOf10 * 10.0;
+    if (!rt::kStepByStep && TERVANIX_LIKELY(IsPositiveFinite(s))) return std::log(s) / rt::kLogOf10 * 10.0;
     return LogDBSumStepByStep(X, Y);
 } catch (...) { rt::RethrowFrom("cGenUtil.LogDBSum"); }
 
