@@ -372,6 +372,7 @@ const char* const kOperations[] = {
     "cInterp2.Interp2D_Extrap",
     "cInterp2.Interp3D",
     "cInterp2.Interp4D",
+    "cMatrix2",
     "cMatrixOps.MatrixTrans",
     "cMatrixOps.MatrixMult",
     "cMatrixOps.MatrixInvert",
@@ -472,11 +473,25 @@ void Call(Bytes& in, Host& h, Log& log) {
                 Result(log, interp.Interp4D(h.d[a], h.d[b], h.d[c], h.grid3, h.flag[c % 2], in.Flag() ? o1 : d[0],
                                             in.Flag() ? o2 : d[1], in.Flag() ? o3 : d[2], o3));
                 break;
-            case 45: Result(log, ops.MatrixTrans(h.m[a], h.m[b])); break;
-            case 46: Result(log, ops.MatrixMult(h.m[a], h.m[b], h.m[c])); break;
-            case 47: Result(log, ops.MatrixInvert(h.m[a], h.m[b])); break;
-            case 48: Result(log, ops.SimultEqns(h.m[a], h.m[b], h.m[c])); break;
-            case 49:
+            case 45: {
+                if (!h.m[a]) break;
+                // A size allocates, so sizes stay small; subscripts may be anything.
+                Long& size = h.whole[b % 2];
+                size = static_cast<Long>(in.Pick(7)) - 2;
+                const auto row = static_cast<Long>(in.AnyWhole()), col = static_cast<Long>(in.AnyWhole());
+                switch (in.Pick(4)) {
+                    case 0: h.m[a]->NumRows(size); break;
+                    case 1: h.m[a]->NumCols(size); break;
+                    case 2: h.m[a]->PutData(row, col, d[0]); break;
+                    default: Result(log, h.m[a]->GetData(row, col)); break;
+                }
+                break;
+            }
+            case 46: Result(log, ops.MatrixTrans(h.m[a], h.m[b])); break;
+            case 47: Result(log, ops.MatrixMult(h.m[a], h.m[b], h.m[c])); break;
+            case 48: Result(log, ops.MatrixInvert(h.m[a], h.m[b])); break;
+            case 49: Result(log, ops.SimultEqns(h.m[a], h.m[b], h.m[c])); break;
+            case 50:
                 switch (in.Pick(5)) {
                     case 0: h.whole[a % 2] = static_cast<Long>(in.Pick(6)); h.system.MatrixSize(h.whole[a % 2]); break;
                     case 1: h.system.AddToMatrix(static_cast<Long>(in.Pick(6)), static_cast<Long>(in.Pick(6)), d[0]); break;
@@ -495,7 +510,7 @@ void Call(Bytes& in, Host& h, Log& log) {
                     }
                 }
                 break;
-            case 50: {
+            case 51: {
                 const unsigned coordinates = 1 + in.Pick(3);
                 log << " batch of" << std::int64_t{coordinates};
                 PrepareBatch(in, h, coordinates);
