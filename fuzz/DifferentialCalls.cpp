@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -153,6 +154,22 @@ std::shared_ptr<cMatrix2> AnyMatrix(Bytes& in) {
         }
     }
     return m;
+}
+
+// An axis the grid lookups accept: from 1, two to six values rising strictly, whole
+// numbers or halves, so that targets fall on its points and between them.
+DoubleArray AnyAxis(Bytes& in) {
+    DoubleArray axis(1, static_cast<Long>(2 + in.Pick(5)));
+    for (Long k = 1; k <= axis.UBound(); ++k) axis(k) = static_cast<Double>(k - 1) + (in.Pick(4) == 0 ? 0.5 : 0.0);
+    return axis;
+}
+
+// Now and then new axes for the grid lookups (operations 43, 44 and the batch), whose
+// checks the host's arrays seldom pass. Made before any output is chosen, as an
+// output may be an element of the array replaced.
+void NewAxes(Bytes& in, Host& h, unsigned operation, std::initializer_list<unsigned> slots) {
+    if ((operation != 43 && operation != 44 && operation != 51) || !in.Flag()) return;
+    for (const unsigned k : slots) h.d[k] = AnyAxis(in);
 }
 
 // The upper bound of a grid's dimension along `axis` (from 1): the axis's length,
@@ -389,12 +406,13 @@ void Call(Bytes& in, Host& h, Log& log) {
     const CSort& sort = in.Flag() ? CSort::Default() : CSort();
     const cInterp2 interp;
     const cMatrixOps ops;
+    const unsigned operation = in.Pick(kOperationCount + 2);
     const unsigned a = in.Pick(3), b = in.Pick(3), c = in.Pick(3);
+    NewAxes(in, h, operation, {a, b, c});
     const auto d = Arguments<20>(in, h);
     Double& o1 = AnyOutput(in, h);
     Double& o2 = AnyOutput(in, h);
     Double& o3 = AnyOutput(in, h);
-    const unsigned operation = in.Pick(kOperationCount + 2);
     log.Begin(operation < kOperationCount ? kOperations[operation] : "new values");
     log << Slot(a) << Slot(b) << Slot(c);
     for (const Double value : d) log << value;
