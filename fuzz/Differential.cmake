@@ -33,6 +33,8 @@ if(TERVANIX_BUILD_FUZZERS)
   tervanix_apply_flags(tervanix_fuzz_Differential)
   target_link_libraries(tervanix_fuzz_Differential PRIVATE tervanix_differential_sides)
   target_link_options(tervanix_fuzz_Differential PRIVATE -fsanitize=fuzzer)
+  # Beside the other fuzz targets, where scripts/ci/fuzz-smoke.sh runs them.
+  set_target_properties(tervanix_fuzz_Differential PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
 else()
   add_executable(tervanix_differential ${PROJECT_SOURCE_DIR}/fuzz/DifferentialProgram.cpp)
   tervanix_apply_flags(tervanix_differential)
