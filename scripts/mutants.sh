@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Plants one fault at a time in the library, rebuilds (g++ -O2, incremental) and
-# runs the whole CTest suite, fingerprint included. A fault is killed when some test
-# fails (or the build does); it survives when every test still passes. Before a
-# test is merged or dropped, every fault killed before must still be killed.
+# runs the whole CTest suite, fingerprint and differential check included (the
+# differential check kills a fault in a fast path, which the reference library does
+# not take). A fault is killed when some test fails (or the build does); it survives
+# when every test still passes. Before a test is merged or dropped, every fault
+# killed before must still be killed.
 #
 # Usage: scripts/mutants.sh [--check] [name...]   (default: every fault)
 #   --check: only checks that each fault's text is found, without building.
@@ -25,6 +27,8 @@ fault() {  # name, file under calculations/Tervanix, text, replacement
 fault sort-unstable      CSort.cpp 'if (rt::GreaterThan(carried, next))' 'if (!rt::GreaterThan(next, carried))'
 fault sort-partner       CSort.cpp 'SwapPartners(*vYData, i, next)' 'SwapPartners(*vYData, i, i)'
 fault sort-no-early-stop CSort.cpp 'while (hi != lo && !sorted)' 'while (hi != lo)'
+fault sort-carry-shared  CSort.cpp 'const bool shared = vYData != nullptr && SharesStorage(*x, *vYData);' 'const bool shared = false;'
+fault sort-pairs-carry-shared CSort.cpp 'SortElements(vXArray, lo, hi, !Overlap(vXArray, vYArray),' 'SortElements(vXArray, lo, hi, true,'
 fault sort-no-integer    CSort.cpp 'const Integer lo = rt::IntegerPosition(rt::LBound(xArray), "the array of vXData", /*upper=*/false);' \
                                    'const Integer lo = static_cast<Integer>(rt::LBound(xArray));'
 # CInterpolation
@@ -81,6 +85,9 @@ fault i2-fractions-swapped cInterp2.cpp 'const Double tx = Fraction(x, X);
 fault i2-grid-unchecked  cInterp2.cpp 'XValues.UBound() == ZValues.UBound(1) && ZValues.UBound(2) == YValues.UBound() &&' \
                                       'XValues.UBound() == ZValues.UBound(1) &&'
 fault i2-4d-planes       cInterp2.cpp 'return std::array{along(zl, zu, tw)};' 'return std::array{along(zu, zl, tw)};'
+# batch lookups
+fault batch-search-right BatchSteps.h 'std::lower_bound(first + 1, first + (n - 1), value)' 'std::upper_bound(first + 1, first + (n - 1), value)'
+fault batch-shared-table Batch1D.cpp '(ascendingWithoutNaN || batch::AscendingWithoutNaN(dXArray))' '(ascendingWithoutNaN || !batch::HasNaN(dXArray))'
 # cMatrix
 fault m-back-order       cMatrix.cpp 'for (Long j = N; j >= i + 1; --j)' 'for (Long j = i + 1; j <= N; ++j)'
 fault m-zero-not-skipped cMatrix.cpp 'if (W(i, k) == 0.0) continue;' ''
@@ -104,6 +111,9 @@ fault mo-normalize-divide cMatrixOps.cpp 'W.PutData(r, c, Stored(Fp(W.GetData(r,
 fault mo-mult-sizes      cMatrixOps.cpp 'if (a.NumCols() != b.NumRows()) return false;' 'if (a.NumRows() != b.NumRows()) return false;'
 fault mo-early-return    cMatrixOps.cpp 'RowsProportionalStepByStep(M, i, k, ratio))) found = true;' \
                                         'RowsProportionalStepByStep(M, i, k, ratio))) return true;'
+fault mo-row-update-unchecked cMatrixOps.cpp 'if (finite) std::copy(out, out + cols, rowR);
+    return finite;' 'std::copy(out, out + cols, rowR);
+    return finite || true;'
 fault mo-output-kept     cMatrixOps.cpp '    Transposed = rt::New<cMatrix2>();
     cMatrix2& transposed = *Transposed;
     const cMatrix2& original = rt::Deref(Original, "Original");' '    const cMatrix2& original = rt::Deref(Original, "Original");

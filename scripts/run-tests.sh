@@ -2,8 +2,11 @@
 # Builds and runs every test, as CI does:
 #   g++ and clang++, each at -O0 and -O2, warnings as errors;
 #   one run under AddressSanitizer and UndefinedBehaviorSanitizer;
-#   the result fingerprint also at -O3 with both compilers (it must match the
-#   recorded one everywhere, which proves the digits identical across builds);
+#   the result fingerprint also at -O3 with both compilers and in the reference
+#   build (TERVANIX_STEP_BY_STEP: every method on its plain step-by-step path); it
+#   must match the recorded one everywhere, which proves the digits identical across
+#   builds; the differential check of the normal against the reference library
+#   (fuzz/Differential.h) for a minute;
 #   the library installed and used by host projects in every supported way
 #   (scripts/ci/consumers.sh), and the shared library's exports checked against the
 #   committed list (scripts/ci/symbols.sh); the elementary functions compared with MPFR
@@ -70,12 +73,13 @@ configure_build_test() {  # name, compiler, optimisation flags, extra cmake argu
   run_ctest "$dir" -j "$jobs" || failed+=("$name (tests)")
 }
 
-fingerprint_only() {  # name, compiler, optimisation flags
+fingerprint_only() {  # name, compiler, optimisation flags, extra cmake arguments...
   local name=$1 cxx=$2 opt=$3 dir=$out/$1
-  echo "=== $name: $cxx $opt (fingerprint)"
+  shift 3
+  echo "=== $name: $cxx $opt $* (fingerprint)"
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS_RELEASE="$opt" -DTERVANIX_WARNINGS_AS_ERRORS=ON -DTERVANIX_BUILD_TESTS=ON \
-    -DTERVANIX_BUILD_EXAMPLES=OFF >/dev/null
+    -DTERVANIX_BUILD_EXAMPLES=OFF "$@" >/dev/null
   if cmake --build "$dir" -j "$jobs" --target tervanix_fingerprint >"$dir.build.log" 2>&1; then
     run_ctest "$dir" -R '^fingerprint$' || failed+=("$name (fingerprint)")
   else
@@ -95,6 +99,8 @@ else
     "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all" -DTERVANIX_BUILD_EXAMPLES=OFF
   fingerprint_only gcc-O3 g++ -O3
   fingerprint_only clang-O3 clang++ -O3
+  fingerprint_only reference g++ -O2 -DTERVANIX_STEP_BY_STEP=ON
+  echo "=== differential" && "$out/gcc-O2/tervanix_differential" --seconds 60 || failed+=("differential")
   echo "=== consumers" && bash scripts/ci/consumers.sh "$out/gcc-O2" || failed+=("consumers")
   echo "=== symbols" && bash scripts/ci/symbols.sh || failed+=("symbols")
   echo "=== rounding" && bash scripts/ci/rounding.sh "$out/rounding" || failed+=("rounding")

@@ -5,16 +5,21 @@
 // table is sorted in place by the same sort), and each target's interval is then
 // found by binary search. Where the binary search and the single call's scan could
 // disagree (a NaN among the table's values, bounds at the edge of the Integer
-// positions, a short Y array), every target takes the single call instead.
+// positions, a short Y array, X and Y one array, which the sort leaves out of order),
+// every target takes the single call instead.
 //
 // Results come back in the caller's spans, one slot per target, with an outcome per
 // target: one bad target loses nothing of the others. The spans must not lie in the
-// table's arrays. A problem that concerns the
-// table itself, and so every target (an error raised by the bounds, the sort or the
-// checks of the table, such as an array without bounds or bounds beyond the Integer
-// positions), ends the whole call with that LibraryError before any slot is written;
-// spans of different lengths end it with InvalidArgument before any work. A table
-// that the single call answers with False for every target gives False for each.
+// table's arrays. A problem that concerns the table itself, and so every target (an
+// error raised before the sort has moved anything: an array without bounds or
+// elements, bounds beyond the Integer positions), ends the whole call with that
+// LibraryError before any slot is written; spans of different lengths end it with
+// InvalidArgument before any work. A sort that fails part way (a Y array shorter than
+// X) leaves the table partly sorted: the first target gets its error, and the later
+// targets look the partly sorted table up as a loop of single calls would, each call
+// sorting on. A table that the single call answers with False for every target gives
+// False for each. A worker thread that cannot be started leaves its targets to the
+// calling thread: no target is lost.
 #pragma once
 
 #include <cstddef>

@@ -26,12 +26,13 @@ bool IsAscendingWithoutNaN(const DoubleArray& dXArray) {
 
 // A sorted table whose every target the binary search answers as the scan does:
 // ascending X without NaN (the sort has then reached its fixed point, so a later
-// single call would not change it), at least two points, a last position below
-// 32767 (the scan's start, hi + 1, must be an Integer) and a Y for every position.
+// single call would not change it; a sort whose X and Y are one array leaves X as it
+// was), at least two points, a last position below 32767 (the scan's start, hi + 1,
+// must be an Integer) and a Y for every position.
 bool IsSearchable(const DoubleArray& dXArray, const DoubleArray& dYArray, bool ascendingWithoutNaN) {
     const Long lo = dXArray.LBound();
     const Long hi = dXArray.UBound();
-    return hi > lo && hi < std::numeric_limits<Integer>::max() && (ascendingWithoutNaN || !batch::HasNaN(dXArray)) &&
+    return hi > lo && hi < std::numeric_limits<Integer>::max() && (ascendingWithoutNaN || batch::AscendsWithoutNaN(dXArray.begin(), dXArray.size())) &&
            dYArray.size() > 0 && dYArray.LBound() <= lo && dYArray.UBound() >= hi;
 }
 
@@ -162,7 +163,7 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
     // partly sorted, so that the next call sorts on: the first target gets the error,
     // and the others take the single call.
     const CInterpolation& single = CInterpolation::Default();
-    const bool ascendingWithoutNaN = IsAscendingWithoutNaN(dXArray);
+    const bool ascendingWithoutNaN = !rt::kStepByStep && IsAscendingWithoutNaN(dXArray);
     try {
         if (!ascendingWithoutNaN) TableSteps::SortTable(dXArray, dYArray);
     } catch (const LibraryError& e) {
@@ -175,7 +176,7 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
         });
         return;
     }
-    if (IsSearchable(dXArray, dYArray, ascendingWithoutNaN)) {
+    if (!rt::kStepByStep && IsSearchable(dXArray, dYArray, ascendingWithoutNaN)) {
         const bool ascendingTargets = batch::AscendsWithoutNaN(targets.data(), targets.size());
         batch::ForEachRun(targets.size(), batch::ThreadsFor(options, targets.size()),
                           [&](std::size_t begin, std::size_t end) {

@@ -131,7 +131,9 @@ unsigned ThreadsFor(const BatchOptions& options, std::size_t count) noexcept;
 void RecordFalse(Span<BatchOutcome> outcomes, Span<FalseReason> reasons) noexcept;
 
 // Runs run(begin, end) over consecutive runs of the targets 0 to count - 1, one run
-// per thread, the first on the calling thread.
+// per thread, the first on the calling thread. A worker that cannot be started (no
+// memory, no thread left to the process) leaves its run and every later one to the
+// calling thread, once the workers already started are running.
 template <typename Run>
 void ForEachRun(std::size_t count, unsigned threads, const Run& run) {
     if (threads <= 1) {
@@ -139,11 +141,19 @@ void ForEachRun(std::size_t count, unsigned threads, const Run& run) {
         return;
     }
     std::vector<std::thread> workers;
+    workers.reserve(threads - 1);  // before any worker starts: a failure here ends the call with nothing done
     const std::size_t share = (count + threads - 1) / threads;
+    std::size_t left = count;  // the first target of the runs no worker took
     for (std::size_t begin = share; begin < count; begin += share) {
-        workers.emplace_back(run, begin, std::min(count, begin + share));
+        try {
+            workers.emplace_back(run, begin, std::min(count, begin + share));
+        } catch (const std::exception&) {  // std::system_error, or std::bad_alloc for the thread's state
+            left = begin;
+            break;
+        }
     }
     run(std::size_t{0}, std::min(count, share));
+    run(left, count);
     for (std::thread& worker : workers) worker.join();
 }
 

@@ -204,13 +204,13 @@ void Interp2DBatch(DoubleArray& XValues, DoubleArray& YValues, Boolean bAllowExt
     if (targets.empty()) return;  // no single call, so the arrays stay as they are
     // X values that rise strictly without NaN pass the first single call's check
     // without the sort moving anything: only its bounds need asking for.
-    if (!(TableSteps::HasPairTableBounds(XValues, YValues) && RisesWithoutNaN(XValues))) {
+    if (rt::kStepByStep || !(TableSteps::HasPairTableBounds(XValues, YValues) && RisesWithoutNaN(XValues))) {
         Long n = 0;
         const bool usable = TableSteps::PreparePairTable(XValues, YValues, n);  // the first single call's check
-        if (batch::HasNaN(XValues)) {
+        if (rt::kStepByStep || !batch::AscendsWithoutNaN(XValues.begin(), XValues.size())) {
             // Each single call sorts again, and with a NaN the sort may move the table
-            // on: every target takes the single call, in order. The first one's sort is
-            // done.
+            // on (with X and Y one array it leaves X out of order): every target takes
+            // the single call, in order. The first one's sort is done.
             const cInterp2 single;
             batch::ForEachTarget(targets.size(), outcomes, reasons, 1, [&](std::size_t i) -> bool {
                 if (i > 0) return static_cast<bool>(single.Interp2D(XValues, YValues, bAllowExtrap, targets[i], Y[i]));
@@ -250,13 +250,13 @@ void Interp3DBatch(const DoubleArray& XValues, const DoubleArray& YValues, const
     batch::RequireSameLength(X.size(), {Y.size(), Z.size(), outcomes.size()});
     batch::RequireReasons(X.size(), reasons);
     if (X.empty()) return;
-    const bool rising = TableSteps::HasGridBounds(XValues, YValues, ZValues) && RisesWithoutNaN(XValues) &&
-                        RisesWithoutNaN(YValues);
+    const bool rising = !rt::kStepByStep && TableSteps::HasGridBounds(XValues, YValues, ZValues) &&
+                        RisesWithoutNaN(XValues) && RisesWithoutNaN(YValues);
     if (!rising && !TableSteps::IsUsableGrid(XValues, YValues, ZValues)) {
         TableSteps::RefuseGrid(XValues, YValues, ZValues);
         return RecordFalse(outcomes, reasons);
     }
-    const unsigned threads = batch::ThreadsFor(options, X.size());
+    const unsigned threads = rt::kStepByStep ? 1 : batch::ThreadsFor(options, X.size());
     if (!rising) {  // a NaN on an axis: the grid's own scan, target by target
         const cInterp2 single;
         batch::ForEachTarget(X.size(), outcomes, reasons, threads, [&](std::size_t i) {
@@ -297,13 +297,13 @@ void Interp4DBatch(const DoubleArray& WValues, const DoubleArray& XValues, const
     batch::RequireSameLength(W.size(), {X.size(), Y.size(), Z.size(), outcomes.size()});
     batch::RequireReasons(W.size(), reasons);
     if (W.empty()) return;
-    const bool rising = TableSteps::HasGridBounds(WValues, XValues, YValues, ZValues) && RisesWithoutNaN(WValues) &&
-                        RisesWithoutNaN(XValues) && RisesWithoutNaN(YValues);
+    const bool rising = !rt::kStepByStep && TableSteps::HasGridBounds(WValues, XValues, YValues, ZValues) &&
+                        RisesWithoutNaN(WValues) && RisesWithoutNaN(XValues) && RisesWithoutNaN(YValues);
     if (!rising && !TableSteps::IsUsableGrid(WValues, XValues, YValues, ZValues)) {
         TableSteps::RefuseGrid(WValues, XValues, YValues, ZValues);
         return RecordFalse(outcomes, reasons);
     }
-    const unsigned threads = batch::ThreadsFor(options, W.size());
+    const unsigned threads = rt::kStepByStep ? 1 : batch::ThreadsFor(options, W.size());
     if (!rising) {  // a NaN on an axis: the grid's own scan, target by target
         const cInterp2 single;
         batch::ForEachTarget(W.size(), outcomes, reasons, threads, [&](std::size_t i) {

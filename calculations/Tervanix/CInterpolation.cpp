@@ -186,7 +186,8 @@ Boolean CInterpolation::LookUpSortedTable(Double dXTarget, const DoubleArray& dX
                                           BoundaryCondition eExtrapolationType, Double& dYResult) const {
     const Long lo = dXArray.LBound();
     const Long hi = dXArray.UBound();
-    if (lo < hi && hi < std::numeric_limits<Integer>::max() && lo >= std::numeric_limits<Integer>::min()) {
+    if (!rt::kStepByStep && lo < hi && hi < std::numeric_limits<Integer>::max() &&
+        lo >= std::numeric_limits<Integer>::min()) {
         const Double* const x = dXArray.Elements(lo, hi);  // x[k] is dXArray(lo + k)
         const Long last = hi - lo;
         // Inside by BoundedBy and by FindBracketIndex's tests; the scan stops at lo
@@ -216,7 +217,8 @@ void CInterpolation::SortTable(DoubleArray& dXArray, DoubleArray& dYArray) const
     const Integer hi = rt::IntegerPosition(dXArray.UBound(), "dXArray", /*upper=*/true);
     // A table already in order is left as it is: the sort's first pass, which reads
     // the same run of elements, would exchange nothing and end the sort.
-    if (hi == lo || InOrder(dXArray.Elements(lo, std::max(lo, hi)), Long{hi} - lo)) return;
+    if (hi == lo) return;
+    if (!rt::kStepByStep && InOrder(dXArray.Elements(lo, std::max(lo, hi)), Long{hi} - lo)) return;
     // BubbleSortXYPairsByX on two Variants that refer to the arrays, without making
     // the Variants: the same comparisons and exchanges on the same elements.
     const CSort sorter;  // it holds nothing: made in place, let go on return or when the sort fails

@@ -67,10 +67,20 @@ private:
     void SortPairs(DoubleArray& vXArray, DoubleArray& vYArray, Integer lo, Integer hi) const;
     // The passes; swapPartners(i, next) exchanges the Y elements that partner an
     // exchange of X elements.
+    // `carry` is decided once per call: whether the passes may carry a value across
+    // an exchange of partners (no exchange of Y can rewrite X).
     template <typename T, typename SwapY>
-    void SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, const SwapY& swapPartners) const;
+    void SortElements(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, bool carry,
+                      const SwapY& swapPartners) const;
     template <typename T, typename SwapY>
-    bool MakePass(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, const SwapY& swapPartners) const;
+    bool MakePass(rt::BasicArray<T, 1>& vXArray, Integer lo, Integer hi, bool carry,
+                  const SwapY& swapPartners) const;
+    template <typename T, typename SwapY>
+    bool MakeCarriedPass(T* x, Integer lo, int last, const SwapY& swapPartners) const;
+    template <typename T>
+    bool SharesStorage(const rt::BasicArray<T, 1>& vXArray, Variant& vYData) const;
+    template <typename T>
+    bool Overlap(const rt::BasicArray<T, 1>& a, const rt::BasicArray<T, 1>& b) const;
     // The exchange of the Y elements that partner an exchange of X elements.
     void SwapPartners(Variant& vYData, Integer i, Integer next) const;
     template <typename T>

@@ -134,7 +134,7 @@ Double cGenUtil::Avg(Double X, Double Y) const try {
 // beyond the Double range, or a NaN, would leave it infinite or NaN) and no step
 // after it can; otherwise the steps are taken one by one, each with its test.
 Double cGenUtil::Log10(Double X) const try {
-    if (TERVANIX_LIKELY(IsPositiveFinite(X))) return rt::cr::Log(X) / rt::kLogOf10;
+    if (!rt::kStepByStep && TERVANIX_LIKELY(IsPositiveFinite(X))) return rt::cr::Log(X) / rt::kLogOf10;
     return Log10StepByStep(X);
 } catch (...) { rt::RethrowFrom("cGenUtil.Log10"); }
 
@@ -142,7 +142,7 @@ Double cGenUtil::Log10Sum(Double X, Double Y) const try {
     const Double p1 = rt::cr::Exp10(X);
     const Double p2 = rt::cr::Exp10(Y);
     const Double s = p2 + p1;
-    if (TERVANIX_LIKELY(IsPositiveFinite(s))) return rt::cr::Log(s) / rt::kLogOf10;
+    if (!rt::kStepByStep && TERVANIX_LIKELY(IsPositiveFinite(s))) return rt::cr::Log(s) / rt::kLogOf10;
     return Log10SumStepByStep(X, Y);
 } catch (...) { rt::RethrowFrom("cGenUtil.Log10Sum"); }
 
@@ -150,7 +150,7 @@ Double cGenUtil::LogDBSum(Double X, Double Y) const try {
     const Double p1 = rt::cr::Exp10(X / 10.0);
     const Double p2 = rt::cr::Exp10(Y / 10.0);
     const Double s = p2 + p1;
-    if (TERVANIX_LIKELY(IsPositiveFinite(s))) return rt::cr::Log(s) / rt::kLogOf10 * 10.0;
+    if (!rt::kStepByStep && TERVANIX_LIKELY(IsPositiveFinite(s))) return rt::cr::Log(s) / rt::kLogOf10 * 10.0;
     return LogDBSumStepByStep(X, Y);
 } catch (...) { rt::RethrowFrom("cGenUtil.LogDBSum"); }
 

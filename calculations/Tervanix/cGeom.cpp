@@ -236,6 +236,7 @@ TERVANIX_COLD_NOINLINE Boolean Intersect3PlanesStepwise(Double a1, Double b1, Do
 Boolean cGeom::Intersect3Planes(Double a1, Double b1, Double c1, Double d1, Double a2, Double b2, Double c2,
                                 Double d2, Double a3, Double b3, Double c3, Double d3, Double& X, Double& Y,
                                 Double& Z) const try {
+    if constexpr (rt::kStepByStep) return Intersect3PlanesStepwise(a1, b1, c1, d1, a2, b2, c2, d2, a3, b3, c3, d3, X, Y, Z);
     const rt::PlainOperand F;
     const std::array<Double, 3> n23 = StoredCross(F, a2, b2, c2, a3, b3, c3);
     const Double den = DotFormula(F, a1, b1, c1, n23[0], n23[1], n23[2]);

@@ -241,7 +241,7 @@ bool cMatrix::IdentityOrderFits() const {
 // increasing row order, as soon as the remaining rows can still fill the remaining
 // positions. That costs O(N^3) at most; the identity, the commonest answer, O(N).
 bool cMatrix::FindRowOrder(LongArray& P) const {
-    if (IdentityOrderFits()) {
+    if (!rt::kStepByStep && IdentityOrderFits()) {
         for (Long i = 1; i <= N; ++i) P(i) = i;
         return true;
     }
@@ -266,7 +266,10 @@ void cMatrix::EliminateForward(DoubleArray2D& W, DoubleArray& V, DoubleArray& sc
             if (W(i, k) == 0.0) continue;
             const Double f = Stored((Fp(W(k, k)) * -1.0) / W(i, k));
             if constexpr (rt::kStepByStep) {
-                EliminateRowStepByStep(W, V, k, i, f);
+                for (Long j = 1; j <= N; ++j) W(i, j) = Stored(Fp(f) * W(i, j));
+                for (Long j = 1; j <= N; ++j) W(i, j) = Stored(Fp(W(k, j)) + W(i, j));
+                const Double scaled = Stored(Fp(f) * V(i));
+                V(i) = Stored(Fp(V(k)) + scaled);
             } else if (!EliminateRowAtOnce(W, V, k, i, f, scratch)) {
                 EliminateRowStepByStep(W, V, k, i, f);
             }

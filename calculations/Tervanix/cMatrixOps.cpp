@@ -154,7 +154,7 @@ Boolean cMatrixOps::MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::sh
     // stored. Those loops only read, so each is tested once at the end
     // (runtime/Accumulation.h). When AB is neither A nor B, writing an element changes
     // nothing the next one reads, so a whole row of AB is summed at once.
-    const bool apart = &ab != &a && &ab != &b;
+    const bool apart = !rt::kStepByStep && &ab != &a && &ab != &b;
     if (apart && a.RowElements(1) != nullptr && b.RowElements(1) != nullptr) {
         MultiplyByRows(a, b, ab);
         return true;
@@ -314,11 +314,11 @@ bool cMatrixOps::HasProportionalRows(const cMatrix2& M) const {
         for (Long k = Next(i); k <= others; k = Next(k)) {
             // Every pair is compared, even after one was found: a later pair may still fault.
             const Double ratio = Stored(Fp(M.GetData(k, j)) / M.GetData(i, j));
-            if (finite && ComparisonCannotFault(largest, ratio)) {
+            if (!rt::kStepByStep && finite && ComparisonCannotFault(largest, ratio)) {
                 if (RowsProportionalWithoutFault(M.RowElements(i), M.RowElements(k), cols, ratio)) found = true;
                 continue;
             }
-            const int atOnce = RowsProportionalAtOnce(M, i, k, ratio);
+            const int atOnce = rt::kStepByStep ? -1 : RowsProportionalAtOnce(M, i, k, ratio);
             if (atOnce == 1 || (atOnce < 0 && RowsProportionalStepByStep(M, i, k, ratio))) found = true;
         }
     }

@@ -1,22 +1,28 @@
 // Every allocation inside a library call fails in turn: the k-th one, for k = 1, 2,
 // ... until the call makes fewer than k. Whatever fails, only a LibraryError may
 // leave the call (OutOfMemory, or the kind the call raises anyway), and the objects
-// involved work again afterwards.
+// involved work again afterwards. The start of a thread counts as an allocation: it
+// fails as on a process out of threads, and a batch then loses no target.
 //
 // The global operator new is replaced, which AddressSanitizer does not allow, so the
 // sanitizer build leaves this program out.
 #include <Tervanix/Tervanix.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include <dlfcn.h>
+#include <errno.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +44,20 @@ void* operator new(std::size_t size) {
 }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+// std::thread starts its threads here: the failing one is refused as for want of resources.
+extern "C" int pthread_create(pthread_t* thread, const pthread_attr_t* attr, void* (*start)(void*),
+                              void* arg) noexcept {
+    if (gFailAt != 0 && ++gAllocations == gFailAt) return EAGAIN;
+    using Create = int (*)(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
+    static const Create create = [] {
+        Create found;
+        void* const symbol = dlsym(RTLD_NEXT, "pthread_create");
+        std::memcpy(&found, &symbol, sizeof found);
+        return found;
+    }();
+    return create(thread, attr, start, arg);
+}
 
 namespace {
 
@@ -123,6 +143,18 @@ int main() {
     Variant holdsArray = Variant(DoubleArray(1, {3.0, 1.0, 2.0}));
     DoubleArray xs(1, {3.0, 1.0, 2.0}), ys(1, {30.0, 10.0, 20.0}), tooLong(1, 40000);
     Double y = 0;
+    // A batch on four threads: each target's value is its target times 10.
+    std::vector<Double> targets(65536), results(targets.size());
+    std::vector<BatchOutcome> outcomes(targets.size());
+    for (std::size_t i = 0; i < targets.size(); ++i) targets[i] = static_cast<Double>(i % 3);
+    const auto batchOnThreads = [&] {
+        std::fill(outcomes.begin(), outcomes.end(), BatchOutcome::InvalidArgument);
+        InterpolationOf1DArrayBatch(xs, ys, EXTRAPOLATE_LINEARLY, targets, results, outcomes, BatchOptions{4});
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            if (outcomes[i] != BatchOutcome::ReturnedTrue || results[i] != targets[i] * 10.0) return false;
+        }
+        return true;
+    };
     const auto looksUp = [&] {
         return bool(CInterpolation().InterpolationOf1DArray(1.5, xs, ys, EXTRAPOLATE_LINEARLY, y)) && y == 15.0;
     };
@@ -149,6 +181,7 @@ int main() {
         {"sort Variants", ErrorKind::TypeMismatch, [&] { Variant v = Variant::RefTo(values); CSort().BubbleSort1DArray(v); },
          [] { return true; }},
         {"InterpolationOf1DArray", {}, [&] { looksUp(); }, looksUp},
+        {"batch on 4 threads", {}, [&] { if (!batchOnThreads()) throw std::runtime_error("a target lost"); }, batchOnThreads},
         {"copy of cMatrix2", {}, [&] { const cMatrix2 copy = *a; }, [&] { const cMatrix2 copy = *a; return SameMatrix(copy, *a); }},
         {"assignment of cMatrix2", {}, [&] { *result = *b; }, [&] { *result = *b; return SameMatrix(*result, *b); }},
         {"copy of a Variant", {}, [&] { const Variant copy = holdsArray; }, [&] { const Variant copy = holdsArray; return copy == holdsArray; }},

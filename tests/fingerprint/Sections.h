@@ -22,4 +22,10 @@ void Lookup2DBatch(Digest& d);
 void LookupGridsSingle(Digest& d);
 void LookupGridsBatch(Digest& d);
 
+void SharedSorting(Digest& d);
+void SharedInterpolation(Digest& d);
+void SharedGeometry(Digest& d);
+void SharedMatrices(Digest& d);
+void SharedBatch(Digest& d);
+
 }  // namespace fingerprint

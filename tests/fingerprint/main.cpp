@@ -27,6 +27,11 @@ const Section kSections[] = {
     {"Interp2DBatch", fingerprint::Lookup2DBatch},
     {"Interp3D.Interp4D.targets", fingerprint::LookupGridsSingle},
     {"Interp3DBatch.Interp4DBatch", fingerprint::LookupGridsBatch},
+    {"CSort.shared", fingerprint::SharedSorting},
+    {"CInterpolation.cInterp2.shared", fingerprint::SharedInterpolation},
+    {"cGeom.shared", fingerprint::SharedGeometry},
+    {"cMatrixOps.shared", fingerprint::SharedMatrices},
+    {"Batch.shared", fingerprint::SharedBatch},
 };
 
 }  // namespace

@@ -35,6 +35,7 @@
 #include <limits>
 
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/Config.h"
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/Types.h"
 #include "Tervanix/runtime/WholeNumbers.h"
@@ -62,6 +63,7 @@ TERVANIX_ALWAYS_INLINE inline std::array<Double, sizeof...(Steps)> PlainAccumula
                                                                                        Double start, Steps... steps) {
     std::array<Double, sizeof...(Steps)> s{};
     s.fill(start);
+    if constexpr (kStepByStep) return s;  // StoredAccumulation then runs each loop step by step
     for (std::int64_t k = first; k <= last; ++k) {
         std::size_t n = 0;
         ((s[n] = steps(PlainOperand{}, static_cast<Long>(k), s[n]), ++n), ...);
@@ -73,7 +75,9 @@ TERVANIX_ALWAYS_INLINE inline std::array<Double, sizeof...(Steps)> PlainAccumula
 template <typename Step>
 TERVANIX_ALWAYS_INLINE inline Double StoredAccumulation(Double plain, Long first, Long last, Double start,
                                                         Step step) {
-    if (TERVANIX_LIKELY(std::isfinite(plain) && last != std::numeric_limits<Long>::max())) return plain;
+    if constexpr (!kStepByStep) {
+        if (TERVANIX_LIKELY(std::isfinite(plain) && last != std::numeric_limits<Long>::max())) return plain;
+    }
     return accumulation_detail::Checked(first, last, start, step);
 }
 

@@ -32,6 +32,7 @@
 #include <type_traits>
 
 #include "Tervanix/runtime/Checked.h"
+#include "Tervanix/runtime/Config.h"
 #include "Tervanix/runtime/Types.h"
 
 namespace tervanix::rt {
@@ -80,6 +81,7 @@ TERVANIX_COLD_NOINLINE void AssignChecked(const Formulas& formulas, Outputs&... 
 // The value of one formula, stored in a variable of the method.
 template <typename Formula>
 TERVANIX_ALWAYS_INLINE inline Double StoredFormula(Formula formula) {
+    if constexpr (kStepByStep) return Stored(formula(CheckedOperand{}));
     const Double value = formula(PlainOperand{});
     if (TERVANIX_LIKELY(std::isfinite(value))) return value;
     const Formula copy = formula;
@@ -90,6 +92,10 @@ TERVANIX_ALWAYS_INLINE inline Double StoredFormula(Formula formula) {
 template <typename Formulas, typename... Outputs>
 TERVANIX_ALWAYS_INLINE inline void AssignFormulas(Formulas formulas, Outputs&... outs) {
     static_assert((std::is_same_v<Outputs, Double> && ...), "the outputs are Doubles");
+    if constexpr (kStepByStep) {
+        formula_detail::AssignChecked(formulas, outs...);
+        return;
+    }
     const std::array<Double, sizeof...(Outputs)> values = formulas(PlainOperand{});
     std::size_t n = 0;
     if (TERVANIX_LIKELY(formula_detail::SumIsFinite(values))) {

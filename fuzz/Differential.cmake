@@ -1,0 +1,44 @@
+# The differential check (Differential.h): the reference library, the same sources
+# compiled with TERVANIX_STEP_BY_STEP=1 in the namespace tervanix_reference, and one
+# side of the calls built against each library. The program tervanix_differential
+# runs it from a fixed seed (the test "differential"); with TERVANIX_BUILD_FUZZERS
+# the fuzz target tervanix_fuzz_Differential runs it on the fuzzer's inputs.
+file(GLOB TERVANIX_REFERENCE_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/calculations/Tervanix/*.cpp
+  ${PROJECT_SOURCE_DIR}/calculations/Tervanix/runtime/*.cpp)
+add_library(tervanix_reference STATIC ${TERVANIX_REFERENCE_SOURCES})
+tervanix_apply_flags(tervanix_reference)
+target_compile_features(tervanix_reference PUBLIC cxx_std_17)
+target_include_directories(tervanix_reference PRIVATE $<TARGET_PROPERTY:Tervanix,INTERFACE_INCLUDE_DIRECTORIES>)
+target_compile_definitions(tervanix_reference PRIVATE TERVANIX_BUILDING TERVANIX_STEP_BY_STEP=1 tervanix=tervanix_reference)
+
+add_library(tervanix_differential_sides STATIC
+  ${PROJECT_SOURCE_DIR}/fuzz/DifferentialSupport.cpp ${PROJECT_SOURCE_DIR}/fuzz/DifferentialCalls.cpp)
+tervanix_apply_flags(tervanix_differential_sides)
+target_compile_definitions(tervanix_differential_sides PRIVATE DIFFERENTIAL_SIDE=RunNormal)
+target_link_libraries(tervanix_differential_sides PUBLIC Tervanix::Tervanix)
+
+add_library(tervanix_differential_reference_side OBJECT ${PROJECT_SOURCE_DIR}/fuzz/DifferentialCalls.cpp)
+tervanix_apply_flags(tervanix_differential_reference_side)
+target_compile_features(tervanix_differential_reference_side PRIVATE cxx_std_17)
+target_include_directories(tervanix_differential_reference_side PRIVATE
+  $<TARGET_PROPERTY:Tervanix,INTERFACE_INCLUDE_DIRECTORIES>)
+target_compile_definitions(tervanix_differential_reference_side PRIVATE
+  DIFFERENTIAL_SIDE=RunReference TERVANIX_STEP_BY_STEP=1 tervanix=tervanix_reference)
+target_sources(tervanix_differential_sides PRIVATE $<TARGET_OBJECTS:tervanix_differential_reference_side>)
+target_link_libraries(tervanix_differential_sides PUBLIC tervanix_reference)
+
+if(TERVANIX_BUILD_FUZZERS)
+  add_executable(tervanix_fuzz_Differential ${PROJECT_SOURCE_DIR}/fuzz/Differential_fuzz.cpp)
+  tervanix_apply_flags(tervanix_fuzz_Differential)
+  target_link_libraries(tervanix_fuzz_Differential PRIVATE tervanix_differential_sides)
+  target_link_options(tervanix_fuzz_Differential PRIVATE -fsanitize=fuzzer)
+  # Beside the other fuzz targets, where scripts/ci/fuzz-smoke.sh runs them.
+  set_target_properties(tervanix_fuzz_Differential PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+else()
+  add_executable(tervanix_differential ${PROJECT_SOURCE_DIR}/fuzz/DifferentialProgram.cpp)
+  tervanix_apply_flags(tervanix_differential)
+  target_link_libraries(tervanix_differential PRIVATE tervanix_differential_sides)
+  # A few seconds in every test run (and so in the mutation check); CI runs it longer.
+  add_test(NAME differential COMMAND tervanix_differential --count 10000)
+endif()
