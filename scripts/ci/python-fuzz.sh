@@ -19,9 +19,11 @@ cmake --build "$dir" --target _core -j "${TERVANIX_BUILD_JOBS:-2}"
 cp python/tervanix/*.py python/tervanix/*.pyi "$dir/package/tervanix/"
 
 echo "=== python fuzz: hostile inputs for ${seconds} s"
-asan=$(g++ -print-file-name=libasan.so)
+# libstdc++ is preloaded too: the interpreter does not link it, and ASan's interceptor of
+# C++ throws must find it when ASan starts.
+preload="$(g++ -print-file-name=libasan.so) $(g++ -print-file-name=libstdc++.so)"
 # detect_leaks=0: the interpreter keeps objects to the end; allocator_may_return_null: a
 # huge array is the library's OutOfMemory, not ASan's abort.
-LD_PRELOAD=$asan PYTHONMALLOC=malloc PYTHONPATH="$PWD/$dir/package" \
+LD_PRELOAD=$preload PYTHONMALLOC=malloc PYTHONPATH="$PWD/$dir/package" \
   ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1:abort_on_error=1 \
-  /usr/bin/python3 -X faulthandler python/fuzz/hostile.py --seconds "$seconds"
+  /usr/bin/python3 -X faulthandler python/fuzz/hostile.py --seconds "$seconds" --modest-memory
