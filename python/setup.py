@@ -1,7 +1,12 @@
 """Builds tervanix._core with CMake, so that the library is compiled with the
 project's own floating-point flags (the Python interpreter's compiler flags never
-reach it). The CMake build folder stays under build/ and is reused by later installs."""
+reach it). The CMake build folder stays under build/ and is reused by later builds.
+
+A source distribution (setup.py sdist) carries the library's sources in library/
+(the top CMakeLists.txt, cmake/, calculations/ and c/), so that it builds anywhere;
+the version is the library's project version."""
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -9,8 +14,20 @@ from pathlib import Path
 
 from setuptools import Extension, setup
 from setuptools.command.build_ext import build_ext
+from setuptools.command.sdist import sdist
 
 HERE = Path(__file__).resolve().parent
+LIBRARY_PARTS = ["CMakeLists.txt", "cmake", "calculations", "c"]
+
+
+def library_root():
+    bundled = HERE / "library"
+    return bundled if (bundled / "CMakeLists.txt").exists() else HERE.parent
+
+
+def project_version():
+    text = (library_root() / "CMakeLists.txt").read_text()
+    return re.search(r"project\(Tervanix VERSION ([0-9.]+)", text).group(1)
 
 
 class CMakeBuild(build_ext):
@@ -33,4 +50,21 @@ class CMakeBuild(build_ext):
         subprocess.check_call(["cmake", "--build", str(build), "--target", "_core", "-j", jobs])
 
 
-setup(ext_modules=[Extension("tervanix._core", sources=[])], cmdclass={"build_ext": CMakeBuild})
+class SourceDistribution(sdist):
+    """The package's files (MANIFEST.in) and the library's sources under library/."""
+
+    def make_release_tree(self, base_dir, files):
+        super().make_release_tree(base_dir, files)
+        root = library_root()
+        ignore = shutil.ignore_patterns("build", "__pycache__", "*.o")
+        for part in LIBRARY_PARTS:
+            source, copy = root / part, Path(base_dir) / "library" / part
+            if source.is_dir():
+                shutil.copytree(source, copy, ignore=ignore)
+            else:
+                copy.parent.mkdir(parents=True, exist_ok=True)
+                shutil.copy2(source, copy)
+
+
+setup(version=project_version(), ext_modules=[Extension("tervanix._core", sources=[])],
+      cmdclass={"build_ext": CMakeBuild, "sdist": SourceDistribution})

@@ -12,7 +12,9 @@
 #   committed list (scripts/ci/symbols.sh); the elementary functions compared with MPFR
 #   on a sample (scripts/ci/rounding.sh); the C interface (scripts/ci/c-interface.sh);
 #   the docs' reference pages and code snippets (scripts/ci/snippets.sh);
-#   the Python package installed into a fresh virtual environment and its tests run.
+#   the Python package from its source distribution and as a wheel, each in a fresh
+#   virtual environment, its tests and its stubs' check (scripts/ci/python.sh), and the
+#   hostile-input fuzz of the binding under AddressSanitizer (scripts/ci/python-fuzz.sh);
 #   every fuzz target for a short time (scripts/ci/fuzz-smoke.sh), and the thread
 #   test under ThreadSanitizer (scripts/ci/tsan.sh).
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
@@ -110,6 +112,9 @@ else
 fi
 bash scripts/ci/snippets.sh || failed+=("docs snippets")
 run_pytest scripts/ci/python.sh "$out/gcc-O2/examples/tervanix_example" || failed+=("python")
+if [ "${1:-}" != "--quick" ]; then
+  bash scripts/ci/python-fuzz.sh 150 "$out/python-asan" || failed+=("python fuzz")
+fi
 
 echo
 if [ ${#failed[@]} -ne 0 ]; then

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, whatever the build needs and the machine lacks.
 # Usage: scripts/setup.sh [example|tests|bench|c|python|fuzz]   (default: tests)
-# python: the Python package's build and tests, for Debian's /usr/bin/python3.
+# python: the Python package's build, wheel, tests and stub check, for Debian's /usr/bin/python3.
 set -euo pipefail
 
 need=(cmake ninja-build g++)
@@ -14,7 +14,8 @@ case "${1:-tests}" in
   bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkgconf) ;;
   c) need+=(clang libclang-rt-14-dev mono-mcs pkgconf) ;;  # the C interface: sanitizers, a C# host, the .pc file
   python) need+=(python3-dev python3-venv python3-pip python3-setuptools pybind11-dev python3-pybind11
-                 python3-numpy python3-scipy python3-pytest python3-dask python3-matplotlib) ;;
+                 python3-numpy python3-scipy python3-pytest python3-dask python3-matplotlib
+                 python3-wheel mypy) ;;  # python3-wheel: pip wheel; mypy: the stubs' check
   fuzz) need+=(clang libclang-rt-14-dev llvm) ;;  # llvm: llvm-profdata and llvm-cov
   *) echo "usage: $0 [example|tests|bench|c|python|fuzz]" >&2; exit 2 ;;
 esac

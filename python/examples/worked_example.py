@@ -1,15 +1,17 @@
 """The worked calculations of examples/ (C++), from Python: the same calls, the same
 printed lines, the same digits. Run it with: .venv/bin/python python/examples/worked_example.py"""
+from typing import Sequence, Tuple
+
 import tervanix as tv
 from tervanix import BoundaryCondition, DoubleArray, DoubleArray2D, DoubleArray3D
 
 
-def g(value, digits=17):
+def g(value: float, digits: int = 17) -> str:
     """A number as the C++ example prints it (std::setprecision(digits), default format)."""
     return "%.*g" % (digits, value)
 
 
-def general_utilities():
+def general_utilities() -> None:
     util = tv.cGenUtil()
     print("== General utilities (cGenUtil) ==")
     pump, fan = 85.0, 82.0
@@ -24,12 +26,12 @@ def general_utilities():
     print(f"17-character text read back: {ok}, value still {untouched}\n")
 
 
-def print_table(temperature, density):
+def print_table(temperature: DoubleArray, density: DoubleArray) -> None:
     for i in range(temperature.LBound(), temperature.UBound() + 1):
         print(f"  {g(temperature[i], 6):>5} C  {g(density[i], 6)} kg/m3")
 
 
-def table_lookup():
+def table_lookup() -> None:
     print("== Table lookup (CInterpolation) ==")
     temperature = DoubleArray([20, 80, 0, 40, 100, 10, 60], lower=1)
     density = DoubleArray([998.21, 971.80, 999.84, 992.22, 958.35, 999.70, 983.20], lower=1)
@@ -50,13 +52,13 @@ def table_lookup():
           f"at fraction {g(where.dInterpFraction, 6)}\n")
 
 
-def print_matrix(name, m):
+def print_matrix(name: str, m: tv.cMatrix2) -> None:
     print(f"{name} ({m.NumRows()} x {m.NumCols()}):")
     for row in m.to_array():
         print("".join(f"{g(value):>24}" for value in row))
 
 
-def matrices():
+def matrices() -> None:
     ops = tv.cMatrixOps()
     print("== Matrices (cMatrix2, cMatrixOps) ==")
     a = tv.cMatrix2.from_array([[0, 2, 1], [1, 0, 3], [4, 1, 0]])
@@ -74,11 +76,11 @@ def matrices():
           f"holding {g(inverse.GetData(1, 1))}\n")
 
 
-def print_array(name, a):
+def print_array(name: str, a: DoubleArray) -> None:
     print(f"{name} =" + "".join(f" {g(a[i])}" for i in range(a.LBound(), a.UBound() + 1)))
 
 
-def pump_curve():
+def pump_curve() -> None:
     flow = DoubleArray([40, 0, 20, 50, 30])
     head = DoubleArray([21.5, 32, 28.5, 15, 25.5])
     table = tv.cInterp2()
@@ -96,7 +98,7 @@ def pump_curve():
     print(f"  held at the last reading: {g(h)} m")
 
 
-def motor_map():
+def motor_map() -> None:
     speed = DoubleArray([1000, 2000, 3000])
     torque = DoubleArray([10, 20, 40])
     rows = [[82, 86, 84], [85, 90, 88], [83, 89, 87]]
@@ -116,14 +118,14 @@ def motor_map():
     print(f"  at 420 V, extrapolated: {g(eta)} %")
 
 
-def table_interpolation():
+def table_interpolation() -> None:
     print("== Table interpolation (cInterp2) ==")
     pump_curve()
     motor_map()
     print()
 
 
-def geometry():
+def geometry() -> None:
     geom = tv.cGeom()
     print("== Geometry (cGeom) ==")
     a1, b1, c1, d1 = geom.PlaneCoeffsFrom3Pts(0, 0, 3, 10, 0, 3, 0, 4, 6)
@@ -145,7 +147,7 @@ def geometry():
     print(f"(1, 1) lies at {g(theta)} degrees: the library's pi is {g(geom.PI())}\n")
 
 
-def solve_and_print(title, equations):
+def solve_and_print(title: str, equations: Sequence[Tuple[Tuple[int, int, int], int]]) -> None:
     network = tv.cMatrix()
     network.MatrixSize(3)
     for row, (coefficients, constant) in enumerate(equations, start=1):
@@ -157,7 +159,7 @@ def solve_and_print(title, equations):
     print(f"{title}: {solved}" + (f"  {values}" if values else ""))
 
 
-def simultaneous_equations():
+def simultaneous_equations() -> None:
     print("== Simultaneous equations (cMatrix) ==")
     solve_and_print("node, outer loop, inner loop", [((1, -1, -1), 0), ((2, 3, 0), 12), ((0, 3, -6), 0)])
     solve_and_print("inner loop, outer loop, node", [((0, 3, -6), 0), ((2, 3, 0), 12), ((1, -1, -1), 0)])
@@ -166,7 +168,7 @@ def simultaneous_equations():
     print()
 
 
-def main():
+def main() -> None:
     general_utilities()
     table_lookup()
     matrices()

@@ -1,5 +1,7 @@
 #include "arrays.h"
 
+#include "binder.h"
+
 #include <pybind11/numpy.h>
 
 #include <array>
@@ -14,6 +16,7 @@ namespace {
 
 constexpr const char* kClassName[] = {"", "DoubleArray", "DoubleArray2D", "DoubleArray3D"};
 PyTypeObject* g_classes[4] = {};  // the Python class of each rank, for a quick exact-type test
+const py::detail::type_info* g_types[4] = {};
 
 template <int Rank>
 using Bounds = std::array<std::int64_t, 2 * Rank>;
@@ -43,10 +46,12 @@ void GatherSequence(py::handle items, int depth, const std::string& path, Gather
         RaiseTypeError(where, Rank - depth == 1 ? "a sequence of real numbers" : "a nested sequence of real numbers",
                        items);
     }
-    const auto sequence = py::reinterpret_steal<py::object>(PySequence_Fast(items.ptr(), "a sequence"));
+    // A tuple of the items holds each one: an item's __float__ may change or empty the
+    // caller's list meanwhile without freeing what is being read.
+    const auto sequence = py::reinterpret_steal<py::object>(PySequence_Tuple(items.ptr()));
     if (!sequence) throw py::error_already_set();
-    const Py_ssize_t count = PySequence_Fast_GET_SIZE(sequence.ptr());
-    PyObject** elements = PySequence_Fast_ITEMS(sequence.ptr());
+    const Py_ssize_t count = PyTuple_GET_SIZE(sequence.ptr());
+    PyObject** elements = &PyTuple_GET_ITEM(sequence.ptr(), 0);
     // The first sequence met at each depth fixes the extent of that dimension.
     auto& extent = out.extents[static_cast<std::size_t>(depth)];
     if (extent < 0) {
@@ -173,34 +178,55 @@ py::array View(const std::shared_ptr<ArrayBox<Rank>>& box) {
     return py::array_t<Double>(shape, box->array.data(), base);
 }
 
+// The box of a Python array object, for `method` ("ReDim"); a TypeError when the object
+// was made without __init__ (pybind11 would hand over uninitialised memory).
+template <int Rank>
+std::shared_ptr<ArrayBox<Rank>> Checked(py::handle self, const char* method) {
+    InstanceValue(self.ptr(), g_types[Rank], kClassName[Rank], std::string(kClassName[Rank]) + "." + method);
+    return py::cast<std::shared_ptr<ArrayBox<Rank>>>(self);
+}
+
 template <int Rank>
 void BindArray(py::module_& m) {
     using Box = ArrayBox<Rank>;
     const char* name = kClassName[Rank];
     py::class_<Box, std::shared_ptr<Box>> cls(m, name);
     g_classes[Rank] = reinterpret_cast<PyTypeObject*>(cls.ptr());
+    g_types[Rank] = py::detail::get_type_info(typeid(Box));
     cls.def(py::init(&MakeFromValues<Rank>), py::arg("values") = py::none(), py::arg("lower") = 1)
         .def_static("with_bounds", [name](const py::args& args) {
             auto box = std::make_shared<Box>();
             box->array = MakeBounded<Rank>(BoundsFromArgs<Rank>(args, name), std::make_index_sequence<2 * Rank>());
             return box;
-        })
-        .def("LBound", [](const Box& b, int dim) { return b.array.LBound(dim); }, py::arg("dim") = 1)
-        .def("UBound", [](const Box& b, int dim) { return b.array.UBound(dim); }, py::arg("dim") = 1)
-        .def("HasBounds", [](const Box& b) { return b.array.HasBounds(); })
-        .def("ReDim", [name](Box& b, const py::args& args) {
+        }, "with_bounds(*bounds)\n--\n\nA new array of zeros with these bounds: lower, upper for each dimension.")
+        .def("LBound", [](py::handle self, py::handle dim) {
+            static const std::string method = std::string(kClassName[Rank]) + ".LBound";
+            return Checked<Rank>(self, "LBound")->array.LBound(ToInteger(dim, Where{method.c_str(), "dim"}));
+        }, py::arg("dim") = 1, "LBound(self, dim=1)\n--\n\nThe first subscript of dimension dim.")
+        .def("UBound", [](py::handle self, py::handle dim) {
+            static const std::string method = std::string(kClassName[Rank]) + ".UBound";
+            return Checked<Rank>(self, "UBound")->array.UBound(ToInteger(dim, Where{method.c_str(), "dim"}));
+        }, py::arg("dim") = 1, "UBound(self, dim=1)\n--\n\nThe last subscript of dimension dim.")
+        .def("HasBounds", [](py::handle self) { return Checked<Rank>(self, "HasBounds")->array.HasBounds(); },
+             "HasBounds(self)\n--\n\nWhether the array has ever been given bounds.")
+        .def("ReDim", [name](py::handle self, const py::args& args) {
+            Box& b = *Checked<Rank>(self, "ReDim");
             const auto bounds = BoundsFromArgs<Rank>(args, name);
             if (b.exports > 0) {
                 throw py::buffer_error(std::string(name) +
                                        ".ReDim: a NumPy view of the store exists; delete it before re-dimensioning");
             }
             ReDimTo<Rank>(b.array, bounds, std::make_index_sequence<2 * Rank>());
+        }, "ReDim(self, *bounds)\n--\n\nNew bounds (lower, upper for each dimension), every value 0; a BufferError "
+           "while a NumPy view of the store exists.")
+        .def("__getitem__", [](py::handle self, py::handle key) {
+            return FromDouble(Element<Rank>(*Checked<Rank>(self, "__getitem__"), key));
         })
-        .def("__getitem__", [](Box& b, py::handle key) { return FromDouble(Element<Rank>(b, key)); })
-        .def("__setitem__", [name](Box& b, py::handle key, py::handle value) {
-            Element<Rank>(b, key) = ToDouble(value, Where{name, "value"});
+        .def("__setitem__", [name](py::handle self, py::handle key, py::handle value) {
+            const Double converted = ToDouble(value, Where{name, "value"});
+            Element<Rank>(*Checked<Rank>(self, "__setitem__"), key) = converted;
         })
-        .def("__len__", [](const Box& b) { return b.array.size(); })
+        .def("__len__", [](py::handle self) { return Checked<Rank>(self, "__len__")->array.size(); })
         .def_property_readonly("values", &View<Rank>)
         .def("__array__", [](const std::shared_ptr<Box>& b, py::object dtype, py::object) -> py::object {
             py::array view = View<Rank>(b);
@@ -240,20 +266,19 @@ template rt::BasicArray<Double, 3> ArrayFromValues<3>(py::handle, py::handle, co
 
 template <int Rank>
 rt::BasicArray<Double, Rank>& ArrayArgument(py::handle value, const Where& where) {
-    if (Py_TYPE(value.ptr()) == g_classes[Rank]) {
-        auto* instance = reinterpret_cast<py::detail::instance*>(value.ptr());
-        return instance->get_value_and_holder().value_ptr<ArrayBox<Rank>>()->array;
+    if (Py_TYPE(value.ptr()) != g_classes[Rank] && !py::isinstance<ArrayBox<Rank>>(value)) {
+        RaiseTypeError(where, std::string("a tervanix.") + kClassName[Rank], value);
     }
-    if (!py::isinstance<ArrayBox<Rank>>(value)) RaiseTypeError(where, std::string("a tervanix.") + kClassName[Rank], value);
-    return py::cast<ArrayBox<Rank>&>(value).array;
+    return static_cast<ArrayBox<Rank>*>(InstanceValue(value.ptr(), g_types[Rank], kClassName[Rank], where.Describe()))->array;
 }
 
 template rt::BasicArray<Double, 1>& ArrayArgument<1>(py::handle, const Where&);
 template rt::BasicArray<Double, 2>& ArrayArgument<2>(py::handle, const Where&);
 template rt::BasicArray<Double, 3>& ArrayArgument<3>(py::handle, const Where&);
 
-std::shared_ptr<ArrayBox<1>> AsDoubleArray(py::handle value) {
+std::shared_ptr<ArrayBox<1>> AsDoubleArray(py::handle value, const Where& where) {
     if (!py::isinstance<ArrayBox<1>>(value)) return nullptr;
+    ArrayArgument<1>(value, where);  // refuses an array made without __init__
     return py::cast<std::shared_ptr<ArrayBox<1>>>(value);
 }
 

@@ -33,7 +33,7 @@ template <int Rank>
 rt::BasicArray<Double, Rank> ArrayFromValues(py::handle values, py::handle lower, const char* method);
 
 // Whether the object is a tervanix.DoubleArray (rank 1), and its box.
-std::shared_ptr<ArrayBox<1>> AsDoubleArray(py::handle value);
+std::shared_ptr<ArrayBox<1>> AsDoubleArray(py::handle value, const Where& where);
 
 void BindArrays(py::module_& m);
 

@@ -35,8 +35,8 @@ Span<const Double> TargetSpan(py::handle value, const char* name, std::size_t n)
 template <int Rank>
 struct PinnedTable {
     std::shared_ptr<ArrayBox<Rank>> box;
-    PinnedTable(py::handle value, const char* name) {
-        ArrayArgument<Rank>(value, Where{"batch", name});
+    PinnedTable(py::handle value, const char* function, const char* name) {
+        ArrayArgument<Rank>(value, Where{function, name});
         box = py::cast<std::shared_ptr<ArrayBox<Rank>>>(value);
         ++box->exports;
     }
@@ -67,7 +67,8 @@ std::size_t Count(py::handle targets) { return static_cast<std::size_t>(py::len(
 void BindBatch(py::module_& m) {
     m.def("_interpolation_of_1d_array_batch", [](py::handle x, py::handle y, Long condition, py::handle targets,
                                                  unsigned threads) {
-        PinnedTable<1> X(x, "dXArray"), Y(y, "dYArray");
+        const char* f = "interpolation_of_1d_array_batch";
+        PinnedTable<1> X(x, f, "dXArray"), Y(y, f, "dYArray");
         const std::size_t n = Count(targets);
         const auto t = TargetSpan(targets, "targets", n);
         return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
@@ -75,7 +76,8 @@ void BindBatch(py::module_& m) {
         });
     });
     m.def("_interp2d_batch", [](py::handle x, py::handle y, bool allow, py::handle targets, unsigned threads) {
-        PinnedTable<1> X(x, "XValues"), Y(y, "YValues");
+        const char* f = "interp2d_batch";
+        PinnedTable<1> X(x, f, "XValues"), Y(y, f, "YValues");
         const std::size_t n = Count(targets);
         const auto t = TargetSpan(targets, "targets", n);
         return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
@@ -84,8 +86,9 @@ void BindBatch(py::module_& m) {
     });
     m.def("_interp3d_batch", [](py::handle x, py::handle y, py::handle z, bool allow, py::handle tx, py::handle ty,
                                 unsigned threads) {
-        PinnedTable<1> X(x, "XValues"), Y(y, "YValues");
-        PinnedTable<2> Z(z, "ZValues");
+        const char* f = "interp3d_batch";
+        PinnedTable<1> X(x, f, "XValues"), Y(y, f, "YValues");
+        PinnedTable<2> Z(z, f, "ZValues");
         const std::size_t n = Count(tx);
         const auto sx = TargetSpan(tx, "X", n), sy = TargetSpan(ty, "Y", n);
         return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
@@ -94,8 +97,9 @@ void BindBatch(py::module_& m) {
     });
     m.def("_interp4d_batch", [](py::handle w, py::handle x, py::handle y, py::handle z, bool allow, py::handle tw,
                                 py::handle tx, py::handle ty, unsigned threads) {
-        PinnedTable<1> W(w, "WValues"), X(x, "XValues"), Y(y, "YValues");
-        PinnedTable<3> Z(z, "ZValues");
+        const char* f = "interp4d_batch";
+        PinnedTable<1> W(w, f, "WValues"), X(x, f, "XValues"), Y(y, f, "YValues");
+        PinnedTable<3> Z(z, f, "ZValues");
         const std::size_t n = Count(tw);
         const auto sw = TargetSpan(tw, "W", n), sx = TargetSpan(tx, "X", n), sy = TargetSpan(ty, "Y", n);
         return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {

@@ -16,6 +16,8 @@
 #include <pybind11/pybind11.h>
 
 #include <array>
+#include <initializer_list>
+#include <stdexcept>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -31,6 +33,7 @@
 #include "arrays.h"
 #include "convert.h"
 #include "errors.h"
+#include "in_use.h"
 
 namespace tervanix::py_binding {
 
@@ -116,9 +119,47 @@ void FinishParam(typename P::Held& held) {
 
 enum class Gil { Keep, Release };
 
+// What a method's entry needs beside its C++ member: its names, the defaults of its
+// outputs, its result type and the overload sharing its name (NumRows() and
+// NumRows(i)), kept for the life of the module.
+struct MethodInfo {
+    std::string method;                  // "Class.Method"
+    std::vector<const char*> names;      // the parameters, in order
+    std::vector<PyObject*> defaults;     // an output's value when not given (kept for good); null for an input
+    PyTypeObject* resultType = nullptr;  // the named tuple, for a method with outputs
+    std::string what;                    // the class's name, for messages about self
+    const py::detail::type_info* selfType = nullptr;
+    Gil gil = Gil::Keep;
+    PyObject* (*overload)(PyObject*, PyObject* const*, Py_ssize_t, PyObject*) = nullptr;
+    std::string doc;                     // text signature and reference text, for help()
+};
+
+// The arguments of a call in parameter order (`given` has one slot per parameter):
+// positional, then keywords, then the defaults of the outputs not given. False when
+// the count does not fit and `info.overload` should take the call; otherwise a
+// TypeError for a wrong count or keyword, naming the method and its parameters.
+bool CollectArguments(const MethodInfo& info, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames,
+                      PyObject** given);
+
+// The C++ object of a Python instance of a library class; a TypeError when it was
+// made without __init__, a RuntimeError when a call without the GIL is using it.
+void* InstanceValue(PyObject* self, const py::detail::type_info* type, const std::string& what,
+                    const std::string& method);
+
+// Sets the Python error for the exception being handled (as pybind11's own methods do).
+void SetPythonError();
+
+// Adds the method to the class as a fast-call method descriptor; when the class
+// already has one of this name, it becomes the new one's overload.
+void AddMethod(py::handle cls, const char* name, MethodInfo& info,
+               PyObject* (*entry)(PyObject*, PyObject* const*, Py_ssize_t, PyObject*));
+
 // A named tuple type (a C struct sequence, quick to fill) "tervanix.<name>" with
-// these fields; the names must outlive the type (string literals do).
-PyTypeObject* ResultType(const char* name, const std::vector<const char*>& fields);
+// these fields; the names must outlive the type (string literals do). With
+// `truthOfResult`, the tuple's truth value is that of its first field `result`.
+// Fields beyond the tuple's items (attributes that unpacking does not see) belong
+// here too, filled in MakeResult.
+PyTypeObject* ResultType(const char* name, const std::vector<const char*>& fields, bool truthOfResult);
 
 inline py::object ResultValue(Boolean value) { return FromBoolean(value); }
 inline py::object ResultValue(Double value) { return FromDouble(value); }
@@ -146,47 +187,62 @@ py::object MakeResult(PyTypeObject* type, py::object result, Held&... held) {
     return tuple;
 }
 
+// The library object a parameter holds, to be marked in use while the GIL is released.
+template <typename P, typename = void>
+struct HasObject : std::false_type {};
 template <typename P>
-py::arg ArgumentOf(const char* name, std::false_type /*output*/) { return py::arg(name); }
+struct HasObject<P, std::void_t<decltype(P::Object(std::declval<const typename P::Held&>()))>> : std::true_type {};
+
 template <typename P>
-py::arg_v ArgumentOf(const char* name, std::true_type /*output*/) { return py::arg(name) = P::Default(); }
-
-template <typename A>
-using HandleOf = py::handle;
-
-template <typename Self, typename R, typename Cls, typename Method, typename... A, std::size_t... I>
-void DefineMethod(Cls& cls, const char* name, Method method, const std::array<const char*, sizeof...(A)>& names,
-                  Gil gil, std::index_sequence<I...>) {
-    constexpr bool kReturns = !std::is_void_v<R>;
-    constexpr std::size_t kOutputs = (std::size_t{0} + ... + std::size_t{Param<A>::kOutput});
-    struct Info {
-        std::string method;
-        std::array<const char*, sizeof...(A)> names;
-        PyTypeObject* resultType = nullptr;
-    };
-    auto info = std::make_shared<Info>();
-    info->method = std::string(py::str(cls.attr("__name__"))) + "." + name;
-    info->names = names;
-    if constexpr (kOutputs > 0) {
-        std::vector<const char*> fields;
-        if (kReturns) fields.push_back("result");
-        ((Param<A>::kOutput ? fields.push_back(names[I]) : void()), ...);
-        info->resultType = ResultType(name, fields);
+const void* ObjectOf(const typename P::Held& held) {
+    if constexpr (HasObject<P>::value) {
+        return P::Object(held);
+    } else {
+        return nullptr;
     }
+}
 
-    auto call = [info, method, gil](Self& self, HandleOf<A>... arguments) -> py::object {
+template <typename M>
+struct Member;
+template <typename C, typename R, typename... A>
+struct Member<R (C::*)(A...)> {
+    using Self = C;
+    using Result = R;
+    using Params = std::tuple<A...>;
+};
+template <typename C, typename R, typename... A>
+struct Member<R (C::*)(A...) const> {
+    using Self = const C;
+    using Result = R;
+    using Params = std::tuple<A...>;
+};
+
+// The entry of the C++ member M: Python calls it directly (METH_FASTCALL), without a
+// general dispatcher, and it applies the rule at the top of this file.
+template <auto M, typename Params = typename Member<decltype(M)>::Params>
+struct Method;
+
+template <auto M, typename... A>
+struct Method<M, std::tuple<A...>> {
+    using Self = typename Member<decltype(M)>::Self;
+    using R = typename Member<decltype(M)>::Result;
+    static constexpr bool kReturns = !std::is_void_v<R>;
+    static constexpr std::size_t kOutputs = (std::size_t{0} + ... + std::size_t{Param<A>::kOutput});
+    static inline MethodInfo info;
+
+    template <std::size_t... I>
+    static py::object Call(Self& self, PyObject** given, std::index_sequence<I...>) {
         std::tuple<typename Param<A>::Held...> held{
-            Param<A>::Load(arguments, Where{info->method.c_str(), info->names[I]})...};
-        auto finish = [&] {
-            (FinishParam<Param<A>>(std::get<I>(held)), ...);
-        };
+            Param<A>::Load(given[I], Where{info.method.c_str(), info.names[I]})...};
+        auto finish = [&] { (FinishParam<Param<A>>(std::get<I>(held)), ...); };
         auto outputs = [&](py::object value) {
-            return MakeResult<kReturns, Param<A>...>(info->resultType, std::move(value), std::get<I>(held)...);
+            return MakeResult<kReturns, Param<A>...>(info.resultType, std::move(value), std::get<I>(held)...);
         };
-        auto invoke = [&] { return (self.*method)(Param<A>::Pass(std::get<I>(held))...); };
+        auto invoke = [&] { return (self.*M)(Param<A>::Pass(std::get<I>(held))...); };
         std::conditional_t<kReturns, R, NoResult> result{};
         try {
-            if (gil == Gil::Release) {
+            if (info.gil == Gil::Release) {
+                const InUse using_them(info.method.c_str(), {&self, ObjectOf<Param<A>>(std::get<I>(held))...});
                 py::gil_scoped_release released;
                 if constexpr (kReturns) result = invoke(); else invoke();
             } else {
@@ -209,21 +265,56 @@ void DefineMethod(Cls& cls, const char* name, Method method, const std::array<co
         } else {
             return ResultValue(result);
         }
-    };
-    cls.def(name, std::move(call), ArgumentOf<Param<A>>(names[I], std::bool_constant<Param<A>::kOutput>())...);
-}
+    }
 
-// Defines the method `name` of the Python class by the rule at the top of this file;
-// `names` are the C++ parameter names, in order.
-template <typename Cls, typename C, typename R, typename... A>
-void Def(Cls& cls, const char* name, R (C::*method)(A...) const, const std::array<const char*, sizeof...(A)>& names,
-         Gil gil = Gil::Keep) {
-    DefineMethod<const C, R, Cls, decltype(method), A...>(cls, name, method, names, gil, std::index_sequence_for<A...>());
-}
-template <typename Cls, typename C, typename R, typename... A>
-void Def(Cls& cls, const char* name, R (C::*method)(A...), const std::array<const char*, sizeof...(A)>& names,
-         Gil gil = Gil::Keep) {
-    DefineMethod<C, R, Cls, decltype(method), A...>(cls, name, method, names, gil, std::index_sequence_for<A...>());
+    static PyObject* Entry(PyObject* self, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) noexcept {
+        try {
+            std::array<PyObject*, sizeof...(A) + 1> given{};
+            if (!CollectArguments(info, args, nargs, kwnames, given.data())) {
+                return info.overload(self, args, nargs, kwnames);
+            }
+            auto* object = static_cast<Self*>(InstanceValue(self, info.selfType, info.what, info.method));
+            return Call(*object, given.data(), std::index_sequence_for<A...>()).release().ptr();
+        } catch (...) {
+            SetPythonError();
+            return nullptr;
+        }
+    }
+
+    template <typename Cls>
+    static void Define(Cls& cls, const char* name, std::initializer_list<const char*> names, Gil gil) {
+        if (names.size() != sizeof...(A)) throw std::logic_error(std::string(name) + ": one name per parameter");
+        info.what = py::str(cls.attr("__name__"));
+        info.method = info.what + "." + name;
+        info.names.assign(names.begin(), names.end());
+        info.defaults = {DefaultOf<Param<A>>().release().ptr()...};  // never released: the info outlives Python
+        info.selfType = py::detail::get_type_info(typeid(std::remove_const_t<Self>));
+        info.gil = gil;
+        if constexpr (kOutputs > 0) {
+            std::vector<const char*> fields;
+            if (kReturns) fields.push_back("result");
+            std::size_t i = 0;
+            ((Param<A>::kOutput ? fields.push_back(info.names[i++]) : void(++i)), ...);
+            info.resultType = ResultType(name, fields, std::is_same_v<R, Boolean>);
+        }
+        AddMethod(cls, name, info, &Entry);
+    }
+
+    template <typename P>
+    static py::object DefaultOf() {
+        if constexpr (P::kOutput) {
+            return P::Default();
+        } else {
+            return py::object();
+        }
+    }
+};
+
+// Defines the method `name` of the Python class over the C++ member M, by the rule at
+// the top of this file; `names` are the C++ parameter names, in order.
+template <auto M, typename Cls>
+void Def(Cls& cls, const char* name, std::initializer_list<const char*> names, Gil gil = Gil::Keep) {
+    Method<M>::Define(cls, name, names, gil);
 }
 
 }  // namespace tervanix::py_binding

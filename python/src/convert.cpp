@@ -28,7 +28,11 @@ std::int64_t ToWhole(py::handle value, const Where& where, const char* type, std
         RaiseTypeError(where, "an int", value);
     }
     const auto index = py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr()));
-    if (!index) throw py::error_already_set();
+    if (!index) {
+        if (!PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
+        PyErr_Clear();  // an __index__ that refuses (a NumPy array of several values): not an int
+        RaiseTypeError(where, "an int", value);
+    }
     int overflow = 0;
     const long long whole = PyLong_AsLongLongAndOverflow(index.ptr(), &overflow);
     if (whole == -1 && PyErr_Occurred()) throw py::error_already_set();

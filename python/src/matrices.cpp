@@ -8,6 +8,7 @@
 #include <Tervanix/runtime/MessageBox.h>
 
 #include "binder.h"
+#include "docstrings.h"
 #include "module.h"
 #include "variant.h"
 
@@ -20,15 +21,20 @@ using MatrixRef = std::shared_ptr<cMatrix2>;
 inline MatrixRef ToMatrix(py::handle value, const Where& where) {
     if (value.is_none()) return nullptr;
     if (!py::isinstance<cMatrix2>(value)) RaiseTypeError(where, "a tervanix.cMatrix2 or None", value);
+    static const auto* type = py::detail::get_type_info(typeid(cMatrix2));
+    InstanceValue(value.ptr(), type, "cMatrix2", where.Describe());  // constructed, and not in use
     return py::cast<MatrixRef>(value);
 }
 inline py::object FromMatrix(MatrixRef value) { return value ? py::cast(value) : py::none(); }
 
 template <>
-struct Param<const MatrixRef&> : Input<MatrixRef, ToMatrix> {};
+struct Param<const MatrixRef&> : Input<MatrixRef, ToMatrix> {
+    static const void* Object(const MatrixRef& held) { return held.get(); }
+};
 template <>
 struct Param<MatrixRef&> : Output<MatrixRef, ToMatrix, FromMatrix> {
     static py::object Default() { return py::none(); }
+    static const void* Object(const MatrixRef& held) { return held.get(); }
 };
 
 // cMatrix.Calc's Solution: a new Collection comes back as a list of floats; when the
@@ -66,7 +72,14 @@ MatrixRef MatrixFromArray(py::handle values) {
     return matrix;
 }
 
-py::array_t<Double> MatrixToArray(const cMatrix2& matrix) {
+// The matrix of a Python cMatrix2 object, checked as every method's self is.
+const cMatrix2& MatrixOf(py::handle self, const char* method) {
+    static const auto* type = py::detail::get_type_info(typeid(cMatrix2));
+    return *static_cast<const cMatrix2*>(InstanceValue(self.ptr(), type, "cMatrix2", method));
+}
+
+py::array_t<Double> MatrixToArray(py::handle self) {
+    const cMatrix2& matrix = MatrixOf(self, "cMatrix2.to_array");
     py::array_t<Double> array({py::ssize_t{matrix.NumRows()}, py::ssize_t{matrix.NumCols()}});
     auto out = array.mutable_unchecked<2>();
     for (Long i = 1; i <= matrix.NumRows(); ++i) {
@@ -99,39 +112,39 @@ py::object SetMessageSink(py::object sink) {
 }  // namespace
 
 void BindMatrices(py::module_& m) {
-    py::class_<cMatrix2, MatrixRef> matrix(m, "cMatrix2");
+    py::class_<cMatrix2, MatrixRef> matrix(m, "cMatrix2", ReferenceText("cMatrix2"));
     matrix.def(py::init<>());
-    Def(matrix, "NumRows", static_cast<Long (cMatrix2::*)() const>(&cMatrix2::NumRows), {});
-    Def(matrix, "NumRows", static_cast<void (cMatrix2::*)(const Long&)>(&cMatrix2::NumRows), {"i"});
-    Def(matrix, "NumCols", static_cast<Long (cMatrix2::*)() const>(&cMatrix2::NumCols), {});
-    Def(matrix, "NumCols", static_cast<void (cMatrix2::*)(const Long&)>(&cMatrix2::NumCols), {"i"});
-    Def(matrix, "PutData", &cMatrix2::PutData, {"row", "col", "value"});
-    Def(matrix, "GetData", &cMatrix2::GetData, {"row", "col"});
+    Def<static_cast<Long (cMatrix2::*)() const>(&cMatrix2::NumRows)>(matrix, "NumRows", {});
+    Def<static_cast<void (cMatrix2::*)(const Long&)>(&cMatrix2::NumRows)>(matrix, "NumRows", {"i"});
+    Def<static_cast<Long (cMatrix2::*)() const>(&cMatrix2::NumCols)>(matrix, "NumCols", {});
+    Def<static_cast<void (cMatrix2::*)(const Long&)>(&cMatrix2::NumCols)>(matrix, "NumCols", {"i"});
+    Def<&cMatrix2::PutData>(matrix, "PutData", {"row", "col", "value"});
+    Def<&cMatrix2::GetData>(matrix, "GetData", {"row", "col"});
     matrix.def_static("from_array", &MatrixFromArray, py::arg("values"),
-                      "A new matrix holding a 2-D array (or nested sequences): element [i][j] at (i + 1, j + 1).");
-    matrix.def("to_array", &MatrixToArray, "A new NumRows x NumCols float64 array of the elements.");
-    matrix.def("__array__", [](const cMatrix2& self, py::object dtype, py::object) -> py::object {
+                      "from_array(values)\n--\n\nA new matrix holding a 2-D array (or nested sequences): element [i][j] at (i + 1, j + 1).");
+    matrix.def("to_array", &MatrixToArray, "to_array(self)\n--\n\nA new NumRows x NumCols float64 array of the elements.");
+    matrix.def("__array__", [](py::handle self, py::object dtype, py::object) -> py::object {
         py::object array = MatrixToArray(self);
         return dtype.is_none() ? array : array.attr("astype")(dtype);
     }, py::arg("dtype") = py::none(), py::arg("copy") = py::none());
 
-    py::class_<cMatrixOps> ops(m, "cMatrixOps");
+    py::class_<cMatrixOps> ops(m, "cMatrixOps", ReferenceText("cMatrixOps"));
     ops.def(py::init<>());
-    Def(ops, "MatrixTrans", &cMatrixOps::MatrixTrans, {"Original", "Transposed"});
-    Def(ops, "MatrixMult", &cMatrixOps::MatrixMult, {"A", "B", "AB"});
-    Def(ops, "MatrixInvert", &cMatrixOps::MatrixInvert, {"Original", "Inverted"}, Gil::Release);
-    Def(ops, "SimultEqns", &cMatrixOps::SimultEqns, {"Coeffs", "Vector", "Solution"});
+    Def<&cMatrixOps::MatrixTrans>(ops, "MatrixTrans", {"Original", "Transposed"});
+    Def<&cMatrixOps::MatrixMult>(ops, "MatrixMult", {"A", "B", "AB"});
+    Def<&cMatrixOps::MatrixInvert>(ops, "MatrixInvert", {"Original", "Inverted"}, Gil::Release);
+    Def<&cMatrixOps::SimultEqns>(ops, "SimultEqns", {"Coeffs", "Vector", "Solution"});
 
-    py::class_<cMatrix> system(m, "cMatrix");
+    py::class_<cMatrix> system(m, "cMatrix", ReferenceText("cMatrix"));
     system.def(py::init<>());
-    Def(system, "MatrixSize", &cMatrix::MatrixSize, {"X"});
-    Def(system, "AddToMatrix", &cMatrix::AddToMatrix, {"row", "col", "value"});
-    Def(system, "AddToVector", &cMatrix::AddToVector, {"row", "value"});
-    Def(system, "Calc", &cMatrix::Calc, {"Solution"}, Gil::Release);
-    Def(system, "HelpForProgrammer", &cMatrix::HelpForProgrammer, {});
+    Def<&cMatrix::MatrixSize>(system, "MatrixSize", {"X"});
+    Def<&cMatrix::AddToMatrix>(system, "AddToMatrix", {"row", "col", "value"});
+    Def<&cMatrix::AddToVector>(system, "AddToVector", {"row", "value"});
+    Def<&cMatrix::Calc>(system, "Calc", {"Solution"}, Gil::Release);
+    Def<&cMatrix::HelpForProgrammer>(system, "HelpForProgrammer", {});
 
     m.def("SetMessageSink", &SetMessageSink, py::arg("sink"),
-          "Sends the message box's text to sink(text) (None: to standard error); returns the previous sink.");
+          "SetMessageSink(sink)\n--\n\nSends the message box's text to sink(text) (None: to standard error); returns the previous sink.");
 }
 
 }  // namespace tervanix::py_binding

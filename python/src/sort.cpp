@@ -4,6 +4,7 @@
 #include <Tervanix/CSort.h>
 
 #include "binder.h"
+#include "docstrings.h"
 #include "module.h"
 #include "variant.h"
 
@@ -22,15 +23,17 @@ struct Param<Variant&> {
 
     static Held Load(py::handle value, const Where& where) {
         Held held;
-        if ((held.kept = AsDoubleArray(value))) {
+        if ((held.kept = AsDoubleArray(value, where))) {
             held.value = Variant::RefTo(held.kept->array);
         } else if (PyList_Check(value.ptr())) {
             held.list = py::reinterpret_borrow<py::object>(value);
-            const Py_ssize_t n = PyList_GET_SIZE(value.ptr());
+            const auto snapshot = py::reinterpret_steal<py::object>(PySequence_Tuple(value.ptr()));  // holds each item
+            if (!snapshot) throw py::error_already_set();
+            const Py_ssize_t n = PyTuple_GET_SIZE(snapshot.ptr());
             VariantArray items(Py_ssize_t{0}, n - 1);
             for (Py_ssize_t i = 0; i < n; ++i) {
                 const std::string item = std::string(where.parameter) + "[" + std::to_string(i) + "]";
-                items(static_cast<Long>(i)) = ToVariant(PyList_GET_ITEM(value.ptr(), i), Where{where.method, item.c_str()});
+                items(static_cast<Long>(i)) = ToVariant(PyTuple_GET_ITEM(snapshot.ptr(), i), Where{where.method, item.c_str()});
             }
             held.value = Variant(std::move(items));
         } else {
@@ -49,11 +52,12 @@ struct Param<Variant&> {
 };
 
 void BindSort(py::module_& m) {
-    py::class_<CSort> sort(m, "CSort");
+    py::class_<CSort> sort(m, "CSort", ReferenceText("CSort"));
     sort.def(py::init<>());
-    sort.def_static("Default", [] { return &CSort::Default(); }, py::return_value_policy::reference);
-    Def(sort, "BubbleSortXYPairsByX", &CSort::BubbleSortXYPairsByX, {"vXData", "vYData"});
-    Def(sort, "BubbleSort1DArray", &CSort::BubbleSort1DArray, {"vXData"});
+    sort.def_static("Default", [] { return &CSort::Default(); }, py::return_value_policy::reference,
+                    (std::string("Default()\n--\n\n") + ReferenceText("CSort.Default")).c_str());
+    Def<&CSort::BubbleSortXYPairsByX>(sort, "BubbleSortXYPairsByX", {"vXData", "vYData"});
+    Def<&CSort::BubbleSort1DArray>(sort, "BubbleSort1DArray", {"vXData"});
 }
 
 }  // namespace tervanix::py_binding

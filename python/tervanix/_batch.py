@@ -4,7 +4,10 @@ and the error that the single call gives it.
 Tables are DoubleArray objects (sorted in place, as by the single call) or float64 NumPy
 arrays (copied into a new table whose subscripts start at 1; the copy is sorted, not the
 caller's array). Targets are float64 arrays of any shape and layout, or Python numbers
-and lists; the targets of the grid lookups broadcast together. The result is a
+and lists; the targets of the grid lookups broadcast together, or come as axes (x=, y=,
+w=: 1-D arrays) whose every combination is looked up. Targets are always copied before
+the call, so a target array that shares memory with a table is looked up as it was
+given, never sorted with the table. The result is a
 BatchResult: `values` (float64, the targets' shape; NaN wherever the outcome is not
 ReturnedTrue) and `outcomes` (int8 codes of BatchOutcome).
 
@@ -14,6 +17,7 @@ strict=False the outcomes say which targets failed and how. The library works wi
 GIL released; `threads` shares the targets among that many threads (0: every core).
 """
 import enum
+import operator
 from typing import NamedTuple
 
 import numpy as np
@@ -73,7 +77,49 @@ def _targets(function, names, values):
     except ValueError:
         raise ValueError(f"{function}: the shapes of {', '.join(names)} do not broadcast together: "
                          f"{', '.join(str(a.shape) for a in arrays)}") from None
-    return shaped[0].shape, [np.ascontiguousarray(a).reshape(-1) for a in shaped]
+    # Copies: a target sharing memory with a table must not change when the table is sorted.
+    return shaped[0].shape, [np.array(a, dtype=np.float64, order="C", copy=True).reshape(-1) for a in shaped]
+
+
+def _points_or_axes(function, names, points, axes):
+    """The targets as given: points (broadcast together), or axes whose grid is wanted
+    (result[i, j] at x[i], y[j], as the table's ZValues(i, j) at XValues(i), YValues(j))."""
+    given_axes = [a is not None for a in axes]
+    if not any(given_axes):
+        if any(p is None for p in points):
+            raise TypeError(f"{function}: give the targets {', '.join(names)} (points) "
+                            f"or {', '.join(n.lower() for n in names)} (axes)")
+        return _targets(function, names, points)
+    if not all(given_axes) or any(p is not None for p in points):
+        raise TypeError(f"{function}: give either the points {', '.join(names)} or all the axes "
+                        f"{', '.join(n.lower() for n in names)}, not a mix")
+    checked = []
+    for name, axis in zip(names, axes):
+        shape, flat = _targets(function, [name.lower()], [axis])
+        if len(shape) != 1:
+            raise ValueError(f"{function}: the axis {name.lower()} must be 1-D, not of shape {shape}")
+        checked.append(flat[0])
+    grid = np.meshgrid(*checked, indexing="ij")
+    return grid[0].shape, [np.ascontiguousarray(g).reshape(-1) for g in grid]
+
+
+def _whole(function, name, value):
+    """An int in the Long range, as the single call takes it."""
+    try:
+        whole = operator.index(value)
+    except TypeError:
+        raise TypeError(f"{function}: {name} must be an int, not {type(value).__name__}") from None
+    if not -2**31 <= whole < 2**31:
+        raise BY_KIND["OverflowError"](f"{function}: {name} = {whole} lies outside the Long range "
+                                       f"-2147483648 to 2147483647")
+    return whole
+
+
+def _threads(function, value):
+    count = _whole(function, "threads", value)
+    if count < 0:
+        raise ValueError(f"{function}: threads must be 0 (every core) or more, not {count}")
+    return count
 
 
 def _boolean(function, value):
@@ -109,8 +155,9 @@ def interpolation_of_1d_array_batch(dXArray, dYArray, eExtrapolationType, target
     f = "interpolation_of_1d_array_batch"
     x, y = _table(f, "dXArray", dXArray, 1), _table(f, "dYArray", dYArray, 1)
     shape, flat = _targets(f, ["targets"], [targets])
-    values, outcomes = _core._interpolation_of_1d_array_batch(x, y, int(eExtrapolationType), flat[0], threads)
-    single = lambda t: _core.CInterpolation().InterpolationOf1DArray(t, x, y, eExtrapolationType)  # noqa: E731
+    condition = _whole(f, "eExtrapolationType", eExtrapolationType)
+    values, outcomes = _core._interpolation_of_1d_array_batch(x, y, condition, flat[0], _threads(f, threads))
+    single = lambda t: _core.CInterpolation().InterpolationOf1DArray(t, x, y, condition)  # noqa: E731
     return _finish(f, shape, values, outcomes, strict, single, flat)
 
 
@@ -120,30 +167,34 @@ def interp2d_batch(XValues, YValues, bAllowExtrap, targets, *, strict=True, thre
     x, y = _table(f, "XValues", XValues, 1), _table(f, "YValues", YValues, 1)
     allow = _boolean(f, bAllowExtrap)
     shape, flat = _targets(f, ["targets"], [targets])
-    values, outcomes = _core._interp2d_batch(x, y, allow, flat[0], threads)
+    values, outcomes = _core._interp2d_batch(x, y, allow, flat[0], _threads(f, threads))
     single = lambda t: _core.cInterp2().Interp2D(x, y, allow, t)  # noqa: E731
     return _finish(f, shape, values, outcomes, strict, single, flat)
 
 
-def interp3d_batch(XValues, YValues, ZValues, bAllowExtrap, X, Y, *, strict=True, threads=1):
-    """cInterp2.Interp3D at each point (X, Y); X and Y broadcast together."""
+def interp3d_batch(XValues, YValues, ZValues, bAllowExtrap, X=None, Y=None, *, x=None, y=None, strict=True,
+                   threads=1):
+    """cInterp2.Interp3D at each point (X, Y), X and Y broadcast together; or, given the
+    axes x and y (1-D), at every (x[i], y[j]): the result's [i, j]."""
     f = "interp3d_batch"
     xv, yv = _table(f, "XValues", XValues, 1), _table(f, "YValues", YValues, 1)
     zv = _table(f, "ZValues", ZValues, 2)
     allow = _boolean(f, bAllowExtrap)
-    shape, flat = _targets(f, ["X", "Y"], [X, Y])
-    values, outcomes = _core._interp3d_batch(xv, yv, zv, allow, flat[0], flat[1], threads)
+    shape, flat = _points_or_axes(f, ["X", "Y"], [X, Y], [x, y])
+    values, outcomes = _core._interp3d_batch(xv, yv, zv, allow, flat[0], flat[1], _threads(f, threads))
     single = lambda a, b: _core.cInterp2().Interp3D(xv, yv, zv, allow, a, b)  # noqa: E731
     return _finish(f, shape, values, outcomes, strict, single, flat)
 
 
-def interp4d_batch(WValues, XValues, YValues, ZValues, bAllowExtrap, W, X, Y, *, strict=True, threads=1):
-    """cInterp2.Interp4D at each point (W, X, Y); W, X and Y broadcast together."""
+def interp4d_batch(WValues, XValues, YValues, ZValues, bAllowExtrap, W=None, X=None, Y=None, *, w=None, x=None,
+                   y=None, strict=True, threads=1):
+    """cInterp2.Interp4D at each point (W, X, Y), W, X and Y broadcast together; or, given
+    the axes w, x and y (1-D), at every (w[i], x[j], y[k]): the result's [i, j, k]."""
     f = "interp4d_batch"
     wv, xv, yv = (_table(f, n, v, 1) for n, v in [("WValues", WValues), ("XValues", XValues), ("YValues", YValues)])
     zv = _table(f, "ZValues", ZValues, 3)
     allow = _boolean(f, bAllowExtrap)
-    shape, flat = _targets(f, ["W", "X", "Y"], [W, X, Y])
-    values, outcomes = _core._interp4d_batch(wv, xv, yv, zv, allow, flat[0], flat[1], flat[2], threads)
+    shape, flat = _points_or_axes(f, ["W", "X", "Y"], [W, X, Y], [w, x, y])
+    values, outcomes = _core._interp4d_batch(wv, xv, yv, zv, allow, flat[0], flat[1], flat[2], _threads(f, threads))
     single = lambda a, b, c: _core.cInterp2().Interp4D(wv, xv, yv, zv, allow, a, b, c)  # noqa: E731
     return _finish(f, shape, values, outcomes, strict, single, flat)

@@ -43,19 +43,6 @@ def test_redim_waits_until_no_view_exists():
     assert a.values.tolist() == [0.0] * 4
 
 
-@pytest.mark.parametrize("values, error, match", [
-    (["1", "2"], TypeError, r"values\[0\]"),
-    (np.zeros((2, 2)), ValueError, "values must have 1 dimension"),
-    (np.zeros(3, dtype=np.float32), TypeError, "float64"),
-    (np.arange(3), TypeError, "float64"),
-    ("abc", TypeError, "values"),
-    (None.__class__, TypeError, "values"),
-])
-def test_bad_values_name_the_parameter(values, error, match):
-    with pytest.raises(error, match=match):
-        tv.DoubleArray(values)
-
-
 def test_values_of_any_layout_are_copied_in_order():
     source = np.arange(12.0).reshape(3, 4)
     assert tv.DoubleArray(source[:, 1]).values.tolist() == [1.0, 5.0, 9.0]

@@ -58,9 +58,14 @@ def test_ints_at_the_limits_pass():
                                     True, 1.0, 1.0), "ZValues"),
     (lambda: tv.cMatrixOps().MatrixTrans(np.eye(2)), "Original"),
     (lambda: tv.CSort().BubbleSort1DArray([1.0, object()]), "vXData[1]"),
+    (lambda: tv.DoubleArray(["1", "2"]), "values[0]"),
+    (lambda: tv.cInterp2.__new__(tv.cInterp2).Interp2D(None, None, True, 1.0), "this cInterp2 object"),
+    (lambda: tv.cInterp2().SortXYPairsByX(tv.DoubleArray.__new__(tv.DoubleArray), None), "XValues"),
+    (lambda: tv.cInterp2().Interp2D(tv.DoubleArray([1.0]), tv.DoubleArray([1.0]), allow_extrap=True, X=1.0),
+     "parameter 'allow_extrap'"),
 ])
-def test_wrong_types_name_the_parameter(call, parameter):
-    with pytest.raises(TypeError, match=rf"\.\w+: {re.escape(parameter)} must"):
+def test_wrong_types_name_the_method_and_the_parameter(call, parameter):
+    with pytest.raises(TypeError, match=rf"^\w+[.\w]*(: | has no ){re.escape(parameter)}"):
         call()
 
 
@@ -70,3 +75,22 @@ def test_booleans_in_and_out():
     assert table.Interp2D(x, y, 1, 2.0).result is True  # 1 is a raw Boolean that counts as True
     assert table.Interp2D(x, y, False, 2.0).result is False
     assert tv.CInterpolation().BoundedBy(1.0, 0.0, 2.0) is True
+
+
+def test_a_boolean_result_gives_its_tuple_its_truth_value():
+    x, y = tv.DoubleArray([0.0, 1.0]), tv.DoubleArray([0.0, 10.0])
+    assert tv.cInterp2().Interp2D(x, y, True, 0.5) and not tv.cInterp2().Interp2D(x, y, False, 9.0)
+    ok, value = tv.cInterp2().Interp2D(x, y, False, 9.0, Y=-1.0)  # unpacking is unchanged
+    assert (ok, value) == (False, -1.0)
+    assert tv.cGeom().CartToPolar(0.0, 0.0)  # no Boolean result: a non-empty tuple is true
+
+
+def test_a_list_emptied_while_it_is_converted_is_read_as_it_was():
+    items = [1.0, 2.0]
+
+    class Emptying:
+        def __float__(self):
+            items.clear()
+            return 3.0
+    items.insert(1, Emptying())
+    assert tv.DoubleArray(items).values.tolist() == [1.0, 3.0, 2.0] and items == []

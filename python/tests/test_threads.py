@@ -66,3 +66,23 @@ def test_another_thread_runs_during_the_call(make):
 def test_the_measure_sees_a_held_gil():
     values = [0.5] * 2_000_000  # converting these holds the GIL throughout
     assert share_of_calls_overlapped(lambda: tv.DoubleArray(values), repeat=3) < 0.06
+
+
+def test_an_object_in_use_without_the_gil_refuses_other_calls():
+    matrix = tv.cMatrix2.from_array(np.eye(200) * 2.0)
+    runner = threading.Thread(target=lambda: tv.cMatrixOps().MatrixInvert(matrix))
+    refused = []
+    interval = sys.getswitchinterval()
+    sys.setswitchinterval(0.0002)
+    try:
+        runner.start()
+        while runner.is_alive() and not refused:
+            try:
+                matrix.PutData(1, 1, 2.0)  # the value it holds: harmless if it comes first
+            except RuntimeError as error:
+                refused.append(str(error))
+        runner.join()
+    finally:
+        sys.setswitchinterval(interval)
+    assert refused and "cMatrix2.PutData" in refused[0] and "cMatrixOps.MatrixInvert" in refused[0]
+    assert matrix.NumRows() == 200  # the refused call changed nothing

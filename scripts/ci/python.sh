@@ -1,31 +1,55 @@
 #!/usr/bin/env bash
-# The Python package: installed with the README's command into a fresh virtual
-# environment made from Debian's /usr/bin/python3 (the python3 first on PATH may not
-# see Debian's packages), then its tests run with pytest. The extension's CMake build
-# folder (python/build/) is kept, so a second run only relinks what changed.
+# The Python package, as a user gets it: a source distribution, unpacked and installed
+# offline into a fresh virtual environment made from Debian's /usr/bin/python3 (the
+# python3 first on PATH may not see Debian's packages); a wheel (pip wheel) of the same
+# tree, which reuses the extension's CMake build folder there, installed into another
+# fresh environment, where pytest runs; the stubs under mypy --strict; the docstrings
+# against the /// comments. The unpacked tree stays under build/python, so a second run
+# only rebuilds what changed.
 # Usage: scripts/ci/python.sh [path of the C++ example program, to compare with]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/setup.sh python
 root=$PWD
-venv=$root/build/python-venv
+out=$root/build/python
+dist=$out/dist
 example=${1:-$root/build/ci/gcc-O2/examples/tervanix_example}
+
+echo "=== python: docstrings match the /// comments"
+/usr/bin/python3 scripts/docs/docstrings.py --check
+
+echo "=== python: source distribution"
+rm -rf "$dist"
+mkdir -p "$dist" "$out/sdist"
+(cd python && /usr/bin/python3 setup.py -q sdist -d "$dist" 2>/dev/null)  # quiet: no compiling here
+sdist=$(ls "$dist"/tervanix-*.tar.gz)
+tar xzf "$sdist" -C "$out/sdist"  # over the last run's tree: its build folder is kept
+tree=$out/sdist/$(basename "$sdist" .tar.gz)
+
+echo "=== python: the source distribution installed into a fresh venv, offline"
+rm -rf "$out/venv-sdist" "$out/venv-wheel"
+/usr/bin/python3 -m venv --system-site-packages "$out/venv-sdist"
+"$out/venv-sdist/bin/python" -m pip install -v --no-build-isolation --no-index --no-deps "$tree"
+"$out/venv-sdist/bin/python" -c 'import tervanix; print("tervanix", tervanix.__version__, "from the sdist")'
+
+echo "=== python: a wheel of the same tree, installed into another fresh venv"
+"$out/venv-sdist/bin/python" -m pip wheel -v --no-build-isolation --no-index --no-deps "$tree" -w "$dist"
+/usr/bin/python3 -m venv --system-site-packages "$out/venv-wheel"
+"$out/venv-wheel/bin/python" -m pip install --no-index --no-deps "$dist"/tervanix-*.whl
+
 if [ ! -x "$example" ]; then
+  echo "=== python: the C++ example program, to compare with"
   cmake -S . -B build/python-example -G Ninja -DCMAKE_BUILD_TYPE=Release -DTERVANIX_BUILD_TESTS=OFF >/dev/null
-  cmake --build build/python-example --target tervanix_example >/dev/null
+  cmake --build build/python-example --target tervanix_example
   example=$root/build/python-example/examples/tervanix_example
 fi
 example=$(realpath "$example")
 
-rm -rf "$venv"
-/usr/bin/python3 -m venv --system-site-packages "$venv"
-"$venv/bin/python" -m pip install --quiet --no-build-isolation ./python
+echo "=== python: stubs under mypy --strict (the examples and a typed use of each class)"
+mypy --strict --python-executable "$out/venv-wheel/bin/python" --no-incremental \
+  python/examples/worked_example.py python/tests/test_typed_use.py
 
-log=$(mktemp)
-status=0
+echo "=== python: tests against the wheel"
 # From outside python/, so that the installed package is imported, not the source folder.
-(cd "$venv" && TERVANIX_EXAMPLE="$example" bin/python -m pytest -q -p no:cacheprovider "$root/python/tests") >"$log" 2>&1 ||
-  status=$?
-tail -40 "$log"
-rm -f "$log"
-exit $status
+cd "$out/venv-wheel"
+TERVANIX_EXAMPLE="$example" bin/python -m pytest -q -p no:cacheprovider "$root/python/tests"
