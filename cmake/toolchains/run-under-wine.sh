@@ -1,8 +1,15 @@
 #!/bin/sh
 # Runs a Windows program under wine64: run-under-wine.sh PREFIX PROGRAM [ARGUMENTS...]
 # The wine prefix PREFIX belongs to the build directory. It is made on first use,
-# once even when tests start in parallel, without the dialogs that offer to install
-# wine's Mono and Gecko; wine's own messages are off.
+# without the dialogs that offer to install wine's Mono and Gecko; wine's own messages
+# are off.
+#
+# One wine server serves a whole test run (it stays 60 seconds after the last
+# program) instead of one server per program. Wine's background programs start with
+# the server and live as long as it does; they are started here with no output, so
+# that they do not hold the output of a test open (ctest would wait for them). The lock
+# makes this happen once when tests start in parallel; what stays running does not
+# inherit it.
 set -eu
 WINEPREFIX=$1
 shift
@@ -10,17 +17,15 @@ WINEDEBUG=-all
 WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
 wine=/usr/lib/wine/wine64
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  (
-    flock 9
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      "$wine" wineboot --init >/dev/null 2>&1
-      /usr/lib/wine/wineserver -w  # until the prefix is written
-    fi
-  ) 9>"$WINEPREFIX.lock"
-fi
-# One server for a whole test run instead of one per program: it stays 60 seconds after
-# the last program ends (a server already running keeps going, and this one exits).
-/usr/lib/wine/wineserver -p60 >/dev/null 2>&1 || true
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&-
+    /usr/lib/wine/wineserver -w 9>&-  # until the prefix is written
+  fi
+  if /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1 9>&-; then  # fails when one runs
+    "$wine" cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
+  fi
+) 9>"$WINEPREFIX.lock"
 exec "$wine" "$@"
