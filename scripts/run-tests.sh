@@ -16,7 +16,10 @@
 #   virtual environment, its tests and its stubs' check (scripts/ci/python.sh), and the
 #   hostile-input fuzz of the binding under AddressSanitizer (scripts/ci/python-fuzz.sh);
 #   every fuzz target for a short time (scripts/ci/fuzz-smoke.sh), and the thread
-#   test under ThreadSanitizer (scripts/ci/tsan.sh).
+#   test under ThreadSanitizer (scripts/ci/tsan.sh);
+#   Windows x64 (mingw-w64, run under wine) and Linux aarch64 (run under qemu), each
+#   at -O0 and -O2 with the C interface: every test and the fingerprint through the
+#   emulator (cmake/toolchains).
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,6 +61,12 @@ run_pytest() {  # a script that ends in pytest; adds pytest's counts to the tota
   failed_total=$((failed_total + ${bad:-0}))
   rm -f "$log"
   return $status
+}
+
+cross_build_test() {  # name, toolchain (cmake/toolchains), its C++ compiler, optimisation flags
+  local name=$1 toolchain=$root/cmake/toolchains/$2.cmake cxx=$3 opt=$4
+  configure_build_test "$name" "$cxx" "$opt" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_C_FLAGS_RELEASE="$opt" -DTERVANIX_BUILD_C=ON -DTERVANIX_BUILD_EXAMPLES=OFF
 }
 
 configure_build_test() {  # name, compiler, optimisation flags, extra cmake arguments...
@@ -109,6 +118,10 @@ else
   bash scripts/ci/c-interface.sh "$out/c" && run_ctest "$out/c/plain/c" && run_ctest "$out/c/asan/c" -LE foreign-host || failed+=("c interface")
   bash scripts/ci/fuzz-smoke.sh "$out/fuzz" 20 || failed+=("fuzz")
   bash scripts/ci/tsan.sh "$out/tsan" && run_ctest "$out/tsan" || failed+=("tsan")
+  for opt in -O0 -O2; do
+    cross_build_test "windows-x64$opt" mingw-w64-x86_64 x86_64-w64-mingw32-g++-posix "$opt"
+    cross_build_test "linux-aarch64$opt" aarch64-linux-gnu aarch64-linux-gnu-g++ "$opt"
+  done
 fi
 bash scripts/ci/snippets.sh || failed+=("docs snippets")
 run_pytest scripts/ci/python.sh "$out/gcc-O2/examples/tervanix_example" || failed+=("python")

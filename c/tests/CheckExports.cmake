@@ -1,11 +1,22 @@
-# Fails unless the shared library LIBRARY exports exactly the names in LIST, as
-# `nm -D --defined-only` shows them. After a deliberate change of the interface,
-# write the list anew with -DUPDATE=ON.
-execute_process(COMMAND nm -D --defined-only ${LIBRARY} OUTPUT_VARIABLE table RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+# Fails unless the shared library LIBRARY exports exactly the names in LIST: the
+# dynamic symbols that `${NM} -D --defined-only` shows of an ELF library, or the names
+# in the export table that `${OBJDUMP} -p` shows of a DLL. After a deliberate change
+# of the interface, write the list anew with -DUPDATE=ON.
+if(OBJDUMP)
+  execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE table RESULT_VARIABLE status)
+  # The table's lines: "\t[   0] tvx_CInterpolation_BoundedBy"
+  string(REGEX MATCHALL "\t\\[ *[0-9]+\\] [^ \n]+\n" names "${table}")
+  list(TRANSFORM names REPLACE "^\t\\[ *[0-9]+\\] " "")
+else()
+  if(NOT NM)
+    set(NM nm)
+  endif()
+  execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY} OUTPUT_VARIABLE table RESULT_VARIABLE status)
+  string(REGEX MATCHALL "[^ \n]+\n" names "${table}")
 endif()
-string(REGEX MATCHALL "[^ \n]+\n" names "${table}")
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "listing the exports of ${LIBRARY} failed")
+endif()
 list(TRANSFORM names STRIP)
 list(SORT names)
 list(JOIN names "\n" exported)

@@ -6,7 +6,13 @@
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
-#include <threads.h>
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <pthread.h>
+#endif
 
 #include <Tervanix/tervanix_c.h>
 
@@ -87,8 +93,41 @@ static void test_statuses(void) {
     CHECK(tvx_cMatrix_Destroy(solver) == TVX_OK);
 }
 
-static int last_error_in_thread(void* unused) {
-    (void)unused;
+/* A function run on a thread of its own, through the platform's threads (not every C
+ * library has C11's <threads.h>). */
+struct thread_call {
+    int (*function)(void);
+    int result;
+};
+
+#ifdef _WIN32
+static DWORD WINAPI thread_entry(LPVOID argument) {
+    struct thread_call* call = argument;
+    call->result = call->function();
+    return 0;
+}
+
+static int run_in_thread(struct thread_call* call) {
+    HANDLE thread = CreateThread(NULL, 0, thread_entry, call, 0, NULL);
+    if (thread == NULL) return 0;
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    return 1;
+}
+#else
+static void* thread_entry(void* argument) {
+    struct thread_call* call = argument;
+    call->result = call->function();
+    return NULL;
+}
+
+static int run_in_thread(struct thread_call* call) {
+    pthread_t thread;
+    return pthread_create(&thread, NULL, thread_entry, call) == 0 && pthread_join(thread, NULL) == 0;
+}
+#endif
+
+static int last_error_in_thread(void) {
     return strcmp(tvx_LastErrorMessage(), "") == 0 && tvx_cGenUtil_Log10(-1, NULL) == TVX_E_NULL_POINTER;
 }
 
@@ -96,16 +135,14 @@ static int last_error_in_thread(void* unused) {
  * checks, kept through successful calls, and one per thread. */
 static void test_last_error(void) {
     double r;
-    thrd_t thread;
-    int ok = 0;
+    struct thread_call call = {last_error_in_thread, 0};
     CHECK(tvx_cGenUtil_Avg(1, 2, NULL) == TVX_E_NULL_POINTER);
     CHECK(starts_with(tvx_LastErrorMessage(), "cGenUtil.Avg: result"));
     CHECK(tvx_cGenUtil_Avg(1, 2, &r) == TVX_OK);
     CHECK(starts_with(tvx_LastErrorMessage(), "cGenUtil.Avg: result"));
     CHECK(tvx_cGenUtil_Log10(0, &r) == TVX_E_INVALID_ARGUMENT);
     CHECK(strlen(tvx_LastErrorMessage()) > 0 && !starts_with(tvx_LastErrorMessage(), "cGenUtil.Avg"));
-    CHECK(thrd_create(&thread, last_error_in_thread, NULL) == thrd_success);
-    CHECK(thrd_join(thread, &ok) == thrd_success && ok);
+    CHECK(run_in_thread(&call) && call.result);
     CHECK(!starts_with(tvx_LastErrorMessage(), "cGenUtil.Log10: result"));
 
     /* A misaligned array is refused, and the text gives the alignment it needs. */

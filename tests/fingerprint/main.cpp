@@ -3,6 +3,11 @@
 // that passes computes the same digits as the build that wrote the file.
 #include <cstdio>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "Sections.h"
 
 namespace {
@@ -37,6 +42,9 @@ const Section kSections[] = {
 }  // namespace
 
 int main() {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);  // lines end in \n, not \r\n: the same bytes everywhere
+#endif
     for (const Section& section : kSections) {
         fingerprint::Digest digest;
         section.run(digest);

@@ -20,6 +20,7 @@
 #pragma once
 
 #include <cfenv>
+#include <cstdint>
 
 #include "Tervanix/runtime/Config.h"
 
@@ -31,7 +32,7 @@ class TERVANIX_API FpEnvironmentScope {
 public:
     /// Saves the host's environment (rounding mode, exception masks, flags, and
     /// flush-to-zero and denormals-are-zero modes), then sets round to nearest,
-    /// clears the flags, masks every trap and, on x86-64, turns both flush modes off.
+    /// clears the flags, masks every trap and turns the flush modes off.
     ///
     /// @code
     ///   std::fesetround(FE_UPWARD);             // the host's own rounding
@@ -42,20 +43,29 @@ public:
     ///   std::fegetround() == FE_UPWARD;         // true: the host's rounding is back
     ///   std::fesetround(FE_TONEAREST);
     /// @endcode
-    FpEnvironmentScope() noexcept {
-        std::feholdexcept(&host_);  // saves everything, clears the flags, masks traps
-        std::fesetround(FE_TONEAREST);
-        SetDefaultModes();
-    }
+    FpEnvironmentScope() noexcept;
     /// Puts back the host's environment as the constructor found it, flags included
     /// (also when a call inside ended with a LibraryError).
-    ~FpEnvironmentScope() { std::fesetenv(&host_); }
+    ~FpEnvironmentScope();
     FpEnvironmentScope(const FpEnvironmentScope&) = delete;
     FpEnvironmentScope& operator=(const FpEnvironmentScope&) = delete;
 
 private:
-    static void SetDefaultModes() noexcept;  // no flush-to-zero, no denormals-are-zero
+    // The host's environment, kept as the processor keeps it where the scope reads the
+    // registers itself (a C library's fenv functions may cover only part of them:
+    // some handle only the x87 unit and not MXCSR).
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+    std::uint32_t x87_[7];  // the x87 environment as FNSTENV stores it (control, status, ...)
+    std::uint32_t mxcsr_;   // SSE rounding, flush modes, masks and flags
+#elif defined(__GNUC__) && defined(__aarch64__)
+    std::uint64_t fpcr_;  // rounding, flush-to-zero, default NaN, trap enables
+    std::uint64_t fpsr_;  // the flags
+#else
     std::fenv_t host_;
+#  if defined(_M_X64)
+    unsigned int mxcsr_;  // the flush modes, which fenv does not cover
+#  endif
+#endif
 };
 
 }  // namespace tervanix

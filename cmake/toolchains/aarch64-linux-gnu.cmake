@@ -1,0 +1,16 @@
+# Linux on 64-bit Arm with Debian's aarch64 cross g++; the tests run under qemu's user
+# mode with the cross C library. Use:
+#   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/aarch64-linux-gnu.cmake
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR aarch64)
+set(TERVANIX_CROSS_PREFIX aarch64-linux-gnu)
+set(CMAKE_C_COMPILER ${TERVANIX_CROSS_PREFIX}-gcc)
+set(CMAKE_CXX_COMPILER ${TERVANIX_CROSS_PREFIX}-g++)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TERVANIX_CROSS_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L /usr/${TERVANIX_CROSS_PREFIX})
