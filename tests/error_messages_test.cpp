@@ -47,7 +47,8 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
          "cMatrix.MatrixSize: SubscriptOutOfRange: the size must be at least 1, the number of equations; "
          "MatrixSize was given 0"},
         {"subscripts checked first to last", [] { cMatrix m; m.MatrixSize(2); m.AddToMatrix(0, 0, 1.0); },
-         "cMatrix.AddToMatrix: SubscriptOutOfRange: subscript 0 lies outside the bounds 1 to 2 of dimension 1"},
+         "cMatrix.AddToMatrix: SubscriptOutOfRange: row 0 lies outside 1 to 2, the rows of the system MatrixSize set: "
+         "pass a row from 1 to 2"},
         {"a table ending at 32767",
          [&] {
              DoubleArray x(32765, {1.0, 2.0, 3.0}), y(32765, {1.0, 2.0, 3.0});
@@ -96,6 +97,27 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
          },
          "CInterpolation.InterpolationOf1DArray: SubscriptOutOfRange: the target dXTarget is NaN, which no two "
          "positions of dXArray bracket; pass a number"},
+        {"a short Y array",
+         [&] {
+             DoubleArray x(1, {1.0, 2.0, 3.0}), y(1, {1.0, 2.0});
+             interpolation.InterpolationOf1DArray(2.5, x, y, EXTRAPOLATE_LINEARLY, out);
+         },
+         "CInterpolation.InterpolationOf1DArray: SubscriptOutOfRange: dYArray ends at subscript 2, but dXArray runs "
+         "to 3: give dYArray the bounds of dXArray"},
+        {"a Y array that starts late",
+         [] {
+             DoubleArray a(1, {3.0, 2.0, 1.0}), b(2, {1.0, 2.0});
+             Variant x = Variant::RefTo(a), y = Variant::RefTo(b);
+             CSort().BubbleSortXYPairsByX(x, y);
+         },
+         "CSort.BubbleSortXYPairsByX: SubscriptOutOfRange: vYData starts at subscript 2, but vXData starts at 1: "
+         "give vYData the bounds of vXData"},
+        {"an array never given bounds",
+         [&] {
+             DoubleArray x, y(1, {1.0, 2.0});
+             cInterp2().Interp2D(x, y, false, 1.5, out);
+         },
+         "cInterp2.Interp2D: SubscriptOutOfRange: XValues has never been given bounds; make it with bounds first"},
         {"a loop counter", [] { rt::NextCounter(2147483647); },
          "OverflowError: a loop over 2147483647 elements, rows or columns would step its Long counter past "
          "2147483647, the largest Long; at most 2147483646 can be counted here"},

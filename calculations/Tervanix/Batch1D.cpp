@@ -6,6 +6,7 @@
 #include "Tervanix/BatchSearch.h"
 #include "Tervanix/BatchSteps.h"
 #include "Tervanix/CInterpolationSteps.h"
+#include "Tervanix/runtime/NamedArrays.h"
 
 namespace tervanix {
 
@@ -192,6 +193,8 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
         if (i == 0) return TableSteps::LookUpSortedTable(targets[i], dXArray, dYArray, eExtrapolationType, results[i]);
         return single.InterpolationOf1DArray(targets[i], dXArray, dYArray, eExtrapolationType, results[i]);
     });
-} catch (...) { rt::RethrowFrom("InterpolationOf1DArrayBatch"); }
+} catch (...) {
+    rt::RethrowNamingPair("InterpolationOf1DArrayBatch", "dYArray", dYArray, "dXArray", dXArray);
+}
 
 }  // namespace tervanix

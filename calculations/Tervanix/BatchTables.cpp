@@ -15,6 +15,7 @@
 
 #include "Tervanix/BatchSearch.h"
 #include "Tervanix/BatchSteps.h"
+#include "Tervanix/runtime/NamedArrays.h"
 
 namespace tervanix {
 
@@ -236,7 +237,9 @@ void Interp2DBatch(DoubleArray& XValues, DoubleArray& YValues, Boolean bAllowExt
         run(XValues, YValues, n, bAllowExtrap, targets.data(), Y.data(), outcomes.data(),
             batch::ReasonSlot(reasons, 0), begin, end);
     });
-} catch (...) { rt::RethrowFrom("Interp2DBatch"); }
+} catch (...) {
+    rt::RethrowNamingPair("Interp2DBatch", "YValues", YValues, "XValues", XValues);
+}
 
 void Interp3DBatch(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues,
                    Boolean bAllowExtrap, Span<const Double> X, Span<const Double> Y, Span<Double> Z,

@@ -11,6 +11,7 @@
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
+#include "Tervanix/runtime/NamedArrays.h"
 #include "Tervanix/runtime/Variant.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
@@ -176,7 +177,9 @@ Boolean CInterpolation::InterpolationOf1DArray(Double dXTarget, DoubleArray& dXA
                                                Double& dYResult) const try {
     SortTable(dXArray, dYArray);
     return LookUpSortedTable(dXTarget, dXArray, dYArray, eExtrapolationType, dYResult);
-} catch (...) { rt::RethrowFrom("CInterpolation.InterpolationOf1DArray"); }
+} catch (...) {
+    rt::RethrowNamingPair("CInterpolation.InterpolationOf1DArray", "dYArray", dYArray, "dXArray", dXArray);
+}
 
 // The lookup that follows the sort: the positions and the fraction, then the value.
 // A target between the first and the last X of a table of two or more positions

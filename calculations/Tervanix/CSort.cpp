@@ -8,6 +8,7 @@
 #include "Tervanix/runtime/Config.h"
 #include "Tervanix/runtime/ElementComparison.h"
 #include "Tervanix/runtime/LibraryError.h"
+#include "Tervanix/runtime/NamedArrays.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
 namespace tervanix {
@@ -19,11 +20,13 @@ const CSort& CSort::Default() {
 
 void CSort::BubbleSortXYPairsByX(Variant& vXData, Variant& vYData) const try {
     SortByX(vXData, &vYData);
-} catch (...) { rt::RethrowFrom("CSort.BubbleSortXYPairsByX"); }
+} catch (...) {
+    rt::RethrowNamingPair("CSort.BubbleSortXYPairsByX", "vYData", vYData, "vXData", vXData);
+}
 
 void CSort::BubbleSort1DArray(Variant& vXData) const try {
     SortByX(vXData, nullptr);
-} catch (...) { rt::RethrowFrom("CSort.BubbleSort1DArray"); }
+} catch (...) { rt::RethrowNamingArrays("CSort.BubbleSort1DArray", "vXData", vXData); }
 
 void CSort::SortByX(Variant& vXData, Variant* vYData) const {
     const rt::ArrayRef xArray = rt::ArrayOf(vXData, "vXData");

@@ -7,6 +7,7 @@
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/LibraryError.h"
+#include "Tervanix/runtime/NamedArrays.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
 namespace tervanix {
@@ -49,7 +50,9 @@ void cInterp2::SortXYPairsByX(DoubleArray& XValues, DoubleArray& YValues) const 
         limit = rt::Sub(limit, kOne);
         if (limit == lb || !exchanged) return;
     }
-} catch (...) { rt::RethrowFrom("cInterp2.SortXYPairsByX"); }
+} catch (...) {
+    rt::RethrowNamingPair("cInterp2.SortXYPairsByX", "YValues", YValues, "XValues", XValues);
+}
 
 // One pass over the subscripts lb to limit - 1; true when it exchanged a pair. A pass
 // begins with its first comparison, so an XValues without elements fails at its
@@ -87,7 +90,9 @@ Boolean cInterp2::Interp2D(DoubleArray& XValues, DoubleArray& YValues, const Boo
     if (!bAllowExtrap && IsOutside(XValues, n, X)) return RefuseInterp2D(XValues, YValues, X);
     AssignInterpolated(XValues, YValues, n, X, Y);
     return True;
-} catch (...) { rt::RethrowFrom("cInterp2.Interp2D"); }
+} catch (...) {
+    rt::RethrowNamingPair("cInterp2.Interp2D", "YValues", YValues, "XValues", XValues);
+}
 
 Boolean cInterp2::Interp2D_Extrap(DoubleArray& XValues, DoubleArray& YValues, BoundaryCondition2 ExtrapMethod,
                                   Double X, Double& Y) const try {
@@ -109,7 +114,9 @@ Boolean cInterp2::Interp2D_Extrap(DoubleArray& XValues, DoubleArray& YValues, Bo
     }
     AssignInterpolated(XValues, YValues, n, X, Y);
     return True;
-} catch (...) { rt::RethrowFrom("cInterp2.Interp2D_Extrap"); }
+} catch (...) {
+    rt::RethrowNamingPair("cInterp2.Interp2D_Extrap", "YValues", YValues, "XValues", XValues);
+}
 
 // The table check: bounds, then the sort, then distinct X values. Once the bounds
 // have passed, the caller's arrays stay sorted whatever the lookup returns.

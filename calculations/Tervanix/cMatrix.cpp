@@ -9,6 +9,7 @@
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
 #include "Tervanix/runtime/MsgBox.h"
+#include "Tervanix/runtime/NamedArrays.h"
 #include "Tervanix/runtime/Objects.h"
 #include "Tervanix/runtime/RowUpdate.h"
 #include "Tervanix/runtime/Variant.h"
@@ -177,12 +178,16 @@ void cMatrix::MatrixSize(const Long& X) try {
 void cMatrix::AddToMatrix(Long row, Long col, Double value) try {
     if (!A.HasBounds()) RaiseSizeNotSet();
     if (row <= A.UBound(1) && col <= A.UBound(2)) A(row, col) = value;
-} catch (...) { rt::RethrowFrom("cMatrix.AddToMatrix"); }
+} catch (...) {
+    rt::RethrowNamingSubscripts("cMatrix.AddToMatrix", "the system MatrixSize set", A, "row", "col");
+}
 
 void cMatrix::AddToVector(Long row, Double value) try {
     if (!b.HasBounds()) RaiseSizeNotSet();
     if (row <= b.UBound()) b(row) = value;
-} catch (...) { rt::RethrowFrom("cMatrix.AddToVector"); }
+} catch (...) {
+    rt::RethrowNamingSubscripts("cMatrix.AddToVector", "the system MatrixSize set", b, "row");
+}
 
 Boolean cMatrix::Calc(std::shared_ptr<Collection>& Solution) const try {
     // The working data, the largest first: a size whose storage cannot be had fails

@@ -5,15 +5,37 @@
 
 namespace tervanix::rt {
 
+namespace {
+
+static_assert(sizeof RefusedAccess::message == LibraryError::kMessageCapacity, "the whole text is kept");
+
+thread_local RefusedAccess lastRefused;
+
+[[noreturn]] void RaiseRefused(const RefusedAccess& refused) {
+    lastRefused = refused;
+    Raise(ErrorKind::SubscriptOutOfRange, refused.message);
+}
+
+}  // namespace
+
+const RefusedAccess& LastRefusedAccess() noexcept {
+    return lastRefused;
+}
+
 void RaiseNoBounds() {
-    Raise(ErrorKind::SubscriptOutOfRange, "the array has never been given bounds; make it with bounds first");
+    RefusedAccess refused;
+    refused.noBounds = true;
+    CopyCut(refused.message, "the array has never been given bounds; make it with bounds first");
+    RaiseRefused(refused);
 }
 
 void RaiseSubscript(Long subscript, int dimension, Long lower, Long upper) {
     MessageText<> text;
     text << "subscript " << subscript << " lies outside the bounds " << lower << " to " << upper
          << " of dimension " << dimension;
-    Raise(ErrorKind::SubscriptOutOfRange, text.c_str());
+    RefusedAccess refused{false, subscript, dimension, lower, upper};
+    CopyCut(refused.message, text.c_str());
+    RaiseRefused(refused);
 }
 
 void RaiseDimension(int dimension, int rank) {

@@ -60,6 +60,19 @@ inline constexpr std::size_t kMaxArrayBytes = static_cast<std::size_t>(std::nume
 // (c/src/Arrays.h), which tests each of its array descriptors once.
 struct PrecheckedBorrow;
 
+// What the last element access that failed on this thread refused, kept so that the
+// method the caller called can name the array (runtime/NamedArrays.h). Written only
+// when an access fails.
+struct RefusedAccess {
+    bool noBounds = false;  // the array has never been given bounds
+    Long subscript = 0;
+    int dimension = 0;
+    Long lower = 0;
+    Long upper = 0;
+    char message[320] = {};  // the text raised, to tell this error from any other
+};
+const RefusedAccess& LastRefusedAccess() noexcept;
+
 [[noreturn]] TERVANIX_API void RaiseNoBounds();
 [[noreturn]] TERVANIX_API void RaiseSubscript(Long subscript, int dimension, Long lower, Long upper);
 [[noreturn]] TERVANIX_API void RaiseDimension(int dimension, int rank);
