@@ -106,11 +106,20 @@ inline DoubleDouble Add(DoubleDouble a, double b) {
     return FastTwoSum(s.hi, s.lo + a.lo);
 }
 
+// The product of two double-doubles, relative error about 2^-102, before its low part
+// is folded into the high one: hi is the rounded product of the high parts, and lo
+// may exceed half an ulp of hi (it stays below 2^-51 of it).
+template <bool kFused = false>
+TERVANIX_ALWAYS_INLINE inline DoubleDouble UnfoldedMultiply(DoubleDouble a, DoubleDouble b) {
+    const DoubleDouble p = ExactProduct<kFused>(a.hi, b.hi);
+    return {p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi)};
+}
+
 // The product of two double-doubles, relative error about 2^-102.
 template <bool kFused = false>
 TERVANIX_ALWAYS_INLINE inline DoubleDouble Multiply(DoubleDouble a, DoubleDouble b) {
-    const DoubleDouble p = ExactProduct<kFused>(a.hi, b.hi);
-    return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+    const DoubleDouble p = UnfoldedMultiply<kFused>(a, b);
+    return FastTwoSum(p.hi, p.lo);
 }
 
 // A double-double times a double.
