@@ -106,9 +106,11 @@ inline DoubleDouble Add(DoubleDouble a, double b) {
     return FastTwoSum(s.hi, s.lo + a.lo);
 }
 
-// The product of two double-doubles, relative error about 2^-102, before its low part
-// is folded into the high one: hi is the rounded product of the high parts, and lo
-// may exceed half an ulp of hi (it stays below 2^-51 of it).
+// The product of two double-doubles before its low part is folded into the high one:
+// hi is the rounded product of the high parts and lo the rest, which may exceed half
+// an ulp of hi. The relative error is about 2^-102 when each operand's low part is
+// below half an ulp of its high part; a larger low part adds the roundings of its
+// products (about 2^-53 of them).
 template <bool kFused = false>
 TERVANIX_ALWAYS_INLINE inline DoubleDouble UnfoldedMultiply(DoubleDouble a, DoubleDouble b) {
     const DoubleDouble p = ExactProduct<kFused>(a.hi, b.hi);

@@ -131,8 +131,11 @@ TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, i
 
 // ---------------------------------------------------------------- the powers
 
-// The nearest whole number to v, |v| < 2^31, as a Double and as an int: the int is the
-// low word of the sum with 1.5 * 2^52, whose last bit is worth 1.
+// The low 32 bits of the mantissa of s, as a signed int: after a sum with 1.5 * 2^n
+// that leaves its last bit worth 2^(n-52), the nearest multiple of that step, counted.
+inline int LowWord(double s) { return static_cast<int>(static_cast<std::int32_t>(static_cast<std::uint32_t>(BitsOf(s)))); }
+
+// The nearest whole number to v, |v| < 2^31, as a Double and as an int.
 struct Whole {
     double value;
     int number;
@@ -140,7 +143,7 @@ struct Whole {
 inline Whole NearestWhole(double v) {
     const double shift = 6755399441055744.0;  // 1.5 * 2^52
     const double sum = v + shift;
-    return {sum - shift, static_cast<int>(static_cast<std::int32_t>(static_cast<std::uint32_t>(BitsOf(sum))))};
+    return {sum - shift, LowWord(sum)};
 }
 
 // 2^(k/128) e^g, |g| <= ln2/256 + 2^-40 given within 2^-80 as g.hi + g.lo with
@@ -149,8 +152,10 @@ inline Whole NearestWhole(double v) {
 // series to g^6 (the rest is below 2^-71.8); the polynomial's roundings leave 2^-69.7
 // (three of a term below 2^-18; the higher terms' own roundings are 2^-8 smaller);
 // 1 + g.hi is exact as a double-double, and adding its low part to the rest (below
-// 2^-17.8) rounds by 2^-71.8; the table and the double-double product 2^-100:
-// together below 2^-69, and eps is 2^-67 |hi|.
+// 2^-17.8) rounds by 2^-71.8; the product with the table's row rounds three terms
+// below 2^-16.8 (its low part carries that rest): 2^-69.2; the table 2^-105:
+// together below 2^-68.3 of the result (in [0.99, 2.01)), and eps is 2^-67 |hi|, which
+// also covers the rounding of lo -+ eps (2^-70).
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline Rounded PowerOfTwoTimesExp(int k, DoubleDouble g) {
     const int j = k & (kRows - 1);
@@ -222,18 +227,20 @@ TERVANIX_ALWAYS_INLINE inline double LogOf(double x) {
     return LogOfSpecial(x);
 }
 
-// k/128 is the nearest multiple of 1/128 to y; g = (128 y - k) ln2/128, exactly
-// 128 y - k times ln2/128 (ln 2 scaled exactly), as the exact product by the high part
-// of ln2/128 plus the rest, left unfolded (it stays within 2^-61 of g): the
-// polynomial starts from the product without waiting for a sum.
+// k/128 is the nearest multiple of 1/128 to y: the sum of y and 1.5 * 2^45, whose
+// last bit is worth 1/128, holds k in its low word. g = (y - k/128) ln 2, exactly
+// y - k/128 times ln 2, as the exact product by the high part of ln 2 plus the rest,
+// left unfolded (it stays within 2^-61 of g): the polynomial starts from the product
+// without waiting for a sum.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double Exp2Of(double y) {
     if (TERVANIX_UNLIKELY(!(y > -1076.0 && y < 1024.0))) return PowerOutOfRange(y);
-    constexpr DoubleDouble ln2Over128 = {tables::kLn2.hi / kRows, tables::kLn2.lo / kRows};
-    const Whole k = NearestWhole(y * kRows);
-    const double f = y * kRows - k.value;
-    const DoubleDouble p = dd::ExactProduct<kFused>(f, ln2Over128.hi);
-    const Rounded result = PowerOfTwoTimesExp<kFused>(k.number, {p.hi, p.lo + f * ln2Over128.lo});
+    const double shift = 52776558133248.0;  // 1.5 * 2^45
+    const double sum = y + shift;
+    const int k = LowWord(sum);
+    const double f = y - (sum - shift);
+    const DoubleDouble p = dd::ExactProduct<kFused>(f, tables::kLn2.hi);
+    const Rounded result = PowerOfTwoTimesExp<kFused>(k, {p.hi, p.lo + f * tables::kLn2.lo});
     if constexpr (!kStepByStep) {
         if (result.decided) return result.value;
     }
