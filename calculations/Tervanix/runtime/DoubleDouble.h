@@ -106,11 +106,22 @@ inline DoubleDouble Add(DoubleDouble a, double b) {
     return FastTwoSum(s.hi, s.lo + a.lo);
 }
 
+// The product of two double-doubles before its low part is folded into the high one:
+// hi is the rounded product of the high parts and lo the rest, which may exceed half
+// an ulp of hi. The relative error is about 2^-102 when each operand's low part is
+// below half an ulp of its high part; a larger low part adds the roundings of its
+// products (about 2^-53 of them).
+template <bool kFused = false>
+TERVANIX_ALWAYS_INLINE inline DoubleDouble UnfoldedMultiply(DoubleDouble a, DoubleDouble b) {
+    const DoubleDouble p = ExactProduct<kFused>(a.hi, b.hi);
+    return {p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi)};
+}
+
 // The product of two double-doubles, relative error about 2^-102.
 template <bool kFused = false>
 TERVANIX_ALWAYS_INLINE inline DoubleDouble Multiply(DoubleDouble a, DoubleDouble b) {
-    const DoubleDouble p = ExactProduct<kFused>(a.hi, b.hi);
-    return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+    const DoubleDouble p = UnfoldedMultiply<kFused>(a, b);
+    return FastTwoSum(p.hi, p.lo);
 }
 
 // A double-double times a double.

@@ -1,5 +1,7 @@
 #include "Tervanix/runtime/LogExp.h"
 
+#include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -32,10 +34,13 @@ inline double Nearest(double v) {
     return (v + shift) - shift;
 }
 
-// Whether every value within eps of hi + lo (normalised, |lo| <= ulp(hi)/2) rounds to
-// hi. The two sums are rounded once each; eps carries a margin for the rounding of lo
-// +- eps.
-inline bool RoundsToHi(DoubleDouble v, double eps) { return v.hi + (v.lo - eps) == v.hi + (v.lo + eps); }
+// Whether every value within eps of hi + lo rounds to the same Double, which it then
+// stores in rounded: rounding is monotonic, so they do when the two ends do. lo need
+// not be folded into hi; eps carries a margin for the rounding of lo -+ eps.
+inline bool RoundsAlike(DoubleDouble v, double eps, double& rounded) {
+    rounded = v.hi + (v.lo + eps);
+    return rounded == v.hi + (v.lo - eps);
+}
 
 // ---------------------------------------------------------------- the logarithm
 
@@ -67,8 +72,22 @@ TERVANIX_COLD_NOINLINE double LogOfSpecial(double x) {
     return x;  // +infinity
 }
 
-// x = 2^e m with m in [1, 2) given by its bits; m = mh + ml, where mh keeps the top 45
-// bits, so that mh r and ml r are exact. In row i, ln x = e ln 2 + t_i + ln(1 + z),
+// z = m r - 1 for the mantissa m in [1, 2) given by its bits and the r of its row: exact,
+// as m r lies on the grid of 2^-60 and |z| < 2^-7. A fused multiply-add gives it at
+// once; without one, m = mh + ml, where mh keeps the top 45 bits, so that mh r and
+// ml r are exact, and so is their sum.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double ReducedMantissa(std::uint64_t mantissaBits, double r) {
+    const double m = FromBits(mantissaBits);
+#if TERVANIX_FUSED_DISPATCH
+    if constexpr (kFused) return __builtin_fma(m, r, -1.0);
+#endif
+    const double mh = FromBits(mantissaBits & ~std::uint64_t{0xff});
+    const double ml = m - mh;
+    return (mh * r - 1.0) + ml * r;
+}
+
+// x = 2^e m with m in [1, 2) given by its bits. In row i, ln x = e ln 2 + t_i + ln(1 + z),
 // z = m r_i - 1 exact and |z| < 2^-7. ln(1 + z) = z - z^2/2 + z^3 p(z), its Taylor
 // series to z^10, with z^2 exact. The error bound eps has two parts. The rounding of
 // z^3 p(z) (four roundings, |p| < 0.34) and of its sum with the low parts: below
@@ -81,12 +100,8 @@ template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, int e) {
     const std::uint64_t mantissaBits = (bits & 0x000fffffffffffffu) | 0x3ff0000000000000u;
     const int i = static_cast<int>((bits >> 45) & (kRows - 1));
-    const double m = FromBits(mantissaBits);
-    const double mh = FromBits(mantissaBits & ~std::uint64_t{0xff});
-    const double ml = m - mh;
     const tables::LogRow& row = tables::kLog[i];
-    const double r = row.r;
-    const double z = (mh * r - 1.0) + ml * r;
+    const double z = ReducedMantissa<kFused>(mantissaBits, row.r);
     const double exponent = static_cast<double>(e + (i >> 6));
 
     const DoubleDouble z2 = dd::ExactProduct<kFused>(z, z);
@@ -100,43 +115,66 @@ TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, i
 
     const DoubleDouble big = dd::FastTwoSum(exponent * tables::kLn2Short.hi, row.t.hi);
     const DoubleDouble series = dd::FastTwoSum(z, half.hi);
-    const DoubleDouble sum = dd::TwoSum(big.hi, series.hi);
+    // big.hi is 0 (rows 0 and 127 at exponent 0) or larger than series.hi: at least
+    // 0.28 where the exponent is not 0, and |t_i| >= 1.9 |z| in every other row.
+    const DoubleDouble sum = dd::FastTwoSum(big.hi, series.hi);
     const double low = (exponent * tables::kLn2Short.lo + row.t.lo) + ((big.lo + sum.lo) + (series.lo + half.lo) + cubic);
-    const DoubleDouble log = dd::FastTwoSum(sum.hi, low);
+    const DoubleDouble log = {sum.hi, low};
 
     if constexpr (!kStepByStep) {
-        const double eps = (z3 < 0 ? -z3 : z3) * 0x1p-50 + (log.hi < 0 ? -log.hi : log.hi) * 0x1p-72;
-        if (RoundsToHi(log, eps)) return log.hi;
+        const double eps = std::fabs(z3) * 0x1p-50 + std::fabs(log.hi) * 0x1p-72;
+        double rounded;
+        if (RoundsAlike(log, eps, rounded)) return rounded;
     }
-    return SlowLog(x, log);
+    return SlowLog(x, dd::FastTwoSum(log.hi, log.lo));
 }
 
 // ---------------------------------------------------------------- the powers
 
-// 2^(k/128) e^g, |g| <= ln2/256 + 2^-40 given within 2^-80, rounded when the estimate
+// The low 32 bits of the mantissa of s, as a signed int: after a sum with 1.5 * 2^n
+// that leaves its last bit worth 2^(n-52), the nearest multiple of that step, counted.
+inline int LowWord(double s) { return static_cast<int>(static_cast<std::int32_t>(static_cast<std::uint32_t>(BitsOf(s)))); }
+
+// The nearest whole number to v, |v| < 2^31, as a Double and as an int.
+struct Whole {
+    double value;
+    int number;
+};
+inline Whole NearestWhole(double v) {
+    const double shift = 6755399441055744.0;  // 1.5 * 2^52
+    const double sum = v + shift;
+    return {sum - shift, LowWord(sum)};
+}
+
+// 2^(k/128) e^g, |g| <= ln2/256 + 2^-40 given within 2^-80 as g.hi + g.lo with
+// |g.lo| < 2^-60, rounded when the estimate
 // decides it. e^g = 1 + g + g^2 (1/2 + g/6 + g^2/24 + g^3/120 + g^4/720), its Taylor
 // series to g^6 (the rest is below 2^-71.8); the polynomial's roundings leave 2^-69.7
-// (three of a term below 2^-18; the higher terms' own roundings are 2^-8 smaller),
-// the table and the double-double product 2^-100: together below 2^-69, and eps is
-// 2^-67 |hi|.
+// (three of a term below 2^-18; the higher terms' own roundings are 2^-8 smaller);
+// 1 + g.hi is exact as a double-double, and adding its low part to the rest (below
+// 2^-17.8) rounds by 2^-71.8; the product with the table's row rounds three terms
+// below 2^-16.8 (its low part carries that rest): 2^-69.2; the table 2^-105:
+// together below 2^-68.3 of the result (in [0.99, 2.01)), and eps is 2^-67 |hi|, which
+// also covers the rounding of lo -+ eps (2^-70).
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline Rounded PowerOfTwoTimesExp(double k, DoubleDouble g) {
-    const int j = static_cast<int>(static_cast<unsigned>(static_cast<int>(k)) % kRows);
-    const int K = static_cast<int>((k - j) * (1.0 / kRows));  // exact
+TERVANIX_ALWAYS_INLINE inline Rounded PowerOfTwoTimesExp(int k, DoubleDouble g) {
+    const int j = k & (kRows - 1);
+    const int K = (k - j) / kRows;  // exact
     const double gh = g.hi;
     const double g2 = gh * gh;
     const double poly = g2 * ((0.5 + gh * (1.0 / 6)) + g2 * ((1.0 / 24 + gh * (1.0 / 120)) + g2 * (1.0 / 720))) + gh * g.lo;
-    const DoubleDouble tail = dd::FastTwoSum(gh, g.lo + poly);  // e^g - 1
-    const DoubleDouble head = dd::FastTwoSum(1.0, tail.hi);
-    const DoubleDouble expG = {head.hi, head.lo + tail.lo};
-    const DoubleDouble v = dd::Multiply<kFused>(tables::kPowerOf2[j], expG);  // in [0.99, 2.01)
-    const double eps = v.hi * 0x1p-67;
+    const DoubleDouble head = dd::FastTwoSum(1.0, gh);
+    const DoubleDouble expG = {head.hi, head.lo + (g.lo + poly)};
+    const DoubleDouble product = dd::UnfoldedMultiply<kFused>(tables::kPowerOf2[j], expG);  // in [0.99, 2.01)
+    const double eps = product.hi * 0x1p-67;
 
     if (K > -1022) {
-        if (!RoundsToHi(v, eps)) return {0.0, false};
-        if (K > 1023) return {v.hi * PowerOfTwo(1023) * PowerOfTwo(K - 1023), true};  // may overflow
-        return {v.hi * PowerOfTwo(K), true};
+        double rounded;
+        if (!RoundsAlike(product, eps, rounded)) return {0.0, false};
+        if (K > 1023) return {rounded * PowerOfTwo(1023) * PowerOfTwo(K - 1023), true};  // may overflow
+        return {rounded * PowerOfTwo(K), true};
     }
+    const DoubleDouble v = dd::FastTwoSum(product.hi, product.lo);
     // A result below 2^-1021 lies on the grid of 2^-1074, whose step is step = 2^-1074-K
     // at the scale of v. R is hi rounded to it; the exact v - R, known to lie within eps
     // of d + lo, decides between R and its neighbours. d, d -+ step/2 are exact.
@@ -189,15 +227,20 @@ TERVANIX_ALWAYS_INLINE inline double LogOf(double x) {
     return LogOfSpecial(x);
 }
 
-// k/128 is the nearest multiple of 1/128 to y; g = (y - k/128) ln 2, exactly y - k/128
-// times ln 2 as a double-double.
+// k/128 is the nearest multiple of 1/128 to y: the sum of y and 1.5 * 2^45, whose
+// last bit is worth 1/128, holds k in its low word. g = (y - k/128) ln 2, exactly
+// y - k/128 times ln 2, as the exact product by the high part of ln 2 plus the rest,
+// left unfolded (it stays within 2^-61 of g): the polynomial starts from the product
+// without waiting for a sum.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double Exp2Of(double y) {
     if (TERVANIX_UNLIKELY(!(y > -1076.0 && y < 1024.0))) return PowerOutOfRange(y);
-    const double k = Nearest(y * kRows);
-    const double f = (y * kRows - k) * (1.0 / kRows);
+    const double shift = 52776558133248.0;  // 1.5 * 2^45
+    const double sum = y + shift;
+    const int k = LowWord(sum);
+    const double f = y - (sum - shift);
     const DoubleDouble p = dd::ExactProduct<kFused>(f, tables::kLn2.hi);
-    const Rounded result = PowerOfTwoTimesExp<kFused>(k, dd::FastTwoSum(p.hi, p.lo + f * tables::kLn2.lo));
+    const Rounded result = PowerOfTwoTimesExp<kFused>(k, {p.hi, p.lo + f * tables::kLn2.lo});
     if constexpr (!kStepByStep) {
         if (result.decided) return result.value;
     }
@@ -213,11 +256,11 @@ TERVANIX_ALWAYS_INLINE inline double Exp10Of(double y) {
     // 10^23 is the one power of ten exactly halfway between two Doubles: its digits
     // are those of the even one, as no evaluation can prove.
     if (TERVANIX_UNLIKELY(y == 23.0)) return 0x1.52d02c7e14af6p+76;
-    const double k = Nearest(y * (kRows * 3.321928094887362));
+    const Whole k = NearestWhole(y * (kRows * 3.321928094887362));
     const DoubleDouble p = dd::ExactProduct<kFused>(y, tables::kLn10.hi);
-    const double d = p.hi - k * tables::kLn2Over128Short.hi;
-    const double rest = (p.lo + y * tables::kLn10.lo) - k * tables::kLn2Over128Short.lo;
-    const Rounded result = PowerOfTwoTimesExp<kFused>(k, dd::TwoSum(d, rest));
+    const double d = p.hi - k.value * tables::kLn2Over128Short.hi;
+    const double rest = (p.lo + y * tables::kLn10.lo) - k.value * tables::kLn2Over128Short.lo;
+    const Rounded result = PowerOfTwoTimesExp<kFused>(k.number, dd::TwoSum(d, rest));
     if constexpr (!kStepByStep) {
         if (result.decided) return result.value;
     }
@@ -228,6 +271,22 @@ TERVANIX_ALWAYS_INLINE inline double Exp10Of(double y) {
 TERVANIX_FUSED_TARGET double LogFused(double x) { return LogOf<true>(x); }
 TERVANIX_FUSED_TARGET double Exp2Fused(double y) { return Exp2Of<true>(y); }
 TERVANIX_FUSED_TARGET double Exp10Fused(double y) { return Exp10Of<true>(y); }
+
+// Each function is reached through a pointer that starts at Choose, whose first call
+// sets it to the version for this processor; every later call costs one indirect
+// jump. Relaxed order suffices: both versions give the same bits, so a thread that
+// still sees Choose merely chooses again.
+using Function = double (*)(double);
+template <Function kFused, Function kPortable>
+struct Dispatch {
+    static double Choose(double x) {
+        const Function chosen = dd::HasFusedMultiplyAdd() ? kFused : kPortable;
+        function.store(chosen, std::memory_order_relaxed);
+        return chosen(x);
+    }
+    static inline std::atomic<Function> function{Choose};
+    static double Call(double x) { return function.load(std::memory_order_relaxed)(x); }
+};
 #endif
 
 }  // namespace
@@ -237,9 +296,9 @@ double portable::Exp2(double y) { return Exp2Of<false>(y); }
 double portable::Exp10(double y) { return Exp10Of<false>(y); }
 
 #if TERVANIX_FUSED_DISPATCH
-double Log(double x) { return dd::HasFusedMultiplyAdd() ? LogFused(x) : portable::Log(x); }
-double Exp2(double y) { return dd::HasFusedMultiplyAdd() ? Exp2Fused(y) : portable::Exp2(y); }
-double Exp10(double y) { return dd::HasFusedMultiplyAdd() ? Exp10Fused(y) : portable::Exp10(y); }
+double Log(double x) { return Dispatch<LogFused, portable::Log>::Call(x); }
+double Exp2(double y) { return Dispatch<Exp2Fused, portable::Exp2>::Call(y); }
+double Exp10(double y) { return Dispatch<Exp10Fused, portable::Exp10>::Call(y); }
 #else
 double Log(double x) { return portable::Log(x); }
 double Exp2(double y) { return portable::Exp2(y); }
