@@ -84,11 +84,13 @@ void BindBatch(py::module_& m) {
         PinnedTable<1> X(x, f, "dXArray"), Y(y, f, "dYArray");
         const std::size_t n = Count(targets);
         const auto t = TargetSpan(targets, "targets", n);
+        const auto boundary = static_cast<BoundaryCondition>(condition);
         return RunBatch(n, withReasons, [&](auto results, auto outcomes, auto reasons) {
-            InterpolationOf1DArrayBatch(*X, *Y, static_cast<BoundaryCondition>(condition), t, results, outcomes, reasons, {threads});
+            InterpolationOf1DArrayBatch(*X, *Y, boundary, t, results, outcomes, reasons, {threads});
         });
     });
-    m.def("_interp2d_batch", [](py::handle x, py::handle y, bool allow, py::handle targets, unsigned threads, bool withReasons) {
+    m.def("_interp2d_batch", [](py::handle x, py::handle y, bool allow, py::handle targets, unsigned threads,
+                                bool withReasons) {
         const char* f = "interp2d_batch";
         PinnedTable<1> X(x, f, "XValues"), Y(y, f, "YValues");
         const std::size_t n = Count(targets);
