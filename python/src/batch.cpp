@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include <Tervanix/Batch.h>
 
@@ -46,18 +47,30 @@ struct PinnedTable {
     rt::BasicArray<Double, Rank>& operator*() const { return box->array; }
 };
 
-// Runs `lookup(results, outcomes)` without the GIL over n targets; (values, outcomes).
+static_assert(std::is_same_v<std::underlying_type_t<FalseReason>, std::int8_t>);
+
+// Runs `lookup(results, outcomes, reasons)` without the GIL over n targets; (values,
+// outcomes, reasons), the reasons an int8 array of FalseReason codes when asked for
+// (`withReasons`), else None and an empty span passed to the library.
 template <typename Lookup>
-py::tuple RunBatch(std::size_t n, Lookup&& lookup) {
+py::tuple RunBatch(std::size_t n, bool withReasons, Lookup&& lookup) {
     py::array_t<Double> values(static_cast<py::ssize_t>(n));
     py::array_t<std::int8_t> outcomes(static_cast<py::ssize_t>(n));
+    py::object reasonArray = py::none();
+    Span<FalseReason> reasons;
+    if (withReasons) {
+        py::array_t<std::int8_t> codes(static_cast<py::ssize_t>(n));
+        reasons = Span<FalseReason>(reinterpret_cast<FalseReason*>(codes.mutable_data()), n);
+        reasonArray = codes;
+    }
     Double* v = values.mutable_data();
     for (std::size_t i = 0; i < n; ++i) v[i] = std::numeric_limits<Double>::quiet_NaN();
     {
         py::gil_scoped_release released;
-        lookup(Span<Double>(v, n), Span<BatchOutcome>(reinterpret_cast<BatchOutcome*>(outcomes.mutable_data()), n));
+        lookup(Span<Double>(v, n), Span<BatchOutcome>(reinterpret_cast<BatchOutcome*>(outcomes.mutable_data()), n),
+               reasons);
     }
-    return py::make_tuple(values, outcomes);
+    return py::make_tuple(values, outcomes, reasonArray);
 }
 
 std::size_t Count(py::handle targets) { return static_cast<std::size_t>(py::len(targets)); }
@@ -66,44 +79,46 @@ std::size_t Count(py::handle targets) { return static_cast<std::size_t>(py::len(
 
 void BindBatch(py::module_& m) {
     m.def("_interpolation_of_1d_array_batch", [](py::handle x, py::handle y, Long condition, py::handle targets,
-                                                 unsigned threads) {
+                                                 unsigned threads, bool withReasons) {
         const char* f = "interpolation_of_1d_array_batch";
         PinnedTable<1> X(x, f, "dXArray"), Y(y, f, "dYArray");
         const std::size_t n = Count(targets);
         const auto t = TargetSpan(targets, "targets", n);
-        return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
-            InterpolationOf1DArrayBatch(*X, *Y, static_cast<BoundaryCondition>(condition), t, results, outcomes, {threads});
+        const auto boundary = static_cast<BoundaryCondition>(condition);
+        return RunBatch(n, withReasons, [&](auto results, auto outcomes, auto reasons) {
+            InterpolationOf1DArrayBatch(*X, *Y, boundary, t, results, outcomes, reasons, {threads});
         });
     });
-    m.def("_interp2d_batch", [](py::handle x, py::handle y, bool allow, py::handle targets, unsigned threads) {
+    m.def("_interp2d_batch", [](py::handle x, py::handle y, bool allow, py::handle targets, unsigned threads,
+                                bool withReasons) {
         const char* f = "interp2d_batch";
         PinnedTable<1> X(x, f, "XValues"), Y(y, f, "YValues");
         const std::size_t n = Count(targets);
         const auto t = TargetSpan(targets, "targets", n);
-        return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
-            Interp2DBatch(*X, *Y, allow, t, results, outcomes, {threads});
+        return RunBatch(n, withReasons, [&](auto results, auto outcomes, auto reasons) {
+            Interp2DBatch(*X, *Y, allow, t, results, outcomes, reasons, {threads});
         });
     });
     m.def("_interp3d_batch", [](py::handle x, py::handle y, py::handle z, bool allow, py::handle tx, py::handle ty,
-                                unsigned threads) {
+                                unsigned threads, bool withReasons) {
         const char* f = "interp3d_batch";
         PinnedTable<1> X(x, f, "XValues"), Y(y, f, "YValues");
         PinnedTable<2> Z(z, f, "ZValues");
         const std::size_t n = Count(tx);
         const auto sx = TargetSpan(tx, "X", n), sy = TargetSpan(ty, "Y", n);
-        return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
-            Interp3DBatch(*X, *Y, *Z, allow, sx, sy, results, outcomes, {threads});
+        return RunBatch(n, withReasons, [&](auto results, auto outcomes, auto reasons) {
+            Interp3DBatch(*X, *Y, *Z, allow, sx, sy, results, outcomes, reasons, {threads});
         });
     });
     m.def("_interp4d_batch", [](py::handle w, py::handle x, py::handle y, py::handle z, bool allow, py::handle tw,
-                                py::handle tx, py::handle ty, unsigned threads) {
+                                py::handle tx, py::handle ty, unsigned threads, bool withReasons) {
         const char* f = "interp4d_batch";
         PinnedTable<1> W(w, f, "WValues"), X(x, f, "XValues"), Y(y, f, "YValues");
         PinnedTable<3> Z(z, f, "ZValues");
         const std::size_t n = Count(tw);
         const auto sw = TargetSpan(tw, "W", n), sx = TargetSpan(tx, "X", n), sy = TargetSpan(ty, "Y", n);
-        return RunBatch(n, [&](Span<Double> results, Span<BatchOutcome> outcomes) {
-            Interp4DBatch(*W, *X, *Y, *Z, allow, sw, sx, sy, results, outcomes, {threads});
+        return RunBatch(n, withReasons, [&](auto results, auto outcomes, auto reasons) {
+            Interp4DBatch(*W, *X, *Y, *Z, allow, sw, sx, sy, results, outcomes, reasons, {threads});
         });
     });
 }

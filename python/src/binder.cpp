@@ -41,7 +41,10 @@ std::string ResultText(const MethodInfo& info) {
         text += (first ? "" : ", ") + std::string(py::str(field));
         first = false;
     }
-    return text + ")" + (info.resultType->tp_as_number->nb_bool ? ", whose truth value is that of result." : ".");
+    return text + ")" + (info.resultType->tp_as_number->nb_bool
+                             ? ", whose truth value is that of result; its attribute reason is None after True, "
+                               "and after False the FalseExplanation of why."
+                             : ".");
 }
 
 int TruthOfResult(PyObject* tuple) { return PyObject_IsTrue(PyStructSequence_GET_ITEM(tuple, 0)); }
@@ -126,10 +129,12 @@ void AddMethod(py::handle cls, const char* name, MethodInfo& info,
     cls.attr(name) = descriptor;
 }
 
-PyTypeObject* ResultType(const char* name, const std::vector<const char*>& fields, bool truthOfResult) {
-    // The type lives as long as the module; its descriptions must too.
-    auto* described = new PyStructSequence_Field[fields.size() + 1]();
+PyTypeObject* ResultType(const char* name, const std::vector<const char*>& fields, bool booleanResult) {
+    // The type lives as long as the module; its descriptions must too. Fields past
+    // n_in_sequence are attributes only: `reason` is one.
+    auto* described = new PyStructSequence_Field[fields.size() + 2]();
     for (std::size_t i = 0; i < fields.size(); ++i) described[i] = {fields[i], nullptr};
+    if (booleanResult) described[fields.size()] = {"reason", nullptr};
     const std::string qualified = std::string("tervanix.") + name;
     auto* desc = new PyStructSequence_Desc{strdup(qualified.c_str()), nullptr, described, static_cast<int>(fields.size())};
     PyTypeObject* type = PyStructSequence_NewType(desc);
@@ -137,7 +142,7 @@ PyTypeObject* ResultType(const char* name, const std::vector<const char*>& field
     py::tuple names(fields.size());
     for (std::size_t i = 0; i < fields.size(); ++i) names[i] = py::str(fields[i]);
     py::handle(reinterpret_cast<PyObject*>(type)).attr("_fields") = names;  // as a namedtuple has
-    if (truthOfResult) type->tp_as_number->nb_bool = &TruthOfResult;
+    if (booleanResult) type->tp_as_number->nb_bool = &TruthOfResult;
     PyType_Modified(type);
     return type;
 }

@@ -8,7 +8,9 @@
 //    back in the result.
 //  - A method without outputs returns its C++ result (bool, float, None). A method
 //    with outputs returns a named tuple: first `result` (when the C++ method has one),
-//    then each output under its parameter's name, in parameter order.
+//    then each output under its parameter's name, in parameter order. When the
+//    result is a Boolean, the tuple also has a `reason` attribute (not one of its
+//    items): None after True, the FalseExplanation of the False after False.
 //  - A LibraryError raised by the method becomes the exception of its kind; when the
 //    method has outputs, the exception's `outputs` holds them as the failure left them.
 #pragma once
@@ -34,6 +36,7 @@
 #include "convert.h"
 #include "errors.h"
 #include "in_use.h"
+#include "reasons.h"
 
 namespace tervanix::py_binding {
 
@@ -156,10 +159,9 @@ void AddMethod(py::handle cls, const char* name, MethodInfo& info,
 
 // A named tuple type (a C struct sequence, quick to fill) "tervanix.<name>" with
 // these fields; the names must outlive the type (string literals do). With
-// `truthOfResult`, the tuple's truth value is that of its first field `result`.
-// Fields beyond the tuple's items (attributes that unpacking does not see) belong
-// here too, filled in MakeResult.
-PyTypeObject* ResultType(const char* name, const std::vector<const char*>& fields, bool truthOfResult);
+// `booleanResult`, the tuple's truth value is that of its first field `result`, and
+// it has the attribute `reason` beyond its items (unpacking does not see it).
+PyTypeObject* ResultType(const char* name, const std::vector<const char*>& fields, bool booleanResult);
 
 inline py::object ResultValue(Boolean value) { return FromBoolean(value); }
 inline py::object ResultValue(Double value) { return FromDouble(value); }
@@ -176,14 +178,16 @@ py::object OutputValue(const typename P::Held& held) {
     }
 }
 
-// The named tuple of the call: `result` (when kReturns), then the outputs.
-template <bool kReturns, typename... P, typename... Held>
-py::object MakeResult(PyTypeObject* type, py::object result, Held&... held) {
+// The named tuple of the call: `result` (when kReturns), then the outputs, then
+// `reason` when the type has it (kReason).
+template <bool kReturns, bool kReason, typename... P, typename... Held>
+py::object MakeResult(PyTypeObject* type, py::object result, py::object reason, Held&... held) {
     auto tuple = py::reinterpret_steal<py::object>(PyStructSequence_New(type));
     if (!tuple) throw py::error_already_set();
     Py_ssize_t k = 0;
     if (kReturns) PyStructSequence_SetItem(tuple.ptr(), k++, result.release().ptr());
     ((P::kOutput ? PyStructSequence_SetItem(tuple.ptr(), k++, OutputValue<P>(held).release().ptr()) : void()), ...);
+    if (kReason) PyStructSequence_SetItem(tuple.ptr(), k, reason.release().ptr());
     return tuple;
 }
 
@@ -228,6 +232,7 @@ struct Method<M, std::tuple<A...>> {
     using R = typename Member<decltype(M)>::Result;
     static constexpr bool kReturns = !std::is_void_v<R>;
     static constexpr std::size_t kOutputs = (std::size_t{0} + ... + std::size_t{Param<A>::kOutput});
+    static constexpr bool kReason = kOutputs > 0 && std::is_same_v<R, Boolean>;
     static inline MethodInfo info;
 
     template <std::size_t... I>
@@ -235,8 +240,9 @@ struct Method<M, std::tuple<A...>> {
         std::tuple<typename Param<A>::Held...> held{
             Param<A>::Load(given[I], Where{info.method.c_str(), info.names[I]})...};
         auto finish = [&] { (FinishParam<Param<A>>(std::get<I>(held)), ...); };
-        auto outputs = [&](py::object value) {
-            return MakeResult<kReturns, Param<A>...>(info.resultType, std::move(value), std::get<I>(held)...);
+        auto outputs = [&](py::object value, py::object reason) {
+            return MakeResult<kReturns, kReason, Param<A>...>(info.resultType, std::move(value), std::move(reason),
+                                                              std::get<I>(held)...);
         };
         auto invoke = [&] { return (self.*M)(Param<A>::Pass(std::get<I>(held))...); };
         std::conditional_t<kReturns, R, NoResult> result{};
@@ -251,7 +257,7 @@ struct Method<M, std::tuple<A...>> {
         } catch (const LibraryError& error) {
             finish();
             if constexpr (kOutputs > 0) {
-                RaiseLibraryError(error, outputs(py::none()));
+                RaiseLibraryError(error, outputs(py::none(), py::none()));
             } else {
                 RaiseLibraryError(error);
             }
@@ -260,8 +266,11 @@ struct Method<M, std::tuple<A...>> {
             throw;
         }
         finish();
-        if constexpr (kOutputs > 0) {
-            return outputs(ResultValue(result));
+        if constexpr (kReason) {
+            // Read at once, on the thread of the call: the next False replaces it.
+            return outputs(ResultValue(result), result ? py::none() : LastReason());
+        } else if constexpr (kOutputs > 0) {
+            return outputs(ResultValue(result), py::none());
         } else {
             return ResultValue(result);
         }

@@ -10,6 +10,7 @@ PYBIND11_MODULE(_core, m) {
     m.doc() = "The library's classes; import them from the tervanix package.";
     m.attr("__version__") = TERVANIX_VERSION_STRING;
     BindErrors(m);
+    BindReasons(m);
     BindArrays(m);
     BindUtilities(m);
     BindInterpolation(m);

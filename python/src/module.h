@@ -8,6 +8,7 @@ namespace tervanix::py_binding {
 namespace py = pybind11;
 
 void BindErrors(py::module_& m);
+void BindReasons(py::module_& m);
 void BindArrays(py::module_& m);
 void BindUtilities(py::module_& m);
 void BindInterpolation(py::module_& m);

@@ -5,6 +5,7 @@ from typing import Any, Callable, Iterator, List, NamedTuple, Optional, Sequence
 import numpy as np
 import numpy.typing as npt
 
+from ._reasons import FalseExplanation as FalseExplanation, FalseReason as FalseReason
 from ._enums import BoundaryCondition as BoundaryCondition, BoundaryCondition2 as BoundaryCondition2
 from ._errors import (ErrorKind as ErrorKind, FloatingPointFault as FloatingPointFault,
                       InvalidArgument as InvalidArgument, LibraryError as LibraryError,
@@ -57,16 +58,22 @@ class _Ratio(NamedTuple):
     result: bool
     dInterpFrac: float
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class _Extrapolation(NamedTuple):
     result: bool
     dY3: float
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class _Lookup1D(NamedTuple):
     result: bool
     dYResult: float
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class _Indices(NamedTuple):
     result: bool
@@ -75,6 +82,8 @@ class _Indices(NamedTuple):
     dInterpFraction: float
     bExtrapolationNeeded: bool
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class CInterpolation:
     @staticmethod
@@ -107,16 +116,22 @@ class _Text(NamedTuple):
     result: bool
     sBin: str
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class _Int(NamedTuple):
     result: bool
     nInt: int
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class _Long(NamedTuple):
     result: bool
     lngLong: int
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class cGenUtil:
     def Min(self, X: Real, Y: Real) -> float: ...
@@ -137,6 +152,8 @@ class _Line2D(NamedTuple):
     m: float
     B: float
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class _Vector(NamedTuple):
     v3i: float
@@ -163,6 +180,8 @@ class _Intersect2Planes(NamedTuple):
     v4j: float
     v4k: float
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class _Intersect3Planes(NamedTuple):
     result: bool
@@ -170,6 +189,8 @@ class _Intersect3Planes(NamedTuple):
     Y: float
     Z: float
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class _Polar(NamedTuple):
     r: float
@@ -209,11 +230,15 @@ class _Interp2D(NamedTuple):
     result: bool
     Y: float
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class _Interp3D(NamedTuple):
     result: bool
     Z: float
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class cInterp2:
     def SortXYPairsByX(self, XValues: DoubleArray, YValues: DoubleArray) -> None: ...
@@ -255,11 +280,15 @@ class _Inverted(NamedTuple):
     result: bool
     Inverted: cMatrix2
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class _Equations(NamedTuple):
     result: bool
     Solution: cMatrix2
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class cMatrixOps:
     def MatrixTrans(self, Original: Matrix, Transposed: Matrix = None) -> _Transposed: ...
@@ -271,6 +300,8 @@ class _Solution(NamedTuple):
     result: bool
     Solution: List[float]
     def __bool__(self) -> bool: ...
+    @property
+    def reason(self) -> Optional[FalseExplanation]: ...
 
 class cMatrix:
     def MatrixSize(self, X: int) -> None: ...
@@ -279,6 +310,7 @@ class cMatrix:
     def Calc(self, Solution: Optional[List[float]] = None) -> _Solution: ...
     def HelpForProgrammer(self) -> None: ...
 
+def last_false_reason() -> Optional[FalseExplanation]: ...
 def SetMessageSink(sink: Optional[Callable[[str], object]]) -> Optional[Callable[[str], object]]: ...
 
 # Batch lookups (see docs/python.md): values NaN where the outcome is not ReturnedTrue.
@@ -288,15 +320,15 @@ Table1D = Union[DoubleArray, npt.NDArray[np.float64]]
 Targets = Union[npt.ArrayLike, float]
 
 def interpolation_of_1d_array_batch(dXArray: Table1D, dYArray: Table1D, eExtrapolationType: int, targets: Targets,
-                                    *, strict: bool = True, threads: int = 1) -> BatchResult: ...
+                                    *, strict: bool = True, threads: int = 1, reasons: bool = False) -> BatchResult: ...
 def interp2d_batch(XValues: Table1D, YValues: Table1D, bAllowExtrap: Union[bool, int], targets: Targets,
-                   *, strict: bool = True, threads: int = 1) -> BatchResult: ...
+                   *, strict: bool = True, threads: int = 1, reasons: bool = False) -> BatchResult: ...
 def interp3d_batch(XValues: Table1D, YValues: Table1D, ZValues: Union[DoubleArray2D, npt.NDArray[np.float64]],
                    bAllowExtrap: Union[bool, int], X: Optional[Targets] = None, Y: Optional[Targets] = None,
                    *, x: Optional[Targets] = None, y: Optional[Targets] = None, strict: bool = True,
-                   threads: int = 1) -> BatchResult: ...
+                   threads: int = 1, reasons: bool = False) -> BatchResult: ...
 def interp4d_batch(WValues: Table1D, XValues: Table1D, YValues: Table1D,
                    ZValues: Union[DoubleArray3D, npt.NDArray[np.float64]], bAllowExtrap: Union[bool, int],
                    W: Optional[Targets] = None, X: Optional[Targets] = None, Y: Optional[Targets] = None,
                    *, w: Optional[Targets] = None, x: Optional[Targets] = None, y: Optional[Targets] = None,
-                   strict: bool = True, threads: int = 1) -> BatchResult: ...
+                   strict: bool = True, threads: int = 1, reasons: bool = False) -> BatchResult: ...

@@ -9,7 +9,10 @@ w=: 1-D arrays) whose every combination is looked up. Targets are always copied 
 the call, so a target array that shares memory with a table is looked up as it was
 given, never sorted with the table. The result is a
 BatchResult: `values` (float64, the targets' shape; NaN wherever the outcome is not
-ReturnedTrue) and `outcomes` (int8 codes of BatchOutcome).
+ReturnedTrue) and `outcomes` (int8 codes of BatchOutcome). With reasons=True its
+attribute `reasons` (not one of its items) holds, in the targets' shape, the int8 code
+of FalseReason that the single call would give each target returning False, and
+FalseReason.None_ (0) elsewhere; without, it is None.
 
 With strict=True (the default) the first target, in row order, whose single call would
 raise ends the call with that error, its message naming the target's index; with
@@ -18,7 +21,7 @@ GIL released; `threads` shares the targets among that many threads (0: every cor
 """
 import enum
 import operator
-from typing import NamedTuple
+from typing import NamedTuple, Optional
 
 import numpy as np
 
@@ -38,9 +41,15 @@ class BatchOutcome(enum.IntEnum):
     OutOfMemory = 8
 
 
-class BatchResult(NamedTuple):
+class _BatchItems(NamedTuple):
     values: np.ndarray
     outcomes: np.ndarray
+
+
+class BatchResult(_BatchItems):
+    """(values, outcomes), and the attribute reasons: None, or with reasons=True the
+    FalseReason codes per target."""
+    reasons: Optional[np.ndarray] = None  # set on the instance when asked for; unpacking never sees it
 
 
 _ARRAYS = {1: _core.DoubleArray, 2: _core.DoubleArray2D, 3: _core.DoubleArray3D}
@@ -130,7 +139,8 @@ def _boolean(function, value):
     raise TypeError(f"{function}: bAllowExtrap must be a bool, not {type(value).__name__}")
 
 
-def _finish(function, shape, values, outcomes, strict, single_call, targets):
+def _finish(function, shape, computed, strict, single_call, targets):
+    values, outcomes, reasons = computed
     values[outcomes != BatchOutcome.ReturnedTrue] = np.nan  # a failed target's slot may hold its faulting value
     values, outcomes = values.reshape(shape), outcomes.reshape(shape)
     failed = outcomes.reshape(-1) > BatchOutcome.ReturnedFalse
@@ -147,33 +157,37 @@ def _finish(function, shape, values, outcomes, strict, single_call, targets):
             raised = BY_KIND[kind](f"{where}: {kind}")
         raised.index = index
         raise raised
-    return BatchResult(values, outcomes)
+    result = BatchResult(values, outcomes)
+    if reasons is not None:
+        result.reasons = reasons.reshape(shape)
+    return result
 
 
-def interpolation_of_1d_array_batch(dXArray, dYArray, eExtrapolationType, targets, *, strict=True, threads=1):
+def interpolation_of_1d_array_batch(dXArray, dYArray, eExtrapolationType, targets, *, strict=True, threads=1,
+                                    reasons=False):
     """CInterpolation.InterpolationOf1DArray at each target."""
     f = "interpolation_of_1d_array_batch"
     x, y = _table(f, "dXArray", dXArray, 1), _table(f, "dYArray", dYArray, 1)
     shape, flat = _targets(f, ["targets"], [targets])
     condition = _whole(f, "eExtrapolationType", eExtrapolationType)
-    values, outcomes = _core._interpolation_of_1d_array_batch(x, y, condition, flat[0], _threads(f, threads))
+    computed = _core._interpolation_of_1d_array_batch(x, y, condition, flat[0], _threads(f, threads), bool(reasons))
     single = lambda t: _core.CInterpolation().InterpolationOf1DArray(t, x, y, condition)  # noqa: E731
-    return _finish(f, shape, values, outcomes, strict, single, flat)
+    return _finish(f, shape, computed, strict, single, flat)
 
 
-def interp2d_batch(XValues, YValues, bAllowExtrap, targets, *, strict=True, threads=1):
+def interp2d_batch(XValues, YValues, bAllowExtrap, targets, *, strict=True, threads=1, reasons=False):
     """cInterp2.Interp2D at each target X."""
     f = "interp2d_batch"
     x, y = _table(f, "XValues", XValues, 1), _table(f, "YValues", YValues, 1)
     allow = _boolean(f, bAllowExtrap)
     shape, flat = _targets(f, ["targets"], [targets])
-    values, outcomes = _core._interp2d_batch(x, y, allow, flat[0], _threads(f, threads))
+    computed = _core._interp2d_batch(x, y, allow, flat[0], _threads(f, threads), bool(reasons))
     single = lambda t: _core.cInterp2().Interp2D(x, y, allow, t)  # noqa: E731
-    return _finish(f, shape, values, outcomes, strict, single, flat)
+    return _finish(f, shape, computed, strict, single, flat)
 
 
 def interp3d_batch(XValues, YValues, ZValues, bAllowExtrap, X=None, Y=None, *, x=None, y=None, strict=True,
-                   threads=1):
+                   threads=1, reasons=False):
     """cInterp2.Interp3D at each point (X, Y), X and Y broadcast together; or, given the
     axes x and y (1-D), at every (x[i], y[j]): the result's [i, j]."""
     f = "interp3d_batch"
@@ -181,13 +195,13 @@ def interp3d_batch(XValues, YValues, ZValues, bAllowExtrap, X=None, Y=None, *, x
     zv = _table(f, "ZValues", ZValues, 2)
     allow = _boolean(f, bAllowExtrap)
     shape, flat = _points_or_axes(f, ["X", "Y"], [X, Y], [x, y])
-    values, outcomes = _core._interp3d_batch(xv, yv, zv, allow, flat[0], flat[1], _threads(f, threads))
+    computed = _core._interp3d_batch(xv, yv, zv, allow, flat[0], flat[1], _threads(f, threads), bool(reasons))
     single = lambda a, b: _core.cInterp2().Interp3D(xv, yv, zv, allow, a, b)  # noqa: E731
-    return _finish(f, shape, values, outcomes, strict, single, flat)
+    return _finish(f, shape, computed, strict, single, flat)
 
 
 def interp4d_batch(WValues, XValues, YValues, ZValues, bAllowExtrap, W=None, X=None, Y=None, *, w=None, x=None,
-                   y=None, strict=True, threads=1):
+                   y=None, strict=True, threads=1, reasons=False):
     """cInterp2.Interp4D at each point (W, X, Y), W, X and Y broadcast together; or, given
     the axes w, x and y (1-D), at every (w[i], x[j], y[k]): the result's [i, j, k]."""
     f = "interp4d_batch"
@@ -195,6 +209,7 @@ def interp4d_batch(WValues, XValues, YValues, ZValues, bAllowExtrap, W=None, X=N
     zv = _table(f, "ZValues", ZValues, 3)
     allow = _boolean(f, bAllowExtrap)
     shape, flat = _points_or_axes(f, ["W", "X", "Y"], [W, X, Y], [w, x, y])
-    values, outcomes = _core._interp4d_batch(wv, xv, yv, zv, allow, flat[0], flat[1], flat[2], _threads(f, threads))
+    computed = _core._interp4d_batch(wv, xv, yv, zv, allow, flat[0], flat[1], flat[2], _threads(f, threads),
+                                     bool(reasons))
     single = lambda a, b, c: _core.cInterp2().Interp4D(wv, xv, yv, zv, allow, a, b, c)  # noqa: E731
-    return _finish(f, shape, values, outcomes, strict, single, flat)
+    return _finish(f, shape, computed, strict, single, flat)

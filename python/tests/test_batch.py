@@ -14,12 +14,14 @@ def targets(rng, low, high, n=3000):
 
 
 def single_outcome(call):
+    """(outcome, value, FalseReason code) of one single call."""
     try:
         result = call()
     except tv.LibraryError as error:
-        return tv.BatchOutcome[error.kind.name], np.nan
-    value = result[-1] if result.result else np.nan
-    return (tv.BatchOutcome.ReturnedTrue if result.result else tv.BatchOutcome.ReturnedFalse), value
+        return tv.BatchOutcome[error.kind.name], np.nan, 0
+    if result.result:
+        return tv.BatchOutcome.ReturnedTrue, result[-1], 0
+    return tv.BatchOutcome.ReturnedFalse, np.nan, int(result.reason.code)
 
 
 def tables(rng):
@@ -33,30 +35,39 @@ def cases(rng):
     w, t1, t2, t3 = x.copy(), targets(rng, -20, 20), targets(rng, -20, 20), targets(rng, -20, 20)
     interp = tv.CInterpolation()
     table = tv.cInterp2()
-    yield ("1d", lambda: tv.interpolation_of_1d_array_batch(x, grid[0, 0], tv.EXTRAPOLATE_LINEARLY, t1, strict=False),
+    yield ("1d", lambda: tv.interpolation_of_1d_array_batch(x, grid[0, 0], tv.EXTRAPOLATE_LINEARLY, t1, strict=False,
+                                                            reasons=True),
            lambda i, X, Y: interp.InterpolationOf1DArray(t1[i], X, Y, tv.EXTRAPOLATE_LINEARLY),
            lambda: (tv.DoubleArray(x), tv.DoubleArray(grid[0, 0])))
-    yield ("2d", lambda: tv.interp2d_batch(x, grid[0, 1], True, t1, strict=False),
+    yield ("2d", lambda: tv.interp2d_batch(x, grid[0, 1], True, t1, strict=False, reasons=True),
            lambda i, X, Y: table.Interp2D(X, Y, True, t1[i]),
            lambda: (tv.DoubleArray(x), tv.DoubleArray(grid[0, 1])))
-    yield ("3d", lambda: tv.interp3d_batch(x, x, grid[0], True, t1, t2, strict=False),
+    yield ("3d", lambda: tv.interp3d_batch(x, x, grid[0], True, t1, t2, strict=False, reasons=True),
            lambda i, X, Y, Z: table.Interp3D(X, Y, Z, True, t1[i], t2[i]),
            lambda: (tv.DoubleArray(x), tv.DoubleArray(x), tv.DoubleArray2D(grid[0])))
-    yield ("4d", lambda: tv.interp4d_batch(w, x, x, grid, True, t1, t2, t3, strict=False),
+    yield ("4d", lambda: tv.interp4d_batch(w, x, x, grid, True, t1, t2, t3, strict=False, reasons=True),
            lambda i, W, X, Y, Z: table.Interp4D(W, X, Y, Z, True, t1[i], t2[i], t3[i]),
            lambda: (tv.DoubleArray(w), tv.DoubleArray(x), tv.DoubleArray(x), tv.DoubleArray3D(grid)))
+    yield ("3d-no-extrap", lambda: tv.interp3d_batch(x, x, grid[0], False, t1, t2, strict=False, reasons=True),
+           lambda i, X, Y, Z: table.Interp3D(X, Y, Z, False, t1[i], t2[i]),
+           lambda: (tv.DoubleArray(x), tv.DoubleArray(x), tv.DoubleArray2D(grid[0])))
 
 
-@pytest.mark.parametrize("name", ["1d", "2d", "3d", "4d"])
+# What each case must show: values and faults; values and Falses (with their reasons).
+OCCUR = {"1d": {0, 4}, "2d": {0, 4}, "3d": {0, 4}, "4d": {0, 4}, "3d-no-extrap": {0, 1}}
+
+
+@pytest.mark.parametrize("name", OCCUR)
 def test_batch_equals_single_calls_bit_for_bit(name):
     rng = np.random.default_rng(7)
     _, batch, single, make_tables = next(c for c in cases(rng) if c[0] == name)
     result = batch()
     arrays = make_tables()
     expected = [single_outcome(lambda: single(i, *arrays)) for i in range(len(result.values))]
-    assert result.outcomes.tolist() == [int(outcome) for outcome, _ in expected]
-    assert result.values.tobytes() == np.array([value for _, value in expected]).tobytes()
-    assert {0, 4} <= set(result.outcomes.tolist())  # values and faults both occur
+    assert result.outcomes.tolist() == [int(outcome) for outcome, _, _ in expected]
+    assert result.values.tobytes() == np.array([value for _, value, _ in expected]).tobytes()
+    assert result.reasons.tolist() == [reason for _, _, reason in expected]
+    assert OCCUR[name] <= set(result.outcomes.tolist())
 
 
 def test_strict_raises_for_the_first_failing_target_naming_it():

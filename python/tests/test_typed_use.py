@@ -10,6 +10,9 @@ def test_typed_use() -> None:
     found: bool = tv.CInterpolation().InterpolationOf1DArray(0.5, x, y, tv.NO_EXTRAPOLATION).result
     lookup = tv.cInterp2().Interp2D(x, y, False, 1.5)
     value: float = lookup.Y if lookup else float("nan")
+    why: str = str(lookup.reason) if lookup.reason else ""
+    earlier = tv.last_false_reason()
+    last: tv.FalseReason = earlier.code if earlier is not None else tv.FalseReason.None_
     z: float = tv.cInterp2().Interp3D(x, y, tv.DoubleArray2D(np.eye(3)), True, 0.5, 0.5).Z
     tv.CSort().BubbleSort1DArray([3.0, 1.0])
     text: str = tv.cGenUtil().IntToBin(5).sBin
@@ -22,6 +25,7 @@ def test_typed_use() -> None:
     system.AddToMatrix(1, 1, 2.0)
     system.AddToVector(1, 4.0)
     solution: list[float] = system.Calc().Solution
-    grid = tv.interp3d_batch(x, y, np.eye(3), False, x=[0.5], y=[0.5, 1.5])
+    grid = tv.interp3d_batch(x, y, np.eye(3), False, x=[0.5], y=[0.5, 1.5], reasons=True)
     assert found and value == 15.0 and z == 0.5 and text and slope == 2.0 and rows == 2
     assert inverse.GetData(2, 2) == 0.25 and solution == [2.0] and grid.values.shape == (1, 2)
+    assert why == "" and isinstance(last, tv.FalseReason) and grid.reasons is not None
