@@ -19,11 +19,17 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+// The start of a thread is made to fail by interposing pthread_create, which needs an
+// ELF platform's dynamic linker; elsewhere (Windows) threads start as usual.
+#if defined(__unix__)
+#define TERVANIX_FAIL_THREAD_STARTS 1
 #include <dlfcn.h>
 #include <errno.h>
-#include <fcntl.h>
 #include <pthread.h>
-#include <unistd.h>
+#endif
 
 namespace {
 
@@ -45,6 +51,7 @@ void* operator new(std::size_t size) {
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
+#if defined(TERVANIX_FAIL_THREAD_STARTS)
 // std::thread starts its threads here: the failing one is refused as for want of resources.
 extern "C" int pthread_create(pthread_t* thread, const pthread_attr_t* attr, void* (*start)(void*),
                               void* arg) noexcept {
@@ -58,6 +65,7 @@ extern "C" int pthread_create(pthread_t* thread, const pthread_attr_t* attr, voi
     }();
     return create(thread, attr, start, arg);
 }
+#endif
 
 namespace {
 
