@@ -99,6 +99,10 @@ TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, bool cosine) {
     const int step = (reduced.quadrant + (cosine ? 1 : 0)) & 3;
     const int useCos = step & 1;
     const int negative = (step >> 1) ^ (negativeR & (1 - useCos)) ^ (!cosine && x < 0.0 ? 1 : 0);
+    // In the default rounding mode |r| <= pi/4 + 2^-30. A host that calls with another
+    // mode may get a reduction that overshoots; such an angle would lie beyond the
+    // table (its last row is 403/512), so it goes to the slow path.
+    if (TERVANIX_UNLIKELY(!(std::fabs(reduced.r.hi) <= 0.786))) return std::numeric_limits<double>::quiet_NaN();
     return SinOrCosOfReduced<kFused>(std::fabs(reduced.r.hi), reduced.r.lo * kSign[negativeR], useCos, kSign[negative]);
 }
 
