@@ -9,10 +9,10 @@ case "${1:-tests}" in
   example) ;;
   # clang's sanitizer and libFuzzer runtime is only a recommendation of clang; the package checks
   # need pkg-config and binutils (nm); python3 runs the docs check; MPFR is the reference of the
-  # rounding check. The cross targets: Windows x64 (mingw-w64's g++ with posix threads, run under
-  # wine) and Linux aarch64 (run under qemu); googletest is the source that each cross compiler
-  # builds its GoogleTest from.
-  tests) need+=(clang libclang-rt-14-dev libgtest-dev googletest pkgconf binutils python3 libmpfr-dev
+  # rounding check, and mpmath computes the sine and cosine tables it checks. The cross targets:
+  # Windows x64 (mingw-w64's g++ with posix threads, run under wine) and Linux aarch64 (run under
+  # qemu); googletest is the source that each cross compiler builds its GoogleTest from.
+  tests) need+=(clang libclang-rt-14-dev libgtest-dev googletest pkgconf binutils python3 python3-mpmath libmpfr-dev
                 g++-mingw-w64-x86-64-posix wine64 wine g++-aarch64-linux-gnu libc6-dev-arm64-cross qemu-user) ;;
   bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkgconf) ;;
   c) need+=(clang libclang-rt-14-dev mono-mcs pkgconf) ;;  # the C interface: sanitizers, a C# host, the .pc file

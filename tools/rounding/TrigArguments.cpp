@@ -15,13 +15,13 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The double nearest k*pi/2, k a whole number below 2^1021.
-double NearestMultipleOfHalfPi(double k) {
+// The double nearest k*pi/2^n, k a whole number below 2^1021.
+double NearestMultipleOfPiOver(double k, unsigned n) {
     mpfr_t v;
     mpfr_init2(v, 1200);
     mpfr_const_pi(v, MPFR_RNDN);
     mpfr_mul_d(v, v, k, MPFR_RNDN);
-    mpfr_div_2ui(v, v, 1, MPFR_RNDN);
+    mpfr_div_2ui(v, v, n, MPFR_RNDN);
     const double x = mpfr_get_d(v, MPFR_RNDN);
     mpfr_clear(v);
     return x;
@@ -29,7 +29,14 @@ double NearestMultipleOfHalfPi(double k) {
 
 double NearMultipleOfHalfPi(Random& rng, double largestK) {
     const double k = std::floor(LogUniform(rng, 1.0, largestK));
-    return Negated(rng, Near(rng, NearestMultipleOfHalfPi(k), 2));
+    return Negated(rng, Near(rng, NearestMultipleOfPiOver(k, 1), 2));
+}
+
+// Near a row of the sine and cosine table (k even, a multiple of pi/1024) or halfway
+// between two (k odd): across the one-step reduction evenly, and up to 2^20 and beyond.
+double NearTableRowOrEdge(Random& rng) {
+    const double k = std::floor(rng() % 2 == 0 ? Uniform(rng, 1.0, 2200000.0) : LogUniform(rng, 1.0, 0x1p31));
+    return Negated(rng, Near(rng, NearestMultipleOfPiOver(k, 11), 2));
 }
 
 // |m * alpha - nearest whole number|.
@@ -109,11 +116,13 @@ std::vector<double> Joined(std::vector<double> a, const std::vector<double>& b) 
 }  // namespace
 
 double DrawSinCosArgument(Random& rng) {
-    switch (rng() % 5) {
+    switch (rng() % 7) {
         case 0: return AnyFinite(rng);
         case 1: return Negated(rng, LogUniform(rng, 0x1p-30, 0x1p30));
         case 2: return Negated(rng, LogUniform(rng, 4.9e-324, 0x1p-26));
         case 3: return NearMultipleOfHalfPi(rng, 0x1p20);
+        case 4: return Uniform(rng, -3300.0, 3300.0);
+        case 5: return NearTableRowOrEdge(rng);
         default: return NearMultipleOfHalfPi(rng, 0x1p1020);
     }
 }
@@ -130,7 +139,7 @@ double DrawAtanArgument(Random& rng) {
 const std::vector<double> kSinCosCases = Joined(
     {0.0, -0.0, 4.9406564584124654e-324, 2.2250738585072014e-308, 0x1p-27, 0x1.fffffffffffffp-27, 0x1p-26,
      0x1.0000000000001p-26, 0x1.921fb54442d18p-1, 0x1.921fb54442d19p-1, 0x1.921fb54442d17p-1, 0x1p20,
-     0x1.fffffffffffffp19, 0x1.0000000000001p20, 1.7976931348623157e308, kInf, -kInf, kNaN,
+     0x1.fffffffffffffp19, 0x1.0000000000001p20, 3200.0, 0x1.8ffffffffffffp11, 1.7976931348623157e308, kInf, -kInf, kNaN,
      // found by search, within 2^-25 units in the last place of a midpoint (sin, then cos)
      0x1.e5677e645d757p+19, 0x1.27c27c97a4543p+14, 0x1.0724df5bc63fdp-13, 0x1.85578dc2db6b3p-20,
      0x1.5541e814f9725p+13, 0x1.f2e57a6e542acp-1, 0x1.97d3b9210178cp+28, 0x1.34c68fc768d6cp+30,

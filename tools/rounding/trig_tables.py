@@ -50,13 +50,13 @@ def main():
         "",
         "namespace tervanix::rt::trig {",
         "",
-        "// sin and cos of j/512 for j = 0..403: each as a head of 27 bits (so that its product",
-        "// with a number of 26 bits is exact) and the double nearest the rest: sin head, sin",
-        "// rest, cos head, cos rest.",
-        "inline constexpr double kSinCosTable[404][4] = {",
+        "// sin and cos of j*pi/1024 for j = 0..511: each as a head of 27 bits (so that its",
+        "// product with a number of 26 bits is exact) and the double nearest the rest: sin",
+        "// head, sin rest, cos head, cos rest.",
+        "inline constexpr double kSinCosTable[512][4] = {",
     ]
-    for j in range(404):
-        row = head_and_rest(sin(mpf(j) / 512)) + head_and_rest(cos(mpf(j) / 512))
+    for j in range(512):
+        row = head_and_rest(sin(j * pi / 1024)) + head_and_rest(cos(j * pi / 1024))
         out.append("    {%s, %s, %s, %s}," % tuple(float.hex(v) for v in row))
     out += ["};", "// atan(j/256) and pi/2 - atan(j/256) for j = 0..256, each as a double-double (hi, lo).",
             "inline constexpr double kAtanTable[257][4] = {"]

@@ -107,4 +107,10 @@ ReducedAngle PayneHanek(double x) {
     return {turns.quadrant, r};
 }
 
+TableAngle ReduceLargeToTable(double x) {
+    const ReducedAngle quarter = ReduceAngle(x);  // |r| <= pi/4 + 2^-30: the row is within 257 of 0
+    const TableAngle a = CodyWaiteToTable(quarter.r.hi);
+    return {a.k + 512 * quarter.quadrant, {a.r.hi, a.r.lo + quarter.r.lo}};
+}
+
 }  // namespace tervanix::rt::trig

@@ -4,6 +4,8 @@
 // double.
 #pragma once
 
+#include <cmath>
+
 #include "Tervanix/runtime/DoubleDouble.h"
 #include "Tervanix/runtime/TrigTables.h"
 
@@ -37,6 +39,42 @@ inline ReducedAngle ReduceAngle(double x) {
         if (reduced.r.hi >= 0x1p-20 || reduced.r.hi <= -0x1p-20 || x < 1.0) return reduced;
     }
     return PayneHanek(x);
+}
+
+// An angle measured from the sine and cosine table's rows, which lie at the multiples
+// of pi/1024: x = k*pi/1024 + r with |r| <= pi/2048 (a little more when k is rounded
+// at a boundary), r = hi + lo. k modulo 512 is the row and k/512 modulo 4 the
+// quadrant; k may be negative.
+struct TableAngle {
+    int k;
+    dd::DoubleDouble r;
+};
+
+// Cody-Waite by pi/1024, for |x| < 3200: k = round(x * 1024/pi) has at most 20 bits,
+// so k times each 33-bit piece of pi/2 scaled by 2^-9 is exact, and x - k*P1 is exact
+// as the two lie within a factor of two. The remainder has an absolute error below
+// 2^-109.
+inline TableAngle CodyWaiteToTable(double x) {
+    const double k = (x * 0x1.45f306dc9c883p+8 + 0x1.8p52) - 0x1.8p52;  // nearest to x*1024/pi
+    const double r1 = x - k * (kHalfPi1 * 0x1p-9);                      // exact
+    const dd::DoubleDouble r2 = dd::TwoSum(r1, -(k * (kHalfPi2 * 0x1p-9)));  // exact
+    return {static_cast<int>(k), {r2.hi, r2.lo - (k * (kHalfPi3 * 0x1p-9) + k * (kHalfPi4 * 0x1p-9))}};
+}
+
+// x >= 0 beyond the reach of one Cody-Waite step, or near a multiple of pi/2: reduced by
+// pi/2 first (ReduceAngle), then its remainder by pi/1024.
+TableAngle ReduceLargeToTable(double x);
+
+// x >= 0, finite. Where k is a multiple of 512 other than 0, x lies near a multiple of
+// pi/2, the result is about r, and a remainder below 2^-20 has too few correct bits
+// relative to itself: the reduction by pi/2 takes over. Elsewhere the result is at
+// least sin(pi/2048) in magnitude, which the absolute error of r serves.
+inline TableAngle ReduceToTable(double x) {
+    if (x < 3200.0) {
+        const TableAngle a = CodyWaiteToTable(x);
+        if ((a.k & 511) != 0 || a.k == 0 || !(std::fabs(a.r.hi) < 0x1p-20)) return a;
+    }
+    return ReduceLargeToTable(x);
 }
 
 // x * 2/pi = k + f with k whole and |f| <= 1/2, for x >= pi/4 finite: k modulo 4, the

@@ -16,7 +16,7 @@ namespace {
 
 using namespace trig;
 
-// The relative error of every result below, before its rounding, is under 2^-70 for
+// The relative error of every result below, before its rounding, is under 2^-69 for
 // the sine and cosine and 2^-69.3 for the arctangent (the tails evaluated in double
 // dominate; see docs/design.md); the rounding test allows 2^-68.
 constexpr double kRelativeError = 0x1p-68;
@@ -33,77 +33,62 @@ TERVANIX_ALWAYS_INLINE inline double RoundedOrNaN(double hi, double lo) {
 // +1 or -1 for a sign bit.
 constexpr double kSign[2] = {1.0, -1.0};
 
-// The index of the integer nearest 512 * r (0 <= r < 1) and the difference: 512*r is
-// exact, and so is its distance from the integer.
-struct TableStep {
-    int j;
-    double t;  // r - j/512
-};
-TERVANIX_ALWAYS_INLINE inline TableStep NearestTableStep(double r) {
-    const double scaled = r * 512.0;
-    const double shifted = scaled + 0x1.8p52;  // the integer in the low bits
-    const double whole = shifted - 0x1.8p52;
-    return {static_cast<int>(BitsOf(shifted) & 0x3FF), (scaled - whole) * 0x1p-9};
-}
-
-// sin r (useCos 0) or cos r (useCos 1), times sign, for 0 <= r <= pi/4 + 2^-30 with
-// r = hi + lo, from the table at a = j/512 nearest r: with t = r - a (|t| <= 2^-10),
+// sin x or cos x, times sign, for the angle x = k*pi/1024 + r from the row a = j*pi/1024
+// (j = k modulo 512) in quadrant q (k/512 modulo 4): with t = r = hi + lo
+// (|t| <= pi/2048 + 2^-40),
 //   sin(a + t) = sin a + cos a * t + sin a * (cos t - 1) + cos a * (sin t - t),
 //   cos(a + t) = cos a - sin a * t + cos a * (cos t - 1) - sin a * (sin t - t),
 // one formula p + q*t + p*(cos t - 1) + q*(sin t - t) with (p, q) = (sin a, cos a) or
-// (cos a, -sin a), chosen by index so that no branch depends on the argument. The
-// first two terms are formed exactly from the 27-bit heads of p and q and the 26-bit
-// head of t; the rest, below 2^-20 of the result, in double. The tails cos t - 1 and
-// sin t - t are Taylor polynomials (truncation below 2^-90 |t|). NaN when the
-// rounding test cannot decide.
+// (cos a, -sin a), chosen by index so that no branch depends on the argument; the
+// quadrant turns the sine into cos, -sin, -cos. quarterTurns adds to k's quadrant (1
+// for the cosine). p + q*hi is formed exactly from the 27-bit heads of p and q and
+// the two 26-bit halves of hi; the rest, below 2^-18.5 of the result, in double. The
+// tails cos t - 1 and sin t - t are Taylor polynomials (truncation below 2^-88 |t|).
+// NaN when the rounding test cannot decide.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline double SinOrCosOfReduced(double hi, double lo, int useCos, double sign) {
-    const TableStep step = NearestTableStep(hi);
-    const double* row = kSinCosTable[step.j];
+TERVANIX_ALWAYS_INLINE inline double SinOrCosOfTableAngle(TableAngle angle, unsigned quarterTurns, double sign) {
+    const unsigned index = static_cast<unsigned>(angle.k) + 512u * quarterTurns;
+    const unsigned quadrant = (index >> 9) & 3u;
+    const unsigned useCos = quadrant & 1u;
+    sign *= kSign[quadrant >> 1];
+    const double* row = kSinCosTable[index & 511u];
     const double p1 = row[2 * useCos] * sign;
     const double p2 = row[2 * useCos + 1] * sign;
     const double q1 = row[2 - 2 * useCos] * (kSign[useCos] * sign);
     const double q2 = row[3 - 2 * useCos] * (kSign[useCos] * sign);
-    const double t = step.t + lo;  // step.t is exact, lo perhaps the larger
+    const double hi = angle.r.hi;
+    const double lo = angle.r.lo;
+    const double t = hi + lo;  // for the tails; lo may exceed half an ulp of hi
     const double u = t * t;
     const double u2 = u * u;
     const double sinTail = (t * u) * ((-1.0 / 6.0 + u * (1.0 / 120.0)) - u2 * (1.0 / 5040.0));
     const double cosTail = u * ((-0.5 + u * (1.0 / 24.0)) - u2 * (1.0 / 720.0));
     const double p = p1 + p2;
     const double q = q1 + q2;
-    // q1 * step.t exactly, as headProduct + headError: by a fused multiply-add, or from
-    // the 26-bit head of step.t, whose product with the 27-bit q1 is exact.
+    // q1 * hi exactly, as headProduct + headError: by a fused multiply-add, or from the
+    // 26-bit halves of hi, whose products with the 27-bit q1 are exact.
     double headProduct, headError;
     if constexpr (kFused) {
-        const dd::DoubleDouble product = dd::ExactProduct<kFused>(q1, step.t);
+        const dd::DoubleDouble product = dd::ExactProduct<kFused>(q1, hi);
         headProduct = product.hi;
         headError = product.lo;
     } else {
-        const dd::DoubleDouble tHeads = dd::Split(step.t);
-        headProduct = q1 * tHeads.hi;
-        headError = q1 * tHeads.lo;
+        const dd::DoubleDouble halves = dd::Split(hi);
+        headProduct = q1 * halves.hi;
+        headError = q1 * halves.lo;
     }
-    const dd::DoubleDouble head = dd::FastTwoSum(p1, headProduct);  // |p1| >= |q1*t| or p1 = 0
-    const double rest = p2 + ((q2 * step.t + headError) + q * lo);
+    // |p1| >= sin(pi/1024) > |q1*hi| or p1 = 0.
+    const dd::DoubleDouble head = dd::FastTwoSum(p1, headProduct);
+    const double rest = p2 + ((q2 * hi + headError) + q * lo);
     return RoundedOrNaN(head.hi, (rest + head.lo) + (p * cosTail + q * sinTail));
 }
 
 // sin x (cosine false) or cos x (cosine true) for finite |x| >= 2^-27, or NaN when the
-// rounding test cannot decide.
+// rounding test cannot decide. sin(-x) = -sin x, cos(-x) = cos x.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, bool cosine) {
-    const ReducedAngle reduced = ReduceAngle(std::fabs(x));
-    const int negativeR = reduced.r.hi < 0.0 ? 1 : 0;
-    // sin(k*pi/2 + r) cycles through sin r, cos r, -sin r, -cos r; cos through
-    // cos r, -sin r, -cos r, sin r.
-    const int step = (reduced.quadrant + (cosine ? 1 : 0)) & 3;
-    const int useCos = step & 1;
-    const int negative = (step >> 1) ^ (negativeR & (1 - useCos)) ^ (!cosine && x < 0.0 ? 1 : 0);
-    // In the default rounding mode |r| <= pi/4 + 2^-30. A host that calls with another
-    // mode may get a reduction that overshoots; such an angle would lie beyond the
-    // table (its last row is 403/512), so it goes to the slow path.
-    if (TERVANIX_UNLIKELY(!(std::fabs(reduced.r.hi) <= 0.786))) return std::numeric_limits<double>::quiet_NaN();
-    return SinOrCosOfReduced<kFused>(std::fabs(reduced.r.hi), reduced.r.lo * kSign[negativeR], useCos, kSign[negative]);
+    const double sign = !cosine && x < 0.0 ? -1.0 : 1.0;
+    return SinOrCosOfTableAngle<kFused>(ReduceToTable(std::fabs(x)), cosine ? 1u : 0u, sign);
 }
 
 // atan x for 0 < x <= 2^60, from the table at c = j/256: for x <= 1, c nearest x and
