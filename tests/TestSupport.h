@@ -3,8 +3,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <iomanip>
 #include <limits>
 #include <string>
@@ -12,16 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <Tervanix/runtime/FloatBits.h>
 #include <Tervanix/runtime/LibraryError.h>
 
 namespace tervanix::testing {
-
-// The bit pattern of a Double, to compare results exactly (NaNs and -0 included).
-inline std::uint64_t Bits(double x) {
-    std::uint64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -29,7 +21,7 @@ constexpr double kMax = std::numeric_limits<double>::max();
 
 inline ::testing::AssertionResult SameDouble(const char* expectedText, const char* actualText,
                                              double expected, double actual) {
-    if (std::isnan(expected) ? std::isnan(actual) : std::memcmp(&expected, &actual, sizeof actual) == 0) {
+    if (std::isnan(expected) ? std::isnan(actual) : rt::BitsOf(expected) == rt::BitsOf(actual)) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << std::setprecision(17) << actualText << " is " << actual
