@@ -1,15 +1,17 @@
 // Helpers shared by the test files: exact comparison of Doubles by bit pattern, the
-// expectation that a call ends with a LibraryError of a given kind, and arrays.
+// expectation that a call ends with a LibraryError of a given kind, arrays and matrices.
 #pragma once
 
 #include <cmath>
 #include <iomanip>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include <Tervanix/cMatrix2.h>
 #include <Tervanix/runtime/FloatBits.h>
 #include <Tervanix/runtime/LibraryError.h>
 
@@ -32,6 +34,16 @@ inline ::testing::AssertionResult SameDouble(const char* expectedText, const cha
 template <typename A>
 std::vector<typename A::value_type> Contents(const A& a) {
     return std::vector<typename A::value_type>(a.begin(), a.end());
+}
+
+// A matrix with these rows, each as long as the first.
+inline std::shared_ptr<cMatrix2> MatrixOf(const std::vector<std::vector<double>>& rows) {
+    auto m = std::make_shared<cMatrix2>();
+    m->NumRows(static_cast<Long>(rows.size()));
+    m->NumCols(static_cast<Long>(rows[0].size()));
+    for (Long r = 1; r <= m->NumRows(); ++r)
+        for (Long c = 1; c <= m->NumCols(); ++c) m->PutData(r, c, rows[r - 1][c - 1]);
+    return m;
 }
 
 // The value of a call, or the kind and text of the error that ended it.

@@ -15,15 +15,6 @@ namespace {
 
 using namespace testing;
 
-std::shared_ptr<cMatrix2> Matrix3(const double (&v)[3][3]) {
-    auto m = std::make_shared<cMatrix2>();
-    m->NumRows(3);
-    m->NumCols(3);
-    for (Long r = 1; r <= 3; ++r)
-        for (Long c = 1; c <= 3; ++c) m->PutData(r, c, v[r - 1][c - 1]);
-    return m;
-}
-
 struct Expected {
     const char* call;
     std::function<void()> run;
@@ -36,7 +27,7 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
     const CInterpolation interpolation;
     std::shared_ptr<cMatrix2> none, result;
     // Its elimination leaves a zero on the diagonal, which the normalisation divides by.
-    const auto singular = Matrix3({{1, 1, 0}, {1, 1, 1}, {0, 1, 1}});
+    const auto singular = MatrixOf({{1, 1, 0}, {1, 1, 1}, {0, 1, 1}});
     Double out = 0;
 
     const Expected table[] = {
@@ -77,7 +68,7 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
          "cGeom.PolarToCart: FloatingPointFault: Cos(inf) raised invalid-operation"},
         {"no Coeffs", [&] { ops.SimultEqns(none, singular, result); },
          "cMatrixOps.SimultEqns: MissingObject: Coeffs refers to no object; pass a variable that holds one"},
-        {"no Vector", [&] { ops.SimultEqns(Matrix3({{2, 0, 0}, {0, 2, 0}, {0, 0, 2}}), none, result); },
+        {"no Vector", [&] { ops.SimultEqns(MatrixOf({{2, 0, 0}, {0, 2, 0}, {0, 0, 2}}), none, result); },
          "cMatrixOps.SimultEqns: MissingObject: Vector refers to no object; pass a variable that holds one"},
         {"vXData without an array", [] { Variant x, y; CSort().BubbleSortXYPairsByX(x, y); },
          "CSort.BubbleSortXYPairsByX: TypeMismatch: vXData holds no array; pass a Variant that holds an array or "

@@ -16,15 +16,6 @@ namespace {
 
 using namespace testing;
 
-std::shared_ptr<cMatrix2> Matrix(Long rows, Long cols, std::vector<double> values) {
-    auto m = std::make_shared<cMatrix2>();
-    m->NumRows(rows);
-    m->NumCols(cols);
-    for (Long r = 1; r <= rows; ++r)
-        for (Long c = 1; c <= cols; ++c) m->PutData(r, c, values[static_cast<std::size_t>((r - 1) * cols + c - 1)]);
-    return m;
-}
-
 Boolean Solve(Long n, std::vector<double> coefficients) {
     cMatrix system;
     system.MatrixSize(n);
@@ -121,20 +112,20 @@ TEST(FalseReasons, EveryFalseSaysWhichRuleAndWhatToDo) {
          "normals is 0: two of the planes are parallel or all three share a line, so they meet in no single "
          "point; give three independent normals"},
         {FalseReason::NotSquare, "NotSquare",
-         [&] { return ops.MatrixInvert(Matrix(2, 3, {1, 2, 3, 4, 5, 6}), result); },
+         [&] { return ops.MatrixInvert(MatrixOf({{1, 2, 3}, {4, 5, 6}}), result); },
          "cMatrixOps.MatrixInvert: Original has 2 rows and 3 columns; only a square matrix has an inverse: "
          "give it as many rows as columns"},
         {FalseReason::ZeroRow, "ZeroRow",
-         [&] { return ops.SimultEqns(Matrix(2, 2, {1, 2, 0, 0}), Matrix(2, 1, {1, 1}), result); },
+         [&] { return ops.SimultEqns(MatrixOf({{1, 2}, {0, 0}}), MatrixOf({{1}, {1}}), result); },
          "cMatrixOps.SimultEqns: row 2 of Coeffs is 0 in every column: the matrix has no inverse"},
-        {FalseReason::ZeroColumn, "ZeroColumn", [&] { return ops.MatrixInvert(Matrix(2, 2, {0, 2, 0, 3}), result); },
+        {FalseReason::ZeroColumn, "ZeroColumn", [&] { return ops.MatrixInvert(MatrixOf({{0, 2}, {0, 3}}), result); },
          "cMatrixOps.MatrixInvert: column 1 of Original is 0 in every row: the matrix has no inverse"},
         {FalseReason::ProportionalRows, "ProportionalRows",
-         [&] { return ops.MatrixInvert(Matrix(3, 3, {1, 2, 3, 0, 1, 4, 2, 4, 6}), result); },
+         [&] { return ops.MatrixInvert(MatrixOf({{1, 2, 3}, {0, 1, 4}, {2, 4, 6}}), result); },
          "cMatrixOps.MatrixInvert: rows 1 and 3 of Original are proportional (row 3 is row 1 times 2, within "
          "1e-12): the matrix has no inverse"},
         {FalseReason::SizesDoNotMatch, "SizesDoNotMatch",
-         [&] { return ops.MatrixMult(Matrix(2, 3, {1, 2, 3, 4, 5, 6}), Matrix(2, 2, {1, 0, 0, 1}), result); },
+         [&] { return ops.MatrixMult(MatrixOf({{1, 2, 3}, {4, 5, 6}}), MatrixOf({{1, 0}, {0, 1}}), result); },
          "cMatrixOps.MatrixMult: A has 3 columns and B has 2 rows; the product needs one row of B for each "
          "column of A: give B 3 rows"},
         {FalseReason::NoRowOrder, "NoRowOrder", [] { return Solve(2, {0, 1, 0, 2}); },
