@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <functional>
 #include <iomanip>
 #include <limits>
 #include <memory>
@@ -45,6 +46,15 @@ inline std::shared_ptr<cMatrix2> MatrixOf(const std::vector<std::vector<double>>
         for (Long c = 1; c <= m->NumCols(); ++c) m->PutData(r, c, rows[r - 1][c - 1]);
     return m;
 }
+
+// A row of a table of calls that each leave a text (an error's message, a False's
+// reason): the row's name, the call, and the whole text, the same from every compiler.
+template <typename Result>
+struct TextRow {
+    const char* name;
+    std::function<Result()> run;
+    const char* text;
+};
 
 // The value of a call, or the kind and text of the error that ended it.
 struct Outcome {

@@ -1,7 +1,6 @@
 // The messages a caller meets: each names the method the host called, the kind, what
 // the caller did and what to do, with the same text from every compiler.
 #include <cmath>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,12 +14,6 @@ namespace {
 
 using namespace testing;
 
-struct Expected {
-    const char* call;
-    std::function<void()> run;
-    const char* what;
-};
-
 TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
     const cGenUtil util;
     const cMatrixOps ops;
@@ -30,7 +23,7 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
     const auto singular = MatrixOf({{1, 1, 0}, {1, 1, 1}, {0, 1, 1}});
     Double out = 0;
 
-    const Expected table[] = {
+    const TextRow<void> table[] = {
         {"AddToMatrix before MatrixSize", [] { cMatrix().AddToMatrix(1, 1, 2.0); },
          "cMatrix.AddToMatrix: SubscriptOutOfRange: the size must be set first: call MatrixSize with the number "
          "of equations, 1 or more"},
@@ -119,12 +112,12 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
          "cGenUtil.LogDBSum: InvalidArgument: the sum 10^(X/10) + 10^(Y/10) underflowed to 0 (X = -4000, Y = "
          "-4000), which has no logarithm; at least one of X and Y must lie above about -3236"},
     };
-    for (const Expected& e : table) {
+    for (const TextRow<void>& row : table) {
         try {
-            e.run();
-            ADD_FAILURE() << e.call << ": no error";
+            row.run();
+            ADD_FAILURE() << row.name << ": no error";
         } catch (const LibraryError& error) {
-            EXPECT_STREQ(e.what, error.what()) << e.call;
+            EXPECT_STREQ(row.text, error.what()) << row.name;
         }
     }
 }
