@@ -56,45 +56,57 @@ void CountTargets(benchmark::State& state, std::size_t perIteration) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(perIteration));
 }
 
+// Times lookUp(), which fills results with a value for every target, once per iteration.
+template <typename LookUp>
+void TimeLookups(benchmark::State& state, std::vector<double>& results, LookUp lookUp) {
+    for (auto _ : state) {
+        lookUp();
+        benchmark::DoNotOptimize(results.data());
+    }
+    CountTargets(state, results.size());
+}
+
+// Times call(target, result), one call per iteration on the next target in turn.
+template <typename Call>
+void TimeSingleCalls(benchmark::State& state, const std::vector<double>& targets, Call call) {
+    std::size_t i = 0;
+    double result = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(call(targets[i++ % kTargets], result));
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 void BM_Batch1D_Library(benchmark::State& state) {
     const Table table(static_cast<std::size_t>(state.range(0)));
     DoubleArray x = Table::Array1D(table.x), y = Table::Array1D(table.y);
     std::vector<double> results(kTargets);
     std::vector<BatchOutcome> outcomes(kTargets);
-    for (auto _ : state) {
+    TimeLookups(state, results, [&] {
         tervanix::InterpolationOf1DArrayBatch(x, y, tervanix::EXTRAPOLATE_LINEARLY, table.Targets(state), results,
                                               outcomes);
-        benchmark::DoNotOptimize(results.data());
-    }
-    CountTargets(state, kTargets);
+    });
 }
 
 void BM_Batch1D_UpperBound(benchmark::State& state) {
     const Table table(static_cast<std::size_t>(state.range(0)));
     const std::vector<double>& targets = table.Targets(state);
     std::vector<double> results(kTargets);
-    for (auto _ : state) {
+    TimeLookups(state, results, [&] {
         plain::UpperBoundInterpolation(table.x.data(), table.y.data(), static_cast<int>(table.x.size()),
                                        targets.data(), results.data(), kTargets);
-        benchmark::DoNotOptimize(results.data());
-    }
-    CountTargets(state, kTargets);
+    });
 }
 
 // One InterpolationOf1DArray call per target: a sort pass and a scan each time.
 void BM_Batch1D_SingleCalls(benchmark::State& state) {
     const Table table(static_cast<std::size_t>(state.range(0)));
-    const std::vector<double>& targets = table.Targets(state);
     DoubleArray x = Table::Array1D(table.x), y = Table::Array1D(table.y);
     const tervanix::CInterpolation& interp = tervanix::CInterpolation::Default();
-    std::size_t i = 0;
-    double result = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            interp.InterpolationOf1DArray(targets[i++ % kTargets], x, y, tervanix::EXTRAPOLATE_LINEARLY, result));
-        benchmark::DoNotOptimize(result);
-    }
-    state.SetItemsProcessed(state.iterations());
+    TimeSingleCalls(state, table.Targets(state), [&](double target, double& result) {
+        return interp.InterpolationOf1DArray(target, x, y, tervanix::EXTRAPOLATE_LINEARLY, result);
+    });
 }
 
 // The pair lookup of Interp2D on a table of distinct X values.
@@ -103,25 +115,16 @@ void BM_Batch2D_Library(benchmark::State& state) {
     DoubleArray x = Table::Array(table.x), y = Table::Array(table.y);
     std::vector<double> results(kTargets);
     std::vector<BatchOutcome> outcomes(kTargets);
-    for (auto _ : state) {
-        tervanix::Interp2DBatch(x, y, true, table.Targets(state), results, outcomes);
-        benchmark::DoNotOptimize(results.data());
-    }
-    CountTargets(state, kTargets);
+    TimeLookups(state, results, [&] { tervanix::Interp2DBatch(x, y, true, table.Targets(state), results, outcomes); });
 }
 
 void BM_Batch2D_SingleCalls(benchmark::State& state) {
     const Table table(static_cast<std::size_t>(state.range(0)));
-    const std::vector<double>& targets = table.Targets(state);
     DoubleArray x = Table::Array(table.x), y = Table::Array(table.y);
     const tervanix::cInterp2 interp;
-    std::size_t i = 0;
-    double result = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(interp.Interp2D(x, y, true, targets[i++ % kTargets], result));
-        benchmark::DoNotOptimize(result);
-    }
-    state.SetItemsProcessed(state.iterations());
+    TimeSingleCalls(state, table.Targets(state), [&](double target, double& result) {
+        return interp.Interp2D(x, y, true, target, result);
+    });
 }
 
 #if defined(TERVANIX_BENCH_WITH_GSL)
@@ -135,15 +138,13 @@ void BM_Batch1D_Gsl(benchmark::State& state) {
     gsl_interp_init(interp, table.x.data(), table.y.data(), table.x.size());
     gsl_interp_accel* const accel = state.range(2) != 0 ? gsl_interp_accel_alloc() : nullptr;
     std::vector<double> results(kTargets);
-    for (auto _ : state) {
+    TimeLookups(state, results, [&] {
         for (std::size_t i = 0; i < kTargets; ++i) {
             results[i] = gsl_interp_eval(interp, table.x.data(), table.y.data(), targets[i], accel);
         }
-        benchmark::DoNotOptimize(results.data());
-    }
+    });
     if (accel != nullptr) gsl_interp_accel_free(accel);
     gsl_interp_free(interp);
-    CountTargets(state, kTargets);
 }
 BENCHMARK(BM_Batch1D_Gsl)->ArgsProduct({{10, 1000, 65535}, {0, 1}, {0, 1}})->ArgNames({"points", "sorted", "accel"});
 #endif
@@ -182,22 +183,16 @@ void BM_Batch3D_Library(benchmark::State& state) {
     std::copy(grid.z2.begin(), grid.z2.end(), z.begin());
     std::vector<double> results(kTargets);
     std::vector<BatchOutcome> outcomes(kTargets);
-    for (auto _ : state) {
-        tervanix::Interp3DBatch(x, y, z, false, grid.a, grid.b, results, outcomes);
-        benchmark::DoNotOptimize(results.data());
-    }
-    CountTargets(state, kTargets);
+    TimeLookups(state, results, [&] { tervanix::Interp3DBatch(x, y, z, false, grid.a, grid.b, results, outcomes); });
 }
 
 void BM_Batch3D_PlainBilinear(benchmark::State& state) {
     const Grid grid(static_cast<int>(state.range(0)));
     std::vector<double> results(kTargets);
-    for (auto _ : state) {
+    TimeLookups(state, results, [&] {
         plain::BilinearLookups(grid.axis.data(), grid.n(), grid.axis.data(), grid.n(), grid.z2.data(), grid.a.data(),
                                grid.b.data(), results.data(), kTargets);
-        benchmark::DoNotOptimize(results.data());
-    }
-    CountTargets(state, kTargets);
+    });
 }
 
 void BM_Batch4D_Library(benchmark::State& state) {
@@ -208,23 +203,18 @@ void BM_Batch4D_Library(benchmark::State& state) {
     std::copy(grid.z3.begin(), grid.z3.end(), z.begin());
     std::vector<double> results(kTargets);
     std::vector<BatchOutcome> outcomes(kTargets);
-    for (auto _ : state) {
-        tervanix::Interp4DBatch(w, x, y, z, false, grid.a, grid.b, grid.c, results, outcomes);
-        benchmark::DoNotOptimize(results.data());
-    }
-    CountTargets(state, kTargets);
+    TimeLookups(state, results,
+                [&] { tervanix::Interp4DBatch(w, x, y, z, false, grid.a, grid.b, grid.c, results, outcomes); });
 }
 
 void BM_Batch4D_PlainTrilinear(benchmark::State& state) {
     const Grid grid(static_cast<int>(state.range(0)));
     const double* const axis = grid.axis.data();
     std::vector<double> results(kTargets);
-    for (auto _ : state) {
+    TimeLookups(state, results, [&] {
         plain::TrilinearLookups(axis, grid.n(), axis, grid.n(), axis, grid.n(), grid.z3.data(), grid.a.data(),
                                 grid.b.data(), grid.c.data(), results.data(), kTargets);
-        benchmark::DoNotOptimize(results.data());
-    }
-    CountTargets(state, kTargets);
+    });
 }
 
 BENCHMARK(BM_Batch3D_Library)->Arg(10)->Arg(100);
@@ -253,16 +243,14 @@ void BM_BatchThreads(benchmark::State& state) {
     options.threads = static_cast<unsigned>(state.range(0));
     const unsigned used = options.threads == 0 ? std::max(1u, std::thread::hardware_concurrency()) : options.threads;
     const double cpuBefore = ProcessCpuSeconds();
-    for (auto _ : state) {
+    TimeLookups(state, results, [&] {
         tervanix::InterpolationOf1DArrayBatch(x, y, tervanix::EXTRAPOLATE_LINEARLY, table.targets, results, outcomes,
                                               options);
-        benchmark::DoNotOptimize(results.data());
-    }
+    });
     const double cpu = (ProcessCpuSeconds() - cpuBefore) / static_cast<double>(state.iterations());
     state.counters["process_cpu_ms"] = 1e3 * cpu;
     state.counters["cpu_ms_per_thread"] = 1e3 * cpu / used;
     state.counters["threads_used"] = used;
-    CountTargets(state, kMany);
 }
 BENCHMARK(BM_BatchThreads)->Arg(1)->Arg(0)->UseRealTime()->Unit(benchmark::kMillisecond);
 

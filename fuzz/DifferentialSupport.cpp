@@ -5,8 +5,9 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <limits>
+
+#include <Tervanix/runtime/FloatBits.h>
 
 namespace differential {
 
@@ -42,9 +43,7 @@ double Bytes::AnyDouble() {
         case 1: {
             std::uint64_t bits = 0;
             for (int k = 0; k < 8; ++k) bits = bits << 8 | Byte();
-            double value;
-            std::memcpy(&value, &bits, sizeof value);
-            return value;
+            return tervanix::rt::FromBits(bits);
         }
         default: return static_cast<double>(static_cast<int>(Pick(41)) - 20) / (Flag() ? 1.0 : 4.0);
     }

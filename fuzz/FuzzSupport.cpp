@@ -4,9 +4,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <new>
+
+#include <Tervanix/runtime/FloatBits.h>
 
 #if defined(__x86_64__) && defined(__GLIBC__)
 #define FUZZ_X86_CONTROL 1
@@ -69,12 +70,7 @@ Double Input::AnyDouble() {
         case 0: return bytes_.PickValueInArray(kHostileDoubles);
         case 1: return bytes_.ConsumeIntegralInRange<int>(-8, 24);
         case 2: return bytes_.ConsumeIntegralInRange<int>(-80, 80) / 8.0;
-        default: {
-            const auto bits = bytes_.ConsumeIntegral<std::uint64_t>();
-            Double value;
-            std::memcpy(&value, &bits, sizeof value);
-            return value;
-        }
+        default: return rt::FromBits(bytes_.ConsumeIntegral<std::uint64_t>());
     }
 }
 

@@ -12,7 +12,7 @@
 namespace tervanix {
 namespace {
 
-using testing::Bits;
+using rt::BitsOf;
 
 constexpr double kSentinel = -7.25;  // what every result slot holds before a call
 
@@ -21,14 +21,14 @@ void ExpectSameSlots(const std::vector<BatchOutcome>& expected, const std::vecto
                      const std::string& where) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(static_cast<int>(expected[i]), static_cast<int>(actual[i])) << where << ", target " << i;
-        EXPECT_EQ(Bits(expectedValues[i]), Bits(actualValues[i])) << where << ", target " << i;
+        EXPECT_EQ(BitsOf(expectedValues[i]), BitsOf(actualValues[i])) << where << ", target " << i;
     }
 }
 
 void ExpectSameArray(const DoubleArray& expected, const DoubleArray& actual, const std::string& where) {
     ASSERT_EQ(expected.size(), actual.size()) << where;
     for (std::size_t k = 0; k < expected.size(); ++k) {
-        EXPECT_EQ(Bits(expected.begin()[k]), Bits(actual.begin()[k])) << where << ", element " << k;
+        EXPECT_EQ(BitsOf(expected.begin()[k]), BitsOf(actual.begin()[k])) << where << ", element " << k;
     }
 }
 
@@ -78,7 +78,7 @@ TEST(BatchBadInput, TheCallAsAWholeFailsBeforeAnySlotOrArrayChanges) {
     EXPECT_LIBRARY_ERROR(ErrorKind::OverflowError,
                          InterpolationOf1DArrayBatch(beyondInteger, y, EXTRAPOLATE_LINEARLY, targets, results, outcomes));
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange, Interp2DBatch(unbounded, y, true, targets, results, outcomes));
-    EXPECT_EQ(Bits(kSentinel), Bits(results[0]));
+    EXPECT_EQ(BitsOf(kSentinel), BitsOf(results[0]));
     EXPECT_EQ(static_cast<int>(BatchOutcome::OutOfMemory), static_cast<int>(outcomes[1]));
     // No targets: no single call, so nothing is sorted.
     InterpolationOf1DArrayBatch(x, y, EXTRAPOLATE_LINEARLY, Span<const Double>(), Span<Double>(), Span<BatchOutcome>());

@@ -1,27 +1,22 @@
 // Helpers shared by the test files: exact comparison of Doubles by bit pattern, the
-// expectation that a call ends with a LibraryError of a given kind, and arrays.
+// expectation that a call ends with a LibraryError of a given kind, arrays and matrices.
 #pragma once
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
+#include <functional>
 #include <iomanip>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include <Tervanix/cMatrix2.h>
+#include <Tervanix/runtime/FloatBits.h>
 #include <Tervanix/runtime/LibraryError.h>
 
 namespace tervanix::testing {
-
-// The bit pattern of a Double, to compare results exactly (NaNs and -0 included).
-inline std::uint64_t Bits(double x) {
-    std::uint64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -29,7 +24,7 @@ constexpr double kMax = std::numeric_limits<double>::max();
 
 inline ::testing::AssertionResult SameDouble(const char* expectedText, const char* actualText,
                                              double expected, double actual) {
-    if (std::isnan(expected) ? std::isnan(actual) : std::memcmp(&expected, &actual, sizeof actual) == 0) {
+    if (std::isnan(expected) ? std::isnan(actual) : rt::BitsOf(expected) == rt::BitsOf(actual)) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << std::setprecision(17) << actualText << " is " << actual
@@ -41,6 +36,25 @@ template <typename A>
 std::vector<typename A::value_type> Contents(const A& a) {
     return std::vector<typename A::value_type>(a.begin(), a.end());
 }
+
+// A matrix with these rows, each as long as the first.
+inline std::shared_ptr<cMatrix2> MatrixOf(const std::vector<std::vector<double>>& rows) {
+    auto m = std::make_shared<cMatrix2>();
+    m->NumRows(static_cast<Long>(rows.size()));
+    m->NumCols(static_cast<Long>(rows[0].size()));
+    for (Long r = 1; r <= m->NumRows(); ++r)
+        for (Long c = 1; c <= m->NumCols(); ++c) m->PutData(r, c, rows[r - 1][c - 1]);
+    return m;
+}
+
+// A row of a table of calls that each leave a text (an error's message, a False's
+// reason): the row's name, the call, and the whole text, the same from every compiler.
+template <typename Result>
+struct TextRow {
+    const char* name;
+    std::function<Result()> run;
+    const char* text;
+};
 
 // The value of a call, or the kind and text of the error that ended it.
 struct Outcome {

@@ -14,15 +14,6 @@ using namespace testing;
 using Rows = std::vector<std::vector<double>>;
 using Matrix = std::shared_ptr<cMatrix2>;
 
-Matrix Make(const Rows& rows) {
-    auto m = std::make_shared<cMatrix2>();
-    m->NumRows(static_cast<Long>(rows.size()));
-    m->NumCols(static_cast<Long>(rows[0].size()));
-    for (Long i = 1; i <= m->NumRows(); ++i)
-        for (Long j = 1; j <= m->NumCols(); ++j) m->PutData(i, j, rows[i - 1][j - 1]);
-    return m;
-}
-
 // The matrix has exactly these rows, every element to the bit.
 void ExpectMatrix(const Rows& expected, const Matrix& m) {
     ASSERT_TRUE(m);
@@ -37,14 +28,14 @@ const cMatrixOps ops;
 const Rows kNew = {{0.0}};
 
 TEST(cMatrixOpsTest, TransposeAndProductSumUpwardAndReplaceTheOutput) {
-    Matrix out = Make({{9.0}});
+    Matrix out = MatrixOf({{9.0}});
     const Matrix before = out;
-    EXPECT_EQ(True, ops.MatrixTrans(Make({{1, 2, 3}, {4, 5, 6}}), out));
+    EXPECT_EQ(True, ops.MatrixTrans(MatrixOf({{1, 2, 3}, {4, 5, 6}}), out));
     ExpectMatrix({{1, 4}, {2, 5}, {3, 6}}, out);
     // The sum runs upward from k = 1: (1e16 + 1) + 1 loses both ones, 1 + 1 + 1e16 does not.
-    EXPECT_EQ(True, ops.MatrixMult(Make({{1, 1, 1e16}}), Make({{1}, {1}, {1}}), out));
+    EXPECT_EQ(True, ops.MatrixMult(MatrixOf({{1, 1, 1e16}}), MatrixOf({{1}, {1}, {1}}), out));
     ExpectMatrix({{1e16 + 2}}, out);
-    EXPECT_EQ(False, ops.MatrixMult(Make({{1, 2, 3}, {4, 5, 6}}), Make({{1, 2, 3}, {4, 5, 6}}), out));
+    EXPECT_EQ(False, ops.MatrixMult(MatrixOf({{1, 2, 3}, {4, 5, 6}}), MatrixOf({{1, 2, 3}, {4, 5, 6}}), out));
     ExpectMatrix(kNew, out);
     ExpectMatrix({{9.0}}, before);  // the caller's former matrix is neither read nor changed
 }
@@ -63,7 +54,7 @@ TEST(cMatrixOpsTest, InverseDigits) {
     };
     for (const auto& c : cases) {
         Matrix inverted;
-        EXPECT_EQ(True, ops.MatrixInvert(Make(c.original), inverted));
+        EXPECT_EQ(True, ops.MatrixInvert(MatrixOf(c.original), inverted));
         ExpectMatrix(c.inverse, inverted);
     }
 }
@@ -75,30 +66,30 @@ TEST(cMatrixOpsTest, TheScreeningRejectsWithANewMatrix) {
         {{1, 2, 3}, {0, 1, 1}, {-3, -6, -9 * (1 + 1e-13)}},
     };
     for (const Rows& original : rejected) {
-        Matrix inverted = Make({{9.0}});
-        EXPECT_EQ(False, ops.MatrixInvert(Make(original), inverted));
+        Matrix inverted = MatrixOf({{9.0}});
+        EXPECT_EQ(False, ops.MatrixInvert(MatrixOf(original), inverted));
         ExpectMatrix(kNew, inverted);
     }
 }
 
 TEST(cMatrixOpsTest, TheSameVariableAsInputAndOutputIsReplacedBeforeItIsRead) {
-    Matrix m = Make({{1, 2}, {3, 4}});
+    Matrix m = MatrixOf({{1, 2}, {3, 4}});
     EXPECT_EQ(True, ops.MatrixTrans(m, m));
     ExpectMatrix(kNew, m);
-    m = Make({{4, 7}, {2, 6}});
+    m = MatrixOf({{4, 7}, {2, 6}});
     EXPECT_EQ(False, ops.MatrixInvert(m, m));
     ExpectMatrix(kNew, m);
-    m = Make({{2, 3}});  // A becomes 1 x 1, then 1 x 2 through AB, and is read as such
-    EXPECT_EQ(True, ops.MatrixMult(m, Make({{2, 3}}), m));
+    m = MatrixOf({{2, 3}});  // A becomes 1 x 1, then 1 x 2 through AB, and is read as such
+    EXPECT_EQ(True, ops.MatrixMult(m, MatrixOf({{2, 3}}), m));
     ExpectMatrix({{0, 0}}, m);
-    Matrix coeffs = Make({{2, 0}, {0, 4}});  // read in full before Solution is replaced
-    EXPECT_EQ(True, ops.SimultEqns(coeffs, Make({{2}, {8}}), coeffs));
+    Matrix coeffs = MatrixOf({{2, 0}, {0, 4}});  // read in full before Solution is replaced
+    EXPECT_EQ(True, ops.SimultEqns(coeffs, MatrixOf({{2}, {8}}), coeffs));
     ExpectMatrix({{1}, {2}}, coeffs);
 }
 
 TEST(cMatrixOpsTest, AVariableWithoutAMatrixEndsTheCallAfterTheOutputIsReplaced) {
-    const Matrix none, some = Make({{2}});
-    Matrix out = Make({{9.0}});
+    const Matrix none, some = MatrixOf({{2}});
+    Matrix out = MatrixOf({{9.0}});
     const Matrix callers = out;
     EXPECT_LIBRARY_ERROR(ErrorKind::MissingObject, ops.MatrixTrans(none, out));
     ExpectMatrix(kNew, out);

@@ -1,7 +1,6 @@
 // The messages a caller meets: each names the method the host called, the kind, what
 // the caller did and what to do, with the same text from every compiler.
 #include <cmath>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,31 +14,16 @@ namespace {
 
 using namespace testing;
 
-std::shared_ptr<cMatrix2> Matrix3(const double (&v)[3][3]) {
-    auto m = std::make_shared<cMatrix2>();
-    m->NumRows(3);
-    m->NumCols(3);
-    for (Long r = 1; r <= 3; ++r)
-        for (Long c = 1; c <= 3; ++c) m->PutData(r, c, v[r - 1][c - 1]);
-    return m;
-}
-
-struct Expected {
-    const char* call;
-    std::function<void()> run;
-    const char* what;
-};
-
 TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
     const cGenUtil util;
     const cMatrixOps ops;
     const CInterpolation interpolation;
     std::shared_ptr<cMatrix2> none, result;
     // Its elimination leaves a zero on the diagonal, which the normalisation divides by.
-    const auto singular = Matrix3({{1, 1, 0}, {1, 1, 1}, {0, 1, 1}});
+    const auto singular = MatrixOf({{1, 1, 0}, {1, 1, 1}, {0, 1, 1}});
     Double out = 0;
 
-    const Expected table[] = {
+    const TextRow<void> table[] = {
         {"AddToMatrix before MatrixSize", [] { cMatrix().AddToMatrix(1, 1, 2.0); },
          "cMatrix.AddToMatrix: SubscriptOutOfRange: the size must be set first: call MatrixSize with the number "
          "of equations, 1 or more"},
@@ -77,7 +61,7 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
          "cGeom.PolarToCart: FloatingPointFault: Cos(inf) raised invalid-operation"},
         {"no Coeffs", [&] { ops.SimultEqns(none, singular, result); },
          "cMatrixOps.SimultEqns: MissingObject: Coeffs refers to no object; pass a variable that holds one"},
-        {"no Vector", [&] { ops.SimultEqns(Matrix3({{2, 0, 0}, {0, 2, 0}, {0, 0, 2}}), none, result); },
+        {"no Vector", [&] { ops.SimultEqns(MatrixOf({{2, 0, 0}, {0, 2, 0}, {0, 0, 2}}), none, result); },
          "cMatrixOps.SimultEqns: MissingObject: Vector refers to no object; pass a variable that holds one"},
         {"vXData without an array", [] { Variant x, y; CSort().BubbleSortXYPairsByX(x, y); },
          "CSort.BubbleSortXYPairsByX: TypeMismatch: vXData holds no array; pass a Variant that holds an array or "
@@ -128,12 +112,12 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
          "cGenUtil.LogDBSum: InvalidArgument: the sum 10^(X/10) + 10^(Y/10) underflowed to 0 (X = -4000, Y = "
          "-4000), which has no logarithm; at least one of X and Y must lie above about -3236"},
     };
-    for (const Expected& e : table) {
+    for (const TextRow<void>& row : table) {
         try {
-            e.run();
-            ADD_FAILURE() << e.call << ": no error";
+            row.run();
+            ADD_FAILURE() << row.name << ": no error";
         } catch (const LibraryError& error) {
-            EXPECT_STREQ(e.what, error.what()) << e.call;
+            EXPECT_STREQ(row.text, error.what()) << row.name;
         }
     }
 }

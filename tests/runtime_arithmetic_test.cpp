@@ -173,7 +173,7 @@ TEST(FpEnvironment, AScopeGivesAFastMathHostTheNormalDigits) {
     const ControlRegister afterScope = ReadControl();
     WriteControl(host);
     for (std::size_t k = 0; k < normal.size(); ++k) {
-        EXPECT_NE(Bits(normal[k]), Bits(flushed[k])) << "result " << k << " does not show the modes";
+        EXPECT_NE(rt::BitsOf(normal[k]), rt::BitsOf(flushed[k])) << "result " << k << " does not show the modes";
         EXPECT_SAME_DOUBLE(normal[k], inScope[k]) << "result " << k;
     }
     EXPECT_EQ(fastMathHost, afterScope);

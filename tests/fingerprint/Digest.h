@@ -4,11 +4,11 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <string>
 
 #include <Tervanix/runtime/Array.h>
+#include <Tervanix/runtime/FloatBits.h>
 #include <Tervanix/runtime/LibraryError.h>
 #include <Tervanix/runtime/Types.h>
 
@@ -17,10 +17,8 @@ namespace fingerprint {
 class Digest {
 public:
     void Add(double x) {
-        std::uint64_t bits;
         if (x != x) x = std::numeric_limits<double>::quiet_NaN();  // a NaN's sign and payload are not results
-        std::memcpy(&bits, &x, sizeof bits);
-        Mix(bits);
+        Mix(tervanix::rt::BitsOf(x));
     }
     void Add(std::int64_t n) { Mix(static_cast<std::uint64_t>(n)); }
     void Add(tervanix::Boolean b) { Mix(static_cast<std::uint64_t>(b.Raw()) + 0x100000u); }

@@ -3,11 +3,11 @@
 // and the message box through one sink. Every result, error kinds included, is
 // recorded bit for bit and must equal what the same work gave on a single thread.
 #include <Tervanix/Tervanix.h>
+#include <Tervanix/runtime/FloatBits.h>
 
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -21,11 +21,7 @@ constexpr int kRounds = 3;
 
 class Record {
 public:
-    void Add(Double v) {
-        std::uint64_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        values_.push_back(bits);
-    }
+    void Add(Double v) { values_.push_back(rt::BitsOf(v)); }
     void Add(Boolean b) { values_.push_back(static_cast<std::uint64_t>(b.Raw())); }
     void Add(const String& s) { values_.insert(values_.end(), s.begin(), s.end()); }
     void AddError(const LibraryError& e) { values_.push_back(1000 + static_cast<std::uint64_t>(e.kind())); }

@@ -1,9 +1,9 @@
 #include "Tervanix/runtime/Checked.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
+#include "Tervanix/runtime/FloatBits.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
 
@@ -13,9 +13,7 @@ namespace {
 
 bool IsSignalingNaN(Double x) noexcept {
     if (!std::isnan(x)) return false;
-    std::uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    return (bits & (std::uint64_t{1} << 51)) == 0;  // the quiet bit is clear
+    return (BitsOf(x) & (std::uint64_t{1} << 51)) == 0;  // the quiet bit is clear
 }
 
 // An operation that faulted, with its operands.
@@ -30,14 +28,9 @@ struct FaultRecord {
     bool FromFiniteOperands() const noexcept { return std::isfinite(a) && std::isfinite(b); }
     // The same order on every build, for choosing among faults of equal standing.
     bool Before(const FaultRecord& other) const noexcept {
-        const std::uint64_t key[] = {Bits(a), Bits(b), static_cast<std::uint64_t>(op)};
-        const std::uint64_t otherKey[] = {Bits(other.a), Bits(other.b), static_cast<std::uint64_t>(other.op)};
+        const std::uint64_t key[] = {BitsOf(a), BitsOf(b), static_cast<std::uint64_t>(op)};
+        const std::uint64_t otherKey[] = {BitsOf(other.a), BitsOf(other.b), static_cast<std::uint64_t>(other.op)};
         return std::lexicographical_compare(key, key + 3, otherKey, otherKey + 3);
-    }
-    static std::uint64_t Bits(Double x) noexcept {
-        std::uint64_t bits;
-        std::memcpy(&bits, &x, sizeof bits);
-        return bits;
     }
 };
 
