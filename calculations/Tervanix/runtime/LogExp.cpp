@@ -26,7 +26,7 @@ namespace {
 using dd::DoubleDouble;
 using Rounded = mp::Rounding;
 
-constexpr int kRows = 128;
+constexpr int kRows = 512;
 
 // The nearest whole number to v, |v| < 2^51, as a Double.
 inline double Nearest(double v) {
@@ -72,59 +72,60 @@ TERVANIX_COLD_NOINLINE double LogOfSpecial(double x) {
     return x;  // +infinity
 }
 
-// z = m r - 1 for the mantissa m in [1, 2) given by its bits and the r of its row: exact,
-// as m r lies on the grid of 2^-60 and |z| < 2^-7. A fused multiply-add gives it at
-// once; without one, m = mh + ml, where mh keeps the top 45 bits, so that mh r and
-// ml r are exact, and so is their sum.
+// z = m r - 1 for the mantissa m in [1, 2) given by its bits and the r of its row:
+// exact, as m r lies on the grid of 2^-62 and |z| < 2^-9. A fused multiply-add gives
+// it at once; without one, m = mh + ml, where mh keeps the top 43 bits, so that mh r
+// and ml r are exact, and so is their sum.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double ReducedMantissa(std::uint64_t mantissaBits, double r) {
     const double m = FromBits(mantissaBits);
 #if TERVANIX_FUSED_DISPATCH
     if constexpr (kFused) return __builtin_fma(m, r, -1.0);
 #endif
-    const double mh = FromBits(mantissaBits & ~std::uint64_t{0xff});
+    const double mh = FromBits(mantissaBits & ~std::uint64_t{0x3ff});
     const double ml = m - mh;
     return (mh * r - 1.0) + ml * r;
 }
 
-// x = 2^e m with m in [1, 2) given by its bits. In row i, ln x = e ln 2 + t_i + ln(1 + z),
-// z = m r_i - 1 exact and |z| < 2^-7. ln(1 + z) = z - z^2/2 + z^3 p(z), its Taylor
-// series to z^10, with z^2 exact. The error bound eps has two parts. The rounding of
-// z^3 p(z) (four roundings, |p| < 0.34) and of its sum with the low parts: below
-// 2^-51.5 |z|^3. The rest, relative to ln x: the series' remainder, below |z|^10/11 of z,
-// so 2^-73.5 of ln x (where r_i is 1, ln x is close to z; elsewhere |ln x| >= 2^-7 >=
-// |z|); e ln 2 and t_i, within 2^-85 absolutely where |ln x| >= 0.28 and 2^-106 of t_i
-// elsewhere; the low parts' other roundings, 2^-100: below 2^-73 |ln x|. With margin,
-// eps = 2^-50 |z^3| + 2^-72 |hi|.
+// x = 2^e m with m in [1, 2) given by its bits. In row i, ln x = E ln 2 + t_i + ln(1 + z),
+// E = e (e + 1 in the rows from 1.5 on), z = m r_i - 1 exact, |z| < 2^-9.
+// ln(1 + z) = z - z^2/2 + z^3 p(z), its Taylor series to z^8, with z^2 exact; the rest
+// is below 2^-75 |z|. E ln2 + t_i sums exactly in the high parts (a multiple of 2^-42
+// below 2^10) and within 2^-83 |ln x| in the low ones. |ln x| >= |z| (1 - 2^-10) in
+// every row: where t_i is 0, ln x is ln(1 + z); elsewhere |ln x| >= 0.28 or, at E = 0,
+// at least the largest |z| of the row, and |t_i| >= 1.98 |z|, so that the second
+// FastTwoSum is exact. The roundings: of z^3 p(z), 2^-50.4 of |z^3|/3 (p's three with its
+// coefficients', z^3's two, the product's), below 2^-70 |z|; of the sums in the low part,
+// 2^-71 |z|. Together below 2^-69.3 |ln x|; eps = 2^-69 |hi| also covers the rounding
+// of lo -+ eps (|lo| < 2^-19.5 |hi|). A fused multiply-add rounds once where the bound
+// counts two roundings.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, int e) {
     const std::uint64_t mantissaBits = (bits & 0x000fffffffffffffu) | 0x3ff0000000000000u;
-    const int i = static_cast<int>((bits >> 45) & (kRows - 1));
+    const int i = static_cast<int>((bits >> 43) & (kRows - 1));
     const tables::LogRow& row = tables::kLog[i];
     const double z = ReducedMantissa<kFused>(mantissaBits, row.r);
-    const double exponent = static_cast<double>(e + (i >> 6));
+    const double exponent = static_cast<double>(e + i / (kRows / 2));
 
+    const double big = dd::MulAdd<kFused>(exponent, tables::kLn2Short.hi, row.t.hi);  // exact
+    const double small = dd::MulAdd<kFused>(exponent, tables::kLn2Short.lo, row.t.lo);
     const DoubleDouble z2 = dd::ExactProduct<kFused>(z, z);
     const DoubleDouble half = {-0.5 * z2.hi, -0.5 * z2.lo};  // -z^2/2, exact
-    // p(z) = 1/3 - z/4 + ... - z^7/10 in pairs (short chains of dependent operations).
+    // p(z) = 1/3 - z/4 + z^2/5 - z^3/6 + z^4/7 - z^5/8, in pairs.
     const double zz = z2.hi;
-    const double p = ((1.0 / 3 + z * (-1.0 / 4)) + zz * (1.0 / 5 + z * (-1.0 / 6))) +
-                     (zz * zz) * ((1.0 / 7 + z * (-1.0 / 8)) + zz * (1.0 / 9 + z * (-1.0 / 10)));
-    const double z3 = z * z2.hi;
-    const double cubic = z3 * p;
+    const double p = dd::MulAdd<kFused>(zz,
+                                        dd::MulAdd<kFused>(zz, dd::MulAdd<kFused>(z, -1.0 / 8, 1.0 / 7),
+                                                           dd::MulAdd<kFused>(z, -1.0 / 6, 1.0 / 5)),
+                                        dd::MulAdd<kFused>(z, -1.0 / 4, 1.0 / 3));
+    const double cubic = (z * zz) * p;
 
-    const DoubleDouble big = dd::FastTwoSum(exponent * tables::kLn2Short.hi, row.t.hi);
     const DoubleDouble series = dd::FastTwoSum(z, half.hi);
-    // big.hi is 0 (rows 0 and 127 at exponent 0) or larger than series.hi: at least
-    // 0.28 where the exponent is not 0, and |t_i| >= 1.9 |z| in every other row.
-    const DoubleDouble sum = dd::FastTwoSum(big.hi, series.hi);
-    const double low = (exponent * tables::kLn2Short.lo + row.t.lo) + ((big.lo + sum.lo) + (series.lo + half.lo) + cubic);
-    const DoubleDouble log = {sum.hi, low};
+    const DoubleDouble sum = dd::FastTwoSum(big, series.hi);  // big is 0 or the larger
+    const DoubleDouble log = {sum.hi, small + ((sum.lo + series.lo) + (half.lo + cubic))};
 
     if constexpr (!kStepByStep) {
-        const double eps = std::fabs(z3) * 0x1p-50 + std::fabs(log.hi) * 0x1p-72;
         double rounded;
-        if (RoundsAlike(log, eps, rounded)) return rounded;
+        if (RoundsAlike(log, std::fabs(log.hi) * 0x1p-69, rounded)) return rounded;
     }
     return SlowLog(x, dd::FastTwoSum(log.hi, log.lo));
 }
@@ -146,27 +147,57 @@ inline Whole NearestWhole(double v) {
     return {sum - shift, LowWord(sum)};
 }
 
-// 2^(k/128) e^g, |g| <= ln2/256 + 2^-40 given within 2^-80 as g.hi + g.lo with
-// |g.lo| < 2^-60, rounded when the estimate
-// decides it. e^g = 1 + g + g^2 (1/2 + g/6 + g^2/24 + g^3/120 + g^4/720), its Taylor
-// series to g^6 (the rest is below 2^-71.8); the polynomial's roundings leave 2^-69.7
-// (three of a term below 2^-18; the higher terms' own roundings are 2^-8 smaller);
-// 1 + g.hi is exact as a double-double, and adding its low part to the rest (below
-// 2^-17.8) rounds by 2^-71.8; the product with the table's row rounds three terms
-// below 2^-16.8 (its low part carries that rest): 2^-69.2; the table 2^-105:
-// together below 2^-68.3 of the result (in [0.99, 2.01)), and eps is 2^-67 |hi|, which
-// also covers the rounding of lo -+ eps (2^-70).
+// A power reduced to 2^(k/512) e^g with e^g - 1 = head.hi + head.lo + poly within
+// 2^-72 (the rest of each function's series and its argument's error); |head.hi| <=
+// 2^-10.52, |head.lo| <= 2^-63 and |poly| <= 2^-22.
+struct ReducedPower {
+    int k;
+    DoubleDouble head;
+    double poly;
+};
+
+// x^2 (c0 + c1 x + x^2 (c2 + c3 x)), for |x| <= 2^-10 and c0 in [0.24, 0.5], c1 < c0:
+// its five roundings, c0's included, leave 2^-50.6 of it.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline Rounded PowerOfTwoTimesExp(int k, DoubleDouble g) {
-    const int j = k & (kRows - 1);
-    const int K = (k - j) / kRows;  // exact
-    const double gh = g.hi;
-    const double g2 = gh * gh;
-    const double poly = g2 * ((0.5 + gh * (1.0 / 6)) + g2 * ((1.0 / 24 + gh * (1.0 / 120)) + g2 * (1.0 / 720))) + gh * g.lo;
-    const DoubleDouble head = dd::FastTwoSum(1.0, gh);
-    const DoubleDouble expG = {head.hi, head.lo + (g.lo + poly)};
-    const DoubleDouble product = dd::UnfoldedMultiply<kFused>(tables::kPowerOf2[j], expG);  // in [0.99, 2.01)
-    const double eps = product.hi * 0x1p-67;
+TERVANIX_ALWAYS_INLINE inline double ExpPolynomial(double x, const double (&c)[4]) {
+    const double x2 = x * x;
+    return x2 * dd::MulAdd<kFused>(x2, dd::MulAdd<kFused>(x, c[3], c[2]), dd::MulAdd<kFused>(x, c[1], c[0]));
+}
+
+// 2^(j/512) (1 + head.hi + head.lo + poly) as hi + lo in [0.9993, 2.0014). 1 + head.hi
+// is exact as a double-double, and so is the product of its high part with the row's.
+// The errors, absolute, doubled by the row where relative: the reduction's 2^-71, the
+// polynomial's roundings 2^-71.6; the rest's roundings 2^-104; the two of the last
+// step, of a term below 2^-21, 2^-73; the table 2^-105. Together below 2^-70, and
+// eps = 2^-69 also covers the rounding of lo -+ eps (2^-74).
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline DoubleDouble RowTimesExp(int j, ReducedPower r) {
+    const DoubleDouble& row = tables::kPowerOf2[j];
+    const DoubleDouble one = dd::FastTwoSum(1.0, r.head.hi);
+    const DoubleDouble p = dd::ExactProduct<kFused>(row.hi, one.hi);
+    const double rest = dd::MulAdd<kFused>(row.hi, one.lo + r.head.lo, p.lo + row.lo * one.hi);
+    return {p.hi, dd::MulAdd<kFused>(row.hi, r.poly, rest)};  // the polynomial, last ready, last
+}
+constexpr double kPowerEps = 0x1p-69;
+
+// 2^(k/512) e^g rounded, for results in the normal range (k >= -1022 * 512), when the
+// estimate decides it. The scale 2^(k - j)/512 is built from its bits.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline bool RoundsNormalPower(ReducedPower r, double& result) {
+    double rounded;
+    if (!RoundsAlike(RowTimesExp<kFused>(r.k & (kRows - 1), r), kPowerEps, rounded)) return false;
+    const int biased = (r.k & ~(kRows - 1)) + 1023 * kRows;  // (K + 1023) 512, positive
+    result = rounded * FromBits(static_cast<std::uint64_t>(biased) << (52 - 9));
+    return true;
+}
+
+// 2^(k/512) e^g = 2^K 2^(j/512) e^g rounded where the result may overflow or be
+// subnormal, when the estimate decides it.
+TERVANIX_COLD_NOINLINE Rounded RoundPowerNearRangeEnds(ReducedPower r) {
+    const int j = r.k & (kRows - 1);
+    const int K = (r.k - j) / kRows;  // exact
+    const DoubleDouble product = RowTimesExp<false>(j, r);
+    const double eps = kPowerEps;
 
     if (K > -1022) {
         double rounded;
@@ -204,6 +235,9 @@ TERVANIX_COLD_NOINLINE double SlowExp2(double y) {
 }
 
 TERVANIX_COLD_NOINLINE double SlowExp10(double y) {
+    // 10^23 is the one power of ten exactly halfway between two Doubles: its digits
+    // are those of the even one, as no evaluation can prove (nor decide otherwise).
+    if (y == 23.0) return 0x1.52d02c7e14af6p+76;
     return mp::RoundToDouble(mp::Exp(mp::Multiply(mp::FromDouble(y), mp::Ln10())), 230).value;
 }
 
@@ -227,42 +261,78 @@ TERVANIX_ALWAYS_INLINE inline double LogOf(double x) {
     return LogOfSpecial(x);
 }
 
-// k/128 is the nearest multiple of 1/128 to y: the sum of y and 1.5 * 2^45, whose
-// last bit is worth 1/128, holds k in its low word. g = (y - k/128) ln 2, exactly
-// y - k/128 times ln 2, as the exact product by the high part of ln 2 plus the rest,
-// left unfolded (it stays within 2^-61 of g): the polynomial starts from the product
-// without waiting for a sum.
+// k/512 is the nearest multiple of 1/512 to y: the sum of y and 1.5 * 2^43, whose
+// last bit is worth 1/512, holds k in its low word, and f = y - k/512 is exact, |f| <=
+// 2^-10. 2^f - 1 = f ln 2 + its Taylor series from f^2 to f^5 (the rest is below
+// 2^-72.6): f ln 2 as the exact product by the high part of ln 2 plus the rest.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline double Exp2Of(double y) {
-    if (TERVANIX_UNLIKELY(!(y > -1076.0 && y < 1024.0))) return PowerOutOfRange(y);
-    const double shift = 52776558133248.0;  // 1.5 * 2^45
+TERVANIX_ALWAYS_INLINE inline ReducedPower ReduceExp2(double y) {
+    const double shift = 13194139533312.0;  // 1.5 * 2^43
     const double sum = y + shift;
-    const int k = LowWord(sum);
     const double f = y - (sum - shift);
     const DoubleDouble p = dd::ExactProduct<kFused>(f, tables::kLn2.hi);
-    const Rounded result = PowerOfTwoTimesExp<kFused>(k, {p.hi, p.lo + f * tables::kLn2.lo});
+    return {LowWord(sum), {p.hi, dd::MulAdd<kFused>(f, tables::kLn2.lo, p.lo)},
+            ExpPolynomial<kFused>(f, tables::kExp2Series)};
+}
+
+// k/512 is the nearest multiple of 1/512 to y log2(10); g = y ln 10 - k ln2/512: the
+// product y ln 10 exact in its high part, k ln2/512 exact in its high part (a multiple
+// of 2^-42), and their difference d exact: where k is not 0, y ln 10 is at least
+// 2^-11, so its high part lies on the grid of 2^-63, and |d| < 2^-10. The low parts'
+// roundings and the constants' errors leave g within 2^-75.6. e^g - 1 = g + its Taylor
+// series from g^2 to g^5 at g.hi: with the series' rest and the terms of g.lo beyond
+// the first, within 2^-72.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline ReducedPower ReduceExp10(double y) {
+    static constexpr double kSeries[4] = {1.0 / 2, 1.0 / 6, 1.0 / 24, 1.0 / 120};
+    const Whole k = NearestWhole(y * (kRows * 3.321928094887362));
+    const DoubleDouble p = dd::ExactProduct<kFused>(y, tables::kLn10.hi);
+    const double d = p.hi - k.value * tables::kLn2Over512Short.hi;
+    const double rest = dd::MulAdd<kFused>(-k.value, tables::kLn2Over512Short.lo,
+                                           dd::MulAdd<kFused>(y, tables::kLn10.lo, p.lo));
+    const DoubleDouble g = dd::TwoSum(d, rest);
+    return {k.number, g, ExpPolynomial<kFused>(g.hi, kSeries)};
+}
+
+// 2^y for |y| >= 1022 and NaN: results that may overflow or be subnormal, reduced and
+// rounded by the portable steps.
+TERVANIX_COLD_NOINLINE double Exp2NearRangeEnds(double y) {
+    if (!(y > -1076.0 && y < 1024.0)) return PowerOutOfRange(y);
     if constexpr (!kStepByStep) {
+        const Rounded result = RoundPowerNearRangeEnds(ReduceExp2<false>(y));
         if (result.decided) return result.value;
     }
     return SlowExp2(y);
 }
 
-// k/128 is the nearest multiple of 1/128 to y log2(10); g = y ln 10 - k ln2/128: the
-// product y ln 10 exact in its high part, k ln2/128 exact in its high part, and their
-// difference d exact, since both lie within a factor of two of each other or k is 0.
+TERVANIX_COLD_NOINLINE double Exp10NearRangeEnds(double y) {
+    if (!(y > -324.0 && y < 309.0)) return PowerOutOfRange(y);
+    if constexpr (!kStepByStep) {
+        const Rounded result = RoundPowerNearRangeEnds(ReduceExp10<false>(y));
+        if (result.decided) return result.value;
+    }
+    return SlowExp10(y);
+}
+
+// For |y| < 1022 the result is normal (k >= -1022 * 512): one test sends the rest, NaN
+// included, to the path that handles the ends of the range.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double Exp2Of(double y) {
+    if (TERVANIX_UNLIKELY(!(std::fabs(y) < 1022.0))) return Exp2NearRangeEnds(y);
+    if constexpr (!kStepByStep) {
+        double result;
+        if (RoundsNormalPower<kFused>(ReduceExp2<kFused>(y), result)) return result;
+    }
+    return SlowExp2(y);
+}
+
+// Likewise for |y| < 307 (2^-1020 < 10^y < 2^1020).
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double Exp10Of(double y) {
-    if (TERVANIX_UNLIKELY(!(y > -324.0 && y < 309.0))) return PowerOutOfRange(y);
-    // 10^23 is the one power of ten exactly halfway between two Doubles: its digits
-    // are those of the even one, as no evaluation can prove.
-    if (TERVANIX_UNLIKELY(y == 23.0)) return 0x1.52d02c7e14af6p+76;
-    const Whole k = NearestWhole(y * (kRows * 3.321928094887362));
-    const DoubleDouble p = dd::ExactProduct<kFused>(y, tables::kLn10.hi);
-    const double d = p.hi - k.value * tables::kLn2Over128Short.hi;
-    const double rest = (p.lo + y * tables::kLn10.lo) - k.value * tables::kLn2Over128Short.lo;
-    const Rounded result = PowerOfTwoTimesExp<kFused>(k.number, dd::TwoSum(d, rest));
+    if (TERVANIX_UNLIKELY(!(std::fabs(y) < 307.0))) return Exp10NearRangeEnds(y);
     if constexpr (!kStepByStep) {
-        if (result.decided) return result.value;
+        double result;
+        if (RoundsNormalPower<kFused>(ReduceExp10<kFused>(y), result)) return result;
     }
     return SlowExp10(y);
 }
