@@ -28,11 +28,16 @@ using Rounded = mp::Rounding;
 
 constexpr int kRows = 512;
 
+// Sums with 1.5 * 2^43, whose last bit is worth 1/512, and with 1.5 * 2^52, whose last
+// bit is worth 1, round to those steps; while the sum stays within a factor 4/3 of the
+// shift, its bits are the shift's plus the number of steps k.
+constexpr double kStep512Shift = 13194139533312.0;  // 1.5 * 2^43
+constexpr std::uint64_t kStep512ShiftBits = 0x42a8000000000000u;
+constexpr double kWholeShift = 6755399441055744.0;  // 1.5 * 2^52
+constexpr std::uint64_t kWholeShiftBits = 0x4338000000000000u;
+
 // The nearest whole number to v, |v| < 2^51, as a Double.
-inline double Nearest(double v) {
-    const double shift = 6755399441055744.0;  // 1.5 * 2^52
-    return (v + shift) - shift;
-}
+inline double Nearest(double v) { return (v + kWholeShift) - kWholeShift; }
 
 // Whether every value within eps of hi + lo rounds to the same Double, which it then
 // stores in rounded: rounding is monotonic, so they do when the two ends do. lo need
@@ -96,9 +101,9 @@ TERVANIX_ALWAYS_INLINE inline double ReducedMantissa(std::uint64_t mantissaBits,
 // at least the largest |z| of the row, and |t_i| >= 1.98 |z|, so that the second
 // FastTwoSum is exact. The roundings: of z^3 p(z), 2^-50.4 of |z^3|/3 (p's three with its
 // coefficients', z^3's two, the product's), below 2^-70 |z|; of the sums in the low part,
-// 2^-71 |z|. Together below 2^-69.3 |ln x|; eps = 2^-69 |hi| also covers the rounding
-// of lo -+ eps (|lo| < 2^-19.5 |hi|). A fused multiply-add rounds once where the bound
-// counts two roundings.
+// the last with z^3 p(z), 2^-72.5 |z|. Together below 2^-69.7 |ln x|; eps = 2^-69 |hi|
+// also covers the rounding of lo -+ eps (|lo| < 2^-19.5 |hi|). A fused multiply-add
+// rounds once where the bound counts two roundings.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, int e) {
     const std::uint64_t mantissaBits = (bits & 0x000fffffffffffffu) | 0x3ff0000000000000u;
@@ -110,18 +115,17 @@ TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, i
     const double big = dd::MulAdd<kFused>(exponent, tables::kLn2Short.hi, row.t.hi);  // exact
     const double small = dd::MulAdd<kFused>(exponent, tables::kLn2Short.lo, row.t.lo);
     const DoubleDouble z2 = dd::ExactProduct<kFused>(z, z);
-    const DoubleDouble half = {-0.5 * z2.hi, -0.5 * z2.lo};  // -z^2/2, exact
     // p(z) = 1/3 - z/4 + z^2/5 - z^3/6 + z^4/7 - z^5/8, in pairs.
     const double zz = z2.hi;
     const double p = dd::MulAdd<kFused>(zz,
                                         dd::MulAdd<kFused>(zz, dd::MulAdd<kFused>(z, -1.0 / 8, 1.0 / 7),
                                                            dd::MulAdd<kFused>(z, -1.0 / 6, 1.0 / 5)),
                                         dd::MulAdd<kFused>(z, -1.0 / 4, 1.0 / 3));
-    const double cubic = (z * zz) * p;
 
-    const DoubleDouble series = dd::FastTwoSum(z, half.hi);
-    const DoubleDouble sum = dd::FastTwoSum(big, series.hi);  // big is 0 or the larger
-    const DoubleDouble log = {sum.hi, small + ((sum.lo + series.lo) + (half.lo + cubic))};
+    const DoubleDouble series = dd::FastTwoSum(z, -0.5 * zz);  // z - z^2/2, the product exact
+    const DoubleDouble sum = dd::FastTwoSum(big, series.hi);   // big is 0 or the larger
+    const double low = dd::MulAdd<kFused>(z2.lo, -0.5, small + (sum.lo + series.lo));
+    const DoubleDouble log = {sum.hi, dd::MulAdd<kFused>(z * zz, p, low)};  // z^3 p(z), last ready, last
 
     if constexpr (!kStepByStep) {
         double rounded;
@@ -136,23 +140,20 @@ TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, i
 // that leaves its last bit worth 2^(n-52), the nearest multiple of that step, counted.
 inline int LowWord(double s) { return static_cast<int>(static_cast<std::int32_t>(static_cast<std::uint32_t>(BitsOf(s)))); }
 
-// The nearest whole number to v, |v| < 2^31, as a Double and as an int.
-struct Whole {
-    double value;
-    int number;
-};
-inline Whole NearestWhole(double v) {
-    const double shift = 6755399441055744.0;  // 1.5 * 2^52
-    const double sum = v + shift;
-    return {sum - shift, LowWord(sum)};
+// Whether a sum with a shift holds a k in (-1022 * 512, 1022 * 512), where 2^(k/512) e^g
+// is normal, from the difference of their bits: one unsigned comparison, as every
+// other sum (NaN, infinities and huge values included) differs by more.
+inline bool InNormalRange(double sum, std::uint64_t shiftBits) {
+    constexpr std::uint64_t kLimit = 1022 * kRows;
+    return BitsOf(sum) - shiftBits + (kLimit - 1) < 2 * kLimit - 1;
 }
 
-// A power reduced to 2^(k/512) e^g with e^g - 1 = head.hi + head.lo + poly within
-// 2^-72 (the rest of each function's series and its argument's error); |head.hi| <=
-// 2^-10.52, |head.lo| <= 2^-63 and |poly| <= 2^-22.
+// A power reduced to 2^(k/512) e^g with e^g = one.hi + one.lo + poly within 2^-72 (the
+// rest of each function's series and its argument's error); |one.hi - 1| <= 2^-10.5,
+// |one.lo| <= 2^-52.9 and |poly| <= 2^-22.
 struct ReducedPower {
     int k;
-    DoubleDouble head;
+    DoubleDouble one;
     double poly;
 };
 
@@ -164,23 +165,21 @@ TERVANIX_ALWAYS_INLINE inline double ExpPolynomial(double x, const double (&c)[4
     return x2 * dd::MulAdd<kFused>(x2, dd::MulAdd<kFused>(x, c[3], c[2]), dd::MulAdd<kFused>(x, c[1], c[0]));
 }
 
-// 2^(j/512) (1 + head.hi + head.lo + poly) as hi + lo in [0.9993, 2.0014). 1 + head.hi
-// is exact as a double-double, and so is the product of its high part with the row's.
-// The errors, absolute, doubled by the row where relative: the reduction's 2^-71, the
-// polynomial's roundings 2^-71.6; the rest's roundings 2^-104; the two of the last
-// step, of a term below 2^-21, 2^-73; the table 2^-105. Together below 2^-70, and
-// eps = 2^-69 also covers the rounding of lo -+ eps (2^-74).
+// 2^(j/512) (one.hi + one.lo + poly) as hi + lo in [0.9993, 2.0014), the product of the
+// high parts exact. The errors, absolute, doubled by the row where relative: the
+// reduction's 2^-71, the polynomial's roundings 2^-71.6; the rest's roundings 2^-104;
+// the two of the last step, of a term below 2^-21, 2^-73; the table 2^-105. Together
+// below 2^-70, and eps = 2^-69 also covers the rounding of lo -+ eps (2^-74).
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline DoubleDouble RowTimesExp(int j, ReducedPower r) {
     const DoubleDouble& row = tables::kPowerOf2[j];
-    const DoubleDouble one = dd::FastTwoSum(1.0, r.head.hi);
-    const DoubleDouble p = dd::ExactProduct<kFused>(row.hi, one.hi);
-    const double rest = dd::MulAdd<kFused>(row.hi, one.lo + r.head.lo, p.lo + row.lo * one.hi);
+    const DoubleDouble p = dd::ExactProduct<kFused>(row.hi, r.one.hi);
+    const double rest = dd::MulAdd<kFused>(row.hi, r.one.lo, p.lo + row.lo * r.one.hi);
     return {p.hi, dd::MulAdd<kFused>(row.hi, r.poly, rest)};  // the polynomial, last ready, last
 }
 constexpr double kPowerEps = 0x1p-69;
 
-// 2^(k/512) e^g rounded, for results in the normal range (k >= -1022 * 512), when the
+// 2^(k/512) e^g rounded, for results in the normal range (|k| < 1022 * 512), when the
 // estimate decides it. The scale 2^(k - j)/512 is built from its bits.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline bool RoundsNormalPower(ReducedPower r, double& result) {
@@ -261,45 +260,63 @@ TERVANIX_ALWAYS_INLINE inline double LogOf(double x) {
     return LogOfSpecial(x);
 }
 
-// k/512 is the nearest multiple of 1/512 to y: the sum of y and 1.5 * 2^43, whose
-// last bit is worth 1/512, holds k in its low word, and f = y - k/512 is exact, |f| <=
-// 2^-10. 2^f - 1 = f ln 2 + its Taylor series from f^2 to f^5 (the rest is below
-// 2^-72.6): f ln 2 as the exact product by the high part of ln 2 plus the rest.
+// 1 + f ln 2 for |f| <= 2^-10 as hi + lo, hi its rounding, within 2^-104. With a fused
+// multiply-add, hi comes at once, hi - 1 is exact (Sterbenz) and f ln2.hi - (hi - 1),
+// below 2^-52.9, rounds by 2^-106; without one, f ln2.hi is split exactly and 1 + its
+// high part is a FastTwoSum.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline ReducedPower ReduceExp2(double y) {
-    const double shift = 13194139533312.0;  // 1.5 * 2^43
-    const double sum = y + shift;
-    const double f = y - (sum - shift);
-    const DoubleDouble p = dd::ExactProduct<kFused>(f, tables::kLn2.hi);
-    return {LowWord(sum), {p.hi, dd::MulAdd<kFused>(f, tables::kLn2.lo, p.lo)},
-            ExpPolynomial<kFused>(f, tables::kExp2Series)};
+TERVANIX_ALWAYS_INLINE inline DoubleDouble OnePlusFLn2(double f) {
+#if TERVANIX_FUSED_DISPATCH
+    if constexpr (kFused) {
+        const double hi = __builtin_fma(f, tables::kLn2.hi, 1.0);
+        const double rest = __builtin_fma(f, tables::kLn2.hi, -(hi - 1.0));
+        return {hi, __builtin_fma(f, tables::kLn2.lo, rest)};
+    }
+#endif
+    const DoubleDouble p = dd::TwoProduct(f, tables::kLn2.hi);
+    const DoubleDouble one = dd::FastTwoSum(1.0, p.hi);
+    return {one.hi, one.lo + (p.lo + f * tables::kLn2.lo)};
 }
 
-// k/512 is the nearest multiple of 1/512 to y log2(10); g = y ln 10 - k ln2/512: the
-// product y ln 10 exact in its high part, k ln2/512 exact in its high part (a multiple
-// of 2^-42), and their difference d exact: where k is not 0, y ln 10 is at least
-// 2^-11, so its high part lies on the grid of 2^-63, and |d| < 2^-10. The low parts'
-// roundings and the constants' errors leave g within 2^-75.6. e^g - 1 = g + its Taylor
-// series from g^2 to g^5 at g.hi: with the series' rest and the terms of g.lo beyond
-// the first, within 2^-72.
+// k/512 is the nearest multiple of 1/512 to y, held by sum = y + 1.5 * 2^43, and f =
+// y - k/512 is exact, |f| <= 2^-10. 2^f - 1 = f ln 2 + its Taylor series from f^2 to
+// f^5 (the rest is below 2^-72.6): f ln 2 as the exact product by the high part of
+// ln 2 plus the rest, added to 1 (OnePlusFLn2).
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline ReducedPower ReduceExp10(double y) {
+TERVANIX_ALWAYS_INLINE inline ReducedPower ReduceExp2(double y, double sum) {
+    const double f = y - (sum - kStep512Shift);
+    return {LowWord(sum), OnePlusFLn2<kFused>(f), ExpPolynomial<kFused>(f, tables::kExp2Series)};
+}
+
+// k is the nearest whole number to 512 y log2(10), held by sum; g = y ln 10 - k ln2/512:
+// the product y ln 10 exact in its high part, k ln2/512 exact in its high part (a
+// multiple of 2^-42), and their difference d exact: where k is not 0, y ln 10 is at
+// least 2^-11, so its high part lies on the grid of 2^-63, and |d| < 2^-10. The low
+// parts' roundings and the constants' errors leave g within 2^-75.6. e^g - 1 = g + its
+// Taylor series from g^2 to g^5 at g.hi: with the series' rest and the terms of g.lo
+// beyond the first, within 2^-72.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline ReducedPower ReduceExp10(double y, double sum) {
     static constexpr double kSeries[4] = {1.0 / 2, 1.0 / 6, 1.0 / 24, 1.0 / 120};
-    const Whole k = NearestWhole(y * (kRows * 3.321928094887362));
+    const double k = sum - kWholeShift;
     const DoubleDouble p = dd::ExactProduct<kFused>(y, tables::kLn10.hi);
-    const double d = p.hi - k.value * tables::kLn2Over512Short.hi;
-    const double rest = dd::MulAdd<kFused>(-k.value, tables::kLn2Over512Short.lo,
+    const double d = p.hi - k * tables::kLn2Over512Short.hi;
+    const double rest = dd::MulAdd<kFused>(-k, tables::kLn2Over512Short.lo,
                                            dd::MulAdd<kFused>(y, tables::kLn10.lo, p.lo));
     const DoubleDouble g = dd::TwoSum(d, rest);
-    return {k.number, g, ExpPolynomial<kFused>(g.hi, kSeries)};
+    const DoubleDouble one = dd::FastTwoSum(1.0, g.hi);
+    return {LowWord(sum), {one.hi, one.lo + g.lo}, ExpPolynomial<kFused>(g.hi, kSeries)};
 }
 
-// 2^y for |y| >= 1022 and NaN: results that may overflow or be subnormal, reduced and
-// rounded by the portable steps.
+// The argument of 10^y scaled to steps of 1/512 of a power of two.
+inline double Exp10Steps(double y) { return y * (kRows * 3.321928094887362) + kWholeShift; }
+
+// 2^y beyond the normal range and NaN: results that may overflow or be subnormal,
+// reduced and rounded by the portable steps.
 TERVANIX_COLD_NOINLINE double Exp2NearRangeEnds(double y) {
     if (!(y > -1076.0 && y < 1024.0)) return PowerOutOfRange(y);
     if constexpr (!kStepByStep) {
-        const Rounded result = RoundPowerNearRangeEnds(ReduceExp2<false>(y));
+        const Rounded result = RoundPowerNearRangeEnds(ReduceExp2<false>(y, y + kStep512Shift));
         if (result.decided) return result.value;
     }
     return SlowExp2(y);
@@ -308,31 +325,32 @@ TERVANIX_COLD_NOINLINE double Exp2NearRangeEnds(double y) {
 TERVANIX_COLD_NOINLINE double Exp10NearRangeEnds(double y) {
     if (!(y > -324.0 && y < 309.0)) return PowerOutOfRange(y);
     if constexpr (!kStepByStep) {
-        const Rounded result = RoundPowerNearRangeEnds(ReduceExp10<false>(y));
+        const Rounded result = RoundPowerNearRangeEnds(ReduceExp10<false>(y, Exp10Steps(y)));
         if (result.decided) return result.value;
     }
     return SlowExp10(y);
 }
 
-// For |y| < 1022 the result is normal (k >= -1022 * 512): one test sends the rest, NaN
-// included, to the path that handles the ends of the range.
+// The sum that rounds y to steps of 1/512 also tells, in one comparison, whether the
+// result is normal; the rest, NaN included, goes to the path for the ends of the range.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double Exp2Of(double y) {
-    if (TERVANIX_UNLIKELY(!(std::fabs(y) < 1022.0))) return Exp2NearRangeEnds(y);
+    const double sum = y + kStep512Shift;
+    if (TERVANIX_UNLIKELY(!InNormalRange(sum, kStep512ShiftBits))) return Exp2NearRangeEnds(y);
     if constexpr (!kStepByStep) {
         double result;
-        if (RoundsNormalPower<kFused>(ReduceExp2<kFused>(y), result)) return result;
+        if (RoundsNormalPower<kFused>(ReduceExp2<kFused>(y, sum), result)) return result;
     }
     return SlowExp2(y);
 }
 
-// Likewise for |y| < 307 (2^-1020 < 10^y < 2^1020).
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double Exp10Of(double y) {
-    if (TERVANIX_UNLIKELY(!(std::fabs(y) < 307.0))) return Exp10NearRangeEnds(y);
+    const double sum = Exp10Steps(y);
+    if (TERVANIX_UNLIKELY(!InNormalRange(sum, kWholeShiftBits))) return Exp10NearRangeEnds(y);
     if constexpr (!kStepByStep) {
         double result;
-        if (RoundsNormalPower<kFused>(ReduceExp10<kFused>(y), result)) return result;
+        if (RoundsNormalPower<kFused>(ReduceExp10<kFused>(y, sum), result)) return result;
     }
     return SlowExp10(y);
 }
