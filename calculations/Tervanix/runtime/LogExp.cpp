@@ -110,7 +110,7 @@ TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, i
     const int i = static_cast<int>((bits >> 43) & (kRows - 1));
     const tables::LogRow& row = tables::kLog[i];
     const double z = ReducedMantissa<kFused>(mantissaBits, row.r);
-    const double exponent = static_cast<double>(e + i / (kRows / 2));
+    const double exponent = static_cast<double>(e + static_cast<int>((bits >> 51) & 1));  // e + 1 from 1.5 on
 
     const double big = dd::MulAdd<kFused>(exponent, tables::kLn2Short.hi, row.t.hi);  // exact
     const double small = dd::MulAdd<kFused>(exponent, tables::kLn2Short.lo, row.t.lo);
@@ -249,10 +249,9 @@ TERVANIX_COLD_NOINLINE double PowerOutOfRange(double y) {
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double LogOf(double x) {
     const std::uint64_t bits = BitsOf(x);
-    // Positive normal numbers: bits from 2^52 to below the pattern of infinity.
-    if (TERVANIX_LIKELY(bits - 0x0010000000000000u < 0x7fe0000000000000u)) {
-        return LogOfNormal<kFused>(x, bits, static_cast<int>(bits >> 52) - 1023);
-    }
+    // Positive normal numbers: sign and exponent fields from 1 to below that of infinity.
+    const auto field = static_cast<std::uint32_t>(bits >> 52);
+    if (TERVANIX_LIKELY(field - 1 < 0x7fe)) return LogOfNormal<kFused>(x, bits, static_cast<int>(field) - 1023);
     if (x > 0.0 && x < 0x1p-1022) {  // subnormal: 2^54 x is normal
         const std::uint64_t scaled = BitsOf(x * 0x1p54);
         return LogOfNormal<kFused>(x, scaled, static_cast<int>(scaled >> 52) - 1023 - 54);
