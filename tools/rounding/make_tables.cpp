@@ -11,7 +11,7 @@ namespace {
 
 using namespace tervanix::rt;
 
-constexpr int kRows = 128;
+constexpr int kRows = 512;
 
 struct Pair {
     double hi;
@@ -22,6 +22,14 @@ struct Pair {
 Pair Split(const mp::Number& x, int droppedBits = 0) {
     const double nearest = mp::RoundToDouble(x, 0).value;
     const double hi = FromBits(BitsOf(nearest) & ~((std::uint64_t{1} << droppedBits) - 1));
+    return {hi, mp::RoundToDouble(mp::Subtract(x, mp::FromDouble(hi)), 0).value};
+}
+
+// x as hi + lo, hi the nearest multiple of 2^-bits.
+Pair SplitOnGrid(const mp::Number& x, int bits) {
+    const double shift = 6755399441055744.0;  // 1.5 * 2^52: the sum rounds to a whole number
+    const double scaled = mp::RoundToDouble(mp::Scale(x, bits), 0).value;
+    const double hi = ((scaled + shift) - shift) / static_cast<double>(std::uint64_t{1} << bits);
     return {hi, mp::RoundToDouble(mp::Subtract(x, mp::FromDouble(hi)), 0).value};
 }
 
@@ -38,20 +46,21 @@ int main() {
         "#include \"Tervanix/runtime/DoubleDouble.h\"\n\n"
         "namespace tervanix::rt::cr::tables {\n\n"
         "using dd::DoubleDouble;\n\n"
-        "// Row i of the logarithm holds the mantissas m in [1 + i/128, 1 + (i+1)/128): r is\n"
-        "// close to 1/m with 8 significant bits (1 in the first row, 1/2 in the last), and\n"
-        "// t = -ln r, less ln 2 in the rows from 1.5 on.\n"
+        "// Row i of the logarithm holds the mantissas m in [1 + i/512, 1 + (i+1)/512): r is\n"
+        "// close to 1/m with 10 significant bits (1 in the first row, 1/2 in the last), and\n"
+        "// t = -ln r, less ln 2 in the rows from 1.5 on. t.hi is a multiple of 2^-42, as is\n"
+        "// kLn2Short.hi, so that e ln 2 + t sums exactly in its high parts.\n"
         "struct LogRow {\n    double r;\n    DoubleDouble t;\n};\n"
         "constexpr LogRow kLog[%d] = {\n", kRows);
     for (int i = 0; i < kRows; ++i) {
         const double center = 1.0 + (i + 0.5) / kRows;
-        auto n = static_cast<std::uint32_t>(256.0 / center + 0.5);
-        if (i == 0) n = 256;
-        if (i == kRows - 1) n = 128;
-        const Pair t = Split(mp::LogOfRatio(i < kRows / 2 ? 256 : 128, n));
-        std::printf("    {%a, {%a, %a}},\n", n / 256.0, t.hi, t.lo);
+        auto n = static_cast<std::uint32_t>(1024.0 / center + 0.5);
+        if (i == 0) n = 1024;
+        if (i == kRows - 1) n = 512;
+        const Pair t = SplitOnGrid(mp::LogOfRatio(i < kRows / 2 ? 1024 : 512, n), 42);
+        std::printf("    {%a, {%a, %a}},\n", n / 1024.0, t.hi, t.lo);
     }
-    std::printf("};\n\n// 2^(j/128).\nconstexpr DoubleDouble kPowerOf2[%d] = {\n", kRows);
+    std::printf("};\n\n// 2^(j/512).\nconstexpr DoubleDouble kPowerOf2[%d] = {\n", kRows);
     for (int j = 0; j < kRows; ++j) {
         const Pair p = Split(mp::Exp(mp::Multiply(mp::FromDouble(static_cast<double>(j) / kRows), mp::Ln2())));
         std::printf("    {%a, %a},\n", p.hi, p.lo);
@@ -60,9 +69,16 @@ int main() {
     std::printf("// ln 2 with a high part of 42 bits, whose product with an exponent is exact.\n");
     PrintPair("kLn2Short", Split(mp::Ln2(), 11));
     PrintPair("kLn2", Split(mp::Ln2()));
-    std::printf("// ln2/128 with a high part of 35 bits, whose product with a k below 2^18 is exact.\n");
-    PrintPair("kLn2Over128Short", Split(mp::Scale(mp::Ln2(), -7), 18));
+    std::printf("// ln2/512 with a high part of 33 bits, whose product with a k below 2^20 is exact.\n");
+    PrintPair("kLn2Over512Short", Split(mp::Scale(mp::Ln2(), -9), 20));
     PrintPair("kLn10", Split(mp::Ln10()));
+    std::printf("// (ln 2)^n / n! for n from 2 to 5: the Taylor series of 2^f - 1 - f ln 2.\n");
+    std::printf("constexpr double kExp2Series[4] = {");
+    mp::Number power = mp::Ln2();
+    for (std::uint32_t n = 2; n <= 5; ++n) {
+        power = mp::DivideSmall(mp::Multiply(power, mp::Ln2()), n);
+        std::printf("%a%s", mp::RoundToDouble(power, 0).value, n < 5 ? ", " : "};\n");
+    }
     std::printf("\n}  // namespace tervanix::rt::cr::tables\n");
     return 0;
 }

@@ -106,6 +106,16 @@ inline DoubleDouble Add(DoubleDouble a, double b) {
     return FastTwoSum(s.hi, s.lo + a.lo);
 }
 
+// a * b + c, rounded once by a fused multiply-add (kFused) or twice, product and sum.
+// Where an error bound counts both roundings it holds for either.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double MulAdd(double a, double b, double c) {
+#if TERVANIX_FUSED_DISPATCH
+    if constexpr (kFused) return __builtin_fma(a, b, c);
+#endif
+    return a * b + c;
+}
+
 // The product of two double-doubles before its low part is folded into the high one:
 // hi is the rounded product of the high parts and lo the rest, which may exceed half
 // an ulp of hi. The relative error is about 2^-102 when each operand's low part is

@@ -26,13 +26,18 @@ namespace {
 using dd::DoubleDouble;
 using Rounded = mp::Rounding;
 
-constexpr int kRows = 128;
+constexpr int kRows = 512;
+
+// Sums with 1.5 * 2^43, whose last bit is worth 1/512, and with 1.5 * 2^52, whose last
+// bit is worth 1, round to those steps; while the sum stays within a factor 4/3 of the
+// shift, its bits are the shift's plus the number of steps k.
+constexpr double kStep512Shift = 13194139533312.0;  // 1.5 * 2^43
+constexpr std::uint64_t kStep512ShiftBits = 0x42a8000000000000u;
+constexpr double kWholeShift = 6755399441055744.0;  // 1.5 * 2^52
+constexpr std::uint64_t kWholeShiftBits = 0x4338000000000000u;
 
 // The nearest whole number to v, |v| < 2^51, as a Double.
-inline double Nearest(double v) {
-    const double shift = 6755399441055744.0;  // 1.5 * 2^52
-    return (v + shift) - shift;
-}
+inline double Nearest(double v) { return (v + kWholeShift) - kWholeShift; }
 
 // Whether every value within eps of hi + lo rounds to the same Double, which it then
 // stores in rounded: rounding is monotonic, so they do when the two ends do. lo need
@@ -72,59 +77,59 @@ TERVANIX_COLD_NOINLINE double LogOfSpecial(double x) {
     return x;  // +infinity
 }
 
-// z = m r - 1 for the mantissa m in [1, 2) given by its bits and the r of its row: exact,
-// as m r lies on the grid of 2^-60 and |z| < 2^-7. A fused multiply-add gives it at
-// once; without one, m = mh + ml, where mh keeps the top 45 bits, so that mh r and
-// ml r are exact, and so is their sum.
+// z = m r - 1 for the mantissa m in [1, 2) given by its bits and the r of its row:
+// exact, as m r lies on the grid of 2^-62 and |z| < 2^-9. A fused multiply-add gives
+// it at once; without one, m = mh + ml, where mh keeps the top 43 bits, so that mh r
+// and ml r are exact, and so is their sum.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double ReducedMantissa(std::uint64_t mantissaBits, double r) {
     const double m = FromBits(mantissaBits);
 #if TERVANIX_FUSED_DISPATCH
     if constexpr (kFused) return __builtin_fma(m, r, -1.0);
 #endif
-    const double mh = FromBits(mantissaBits & ~std::uint64_t{0xff});
+    const double mh = FromBits(mantissaBits & ~std::uint64_t{0x3ff});
     const double ml = m - mh;
     return (mh * r - 1.0) + ml * r;
 }
 
-// x = 2^e m with m in [1, 2) given by its bits. In row i, ln x = e ln 2 + t_i + ln(1 + z),
-// z = m r_i - 1 exact and |z| < 2^-7. ln(1 + z) = z - z^2/2 + z^3 p(z), its Taylor
-// series to z^10, with z^2 exact. The error bound eps has two parts. The rounding of
-// z^3 p(z) (four roundings, |p| < 0.34) and of its sum with the low parts: below
-// 2^-51.5 |z|^3. The rest, relative to ln x: the series' remainder, below |z|^10/11 of z,
-// so 2^-73.5 of ln x (where r_i is 1, ln x is close to z; elsewhere |ln x| >= 2^-7 >=
-// |z|); e ln 2 and t_i, within 2^-85 absolutely where |ln x| >= 0.28 and 2^-106 of t_i
-// elsewhere; the low parts' other roundings, 2^-100: below 2^-73 |ln x|. With margin,
-// eps = 2^-50 |z^3| + 2^-72 |hi|.
+// x = 2^e m with m in [1, 2) given by its bits. In row i, ln x = E ln 2 + t_i + ln(1 + z),
+// E = e (e + 1 in the rows from 1.5 on), z = m r_i - 1 exact, |z| < 2^-9.
+// ln(1 + z) = z - z^2/2 + z^3 p(z), its Taylor series to z^8, with z^2 exact; the rest
+// is below 2^-75 |z|. E ln2 + t_i sums exactly in the high parts (a multiple of 2^-42
+// below 2^10) and within 2^-83 |ln x| in the low ones. |ln x| >= |z| (1 - 2^-10) in
+// every row: where t_i is 0, ln x is ln(1 + z); elsewhere |ln x| >= 0.28 or, at E = 0,
+// at least the largest |z| of the row, and |t_i| >= 1.98 |z|, so that the second
+// FastTwoSum is exact. The roundings: of z^3 p(z), 2^-50.4 of |z^3|/3 (p's three with its
+// coefficients', z^3's two, the product's), below 2^-70 |z|; of the sums in the low part,
+// the last with z^3 p(z), 2^-72.5 |z|. Together below 2^-69.7 |ln x|; eps = 2^-69 |hi|
+// also covers the rounding of lo -+ eps (|lo| < 2^-19.5 |hi|). A fused multiply-add
+// rounds once where the bound counts two roundings.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, int e) {
     const std::uint64_t mantissaBits = (bits & 0x000fffffffffffffu) | 0x3ff0000000000000u;
-    const int i = static_cast<int>((bits >> 45) & (kRows - 1));
+    const int i = static_cast<int>((bits >> 43) & (kRows - 1));
     const tables::LogRow& row = tables::kLog[i];
     const double z = ReducedMantissa<kFused>(mantissaBits, row.r);
-    const double exponent = static_cast<double>(e + (i >> 6));
+    const double exponent = static_cast<double>(e + static_cast<int>((bits >> 51) & 1));  // e + 1 from 1.5 on
 
+    const double big = dd::MulAdd<kFused>(exponent, tables::kLn2Short.hi, row.t.hi);  // exact
+    const double small = dd::MulAdd<kFused>(exponent, tables::kLn2Short.lo, row.t.lo);
     const DoubleDouble z2 = dd::ExactProduct<kFused>(z, z);
-    const DoubleDouble half = {-0.5 * z2.hi, -0.5 * z2.lo};  // -z^2/2, exact
-    // p(z) = 1/3 - z/4 + ... - z^7/10 in pairs (short chains of dependent operations).
+    // p(z) = 1/3 - z/4 + z^2/5 - z^3/6 + z^4/7 - z^5/8, in pairs.
     const double zz = z2.hi;
-    const double p = ((1.0 / 3 + z * (-1.0 / 4)) + zz * (1.0 / 5 + z * (-1.0 / 6))) +
-                     (zz * zz) * ((1.0 / 7 + z * (-1.0 / 8)) + zz * (1.0 / 9 + z * (-1.0 / 10)));
-    const double z3 = z * z2.hi;
-    const double cubic = z3 * p;
+    const double p = dd::MulAdd<kFused>(zz,
+                                        dd::MulAdd<kFused>(zz, dd::MulAdd<kFused>(z, -1.0 / 8, 1.0 / 7),
+                                                           dd::MulAdd<kFused>(z, -1.0 / 6, 1.0 / 5)),
+                                        dd::MulAdd<kFused>(z, -1.0 / 4, 1.0 / 3));
 
-    const DoubleDouble big = dd::FastTwoSum(exponent * tables::kLn2Short.hi, row.t.hi);
-    const DoubleDouble series = dd::FastTwoSum(z, half.hi);
-    // big.hi is 0 (rows 0 and 127 at exponent 0) or larger than series.hi: at least
-    // 0.28 where the exponent is not 0, and |t_i| >= 1.9 |z| in every other row.
-    const DoubleDouble sum = dd::FastTwoSum(big.hi, series.hi);
-    const double low = (exponent * tables::kLn2Short.lo + row.t.lo) + ((big.lo + sum.lo) + (series.lo + half.lo) + cubic);
-    const DoubleDouble log = {sum.hi, low};
+    const DoubleDouble series = dd::FastTwoSum(z, -0.5 * zz);  // z - z^2/2, the product exact
+    const DoubleDouble sum = dd::FastTwoSum(big, series.hi);   // big is 0 or the larger
+    const double low = dd::MulAdd<kFused>(z2.lo, -0.5, small + (sum.lo + series.lo));
+    const DoubleDouble log = {sum.hi, dd::MulAdd<kFused>(z * zz, p, low)};  // z^3 p(z), last ready, last
 
     if constexpr (!kStepByStep) {
-        const double eps = std::fabs(z3) * 0x1p-50 + std::fabs(log.hi) * 0x1p-72;
         double rounded;
-        if (RoundsAlike(log, eps, rounded)) return rounded;
+        if (RoundsAlike(log, std::fabs(log.hi) * 0x1p-69, rounded)) return rounded;
     }
     return SlowLog(x, dd::FastTwoSum(log.hi, log.lo));
 }
@@ -135,38 +140,63 @@ TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, i
 // that leaves its last bit worth 2^(n-52), the nearest multiple of that step, counted.
 inline int LowWord(double s) { return static_cast<int>(static_cast<std::int32_t>(static_cast<std::uint32_t>(BitsOf(s)))); }
 
-// The nearest whole number to v, |v| < 2^31, as a Double and as an int.
-struct Whole {
-    double value;
-    int number;
-};
-inline Whole NearestWhole(double v) {
-    const double shift = 6755399441055744.0;  // 1.5 * 2^52
-    const double sum = v + shift;
-    return {sum - shift, LowWord(sum)};
+// Whether a sum with a shift holds a k in (-1022 * 512, 1022 * 512), where 2^(k/512) e^g
+// is normal, from the difference of their bits: one unsigned comparison, as every
+// other sum (NaN, infinities and huge values included) differs by more.
+inline bool InNormalRange(double sum, std::uint64_t shiftBits) {
+    constexpr std::uint64_t kLimit = 1022 * kRows;
+    return BitsOf(sum) - shiftBits + (kLimit - 1) < 2 * kLimit - 1;
 }
 
-// 2^(k/128) e^g, |g| <= ln2/256 + 2^-40 given within 2^-80 as g.hi + g.lo with
-// |g.lo| < 2^-60, rounded when the estimate
-// decides it. e^g = 1 + g + g^2 (1/2 + g/6 + g^2/24 + g^3/120 + g^4/720), its Taylor
-// series to g^6 (the rest is below 2^-71.8); the polynomial's roundings leave 2^-69.7
-// (three of a term below 2^-18; the higher terms' own roundings are 2^-8 smaller);
-// 1 + g.hi is exact as a double-double, and adding its low part to the rest (below
-// 2^-17.8) rounds by 2^-71.8; the product with the table's row rounds three terms
-// below 2^-16.8 (its low part carries that rest): 2^-69.2; the table 2^-105:
-// together below 2^-68.3 of the result (in [0.99, 2.01)), and eps is 2^-67 |hi|, which
-// also covers the rounding of lo -+ eps (2^-70).
+// A power reduced to 2^(k/512) e^g with e^g = one.hi + one.lo + poly within 2^-72 (the
+// rest of each function's series and its argument's error); |one.hi - 1| <= 2^-10.5,
+// |one.lo| <= 2^-52.9 and |poly| <= 2^-22.
+struct ReducedPower {
+    int k;
+    DoubleDouble one;
+    double poly;
+};
+
+// x^2 (c0 + c1 x + x^2 (c2 + c3 x)), for |x| <= 2^-10 and c0 in [0.24, 0.5], c1 < c0:
+// its five roundings, c0's included, leave 2^-50.6 of it.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline Rounded PowerOfTwoTimesExp(int k, DoubleDouble g) {
-    const int j = k & (kRows - 1);
-    const int K = (k - j) / kRows;  // exact
-    const double gh = g.hi;
-    const double g2 = gh * gh;
-    const double poly = g2 * ((0.5 + gh * (1.0 / 6)) + g2 * ((1.0 / 24 + gh * (1.0 / 120)) + g2 * (1.0 / 720))) + gh * g.lo;
-    const DoubleDouble head = dd::FastTwoSum(1.0, gh);
-    const DoubleDouble expG = {head.hi, head.lo + (g.lo + poly)};
-    const DoubleDouble product = dd::UnfoldedMultiply<kFused>(tables::kPowerOf2[j], expG);  // in [0.99, 2.01)
-    const double eps = product.hi * 0x1p-67;
+TERVANIX_ALWAYS_INLINE inline double ExpPolynomial(double x, const double (&c)[4]) {
+    const double x2 = x * x;
+    return x2 * dd::MulAdd<kFused>(x2, dd::MulAdd<kFused>(x, c[3], c[2]), dd::MulAdd<kFused>(x, c[1], c[0]));
+}
+
+// 2^(j/512) (one.hi + one.lo + poly) as hi + lo in [0.9993, 2.0014), the product of the
+// high parts exact. The errors, absolute, doubled by the row where relative: the
+// reduction's 2^-71, the polynomial's roundings 2^-71.6; the rest's roundings 2^-104;
+// the two of the last step, of a term below 2^-21, 2^-73; the table 2^-105. Together
+// below 2^-70, and eps = 2^-69 also covers the rounding of lo -+ eps (2^-74).
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline DoubleDouble RowTimesExp(int j, ReducedPower r) {
+    const DoubleDouble& row = tables::kPowerOf2[j];
+    const DoubleDouble p = dd::ExactProduct<kFused>(row.hi, r.one.hi);
+    const double rest = dd::MulAdd<kFused>(row.hi, r.one.lo, p.lo + row.lo * r.one.hi);
+    return {p.hi, dd::MulAdd<kFused>(row.hi, r.poly, rest)};  // the polynomial, last ready, last
+}
+constexpr double kPowerEps = 0x1p-69;
+
+// 2^(k/512) e^g rounded, for results in the normal range (|k| < 1022 * 512), when the
+// estimate decides it. The scale 2^(k - j)/512 is built from its bits.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline bool RoundsNormalPower(ReducedPower r, double& result) {
+    double rounded;
+    if (!RoundsAlike(RowTimesExp<kFused>(r.k & (kRows - 1), r), kPowerEps, rounded)) return false;
+    const int biased = (r.k & ~(kRows - 1)) + 1023 * kRows;  // (K + 1023) 512, positive
+    result = rounded * FromBits(static_cast<std::uint64_t>(biased) << (52 - 9));
+    return true;
+}
+
+// 2^(k/512) e^g = 2^K 2^(j/512) e^g rounded where the result may overflow or be
+// subnormal, when the estimate decides it.
+TERVANIX_COLD_NOINLINE Rounded RoundPowerNearRangeEnds(ReducedPower r) {
+    const int j = r.k & (kRows - 1);
+    const int K = (r.k - j) / kRows;  // exact
+    const DoubleDouble product = RowTimesExp<false>(j, r);
+    const double eps = kPowerEps;
 
     if (K > -1022) {
         double rounded;
@@ -204,6 +234,9 @@ TERVANIX_COLD_NOINLINE double SlowExp2(double y) {
 }
 
 TERVANIX_COLD_NOINLINE double SlowExp10(double y) {
+    // 10^23 is the one power of ten exactly halfway between two Doubles: its digits
+    // are those of the even one, as no evaluation can prove (nor decide otherwise).
+    if (y == 23.0) return 0x1.52d02c7e14af6p+76;
     return mp::RoundToDouble(mp::Exp(mp::Multiply(mp::FromDouble(y), mp::Ln10())), 230).value;
 }
 
@@ -216,10 +249,9 @@ TERVANIX_COLD_NOINLINE double PowerOutOfRange(double y) {
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double LogOf(double x) {
     const std::uint64_t bits = BitsOf(x);
-    // Positive normal numbers: bits from 2^52 to below the pattern of infinity.
-    if (TERVANIX_LIKELY(bits - 0x0010000000000000u < 0x7fe0000000000000u)) {
-        return LogOfNormal<kFused>(x, bits, static_cast<int>(bits >> 52) - 1023);
-    }
+    // Positive normal numbers: sign and exponent fields from 1 to below that of infinity.
+    const auto field = static_cast<std::uint32_t>(bits >> 52);
+    if (TERVANIX_LIKELY(field - 1 < 0x7fe)) return LogOfNormal<kFused>(x, bits, static_cast<int>(field) - 1023);
     if (x > 0.0 && x < 0x1p-1022) {  // subnormal: 2^54 x is normal
         const std::uint64_t scaled = BitsOf(x * 0x1p54);
         return LogOfNormal<kFused>(x, scaled, static_cast<int>(scaled >> 52) - 1023 - 54);
@@ -227,42 +259,97 @@ TERVANIX_ALWAYS_INLINE inline double LogOf(double x) {
     return LogOfSpecial(x);
 }
 
-// k/128 is the nearest multiple of 1/128 to y: the sum of y and 1.5 * 2^45, whose
-// last bit is worth 1/128, holds k in its low word. g = (y - k/128) ln 2, exactly
-// y - k/128 times ln 2, as the exact product by the high part of ln 2 plus the rest,
-// left unfolded (it stays within 2^-61 of g): the polynomial starts from the product
-// without waiting for a sum.
+// 1 + f ln 2 for |f| <= 2^-10 as hi + lo, hi its rounding, within 2^-104. With a fused
+// multiply-add, hi comes at once, hi - 1 is exact (Sterbenz) and f ln2.hi - (hi - 1),
+// below 2^-52.9, rounds by 2^-106; without one, f ln2.hi is split exactly and 1 + its
+// high part is a FastTwoSum.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline double Exp2Of(double y) {
-    if (TERVANIX_UNLIKELY(!(y > -1076.0 && y < 1024.0))) return PowerOutOfRange(y);
-    const double shift = 52776558133248.0;  // 1.5 * 2^45
-    const double sum = y + shift;
-    const int k = LowWord(sum);
-    const double f = y - (sum - shift);
-    const DoubleDouble p = dd::ExactProduct<kFused>(f, tables::kLn2.hi);
-    const Rounded result = PowerOfTwoTimesExp<kFused>(k, {p.hi, p.lo + f * tables::kLn2.lo});
+TERVANIX_ALWAYS_INLINE inline DoubleDouble OnePlusFLn2(double f) {
+#if TERVANIX_FUSED_DISPATCH
+    if constexpr (kFused) {
+        const double hi = __builtin_fma(f, tables::kLn2.hi, 1.0);
+        const double rest = __builtin_fma(f, tables::kLn2.hi, -(hi - 1.0));
+        return {hi, __builtin_fma(f, tables::kLn2.lo, rest)};
+    }
+#endif
+    const DoubleDouble p = dd::TwoProduct(f, tables::kLn2.hi);
+    const DoubleDouble one = dd::FastTwoSum(1.0, p.hi);
+    return {one.hi, one.lo + (p.lo + f * tables::kLn2.lo)};
+}
+
+// k/512 is the nearest multiple of 1/512 to y, held by sum = y + 1.5 * 2^43, and f =
+// y - k/512 is exact, |f| <= 2^-10. 2^f - 1 = f ln 2 + its Taylor series from f^2 to
+// f^5 (the rest is below 2^-72.6): f ln 2 as the exact product by the high part of
+// ln 2 plus the rest, added to 1 (OnePlusFLn2).
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline ReducedPower ReduceExp2(double y, double sum) {
+    const double f = y - (sum - kStep512Shift);
+    return {LowWord(sum), OnePlusFLn2<kFused>(f), ExpPolynomial<kFused>(f, tables::kExp2Series)};
+}
+
+// k is the nearest whole number to 512 y log2(10), held by sum; g = y ln 10 - k ln2/512:
+// the product y ln 10 exact in its high part, k ln2/512 exact in its high part (a
+// multiple of 2^-42), and their difference d exact: where k is not 0, y ln 10 is at
+// least 2^-11, so its high part lies on the grid of 2^-63, and |d| < 2^-10. The low
+// parts' roundings and the constants' errors leave g within 2^-75.6. e^g - 1 = g + its
+// Taylor series from g^2 to g^5 at g.hi: with the series' rest and the terms of g.lo
+// beyond the first, within 2^-72.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline ReducedPower ReduceExp10(double y, double sum) {
+    static constexpr double kSeries[4] = {1.0 / 2, 1.0 / 6, 1.0 / 24, 1.0 / 120};
+    const double k = sum - kWholeShift;
+    const DoubleDouble p = dd::ExactProduct<kFused>(y, tables::kLn10.hi);
+    const double d = p.hi - k * tables::kLn2Over512Short.hi;
+    const double rest = dd::MulAdd<kFused>(-k, tables::kLn2Over512Short.lo,
+                                           dd::MulAdd<kFused>(y, tables::kLn10.lo, p.lo));
+    const DoubleDouble g = dd::TwoSum(d, rest);
+    const DoubleDouble one = dd::FastTwoSum(1.0, g.hi);
+    return {LowWord(sum), {one.hi, one.lo + g.lo}, ExpPolynomial<kFused>(g.hi, kSeries)};
+}
+
+// The argument of 10^y scaled to steps of 1/512 of a power of two.
+inline double Exp10Steps(double y) { return y * (kRows * 3.321928094887362) + kWholeShift; }
+
+// 2^y beyond the normal range and NaN: results that may overflow or be subnormal,
+// reduced and rounded by the portable steps.
+TERVANIX_COLD_NOINLINE double Exp2NearRangeEnds(double y) {
+    if (!(y > -1076.0 && y < 1024.0)) return PowerOutOfRange(y);
     if constexpr (!kStepByStep) {
+        const Rounded result = RoundPowerNearRangeEnds(ReduceExp2<false>(y, y + kStep512Shift));
         if (result.decided) return result.value;
     }
     return SlowExp2(y);
 }
 
-// k/128 is the nearest multiple of 1/128 to y log2(10); g = y ln 10 - k ln2/128: the
-// product y ln 10 exact in its high part, k ln2/128 exact in its high part, and their
-// difference d exact, since both lie within a factor of two of each other or k is 0.
+TERVANIX_COLD_NOINLINE double Exp10NearRangeEnds(double y) {
+    if (!(y > -324.0 && y < 309.0)) return PowerOutOfRange(y);
+    if constexpr (!kStepByStep) {
+        const Rounded result = RoundPowerNearRangeEnds(ReduceExp10<false>(y, Exp10Steps(y)));
+        if (result.decided) return result.value;
+    }
+    return SlowExp10(y);
+}
+
+// The sum that rounds y to steps of 1/512 also tells, in one comparison, whether the
+// result is normal; the rest, NaN included, goes to the path for the ends of the range.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double Exp2Of(double y) {
+    const double sum = y + kStep512Shift;
+    if (TERVANIX_UNLIKELY(!InNormalRange(sum, kStep512ShiftBits))) return Exp2NearRangeEnds(y);
+    if constexpr (!kStepByStep) {
+        double result;
+        if (RoundsNormalPower<kFused>(ReduceExp2<kFused>(y, sum), result)) return result;
+    }
+    return SlowExp2(y);
+}
+
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double Exp10Of(double y) {
-    if (TERVANIX_UNLIKELY(!(y > -324.0 && y < 309.0))) return PowerOutOfRange(y);
-    // 10^23 is the one power of ten exactly halfway between two Doubles: its digits
-    // are those of the even one, as no evaluation can prove.
-    if (TERVANIX_UNLIKELY(y == 23.0)) return 0x1.52d02c7e14af6p+76;
-    const Whole k = NearestWhole(y * (kRows * 3.321928094887362));
-    const DoubleDouble p = dd::ExactProduct<kFused>(y, tables::kLn10.hi);
-    const double d = p.hi - k.value * tables::kLn2Over128Short.hi;
-    const double rest = (p.lo + y * tables::kLn10.lo) - k.value * tables::kLn2Over128Short.lo;
-    const Rounded result = PowerOfTwoTimesExp<kFused>(k.number, dd::TwoSum(d, rest));
+    const double sum = Exp10Steps(y);
+    if (TERVANIX_UNLIKELY(!InNormalRange(sum, kWholeShiftBits))) return Exp10NearRangeEnds(y);
     if constexpr (!kStepByStep) {
-        if (result.decided) return result.value;
+        double result;
+        if (RoundsNormalPower<kFused>(ReduceExp10<kFused>(y, sum), result)) return result;
     }
     return SlowExp10(y);
 }
