@@ -138,7 +138,9 @@ TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, i
 
 // The low 32 bits of the mantissa of s, as a signed int: after a sum with 1.5 * 2^n
 // that leaves its last bit worth 2^(n-52), the nearest multiple of that step, counted.
-inline int LowWord(double s) { return static_cast<int>(static_cast<std::int32_t>(static_cast<std::uint32_t>(BitsOf(s)))); }
+// (The reference build, which takes the 256-bit path at once, needs none of the steps
+// marked maybe_unused.)
+[[maybe_unused]] inline int LowWord(double s) { return static_cast<int>(static_cast<std::int32_t>(static_cast<std::uint32_t>(BitsOf(s)))); }
 
 // Whether a sum with a shift holds a k in (-1022 * 512, 1022 * 512), where 2^(k/512) e^g
 // is normal, from the difference of their bits: one unsigned comparison, as every
@@ -192,7 +194,7 @@ TERVANIX_ALWAYS_INLINE inline bool RoundsNormalPower(ReducedPower r, double& res
 
 // 2^(k/512) e^g = 2^K 2^(j/512) e^g rounded where the result may overflow or be
 // subnormal, when the estimate decides it.
-TERVANIX_COLD_NOINLINE Rounded RoundPowerNearRangeEnds(ReducedPower r) {
+[[maybe_unused]] TERVANIX_COLD_NOINLINE Rounded RoundPowerNearRangeEnds(ReducedPower r) {
     const int j = r.k & (kRows - 1);
     const int K = (r.k - j) / kRows;  // exact
     const DoubleDouble product = RowTimesExp<false>(j, r);
