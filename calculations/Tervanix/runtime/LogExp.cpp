@@ -1,6 +1,5 @@
 #include "Tervanix/runtime/LogExp.h"
 
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -361,21 +360,6 @@ TERVANIX_FUSED_TARGET double LogFused(double x) { return LogOf<true>(x); }
 TERVANIX_FUSED_TARGET double Exp2Fused(double y) { return Exp2Of<true>(y); }
 TERVANIX_FUSED_TARGET double Exp10Fused(double y) { return Exp10Of<true>(y); }
 
-// Each function is reached through a pointer that starts at Choose, whose first call
-// sets it to the version for this processor; every later call costs one indirect
-// jump. Relaxed order suffices: both versions give the same bits, so a thread that
-// still sees Choose merely chooses again.
-using Function = double (*)(double);
-template <Function kFused, Function kPortable>
-struct Dispatch {
-    static double Choose(double x) {
-        const Function chosen = dd::HasFusedMultiplyAdd() ? kFused : kPortable;
-        function.store(chosen, std::memory_order_relaxed);
-        return chosen(x);
-    }
-    static inline std::atomic<Function> function{Choose};
-    static double Call(double x) { return function.load(std::memory_order_relaxed)(x); }
-};
 #endif
 
 }  // namespace
@@ -385,9 +369,9 @@ double portable::Exp2(double y) { return Exp2Of<false>(y); }
 double portable::Exp10(double y) { return Exp10Of<false>(y); }
 
 #if TERVANIX_FUSED_DISPATCH
-double Log(double x) { return Dispatch<LogFused, portable::Log>::Call(x); }
-double Exp2(double y) { return Dispatch<Exp2Fused, portable::Exp2>::Call(y); }
-double Exp10(double y) { return Dispatch<Exp10Fused, portable::Exp10>::Call(y); }
+double Log(double x) { return dd::Dispatch<LogFused, portable::Log>::Call(x); }
+double Exp2(double y) { return dd::Dispatch<Exp2Fused, portable::Exp2>::Call(y); }
+double Exp10(double y) { return dd::Dispatch<Exp10Fused, portable::Exp10>::Call(y); }
 #else
 double Log(double x) { return portable::Log(x); }
 double Exp2(double y) { return portable::Exp2(y); }

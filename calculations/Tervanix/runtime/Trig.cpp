@@ -173,9 +173,9 @@ double portable::Cos(double x) { return CosOf<false>(x); }
 double portable::Atan(double x) { return AtanOf<false>(x); }
 
 #if TERVANIX_FUSED_DISPATCH
-double Sin(double x) { return dd::HasFusedMultiplyAdd() ? SinFused(x) : portable::Sin(x); }
-double Cos(double x) { return dd::HasFusedMultiplyAdd() ? CosFused(x) : portable::Cos(x); }
-double Atan(double x) { return dd::HasFusedMultiplyAdd() ? AtanFused(x) : portable::Atan(x); }
+double Sin(double x) { return dd::Dispatch<SinFused, portable::Sin>::Call(x); }
+double Cos(double x) { return dd::Dispatch<CosFused, portable::Cos>::Call(x); }
+double Atan(double x) { return dd::Dispatch<AtanFused, portable::Atan>::Call(x); }
 #else
 double Sin(double x) { return portable::Sin(x); }
 double Cos(double x) { return portable::Cos(x); }
