@@ -16,15 +16,34 @@ struct ReducedAngle {
     dd::DoubleDouble r;    // x - k*pi/2, not always normalized
 };
 
-// Cody-Waite, for x below 2^20: k = round(x * 2/pi) has at most 20 bits, so k times
-// each of the three 33-bit pieces of pi/2 is exact, and pi/2 is known to 2^-151. The
-// remainder has an absolute error below 2^-100.
+// An angle measured from the sine and cosine table's rows, which lie at the multiples
+// of pi/1024: x = k*pi/1024 + r with |r| <= pi/2048 (a little more when k is rounded
+// at a boundary), r = hi + lo. k modulo 512 is the row and k/512 modulo 4 the
+// quadrant; k may be negative.
+struct TableAngle {
+    int k;
+    dd::DoubleDouble r;
+};
+
+// x = k*(pi/2)/2^kShift + r by Cody-Waite, where k = round(x * 2^kShift * 2/pi) has at
+// most 20 bits: k times each of the three 33-bit pieces of pi/2, scaled by 2^-kShift
+// (exactly), is exact, and x - k*P1 is exact as the two lie within a factor of two;
+// pi/2 is known to 2^-151. k*P3 is exact and below 2^-48-kShift; the sum and the
+// difference round by 2^-101-kShift at most, the remainder's absolute error. k may
+// be negative.
+template <int kShift>
+inline TableAngle CodyWaiteSteps(double x) {
+    constexpr double kScale = 1 << kShift;
+    const double k = (x * (0x1.45f306dc9c883p-1 * kScale) + 0x1.8p52) - 0x1.8p52;  // nearest to x*2^kShift*2/pi
+    const double r1 = x - k * (kHalfPi1 / kScale);                               // exact
+    const dd::DoubleDouble r2 = dd::TwoSum(r1, -(k * (kHalfPi2 / kScale)));      // exact
+    return {static_cast<int>(k), {r2.hi, r2.lo - (k * (kHalfPi3 / kScale) + k * (kHalfPi4 / kScale))}};
+}
+
+// Cody-Waite by pi/2, for x below 2^20.
 inline ReducedAngle CodyWaite(double x) {
-    const double k = (x * 0x1.45f306dc9c883p-1 + 0x1.8p52) - 0x1.8p52;  // nearest to x*2/pi
-    const double r1 = x - k * kHalfPi1;                                  // exact
-    const dd::DoubleDouble r2 = dd::TwoSum(r1, -(k * kHalfPi2));         // exact
-    // k*P3 is exact and below 2^-48; the sum and the difference round by 2^-101 at most.
-    return {static_cast<int>(k) & 3, {r2.hi, r2.lo - (k * kHalfPi3 + k * kHalfPi4)}};
+    const TableAngle a = CodyWaiteSteps<0>(x);
+    return {a.k & 3, a.r};
 }
 
 // Payne-Hanek, for large x and where Cody-Waite leaves too few bits.
@@ -41,25 +60,10 @@ inline ReducedAngle ReduceAngle(double x) {
     return PayneHanek(x);
 }
 
-// An angle measured from the sine and cosine table's rows, which lie at the multiples
-// of pi/1024: x = k*pi/1024 + r with |r| <= pi/2048 (a little more when k is rounded
-// at a boundary), r = hi + lo. k modulo 512 is the row and k/512 modulo 4 the
-// quadrant; k may be negative.
-struct TableAngle {
-    int k;
-    dd::DoubleDouble r;
-};
 
-// Cody-Waite by pi/1024, for |x| < 3200: k = round(x * 1024/pi) has at most 20 bits,
-// so k times each 33-bit piece of pi/2 scaled by 2^-9 is exact, and x - k*P1 is exact
-// as the two lie within a factor of two. The remainder has an absolute error below
-// 2^-109.
-inline TableAngle CodyWaiteToTable(double x) {
-    const double k = (x * 0x1.45f306dc9c883p+8 + 0x1.8p52) - 0x1.8p52;  // nearest to x*1024/pi
-    const double r1 = x - k * (kHalfPi1 * 0x1p-9);                      // exact
-    const dd::DoubleDouble r2 = dd::TwoSum(r1, -(k * (kHalfPi2 * 0x1p-9)));  // exact
-    return {static_cast<int>(k), {r2.hi, r2.lo - (k * (kHalfPi3 * 0x1p-9) + k * (kHalfPi4 * 0x1p-9))}};
-}
+// Cody-Waite by pi/1024, for |x| < 3200, so that k has at most 20 bits: the remainder
+// to 2^-109.
+inline TableAngle CodyWaiteToTable(double x) { return CodyWaiteSteps<9>(x); }
 
 // x >= 0 beyond the reach of one Cody-Waite step, or near a multiple of pi/2: reduced by
 // pi/2 first (ReduceAngle), then its remainder by pi/1024.
