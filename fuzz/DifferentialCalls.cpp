@@ -327,12 +327,19 @@ const char* Slot(unsigned k) {
 }
 
 // The batch's spans: the targets, one per coordinate, and the results, which may be
-// the targets' own memory.
+// the targets' own memory. A few targets, or enough for more than two blocks of the
+// searches that run together; sometimes in ascending order, which walks on from one
+// target's interval to the next.
 void PrepareBatch(Bytes& in, Host& h, unsigned coordinates) {
-    const std::size_t count = in.Pick(9);
+    const std::size_t count = in.Pick(4) == 0 ? 33 + in.Pick(16) : in.Pick(9);
+    const bool ascending = in.Pick(4) == 0;
     for (auto& values : h.batch) values.assign(count, 0.0);
     for (unsigned c = 0; c < coordinates; ++c) {
-        for (Double& t : h.batch[c]) t = in.Pick(3) == 0 ? in.AnyDouble() : static_cast<Double>(in.Pick(25)) / 4.0;
+        Double previous = -1.0;
+        for (Double& t : h.batch[c]) {
+            t = ascending ? previous += static_cast<Double>(in.Pick(5)) / 4.0
+                          : in.Pick(3) == 0 ? in.AnyDouble() : static_cast<Double>(in.Pick(25)) / 4.0;
+        }
     }
     for (Double& r : h.batch[3]) r = in.AnyDouble();
     h.outcomes.assign(count, BatchOutcome::InvalidArgument);

@@ -68,7 +68,14 @@ TEST(BatchBadInput, TheCallAsAWholeFailsBeforeAnySlotOrArrayChanges) {
     EXPECT_LIBRARY_ERROR(ErrorKind::InvalidArgument, Interp2DBatch(x, y, true, targets, shortResults, outcomes));
     EXPECT_LIBRARY_ERROR(ErrorKind::InvalidArgument,
                          Interp3DBatch(x, y, DoubleArray2D(), true, targets, shortResults, results, outcomes));
-    ExpectSameArray(unsorted, x, "after unequal spans");
+    // Spans that overlap, but for results that are the targets themselves: nothing sorted.
+    double shared[] = {1.5, 2.5, 0.5};
+    EXPECT_LIBRARY_ERROR(ErrorKind::InvalidArgument,
+                         InterpolationOf1DArrayBatch(x, y, EXTRAPOLATE_LINEARLY, Span<const Double>(shared, 2),
+                                                     Span<Double>(shared + 1, 2), outcomes));
+    EXPECT_LIBRARY_ERROR(ErrorKind::InvalidArgument,
+                         Interp2DBatch(x, y, true, Span<const Double>(x.begin() + 1, 2), results, outcomes));
+    ExpectSameArray(unsorted, x, "after unequal or overlapping spans");
     // An error of the table ends the call before any slot is written.
     DoubleArray empty(1, 0), beyondInteger(40000, 40001);
     EXPECT_LIBRARY_ERROR(ErrorKind::SubscriptOutOfRange,

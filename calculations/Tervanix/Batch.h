@@ -9,8 +9,9 @@
 // every target takes the single call instead.
 //
 // Results come back in the caller's spans, one slot per target, with an outcome per
-// target: one bad target loses nothing of the others. The spans must not lie in the
-// table's arrays. A problem that concerns the table itself, and so every target (an
+// target: one bad target loses nothing of the others. The spans must lie apart from
+// the tables and from each other, except that the results may be a span of targets
+// itself (InvalidArgument before any work otherwise). A problem that concerns the table itself, and so every target (an
 // error raised before the sort has moved anything: an array without bounds or
 // elements, bounds beyond the Integer positions), ends the whole call with that
 // LibraryError before any slot is written; spans of different lengths end it with

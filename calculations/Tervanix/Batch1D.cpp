@@ -125,23 +125,21 @@ void LookUpRun(const DoubleArray& dXArray, const DoubleArray& dYArray, BoundaryC
     const PlainTable table(dXArray, dYArray);
     const Double first = table.x[0];
     const Double last = table.x[table.count - 1];
-    std::size_t k = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-        const Double t = targets[i];
-        if (TERVANIX_LIKELY(t >= first && t <= last)) {
-            k = kAscending ? batch::LastNotAboveFrom(table.x, table.count, k, t)
-                           : batch::LastNotAbove(table.x, table.count, t);
-            Double value;
-            if (TERVANIX_LIKELY(PlainValueInside(table, k, t, value))) {
-                results[i] = value;
-                outcomes[i] = BatchOutcome::ReturnedTrue;
-                if (reasons != nullptr) reasons[i] = FalseReason::None;
-                continue;
+    batch::SearchEach<batch::SearchFor::kLastNotAbove, kAscending>(
+        table.x, table.count, targets, begin, end, [&](std::size_t i, std::size_t k) {
+            const Double t = targets[i];
+            if (TERVANIX_LIKELY(t >= first && t <= last)) {
+                Double value;
+                if (TERVANIX_LIKELY(PlainValueInside(table, k, t, value))) {
+                    results[i] = value;
+                    outcomes[i] = BatchOutcome::ReturnedTrue;
+                    if (reasons != nullptr) reasons[i] = FalseReason::None;
+                    return;
+                }
             }
-        }
-        outcomes[i] = LookUpOneTarget(t, dXArray, dYArray, eExtrapolationType, results[i],
-                                      reasons == nullptr ? nullptr : reasons + i);
-    }
+            outcomes[i] = LookUpOneTarget(t, dXArray, dYArray, eExtrapolationType, results[i],
+                                          reasons == nullptr ? nullptr : reasons + i);
+        });
 }
 
 }  // namespace
@@ -157,6 +155,7 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
                                  Span<FalseReason> reasons, const BatchOptions& options) try {
     batch::RequireSameLength(targets.size(), {results.size(), outcomes.size()});
     batch::RequireReasons(targets.size(), reasons);
+    batch::RequireApart({dXArray, dYArray}, {targets}, results, outcomes, reasons);
     if (targets.empty()) return;  // no single call, so the arrays stay as they are
     // The first single call's sort. An error before it moved anything (bounds beyond
     // the Integer positions, an X array without elements) is what every single call

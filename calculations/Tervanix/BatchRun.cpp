@@ -25,6 +25,40 @@ void RequireReasons(std::size_t targets, Span<FalseReason> reasons) {
     if (!reasons.empty()) RequireSameLength(targets, {reasons.size()});
 }
 
+namespace {
+
+bool Overlap(const Extent& a, const Extent& b) noexcept {
+    return a.begin < b.end && b.begin < a.end;  // an empty extent overlaps nothing
+}
+
+[[noreturn]] void RaiseOverlap() {
+    rt::Raise(ErrorKind::InvalidArgument,
+              "the batch's spans overlap: the results, the outcomes and the reasons must each lie apart from the "
+              "other spans, and every span apart from the tables; pass each in memory of its own (the results may "
+              "be a span of targets itself)");
+}
+
+}  // namespace
+
+void RequireApart(std::initializer_list<Extent> tables, std::initializer_list<Extent> targets, Extent results,
+                  Extent outcomes, Extent reasons) {
+    for (const Extent& target : targets) {
+        const bool same = target.begin == results.begin && target.end == results.end;
+        if ((Overlap(target, results) && !same) || Overlap(target, outcomes) || Overlap(target, reasons)) {
+            RaiseOverlap();
+        }
+    }
+    if (Overlap(results, outcomes) || Overlap(results, reasons) || Overlap(outcomes, reasons)) RaiseOverlap();
+    for (const Extent& table : tables) {
+        for (const Extent& span : {results, outcomes, reasons}) {
+            if (Overlap(table, span)) RaiseOverlap();
+        }
+        for (const Extent& target : targets) {
+            if (Overlap(table, target)) RaiseOverlap();
+        }
+    }
+}
+
 void RecordFalse(Span<BatchOutcome> outcomes, Span<FalseReason> reasons) noexcept {
     std::fill(outcomes.begin(), outcomes.end(), BatchOutcome::ReturnedFalse);
     std::fill(reasons.begin(), reasons.end(), rt::LastFalseCode());

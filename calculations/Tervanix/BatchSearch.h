@@ -12,33 +12,58 @@
 
 namespace tervanix::batch {
 
-// The highest k in [0, count) with x[k] <= t, for x ascending and x[0] <= t. Each
-// step halves the range with a conditional move instead of a branch, so a target
-// costs the same whatever the processor guessed about the previous one.
-inline std::size_t LastNotAbove(const Double* x, std::size_t count, Double t) {
-    const Double* base = x;
-    std::size_t length = count;
-    while (length > 1) {
+// For each of kTargets targets t[j], the highest k in [0, count) such that
+// before(x[k], t[j]), or 0 when there is none; `before` must hold for a leading part
+// of x and for nothing after it. Each step halves the range with a conditional move
+// instead of a branch, so a target costs the same whatever the processor guessed
+// about the previous one. The halving depends on count alone, so several targets
+// take each step together: one target's steps wait on each other's loads, but the
+// targets' loads overlap.
+template <std::size_t kTargets, typename Before>
+void LastBefore(const Double* x, std::size_t count, const Double* t, std::size_t* k, Before before) {
+    const Double* base[kTargets];
+    for (std::size_t j = 0; j < kTargets; ++j) base[j] = x;
+    for (std::size_t length = count; length > 1;) {
         const std::size_t half = length / 2;
-        base += base[half] <= t ? half : 0;
+        for (std::size_t j = 0; j < kTargets; ++j) base[j] += before(base[j][half], t[j]) ? half : 0;
         length -= half;
     }
-    return static_cast<std::size_t>(base - x);
+    for (std::size_t j = 0; j < kTargets; ++j) k[j] = static_cast<std::size_t>(base[j] - x);
+}
+
+inline constexpr auto kNotAbove = [](Double value, Double t) { return value <= t; };
+inline constexpr auto kBelow = [](Double value, Double t) { return value < t; };
+
+// The highest k in [0, count) with x[k] <= t, for x ascending and x[0] <= t (0 for
+// any other t). For kTargets targets at once, as LastBefore.
+template <std::size_t kTargets>
+void LastNotAbove(const Double* x, std::size_t count, const Double* t, std::size_t* k) {
+    LastBefore<kTargets>(x, count, t, k, kNotAbove);
+}
+
+inline std::size_t LastNotAbove(const Double* x, std::size_t count, Double t) {
+    std::size_t k;
+    LastNotAbove<1>(x, count, &t, &k);
+    return k;
 }
 
 // The number of leading x[k] below t, for x ascending: the first k with x[k] not
 // below t, else count (std::lower_bound's position). A NaN target is below nothing
-// and gets 0. Without branches, as LastNotAbove.
-inline std::size_t CountBelow(const Double* x, std::size_t count, Double t) {
-    if (count == 0) return 0;
-    const Double* base = x;
-    std::size_t length = count;
-    while (length > 1) {
-        const std::size_t half = length / 2;
-        base += base[half] < t ? half : 0;
-        length -= half;
+// and gets 0. For kTargets targets at once, as LastBefore.
+template <std::size_t kTargets>
+void CountBelow(const Double* x, std::size_t count, const Double* t, std::size_t* k) {
+    if (count == 0) {
+        for (std::size_t j = 0; j < kTargets; ++j) k[j] = 0;
+        return;
     }
-    return static_cast<std::size_t>(base - x) + (*base < t ? 1 : 0);
+    LastBefore<kTargets>(x, count, t, k, kBelow);
+    for (std::size_t j = 0; j < kTargets; ++j) k[j] += x[k[j]] < t[j] ? 1 : 0;
+}
+
+inline std::size_t CountBelow(const Double* x, std::size_t count, Double t) {
+    std::size_t k;
+    CountBelow<1>(x, count, &t, &k);
+    return k;
 }
 
 // The same k for targets that come in ascending order: from the previous answer
@@ -63,6 +88,47 @@ inline std::size_t CountBelowFrom(const Double* x, std::size_t count, std::size_
         ++k;
     }
     return k + CountBelow(x + k, count - k, t);
+}
+
+// Which search a batch lookup makes: LastNotAbove or CountBelow.
+enum class SearchFor { kLastNotAbove, kCountBelow };
+
+// The targets whose searches SearchEach runs together. Sixteen was the fastest on the
+// project's benchmarks: eight took up to 1.6 times as long at 65,535 points, and
+// thirty-two no longer fitted the registers (four times as long with g++).
+constexpr std::size_t kSearchedTogether = 16;
+
+// Calls settle(i, k) for each target i from begin to end, in order, k being the
+// search's answer for targets[i] on x[0] to x[count - 1]. The searches of
+// kSearchedTogether targets run together, before their settles; targets that come
+// in ascending order (kAscending) walk on from the previous target's answer instead.
+template <SearchFor kSearch, bool kAscending, typename Settle>
+void SearchEach(const Double* x, std::size_t count, const Double* targets, std::size_t begin, std::size_t end,
+                Settle settle) {
+    constexpr bool kCountBelow = kSearch == SearchFor::kCountBelow;
+    std::size_t found[kSearchedTogether];
+    std::size_t previous = 0;
+    for (std::size_t i = begin; i < end; i += kSearchedTogether) {
+        const std::size_t together = end - i < kSearchedTogether ? end - i : kSearchedTogether;
+        if constexpr (kAscending) {
+            for (std::size_t j = 0; j < together; ++j) {
+                previous = kCountBelow ? CountBelowFrom(x, count, previous, targets[i + j])
+                                       : LastNotAboveFrom(x, count, previous, targets[i + j]);
+                found[j] = previous;
+            }
+        } else if (together == kSearchedTogether) {
+            if constexpr (kCountBelow) {
+                CountBelow<kSearchedTogether>(x, count, targets + i, found);
+            } else {
+                LastNotAbove<kSearchedTogether>(x, count, targets + i, found);
+            }
+        } else {
+            for (std::size_t j = 0; j < together; ++j) {
+                found[j] = kCountBelow ? CountBelow(x, count, targets[i + j]) : LastNotAbove(x, count, targets[i + j]);
+            }
+        }
+        for (std::size_t j = 0; j < together; ++j) settle(i + j, found[j]);
+    }
 }
 
 // Whether holds(x[k], x[k + 1]) for every k: `holds` is a generic comparison, applied

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <new>
 #include <thread>
@@ -119,6 +120,26 @@ inline bool HasNaN(const DoubleArray& values) {
 void RequireSameLength(std::size_t targets, std::initializer_list<std::size_t> others);
 // An empty `reasons` asks for none; any other must hold a slot per target.
 void RequireReasons(std::size_t targets, Span<FalseReason> reasons);
+
+// The memory that a span or a table's elements take, for RequireApart.
+struct Extent {
+    std::uintptr_t begin = 0, end = 0;
+    template <typename T>
+    Extent(Span<T> span) noexcept  // NOLINT: implicit, for the lists of RequireApart
+        : begin(reinterpret_cast<std::uintptr_t>(span.data())),
+          end(reinterpret_cast<std::uintptr_t>(span.data() + span.size())) {}
+    template <typename T, int kRank>
+    Extent(const rt::BasicArray<T, kRank>& table) noexcept  // NOLINT: as above
+        : Extent(Span<const T>(table.begin(), table.size())) {}
+};
+
+// The results, the outcomes and the reasons each lie apart from the other spans, and
+// every span apart from the tables, except that the results may be a span of targets
+// itself (the same memory, whole), each result then taking its target's place. InvalidArgument before any work
+// otherwise: a target overwritten part way through the call would be looked up as
+// some loop of single calls, but not by one the call could name.
+void RequireApart(std::initializer_list<Extent> tables, std::initializer_list<Extent> targets, Extent results,
+                  Extent outcomes, Extent reasons);
 
 BatchOutcome OutcomeOf(ErrorKind kind) noexcept;
 

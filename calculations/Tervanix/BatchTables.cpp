@@ -71,23 +71,22 @@ void LookUpPairRun(const DoubleArray& XValues, const DoubleArray& YValues, Long 
     const Double* const x = XValues.begin();
     const Double* const y = YValues.begin();
     const auto inner = static_cast<std::size_t>(n - 2);  // the search's subscripts 2 to n - 1
-    std::size_t below = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-        const Double X = targets[i];
-        if (TERVANIX_LIKELY(MayBeInside(bAllowExtrap, x, n, X))) {
-            below = kAscending ? batch::CountBelowFrom(x + 1, inner, below, X) : batch::CountBelow(x + 1, inner, X);
-            const auto upper = static_cast<Long>(below) + 2;
-            Double value;
-            if (TERVANIX_LIKELY(PlainPairValue(y, {upper - 1, upper, x[upper - 2], x[upper - 1]}, X, value))) {
-                results[i] = value;
-                outcomes[i] = BatchOutcome::ReturnedTrue;
-                if (reasons != nullptr) reasons[i] = FalseReason::None;
-                continue;
+    batch::SearchEach<batch::SearchFor::kCountBelow, kAscending>(
+        x + 1, inner, targets, begin, end, [&](std::size_t i, std::size_t below) {
+            const Double X = targets[i];
+            if (TERVANIX_LIKELY(MayBeInside(bAllowExtrap, x, n, X))) {
+                const auto upper = static_cast<Long>(below) + 2;
+                Double value;
+                if (TERVANIX_LIKELY(PlainPairValue(y, {upper - 1, upper, x[upper - 2], x[upper - 1]}, X, value))) {
+                    results[i] = value;
+                    outcomes[i] = BatchOutcome::ReturnedTrue;
+                    if (reasons != nullptr) reasons[i] = FalseReason::None;
+                    return;
+                }
             }
-        }
-        outcomes[i] = LookUpPair(XValues, YValues, n, bAllowExtrap, X, results[i],
-                                 reasons == nullptr ? nullptr : reasons + i);
-    }
+            outcomes[i] = LookUpPair(XValues, YValues, n, bAllowExtrap, X, results[i],
+                                     reasons == nullptr ? nullptr : reasons + i);
+        });
 }
 
 // ---- Grids ----------------------------------------------------------------------
@@ -202,6 +201,7 @@ void Interp2DBatch(DoubleArray& XValues, DoubleArray& YValues, Boolean bAllowExt
                    const BatchOptions& options) try {
     batch::RequireSameLength(targets.size(), {Y.size(), outcomes.size()});
     batch::RequireReasons(targets.size(), reasons);
+    batch::RequireApart({XValues, YValues}, {targets}, Y, outcomes, reasons);
     if (targets.empty()) return;  // no single call, so the arrays stay as they are
     // X values that rise strictly without NaN pass the first single call's check
     // without the sort moving anything: only its bounds need asking for.
@@ -252,6 +252,7 @@ void Interp3DBatch(const DoubleArray& XValues, const DoubleArray& YValues, const
                    Span<BatchOutcome> outcomes, Span<FalseReason> reasons, const BatchOptions& options) try {
     batch::RequireSameLength(X.size(), {Y.size(), Z.size(), outcomes.size()});
     batch::RequireReasons(X.size(), reasons);
+    batch::RequireApart({XValues, YValues, ZValues}, {X, Y}, Z, outcomes, reasons);
     if (X.empty()) return;
     const bool rising = !rt::kStepByStep && TableSteps::HasGridBounds(XValues, YValues, ZValues) &&
                         RisesWithoutNaN(XValues) && RisesWithoutNaN(YValues);
@@ -299,6 +300,7 @@ void Interp4DBatch(const DoubleArray& WValues, const DoubleArray& XValues, const
                    const BatchOptions& options) try {
     batch::RequireSameLength(W.size(), {X.size(), Y.size(), Z.size(), outcomes.size()});
     batch::RequireReasons(W.size(), reasons);
+    batch::RequireApart({WValues, XValues, YValues, ZValues}, {W, X, Y}, Z, outcomes, reasons);
     if (W.empty()) return;
     const bool rising = !rt::kStepByStep && TableSteps::HasGridBounds(WValues, XValues, YValues, ZValues) &&
                         RisesWithoutNaN(WValues) && RisesWithoutNaN(XValues) && RisesWithoutNaN(YValues);
