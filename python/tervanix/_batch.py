@@ -68,7 +68,7 @@ def _table(function, name, value, rank):
                     f"not {type(value).__name__}")
 
 
-def _targets(function, names, values):
+def _targets(function, names, values, tables):
     arrays = []
     for name, value in zip(names, values):
         if isinstance(value, np.ndarray):
@@ -86,11 +86,19 @@ def _targets(function, names, values):
     except ValueError:
         raise ValueError(f"{function}: the shapes of {', '.join(names)} do not broadcast together: "
                          f"{', '.join(str(a.shape) for a in arrays)}") from None
-    # Copies: a target sharing memory with a table must not change when the table is sorted.
-    return shaped[0].shape, [np.array(a, dtype=np.float64, order="C", copy=True).reshape(-1) for a in shaped]
+    return shaped[0].shape, [_in_place_or_copied(a, tables) for a in shaped]
 
 
-def _points_or_axes(function, names, points, axes):
+def _in_place_or_copied(targets, tables):
+    """The targets as one contiguous run: read in place where they already are one, else
+    copied; copied too where they may share memory with a table (such as x.values), whose
+    sort must not move them."""
+    if targets.flags.c_contiguous and not any(np.may_share_memory(targets, t.values) for t in tables):
+        return targets.reshape(-1)
+    return np.array(targets, dtype=np.float64, order="C", copy=True).reshape(-1)
+
+
+def _points_or_axes(function, names, points, axes, tables):
     """The targets as given: points (broadcast together), or axes whose grid is wanted
     (result[i, j] at x[i], y[j], as the table's ZValues(i, j) at XValues(i), YValues(j))."""
     given_axes = [a is not None for a in axes]
@@ -98,13 +106,13 @@ def _points_or_axes(function, names, points, axes):
         if any(p is None for p in points):
             raise TypeError(f"{function}: give the targets {', '.join(names)} (points) "
                             f"or {', '.join(n.lower() for n in names)} (axes)")
-        return _targets(function, names, points)
+        return _targets(function, names, points, tables)
     if not all(given_axes) or any(p is not None for p in points):
         raise TypeError(f"{function}: give either the points {', '.join(names)} or all the axes "
                         f"{', '.join(n.lower() for n in names)}, not a mix")
     checked = []
     for name, axis in zip(names, axes):
-        shape, flat = _targets(function, [name.lower()], [axis])
+        shape, flat = _targets(function, [name.lower()], [axis], ())
         if len(shape) != 1:
             raise ValueError(f"{function}: the axis {name.lower()} must be 1-D, not of shape {shape}")
         checked.append(flat[0])
@@ -141,26 +149,31 @@ def _boolean(function, value):
 
 def _finish(function, shape, computed, strict, single_call, targets):
     values, outcomes, reasons = computed
-    values[outcomes != BatchOutcome.ReturnedTrue] = np.nan  # a failed target's slot may hold its faulting value
-    values, outcomes = values.reshape(shape), outcomes.reshape(shape)
-    failed = outcomes.reshape(-1) > BatchOutcome.ReturnedFalse
-    if strict and failed.any():
-        first = int(np.flatnonzero(failed)[0])
-        index = tuple(int(i) for i in np.unravel_index(first, shape)) if shape else ()
-        where = f"{function}: target {index if len(shape) != 1 else first}"
-        kind = BatchOutcome(outcomes.reshape(-1)[first]).name
-        try:
-            single_call(*(float(t[first]) for t in targets))  # the single call, for the library's message
-        except LibraryError as error:
-            raised = type(error)(f"{where}: {error}")
-        else:
-            raised = BY_KIND[kind](f"{where}: {kind}")
-        raised.index = index
-        raise raised
-    result = BatchResult(values, outcomes)
+    # ReturnedTrue is 0: when every target returned True, no pass over the outcomes is left.
+    if outcomes.any():
+        values[outcomes != BatchOutcome.ReturnedTrue] = np.nan  # a failed target's slot may hold its faulting value
+        failed = np.flatnonzero(outcomes > BatchOutcome.ReturnedFalse)
+        if strict and failed.size:
+            raise _target_error(function, shape, int(failed[0]), BatchOutcome(outcomes[failed[0]]).name,
+                                single_call, targets)
+    result = BatchResult(values.reshape(shape), outcomes.reshape(shape))
     if reasons is not None:
         result.reasons = reasons.reshape(shape)
     return result
+
+
+def _target_error(function, shape, first, kind, single_call, targets):
+    """The exception of the first target whose single call raises, with its index."""
+    index = tuple(int(i) for i in np.unravel_index(first, shape)) if shape else ()
+    where = f"{function}: target {index if len(shape) != 1 else first}"
+    try:
+        single_call(*(float(t[first]) for t in targets))  # the single call, for the library's message
+    except LibraryError as error:
+        raised = type(error)(f"{where}: {error}")
+    else:
+        raised = BY_KIND[kind](f"{where}: {kind}")
+    raised.index = index
+    return raised
 
 
 def interpolation_of_1d_array_batch(dXArray, dYArray, eExtrapolationType, targets, *, strict=True, threads=1,
@@ -168,7 +181,7 @@ def interpolation_of_1d_array_batch(dXArray, dYArray, eExtrapolationType, target
     """CInterpolation.InterpolationOf1DArray at each target."""
     f = "interpolation_of_1d_array_batch"
     x, y = _table(f, "dXArray", dXArray, 1), _table(f, "dYArray", dYArray, 1)
-    shape, flat = _targets(f, ["targets"], [targets])
+    shape, flat = _targets(f, ["targets"], [targets], (x, y))
     condition = _whole(f, "eExtrapolationType", eExtrapolationType)
     computed = _core._interpolation_of_1d_array_batch(x, y, condition, flat[0], _threads(f, threads), bool(reasons))
     single = lambda t: _core.CInterpolation().InterpolationOf1DArray(t, x, y, condition)  # noqa: E731
@@ -180,7 +193,7 @@ def interp2d_batch(XValues, YValues, bAllowExtrap, targets, *, strict=True, thre
     f = "interp2d_batch"
     x, y = _table(f, "XValues", XValues, 1), _table(f, "YValues", YValues, 1)
     allow = _boolean(f, bAllowExtrap)
-    shape, flat = _targets(f, ["targets"], [targets])
+    shape, flat = _targets(f, ["targets"], [targets], (x, y))
     computed = _core._interp2d_batch(x, y, allow, flat[0], _threads(f, threads), bool(reasons))
     single = lambda t: _core.cInterp2().Interp2D(x, y, allow, t)  # noqa: E731
     return _finish(f, shape, computed, strict, single, flat)
@@ -194,7 +207,7 @@ def interp3d_batch(XValues, YValues, ZValues, bAllowExtrap, X=None, Y=None, *, x
     xv, yv = _table(f, "XValues", XValues, 1), _table(f, "YValues", YValues, 1)
     zv = _table(f, "ZValues", ZValues, 2)
     allow = _boolean(f, bAllowExtrap)
-    shape, flat = _points_or_axes(f, ["X", "Y"], [X, Y], [x, y])
+    shape, flat = _points_or_axes(f, ["X", "Y"], [X, Y], [x, y], (xv, yv, zv))
     computed = _core._interp3d_batch(xv, yv, zv, allow, flat[0], flat[1], _threads(f, threads), bool(reasons))
     single = lambda a, b: _core.cInterp2().Interp3D(xv, yv, zv, allow, a, b)  # noqa: E731
     return _finish(f, shape, computed, strict, single, flat)
@@ -208,7 +221,7 @@ def interp4d_batch(WValues, XValues, YValues, ZValues, bAllowExtrap, W=None, X=N
     wv, xv, yv = (_table(f, n, v, 1) for n, v in [("WValues", WValues), ("XValues", XValues), ("YValues", YValues)])
     zv = _table(f, "ZValues", ZValues, 3)
     allow = _boolean(f, bAllowExtrap)
-    shape, flat = _points_or_axes(f, ["W", "X", "Y"], [W, X, Y], [w, x, y])
+    shape, flat = _points_or_axes(f, ["W", "X", "Y"], [W, X, Y], [w, x, y], (wv, xv, yv, zv))
     computed = _core._interp4d_batch(wv, xv, yv, zv, allow, flat[0], flat[1], flat[2], _threads(f, threads),
                                      bool(reasons))
     single = lambda a, b, c: _core.cInterp2().Interp4D(wv, xv, yv, zv, allow, a, b, c)  # noqa: E731
