@@ -329,7 +329,9 @@ TVX_API tvx_status tvx_cInterp2_Interp2D_Extrap(tvx_Array* XValues, tvx_Array* Y
  * gives each target a value and an outcome. The table is prepared once (the 1-D and
  * pair tables sorted in place, as by the first single call); targets, results and
  * outcomes are the caller's pointers with their counts, which must be equal
- * (TVX_E_INVALID_ARGUMENT before any work otherwise) and lie outside the tables. A
+ * (TVX_E_INVALID_ARGUMENT before any work otherwise) and lie outside the tables. The
+ * results and outcomes lie apart from each other and from the targets, except that
+ * the results may be a targets array itself (TVX_E_INVALID_ARGUMENT otherwise). A
  * null pointer is allowed with a count of 0; no targets: nothing is done. TVX_OK once
  * every target has its outcome; a negative status for an error of the table itself,
  * no outcome written then. threads: 1 looks the targets up on the calling thread, 0
