@@ -11,16 +11,16 @@
 // Results come back in the caller's spans, one slot per target, with an outcome per
 // target: one bad target loses nothing of the others. The spans must lie apart from
 // the tables and from each other, except that the results may be a span of targets
-// itself (InvalidArgument before any work otherwise). A problem that concerns the table itself, and so every target (an
-// error raised before the sort has moved anything: an array without bounds or
-// elements, bounds beyond the Integer positions), ends the whole call with that
-// LibraryError before any slot is written; spans of different lengths end it with
-// InvalidArgument before any work. A sort that fails part way (a Y array shorter than
-// X) leaves the table partly sorted: the first target gets its error, and the later
-// targets look the partly sorted table up as a loop of single calls would, each call
-// sorting on. A table that the single call answers with False for every target gives
-// False for each. A worker thread that cannot be started leaves its targets to the
-// calling thread: no target is lost.
+// itself (InvalidArgument before any work otherwise). A problem that concerns the
+// table itself, and so every target (an error raised before the sort has moved
+// anything: an array without bounds or elements, bounds beyond the Integer
+// positions), ends the whole call with that LibraryError before any slot is written;
+// spans of different lengths end it with InvalidArgument before any work. A sort that
+// fails part way (a Y array shorter than X) leaves the table partly sorted: the first
+// target gets its error, and the later targets look the partly sorted table up as a
+// loop of single calls would, each call sorting on. A table that the single call
+// answers with False for every target gives False for each. A worker thread that
+// cannot be started leaves its targets to the calling thread: no target is lost.
 #pragma once
 
 #include <cstddef>
