@@ -98,6 +98,16 @@ enum class SearchFor { kLastNotAbove, kCountBelow };
 // thirty-two no longer fitted the registers (four times as long with g++).
 constexpr std::size_t kSearchedTogether = 16;
 
+// The search kSearch for kTargets targets at once.
+template <SearchFor kSearch, std::size_t kTargets>
+void Search(const Double* x, std::size_t count, const Double* t, std::size_t* k) {
+    if constexpr (kSearch == SearchFor::kCountBelow) {
+        CountBelow<kTargets>(x, count, t, k);
+    } else {
+        LastNotAbove<kTargets>(x, count, t, k);
+    }
+}
+
 // Calls settle(i, k) for each target i from begin to end, in order, k being the
 // search's answer for targets[i] on x[0] to x[count - 1]. The searches of
 // kSearchedTogether targets run together, before their settles; targets that come
@@ -105,27 +115,20 @@ constexpr std::size_t kSearchedTogether = 16;
 template <SearchFor kSearch, bool kAscending, typename Settle>
 void SearchEach(const Double* x, std::size_t count, const Double* targets, std::size_t begin, std::size_t end,
                 Settle settle) {
-    constexpr bool kCountBelow = kSearch == SearchFor::kCountBelow;
     std::size_t found[kSearchedTogether];
     std::size_t previous = 0;
     for (std::size_t i = begin; i < end; i += kSearchedTogether) {
         const std::size_t together = end - i < kSearchedTogether ? end - i : kSearchedTogether;
         if constexpr (kAscending) {
             for (std::size_t j = 0; j < together; ++j) {
-                previous = kCountBelow ? CountBelowFrom(x, count, previous, targets[i + j])
-                                       : LastNotAboveFrom(x, count, previous, targets[i + j]);
+                previous = kSearch == SearchFor::kCountBelow ? CountBelowFrom(x, count, previous, targets[i + j])
+                                                             : LastNotAboveFrom(x, count, previous, targets[i + j]);
                 found[j] = previous;
             }
         } else if (together == kSearchedTogether) {
-            if constexpr (kCountBelow) {
-                CountBelow<kSearchedTogether>(x, count, targets + i, found);
-            } else {
-                LastNotAbove<kSearchedTogether>(x, count, targets + i, found);
-            }
+            Search<kSearch, kSearchedTogether>(x, count, targets + i, found);
         } else {
-            for (std::size_t j = 0; j < together; ++j) {
-                found[j] = kCountBelow ? CountBelow(x, count, targets[i + j]) : LastNotAbove(x, count, targets[i + j]);
-            }
+            for (std::size_t j = 0; j < together; ++j) Search<kSearch, 1>(x, count, targets + i + j, found + j);
         }
         for (std::size_t j = 0; j < together; ++j) settle(i + j, found[j]);
     }

@@ -135,9 +135,10 @@ struct Extent {
 
 // The results, the outcomes and the reasons each lie apart from the other spans, and
 // every span apart from the tables, except that the results may be a span of targets
-// itself (the same memory, whole), each result then taking its target's place. InvalidArgument before any work
-// otherwise: a target overwritten part way through the call would be looked up as
-// some loop of single calls, but not by one the call could name.
+// itself (the same memory, whole), each result then taking its target's place.
+// InvalidArgument before any work otherwise: a target overwritten part way through
+// the call would be looked up as some loop of single calls, but not by one the call
+// could name.
 void RequireApart(std::initializer_list<Extent> tables, std::initializer_list<Extent> targets, Extent results,
                   Extent outcomes, Extent reasons);
 

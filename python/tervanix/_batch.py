@@ -152,8 +152,8 @@ def _finish(function, shape, computed, strict, single_call, targets):
     # ReturnedTrue is 0: when every target returned True, no pass over the outcomes is left.
     if outcomes.any():
         values[outcomes != BatchOutcome.ReturnedTrue] = np.nan  # a failed target's slot may hold its faulting value
-        failed = np.flatnonzero(outcomes > BatchOutcome.ReturnedFalse)
-        if strict and failed.size:
+        failed = np.flatnonzero(outcomes > BatchOutcome.ReturnedFalse) if strict else ()
+        if len(failed):
             raise _target_error(function, shape, int(failed[0]), BatchOutcome(outcomes[failed[0]]).name,
                                 single_call, targets)
     result = BatchResult(values.reshape(shape), outcomes.reshape(shape))
