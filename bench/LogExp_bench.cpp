@@ -6,7 +6,7 @@
 #include <array>
 #include <cmath>
 
-#include "Tervanix/runtime/LogExp.h"
+#include "Tervanix/elementary/LogExp.h"
 
 namespace {
 

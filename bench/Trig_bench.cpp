@@ -8,7 +8,7 @@
 #include <cmath>
 #include <vector>
 
-#include <Tervanix/runtime/Trig.h>
+#include <Tervanix/elementary/Trig.h>
 
 namespace {
 

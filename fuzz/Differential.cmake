@@ -3,10 +3,8 @@
 # side of the calls built against each library. The program tervanix_differential
 # runs it from a fixed seed (the test "differential"); with TERVANIX_BUILD_FUZZERS
 # the fuzz target tervanix_fuzz_Differential runs it on the fuzzer's inputs.
-file(GLOB TERVANIX_REFERENCE_SOURCES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/calculations/Tervanix/*.cpp
-  ${PROJECT_SOURCE_DIR}/calculations/Tervanix/runtime/*.cpp)
-add_library(tervanix_reference STATIC ${TERVANIX_REFERENCE_SOURCES})
+include(${PROJECT_SOURCE_DIR}/calculations/Sources.cmake)
+add_library(tervanix_reference STATIC ${TERVANIX_SOURCES})
 tervanix_apply_flags(tervanix_reference)
 target_compile_features(tervanix_reference PUBLIC cxx_std_17)
 target_include_directories(tervanix_reference PRIVATE $<TARGET_PROPERTY:Tervanix,INTERFACE_INCLUDE_DIRECTORIES>)

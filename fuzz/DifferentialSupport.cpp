@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <limits>
 
-#include <Tervanix/runtime/FloatBits.h>
+#include <Tervanix/elementary/FloatBits.h>
 
 namespace differential {
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <new>
 
-#include <Tervanix/runtime/FloatBits.h>
+#include <Tervanix/elementary/FloatBits.h>
 
 #if defined(__x86_64__) && defined(__GLIBC__)
 #define FUZZ_X86_CONTROL 1

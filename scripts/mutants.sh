@@ -86,8 +86,8 @@ fault i2-grid-unchecked  cInterp2.cpp 'XValues.UBound() == ZValues.UBound(1) && 
                                       'XValues.UBound() == ZValues.UBound(1) &&'
 fault i2-4d-planes       cInterp2.cpp 'return std::array{along(zl, zu, tw)};' 'return std::array{along(zu, zl, tw)};'
 # batch lookups
-fault batch-search-right BatchSteps.h 'std::lower_bound(first + 1, first + (n - 1), value)' 'std::upper_bound(first + 1, first + (n - 1), value)'
-fault batch-shared-table Batch1D.cpp '(ascendingWithoutNaN || batch::AscendingWithoutNaN(dXArray))' '(ascendingWithoutNaN || !batch::HasNaN(dXArray))'
+fault batch-search-right batch/BatchSteps.h 'std::lower_bound(first + 1, first + (n - 1), value)' 'std::upper_bound(first + 1, first + (n - 1), value)'
+fault batch-shared-table batch/Batch1D.cpp '(ascendingWithoutNaN || batch::AscendingWithoutNaN(dXArray))' '(ascendingWithoutNaN || !batch::HasNaN(dXArray))'
 # cMatrix
 fault m-back-order       cMatrix.cpp 'for (Long j = N; j >= i + 1; --j)' 'for (Long j = i + 1; j <= N; ++j)'
 fault m-zero-not-skipped cMatrix.cpp 'if (W(i, k) == 0.0) continue;' ''

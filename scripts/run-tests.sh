@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test, as CI does:
+#   the check that no library file includes from a layer above its own
+#   (scripts/ci/layers.py);
 #   g++ and clang++, each at -O0 and -O2, warnings as errors;
 #   one run under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   the result fingerprint also at -O3 with both compilers and in the reference
@@ -99,6 +101,8 @@ fingerprint_only() {  # name, compiler, optimisation flags, extra cmake argument
   fi
 }
 
+echo "=== layers"
+if python3 scripts/ci/layers.py; then passed_total=$((passed_total + 1)); else failed+=("layers"); fi
 if [ "${1:-}" = "--quick" ]; then
   configure_build_test gcc-O2 g++ -O2
 else

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <Tervanix/cMatrix2.h>
-#include <Tervanix/runtime/FloatBits.h>
+#include <Tervanix/elementary/FloatBits.h>
 #include <Tervanix/runtime/LibraryError.h>
 
 namespace tervanix::testing {

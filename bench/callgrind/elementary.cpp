@@ -9,8 +9,8 @@
 //   valgrind --tool=callgrind --callgrind-out-file=/dev/null ./elementary sin ARGS
 // ARGS picks the arguments: angle (-7 to 7), ratio (-8 to 8), positive (e^-46 to
 // e^46) or exponent (-30 to 30); give "none" the same ARGS.
-#include <Tervanix/runtime/LogExp.h>
-#include <Tervanix/runtime/Trig.h>
+#include <Tervanix/elementary/LogExp.h>
+#include <Tervanix/elementary/Trig.h>
 
 #include <cmath>
 #include <cstdio>

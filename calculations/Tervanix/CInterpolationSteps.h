@@ -1,4 +1,4 @@
-// The steps of CInterpolation's table lookup that the batch lookup (Batch1D.cpp)
+// The steps of CInterpolation's table lookup that the batch lookup (batch/Batch1D.cpp)
 // takes too, inline in both, so that each target's digits and faults come from the
 // same code. Not installed.
 #pragma once

@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "Tervanix/runtime/Config.h"
+#include "Tervanix/platform/Config.h"
 #include "Tervanix/runtime/ElementComparison.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/NamedArrays.h"

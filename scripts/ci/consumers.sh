@@ -31,7 +31,9 @@ libdir=$(dirname "$(find "$prefix" -name tervanix.pc)")/..
 for file in share/doc/Tervanix/LICENSE include/Tervanix/Version.h; do
   [ -f "$prefix/$file" ] || { echo "missing from the install: $file"; exit 1; }
 done
-[ ! -e "$prefix/include/Tervanix/runtime/Checked.h" ] || { echo "an internal header was installed"; exit 1; }
+for internal in runtime/Checked.h elementary batch; do
+  [ ! -e "$prefix/include/Tervanix/$internal" ] || { echo "an internal header was installed: $internal"; exit 1; }
+done
 
 step "each installed header compiles on its own"
 find "$prefix/include" -name '*.h' -printf '%P\n' | sort |

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # CI: the proof of correct rounding on a bounded sample. Builds tools/rounding, checks
-# that runtime/LogExpTables.h is what make-tables prints and runtime/TrigTables.h what
+# that elementary/LogExpTables.h is what make-tables prints and elementary/TrigTables.h what
 # trig_tables.py prints (with Debian's mpmath), and compares every
 # registered function with MPFR on COUNT arguments (default 200000) per function.
 # The full proof runs the same tool with 10^7 arguments (docs/design.md).
@@ -12,8 +12,8 @@ count=${2:-200000}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTERVANIX_BUILD_ROUNDING_CHECK=ON \
   -DTERVANIX_BUILD_TESTS=OFF -DTERVANIX_BUILD_EXAMPLES=OFF -DTERVANIX_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$dir" -j "$(nproc)" --target rounding-check make-tables >"$dir.build.log" 2>&1 || { tail -50 "$dir.build.log"; exit 1; }
-"$dir"/tools/rounding/make-tables | diff -u calculations/Tervanix/runtime/LogExpTables.h - \
-  || { echo "runtime/LogExpTables.h differs from what make-tables prints"; exit 1; }
-/usr/bin/python3 tools/rounding/trig_tables.py | diff -u calculations/Tervanix/runtime/TrigTables.h - \
-  || { echo "runtime/TrigTables.h differs from what tools/rounding/trig_tables.py prints"; exit 1; }
+"$dir"/tools/rounding/make-tables | diff -u calculations/Tervanix/elementary/LogExpTables.h - \
+  || { echo "elementary/LogExpTables.h differs from what make-tables prints"; exit 1; }
+/usr/bin/python3 tools/rounding/trig_tables.py | diff -u calculations/Tervanix/elementary/TrigTables.h - \
+  || { echo "elementary/TrigTables.h differs from what tools/rounding/trig_tables.py prints"; exit 1; }
 "$dir"/tools/rounding/rounding-check all "$count" 2026

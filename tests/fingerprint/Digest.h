@@ -8,7 +8,7 @@
 #include <string>
 
 #include <Tervanix/runtime/Array.h>
-#include <Tervanix/runtime/FloatBits.h>
+#include <Tervanix/elementary/FloatBits.h>
 #include <Tervanix/runtime/LibraryError.h>
 #include <Tervanix/runtime/Types.h>
 

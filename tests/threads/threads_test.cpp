@@ -3,7 +3,7 @@
 // and the message box through one sink. Every result, error kinds included, is
 // recorded bit for bit and must equal what the same work gave on a single thread.
 #include <Tervanix/Tervanix.h>
-#include <Tervanix/runtime/FloatBits.h>
+#include <Tervanix/elementary/FloatBits.h>
 
 #include <atomic>
 #include <cstdint>

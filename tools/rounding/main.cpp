@@ -16,9 +16,9 @@
 
 #include "Arguments.h"
 #include "TrigArguments.h"
-#include "Tervanix/runtime/LogExp.h"
-#include "Tervanix/runtime/SquareRoot.h"
-#include "Tervanix/runtime/Trig.h"
+#include "Tervanix/elementary/LogExp.h"
+#include "Tervanix/elementary/SquareRoot.h"
+#include "Tervanix/elementary/Trig.h"
 
 namespace {
 

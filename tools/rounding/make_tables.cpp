@@ -1,11 +1,11 @@
-// Prints calculations/Tervanix/runtime/LogExpTables.h: the constants of the correctly
+// Prints calculations/Tervanix/elementary/LogExpTables.h: the constants of the correctly
 // rounded logarithm and powers, evaluated with the library's 256-bit Number. The
 // rounding step of CI (scripts/ci/rounding.sh) compares its output with the file.
 #include <cstdint>
 #include <cstdio>
 
-#include "Tervanix/runtime/FloatBits.h"
-#include "Tervanix/runtime/MultiPrecisionFunctions.h"
+#include "Tervanix/elementary/FloatBits.h"
+#include "Tervanix/elementary/MultiPrecisionFunctions.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ int main() {
         "// printed by tools/rounding/make_tables.cpp from the 256-bit evaluations of\n"
         "// MultiPrecisionFunctions. Do not edit: scripts/ci/rounding.sh compares them.\n"
         "#pragma once\n\n"
-        "#include \"Tervanix/runtime/DoubleDouble.h\"\n\n"
+        "#include \"Tervanix/elementary/DoubleDouble.h\"\n\n"
         "namespace tervanix::rt::cr::tables {\n\n"
         "using dd::DoubleDouble;\n\n"
         "// Row i of the logarithm holds the mantissas m in [1 + i/512, 1 + (i+1)/512): r is\n"

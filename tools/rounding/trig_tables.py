@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Writes calculations/Tervanix/runtime/TrigTables.h: the constants of the correctly
+"""Writes calculations/Tervanix/elementary/TrigTables.h: the constants of the correctly
 rounded sine, cosine and arctangent, computed with 1600-bit arithmetic (Debian's
 python3-mpmath) and rounded to nearest.
 
-    python3 tools/rounding/trig_tables.py > calculations/Tervanix/runtime/TrigTables.h
+    python3 tools/rounding/trig_tables.py > calculations/Tervanix/elementary/TrigTables.h
 """
 from mpmath import atan, cos, floor, log, mp, mpf, pi, sin
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "Tervanix/BatchSearch.h"
-#include "Tervanix/BatchSteps.h"
 #include "Tervanix/CInterpolationSteps.h"
+#include "Tervanix/batch/BatchSearch.h"
+#include "Tervanix/batch/BatchSteps.h"
 #include "Tervanix/runtime/NamedArrays.h"
 
 namespace tervanix {

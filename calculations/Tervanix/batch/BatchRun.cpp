@@ -1,4 +1,4 @@
-#include "Tervanix/BatchSteps.h"
+#include "Tervanix/batch/BatchSteps.h"
 #include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix::batch {

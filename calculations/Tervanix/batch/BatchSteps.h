@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "Tervanix/Batch.h"
-#include "Tervanix/BatchSearch.h"
 #include "Tervanix/CInterpolation.h"
+#include "Tervanix/batch/BatchSearch.h"
 #include "Tervanix/cInterp2.h"
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/FalseReason.h"

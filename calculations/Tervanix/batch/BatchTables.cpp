@@ -13,8 +13,8 @@
 #include <cmath>
 #include <cstddef>
 
-#include "Tervanix/BatchSearch.h"
-#include "Tervanix/BatchSteps.h"
+#include "Tervanix/batch/BatchSearch.h"
+#include "Tervanix/batch/BatchSteps.h"
 #include "Tervanix/runtime/NamedArrays.h"
 
 namespace tervanix {

@@ -1,6 +1,6 @@
-#include "Tervanix/runtime/AngleReduction.h"
+#include "Tervanix/elementary/AngleReduction.h"
 
-#include "Tervanix/runtime/FloatBits.h"
+#include "Tervanix/elementary/FloatBits.h"
 
 namespace tervanix::rt::trig {
 

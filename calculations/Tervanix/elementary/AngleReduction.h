@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "Tervanix/runtime/DoubleDouble.h"
-#include "Tervanix/runtime/TrigTables.h"
+#include "Tervanix/elementary/DoubleDouble.h"
+#include "Tervanix/elementary/TrigTables.h"
 
 namespace tervanix::rt::trig {
 

@@ -1,14 +1,15 @@
-#include "Tervanix/runtime/LogExp.h"
+#include "Tervanix/elementary/LogExp.h"
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "Tervanix/runtime/Config.h"
-#include "Tervanix/runtime/DoubleDouble.h"
-#include "Tervanix/runtime/FloatBits.h"
-#include "Tervanix/runtime/LogExpTables.h"
-#include "Tervanix/runtime/MultiPrecisionFunctions.h"
+#include "Tervanix/elementary/Dispatch.h"
+#include "Tervanix/elementary/DoubleDouble.h"
+#include "Tervanix/elementary/FloatBits.h"
+#include "Tervanix/elementary/LogExpTables.h"
+#include "Tervanix/elementary/MultiPrecisionFunctions.h"
+#include "Tervanix/platform/Config.h"
 
 // Each function first evaluates its result as a double-double hi + lo with a proven
 // bound on the error, and returns the rounding of hi + lo when every value within the

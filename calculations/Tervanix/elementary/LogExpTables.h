@@ -3,7 +3,7 @@
 // MultiPrecisionFunctions. Do not edit: scripts/ci/rounding.sh compares them.
 #pragma once
 
-#include "Tervanix/runtime/DoubleDouble.h"
+#include "Tervanix/elementary/DoubleDouble.h"
 
 namespace tervanix::rt::cr::tables {
 

@@ -1,6 +1,6 @@
-#include "Tervanix/runtime/MultiPrecision.h"
+#include "Tervanix/elementary/MultiPrecision.h"
 
-#include "Tervanix/runtime/FloatBits.h"
+#include "Tervanix/elementary/FloatBits.h"
 
 namespace tervanix::rt::mp {
 

@@ -1,4 +1,4 @@
-#include "Tervanix/runtime/MultiPrecisionFunctions.h"
+#include "Tervanix/elementary/MultiPrecisionFunctions.h"
 
 namespace tervanix::rt::mp {
 

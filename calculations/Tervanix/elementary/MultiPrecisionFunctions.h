@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "Tervanix/runtime/MultiPrecision.h"
+#include "Tervanix/elementary/MultiPrecision.h"
 
 namespace tervanix::rt::mp {
 

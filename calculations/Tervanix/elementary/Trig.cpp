@@ -1,14 +1,15 @@
-#include "Tervanix/runtime/Trig.h"
+#include "Tervanix/elementary/Trig.h"
 
 #include <cmath>
 #include <limits>
 
-#include "Tervanix/runtime/AngleReduction.h"
-#include "Tervanix/runtime/Config.h"
-#include "Tervanix/runtime/DoubleDouble.h"
-#include "Tervanix/runtime/FloatBits.h"
-#include "Tervanix/runtime/TrigSlow.h"
-#include "Tervanix/runtime/TrigTables.h"
+#include "Tervanix/elementary/AngleReduction.h"
+#include "Tervanix/elementary/Dispatch.h"
+#include "Tervanix/elementary/DoubleDouble.h"
+#include "Tervanix/elementary/FloatBits.h"
+#include "Tervanix/elementary/TrigSlow.h"
+#include "Tervanix/elementary/TrigTables.h"
+#include "Tervanix/platform/Config.h"
 
 namespace tervanix::rt::cr {
 

@@ -1,8 +1,8 @@
-#include "Tervanix/runtime/TrigSlow.h"
+#include "Tervanix/elementary/TrigSlow.h"
 
-#include "Tervanix/runtime/AngleReduction.h"
-#include "Tervanix/runtime/MultiPrecision.h"
-#include "Tervanix/runtime/TrigTables.h"
+#include "Tervanix/elementary/AngleReduction.h"
+#include "Tervanix/elementary/MultiPrecision.h"
+#include "Tervanix/elementary/TrigTables.h"
 
 namespace tervanix::rt::trig {
 

@@ -34,8 +34,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "Tervanix/platform/Config.h"
 #include "Tervanix/runtime/Checked.h"
-#include "Tervanix/runtime/Config.h"
 #include "Tervanix/runtime/Formula.h"
 #include "Tervanix/runtime/Types.h"
 #include "Tervanix/runtime/WholeNumbers.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "Tervanix/runtime/FloatBits.h"
+#include "Tervanix/elementary/FloatBits.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
 

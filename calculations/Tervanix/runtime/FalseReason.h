@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <ostream>
 
-#include "Tervanix/runtime/Config.h"
+#include "Tervanix/platform/Config.h"
 
 namespace tervanix {
 

@@ -31,8 +31,8 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "Tervanix/platform/Config.h"
 #include "Tervanix/runtime/Checked.h"
-#include "Tervanix/runtime/Config.h"
 #include "Tervanix/runtime/Types.h"
 
 namespace tervanix::rt {

@@ -22,7 +22,7 @@
 #include <cfenv>
 #include <cstdint>
 
-#include "Tervanix/runtime/Config.h"
+#include "Tervanix/platform/Config.h"
 
 namespace tervanix {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <exception>
 
-#include "Tervanix/runtime/Config.h"
+#include "Tervanix/platform/Config.h"
 
 namespace tervanix {
 

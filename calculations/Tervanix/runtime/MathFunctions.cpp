@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "Tervanix/elementary/SquareRoot.h"
+#include "Tervanix/elementary/Trig.h"
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
-#include "Tervanix/runtime/SquareRoot.h"
-#include "Tervanix/runtime/Trig.h"
 
 namespace tervanix::rt {
 

@@ -6,8 +6,8 @@
 
 #include <cmath>
 
+#include "Tervanix/elementary/LogExp.h"
 #include "Tervanix/runtime/Checked.h"
-#include "Tervanix/runtime/LogExp.h"
 #include "Tervanix/runtime/Types.h"
 
 namespace tervanix::rt {
@@ -27,7 +27,7 @@ inline Fp Log(Double x) {
 constexpr Double kLogOf10 = 2.302585092994046;
 Fp Sqr(Double x);           // square root, correctly rounded; x < 0 raises InvalidArgument
 // Arctangent (radians, from -pi/2 to pi/2), sine and cosine (of an angle in radians),
-// correctly rounded (runtime/Trig.h).
+// correctly rounded (elementary/Trig.h).
 Fp Atn(Double x);
 Fp Sin(Double x);
 Fp Cos(Double x);

@@ -13,8 +13,8 @@
 
 #include <cstddef>
 
+#include "Tervanix/platform/Config.h"
 #include "Tervanix/runtime/Array.h"
-#include "Tervanix/runtime/Config.h"
 #include "Tervanix/runtime/Types.h"
 
 namespace tervanix {

@@ -6,7 +6,7 @@
 #include <string>
 #include <type_traits>
 
-#include "Tervanix/runtime/Config.h"
+#include "Tervanix/platform/Config.h"
 
 namespace tervanix {
 
