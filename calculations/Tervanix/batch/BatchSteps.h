@@ -148,6 +148,26 @@ BatchOutcome OutcomeOf(ErrorKind kind) noexcept;
 // starting threads would cost more than it saves.
 unsigned ThreadsFor(const BatchOptions& options, std::size_t count) noexcept;
 
+// The least number of targets per thread (16384). Not exported: a program linked to
+// the static library may lower it, as the differential check does, so that batches
+// of a few dozen targets already split among threads. The results never depend on
+// it, which that check proves against the reference build's single thread.
+void SetTargetsPerThread(std::size_t targets) noexcept;
+
+// Keeps the calling thread's last False (LastFalseReason) as the batch found it: each
+// target's reason goes to its span, and which single calls ran on the calling
+// thread depends on the threads.
+class KeepLastFalse {
+public:
+    KeepLastFalse() noexcept { rt::SaveLastFalse(saved_); }
+    ~KeepLastFalse() { rt::RestoreLastFalse(saved_); }
+    KeepLastFalse(const KeepLastFalse&) = delete;
+    KeepLastFalse& operator=(const KeepLastFalse&) = delete;
+
+private:
+    rt::LastFalse saved_;
+};
+
 // Every target's outcome ReturnedFalse, and its reason (when asked for) the one just
 // recorded on this thread: the table itself said no.
 void RecordFalse(Span<BatchOutcome> outcomes, Span<FalseReason> reasons) noexcept;
