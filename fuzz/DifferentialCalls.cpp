@@ -74,14 +74,20 @@ Double Element(Bytes& in, unsigned k, unsigned order) {
 }
 
 // Now and then one flaw in an otherwise ordered table, at any position: a NaN, a
-// value equal to its neighbour (a tie), a run of equal values, or any value.
+// value equal to its neighbour (a tie), a run of equal values, any value, or an
+// end at an infinity or at the largest Double, which keeps the order but makes the
+// plain arithmetic on the table overflow.
 void Blemish(Bytes& in, Double* a, unsigned count) {
     const unsigned at = in.Pick(count);
-    switch (in.Pick(8)) {
+    constexpr Double kInf = std::numeric_limits<Double>::infinity();
+    constexpr Double kMax = std::numeric_limits<Double>::max();
+    switch (in.Pick(10)) {
         case 0: a[at] = std::numeric_limits<Double>::quiet_NaN(); break;
         case 1: a[at] = a[at > 0 ? at - 1 : count - 1]; break;
         case 2: for (unsigned k = at; k < count; ++k) a[k] = a[at]; break;
         case 3: a[at] = in.AnyDouble(); break;
+        case 4: a[0] = in.Flag() ? -kInf : -kMax; break;
+        case 5: a[count - 1] = in.Flag() ? kInf : kMax; break;
         default: break;
     }
 }
@@ -679,25 +685,42 @@ void Call(Bytes& in, Host& h, Log& log) {
                 const Span<Double> results = BatchResults(in, h);
                 const Span<const Double> t0(h.batch[0]), t1(h.batch[1]), t2(h.batch[2]);
                 const Span<FalseReason> reasons(h.reasons);
+                const bool without = reasons.empty() && in.Flag();  // the overloads without reasons
                 switch (coordinates) {
                     case 1:
                         if (in.Flag()) {
                             log << " (1-D)";
-                            InterpolationOf1DArrayBatch(h.d[a], h.d[b], AnyCondition(in), t0, results, h.outcomes,
-                                                        reasons, options);
+                            const BoundaryCondition condition = AnyCondition(in);
+                            if (without) {
+                                InterpolationOf1DArrayBatch(h.d[a], h.d[b], condition, t0, results, h.outcomes, options);
+                            } else {
+                                InterpolationOf1DArrayBatch(h.d[a], h.d[b], condition, t0, results, h.outcomes, reasons,
+                                                            options);
+                            }
+                        } else if (without) {
+                            Interp2DBatch(h.d[a], h.d[b], h.flag[c % 2], t0, results, h.outcomes, options);
                         } else {
                             Interp2DBatch(h.d[a], h.d[b], h.flag[c % 2], t0, results, h.outcomes, reasons, options);
                         }
                         break;
                     case 2:
                         h.grid2 = AnyGrid(in, h.d[a], h.d[b]);
-                        Interp3DBatch(h.d[a], h.d[b], h.grid2, h.flag[c % 2], t0, t1, results, h.outcomes, reasons,
-                                      options);
+                        if (without) {
+                            Interp3DBatch(h.d[a], h.d[b], h.grid2, h.flag[c % 2], t0, t1, results, h.outcomes, options);
+                        } else {
+                            Interp3DBatch(h.d[a], h.d[b], h.grid2, h.flag[c % 2], t0, t1, results, h.outcomes, reasons,
+                                          options);
+                        }
                         break;
                     default:
                         h.grid3 = AnyGrid(in, h.d[a], h.d[b], h.d[c]);
-                        Interp4DBatch(h.d[a], h.d[b], h.d[c], h.grid3, h.flag[c % 2], t0, t1, t2, results, h.outcomes,
-                                      reasons, options);
+                        if (without) {
+                            Interp4DBatch(h.d[a], h.d[b], h.d[c], h.grid3, h.flag[c % 2], t0, t1, t2, results,
+                                          h.outcomes, options);
+                        } else {
+                            Interp4DBatch(h.d[a], h.d[b], h.d[c], h.grid3, h.flag[c % 2], t0, t1, t2, results,
+                                          h.outcomes, reasons, options);
+                        }
                         break;
                 }
                 break;

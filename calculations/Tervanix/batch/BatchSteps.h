@@ -190,6 +190,7 @@ void ForEachRun(std::size_t count, unsigned threads, const Run& run) {
         try {
             workers.emplace_back(run, begin, std::min(count, begin + share));
         } catch (const std::exception&) {  // std::system_error, or std::bad_alloc for the thread's state
+            // Tested by tests/allocation; differential: unreachable
             left = begin;
             break;
         }
@@ -212,6 +213,7 @@ BatchOutcome OutcomeOfCall(const LookUp& lookUp, FalseReason* reason) {
     } catch (const LibraryError& e) {
         return OutcomeOf(e.kind());
     } catch (const std::bad_alloc&) {
+        // Tested by tests/allocation; differential: unreachable
         return BatchOutcome::OutOfMemory;
     }
 }
