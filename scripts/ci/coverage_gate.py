@@ -129,14 +129,19 @@ def source_line(file, line):
 
 def excused_by_source(file, line, col):
     """Code the differential check cannot run, by its place in the source: a line
-    marked with MARKER, at its end or in the comment line above it (the comment says
+    marked with MARKER, at its end or in the comment line above it, or in the comment
+    that opens the block beginning on the line (the comment says
     why: a thread that cannot be started, memory that runs out, a test that the calls
     before it have made always true), or the condition of an `if constexpr` and the
     arms of `rt::kStepByStep ? a : b`, which are decided when compiling."""
     text = source_line(file, line)
     above = source_line(file, line - 1).strip()
+    below = source_line(file, line + 1).strip()  # the first line of a block that opens here
     if MARKER in text or (above.startswith("//") and MARKER in above):
         return True
+    if text.rstrip().endswith("{") or "{  //" in text:
+        if below.startswith("//") and MARKER in below:
+            return True
     # An arm of `rt::kStepByStep ? ... : ...`, decided when compiling.
     if "kStepByStep ?" in text and col - 1 > text.find("kStepByStep ?"):
         return True
