@@ -7,19 +7,16 @@
 # scripts/ci/coverage_gate.py, which fails naming the function unless every function
 # listed in scripts/ci/fast-paths.txt ran whole: every region, every condition both
 # ways. scripts/differential-corpus.sh grows the corpus in the same build folder.
-# Configured as scripts/ci/fuzz-smoke.sh configures its build, so that CI, which
-# passes the fuzz step's folder, builds nothing again.
+# Configured as scripts/ci/fuzz-smoke.sh configures its build
+# (scripts/ci/fuzz-configure.sh), so that CI, which passes the fuzz step's folder,
+# builds nothing again.
 # Usage: scripts/ci/differential-coverage.sh [build-folder]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
 dir=${1:-build/differential-coverage}
 echo "=== differential coverage"
-cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE=-O1 -DTERVANIX_WARNINGS_AS_ERRORS=ON -DTERVANIX_BUILD_FUZZERS=ON \
-  -DTERVANIX_BUILD_TESTS=OFF -DTERVANIX_BUILD_EXAMPLES=OFF \
-  -DCMAKE_CXX_FLAGS="-fprofile-instr-generate -fcoverage-mapping" \
-  -DCMAKE_EXE_LINKER_FLAGS=-fprofile-instr-generate >/dev/null
+bash scripts/ci/fuzz-configure.sh "$dir"
 if ! cmake --build "$dir" -j "$(nproc)" --target tervanix_fuzz_Differential >"$dir.build.log" 2>&1; then
   tail -50 "$dir.build.log"
   exit 1

@@ -11,12 +11,8 @@ dir=${1:-build/fuzz}
 seconds=${2:-20}
 echo "=== fuzz: each target for ${seconds}s"
 # With clang's source coverage as well: scripts/ci/differential-coverage.sh measures
-# the differential check's corpus on this same build (configured alike).
-cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE=-O1 -DTERVANIX_WARNINGS_AS_ERRORS=ON -DTERVANIX_BUILD_FUZZERS=ON \
-  -DTERVANIX_BUILD_TESTS=OFF -DTERVANIX_BUILD_EXAMPLES=OFF \
-  -DCMAKE_CXX_FLAGS="-fprofile-instr-generate -fcoverage-mapping" \
-  -DCMAKE_EXE_LINKER_FLAGS=-fprofile-instr-generate >/dev/null
+# the differential check's corpus on this same build.
+bash scripts/ci/fuzz-configure.sh "$dir"
 if ! cmake --build "$dir" -j "$(nproc)" >"$dir.build.log" 2>&1; then
   tail -50 "$dir.build.log"
   exit 1
