@@ -38,5 +38,6 @@ else()
   tervanix_apply_flags(tervanix_differential)
   target_link_libraries(tervanix_differential PRIVATE tervanix_differential_sides)
   # A few seconds in every test run (and so in the mutation check); CI runs it longer.
-  add_test(NAME differential COMMAND tervanix_differential --count 10000)
+  add_test(NAME differential COMMAND tervanix_differential --corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/Differential
+           --count 10000)
 endif()

@@ -6,13 +6,16 @@
 // output that is also an input or an element of an input array, one output variable
 // for two outputs, one cMatrix2 variable in several parameters.
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <exception>
 #include <initializer_list>
+#include <limits>
 #include <memory>
 #include <vector>
 
 #include <Tervanix/Tervanix.h>
+#include <Tervanix/batch/BatchSteps.h>
 
 #include "Differential.h"
 
@@ -46,6 +49,7 @@ struct Host {
     DoubleArray3D grid3;
     std::vector<Double> batch[4];  // targets, and the results of a batch
     std::vector<BatchOutcome> outcomes;
+    std::vector<FalseReason> reasons;
 };
 
 // ---- Inputs -------------------------------------------------------------------
@@ -69,6 +73,25 @@ Double Element(Bytes& in, unsigned k, unsigned order) {
     }
 }
 
+// Now and then one flaw in an otherwise ordered table, at any position: a NaN, a
+// value equal to its neighbour (a tie), a run of equal values, any value, or an
+// end at an infinity or at the largest Double, which keeps the order but makes the
+// plain arithmetic on the table overflow.
+void Blemish(Bytes& in, Double* a, unsigned count) {
+    const unsigned at = in.Pick(count);
+    constexpr Double kInf = std::numeric_limits<Double>::infinity();
+    constexpr Double kMax = std::numeric_limits<Double>::max();
+    switch (in.Pick(10)) {
+        case 0: a[at] = std::numeric_limits<Double>::quiet_NaN(); break;
+        case 1: a[at] = a[at > 0 ? at - 1 : count - 1]; break;
+        case 2: for (unsigned k = at; k < count; ++k) a[k] = a[at]; break;
+        case 3: a[at] = in.AnyDouble(); break;
+        case 4: a[0] = in.Flag() ? -kInf : -kMax; break;
+        case 5: a[count - 1] = in.Flag() ? kInf : kMax; break;
+        default: break;
+    }
+}
+
 DoubleArray AnyArray(Bytes& in, Host& h) {
     const unsigned form = in.Pick(8);
     if (form == 0) return DoubleArray();  // never given bounds
@@ -79,7 +102,7 @@ DoubleArray AnyArray(Bytes& in, Host& h) {
     DoubleArray a(lower, upper);
     const unsigned order = in.Pick(8);
     for (unsigned k = 0; k < count; ++k) a(lower + static_cast<Long>(k)) = Element(in, k, order);
-    if (count > 0 && in.Pick(4) == 0) a(lower + static_cast<Long>(in.Pick(count))) = in.AnyDouble();  // NaN and all
+    if (count > 0) Blemish(in, a.data(), count);
     return a;
 }
 
@@ -142,18 +165,79 @@ Variant AnyVariant(Bytes& in, Host& h) {
     }
 }
 
+// A small whole number from -4 to 4, zero as often as the input likes.
+Double Entry(Bytes& in, bool hostile) {
+    return hostile ? in.AnyDouble() : static_cast<Double>(static_cast<int>(in.Pick(9)) - 4);
+}
+
+// Makes the n by n values v (row by row) singular or nearly so, or gives them the
+// zeros that make the row arrangements and the pivot searches work: a row that is
+// another times a factor (exactly, or off by one unit in the last place), a row or
+// a column of zeros, zeros on the diagonal, a few non-zeros per row.
+void Structure(Bytes& in, std::vector<Double>& v, unsigned rows, unsigned cols) {
+    if (rows < 1 || cols < 1) return;
+    const unsigned i = in.Pick(rows), k = in.Pick(rows);
+    static const Double kFactors[] = {1.0, 2.0, -0.5, 3.0, 1e-300, 1e300};
+    const Double factor = kFactors[in.Pick(6)];
+    switch (in.Pick(8)) {
+        case 0:  // proportional rows, or nearly
+        case 1: {
+            const bool nearly = in.Flag();
+            for (unsigned c = 0; c < cols; ++c) v[k * cols + c] = v[i * cols + c] * factor;
+            if (nearly) {
+                Double& e = v[k * cols + in.Pick(cols)];
+                e = std::nextafter(e, in.Flag() ? 1e308 : -1e308);
+            }
+            break;
+        }
+        case 2: for (unsigned c = 0; c < cols; ++c) v[k * cols + c] = 0.0; break;  // a row of zeros
+        case 3: for (unsigned r = 0; r < rows; ++r) v[r * cols + k % cols] = 0.0; break;  // a column of zeros
+        case 4:  // zeros on the diagonal
+            for (unsigned r = 0; r < rows && r < cols; ++r) {
+                if (in.Flag()) v[r * cols + r] = 0.0;
+            }
+            break;
+        case 5:  // a few non-zeros per row: a permuted, sparse system
+            for (unsigned r = 0; r < rows; ++r) {
+                const unsigned keep = in.Pick(cols), other = in.Pick(cols);
+                for (unsigned c = 0; c < cols; ++c) {
+                    if (c != keep && c != other) v[r * cols + c] = 0.0;
+                }
+            }
+            break;
+        default: break;
+    }
+}
+
 std::shared_ptr<cMatrix2> AnyMatrix(Bytes& in) {
     if (in.Pick(8) == 0) return nullptr;
     auto m = std::make_shared<cMatrix2>();
-    m->NumRows(static_cast<Long>(in.Pick(5)));
-    m->NumCols(in.Pick(4) == 0 ? static_cast<Long>(in.Pick(5)) : m->NumRows());
+    const bool large = in.Pick(4) == 0;
+    m->NumRows(static_cast<Long>(large ? 3 + in.Pick(6) : in.Pick(5)));
+    m->NumCols(in.Pick(4) == 0 ? static_cast<Long>(in.Pick(large ? 9 : 5)) : m->NumRows());
     const bool hostile = in.Pick(4) == 0;
+    const auto rows = static_cast<unsigned>(m->NumRows()), cols = static_cast<unsigned>(m->NumCols());
+    std::vector<Double> v(rows * cols);
+    for (Double& e : v) e = Entry(in, hostile);
+    Structure(in, v, rows, cols);
     for (Long i = 1; i <= m->NumRows(); ++i) {
-        for (Long j = 1; j <= m->NumCols(); ++j) {
-            m->PutData(i, j, hostile ? in.AnyDouble() : static_cast<Double>(static_cast<int>(in.Pick(9)) - 4));
-        }
+        for (Long j = 1; j <= m->NumCols(); ++j) m->PutData(i, j, v[(i - 1) * cols + (j - 1)]);
     }
     return m;
+}
+
+// A cMatrix system sized and filled, as a host sets one up before Calc.
+void FillSystem(Bytes& in, cMatrix& system) {
+    const unsigned n = 1 + in.Pick(8);
+    system.MatrixSize(static_cast<Long>(n));
+    const bool hostile = in.Pick(6) == 0;
+    std::vector<Double> v(n * n);
+    for (Double& e : v) e = Entry(in, hostile);
+    Structure(in, v, n, n);
+    for (unsigned i = 0; i < n; ++i) {
+        for (unsigned j = 0; j < n; ++j) system.AddToMatrix(static_cast<Long>(i + 1), static_cast<Long>(j + 1), v[i * n + j]);
+        system.AddToVector(static_cast<Long>(i + 1), Entry(in, hostile));
+    }
 }
 
 // An axis the grid lookups accept: from 1, two to six values rising strictly, whole
@@ -161,6 +245,7 @@ std::shared_ptr<cMatrix2> AnyMatrix(Bytes& in) {
 DoubleArray AnyAxis(Bytes& in) {
     DoubleArray axis(1, static_cast<Long>(2 + in.Pick(5)));
     for (Long k = 1; k <= axis.UBound(); ++k) axis(k) = static_cast<Double>(k - 1) + (in.Pick(4) == 0 ? 0.5 : 0.0);
+    if (in.Pick(4) == 0) Blemish(in, axis.data(), static_cast<unsigned>(axis.size()));
     return axis;
 }
 
@@ -313,6 +398,11 @@ void RecordHost(Log& log, const Host& h) {
         log << ";";
     }
     for (const BatchOutcome outcome : h.outcomes) log << std::int64_t{static_cast<int>(outcome)};
+    log << " reasons";
+    for (const FalseReason reason : h.reasons) log << std::int64_t{static_cast<int>(reason)};
+    // The reason of the last False on this thread: a call that returns True leaves it.
+    const FalseExplanation last = LastFalseReason();
+    log << " last False" << std::int64_t{static_cast<int>(last.code())} << " " << std::string(last.text());
 }
 
 // ---- Calls ----------------------------------------------------------------------
@@ -328,21 +418,33 @@ const char* Slot(unsigned k) {
 
 // The batch's spans: the targets, one per coordinate, and the results, which may be
 // the targets' own memory. A few targets, or enough for more than two blocks of the
-// searches that run together; sometimes in ascending order, which walks on from one
-// target's interval to the next.
-void PrepareBatch(Bytes& in, Host& h, unsigned coordinates) {
-    const std::size_t count = in.Pick(4) == 0 ? 33 + in.Pick(16) : in.Pick(9);
+// searches that run together and, with the differential's low split threshold
+// (SetTargetsPerThread below), for two threads; now and then a hundred or more.
+// Sometimes in ascending order, which walks on from one target's interval to the
+// next; often exactly a value of the coordinate's table, at any position (ties).
+void PrepareBatch(Bytes& in, Host& h, unsigned coordinates, std::initializer_list<const DoubleArray*> tables) {
+    const unsigned size = in.Pick(8);
+    const std::size_t count = size == 0 ? 33 + in.Pick(16) : size == 1 ? 64 + in.Pick(128) : in.Pick(9);
     const bool ascending = in.Pick(4) == 0;
     for (auto& values : h.batch) values.assign(count, 0.0);
     for (unsigned c = 0; c < coordinates; ++c) {
+        const DoubleArray& table = *tables.begin()[c];
+        const unsigned n = table.HasBounds() ? static_cast<unsigned>(table.size()) : 0;
         Double previous = -1.0;
         for (Double& t : h.batch[c]) {
-            t = ascending ? previous += static_cast<Double>(in.Pick(5)) / 4.0
-                          : in.Pick(3) == 0 ? in.AnyDouble() : static_cast<Double>(in.Pick(25)) / 4.0;
+            if (ascending) {
+                t = previous += static_cast<Double>(in.Pick(5)) / 4.0;
+            } else if (n > 0 && in.Pick(3) == 0) {
+                t = table.data()[in.Pick(n)];
+            } else {
+                t = in.Pick(3) == 0 ? in.AnyDouble() : static_cast<Double>(in.Pick(25)) / 4.0;
+            }
         }
     }
     for (Double& r : h.batch[3]) r = in.AnyDouble();
     h.outcomes.assign(count, BatchOutcome::InvalidArgument);
+    // Reasons asked for mostly, each slot first holding a code the call must overwrite.
+    h.reasons.assign(in.Pick(4) == 0 ? 0 : count, FalseReason::RepeatedX);
 }
 
 Span<Double> BatchResults(Bytes& in, Host& h) {
@@ -406,6 +508,36 @@ const char* const kOperations[] = {
 };
 constexpr unsigned kOperationCount = sizeof kOperations / sizeof *kOperations;
 
+// The operations whose results come from the correctly rounded logarithm, sine,
+// cosine or arctangent.
+bool Elementary(unsigned operation) {
+    switch (operation) {
+        case 3: case 4: case 5: case 23: case 24: return true;
+        default: return false;
+    }
+}
+
+// An argument for those: near 1 (the logarithm's hardest), near a multiple of pi/4
+// and of the table rows of sine and cosine, or any bits. The arguments whose results
+// lie closest to a rounding midpoint, searched out beforehand, join here as a fourth
+// choice (DrawElementaryArgument, fuzz/HardCases.h).
+Double ElementaryArgument(Bytes& in) {
+    switch (in.Pick(3)) {
+        case 0: {  // 1 plus or minus a few units in the last place, or a power of two near it
+            const int units = static_cast<int>(in.Pick(4096)) - 2048;
+            const Double scale = in.Flag() ? 0x1p-52 : 0x1p-40;
+            return 1.0 + units * scale;
+        }
+        case 1: {  // k * pi / 64 give or take a few units in the last place
+            const Double near = static_cast<Double>(static_cast<int>(in.Pick(512)) - 256) * 0x1.921fb54442d18p-5;
+            Double x = near;
+            for (unsigned k = in.Pick(8); k > 0; --k) x = std::nextafter(x, in.Flag() ? 1e308 : -1e308);
+            return x;
+        }
+        default: return in.AnyDouble();
+    }
+}
+
 void Call(Bytes& in, Host& h, Log& log) {
     const cGenUtil util;
     const cGeom geom;
@@ -416,7 +548,11 @@ void Call(Bytes& in, Host& h, Log& log) {
     const unsigned operation = in.Pick(kOperationCount + 2);
     const unsigned a = in.Pick(3), b = in.Pick(3), c = in.Pick(3);
     NewAxes(in, h, operation, {a, b, c});
-    const auto d = Arguments<20>(in, h);
+    auto d = Arguments<20>(in, h);
+    if (Elementary(operation) && in.Flag()) {
+        d[0] = ElementaryArgument(in);
+        d[1] = in.Flag() ? ElementaryArgument(in) : d[1];
+    }
     Double& o1 = AnyOutput(in, h);
     Double& o2 = AnyOutput(in, h);
     Double& o3 = AnyOutput(in, h);
@@ -517,7 +653,11 @@ void Call(Bytes& in, Host& h, Log& log) {
             case 48: Result(log, ops.MatrixInvert(h.m[a], h.m[b])); break;
             case 49: Result(log, ops.SimultEqns(h.m[a], h.m[b], h.m[c])); break;
             case 50:
-                switch (in.Pick(5)) {
+                switch (in.Pick(8)) {
+                    case 5: case 6: case 7:  // a whole system, then solved
+                        FillSystem(in, h.system);
+                        Result(log, h.system.Calc(h.solution));
+                        break;
                     case 0: h.whole[a % 2] = static_cast<Long>(in.Pick(6)); h.system.MatrixSize(h.whole[a % 2]); break;
                     case 1: h.system.AddToMatrix(static_cast<Long>(in.Pick(6)), static_cast<Long>(in.Pick(6)), d[0]); break;
                     case 2: h.system.AddToVector(static_cast<Long>(in.Pick(6)), d[0]); break;
@@ -538,27 +678,49 @@ void Call(Bytes& in, Host& h, Log& log) {
             case 51: {
                 const unsigned coordinates = 1 + in.Pick(3);
                 log << " batch of" << std::int64_t{coordinates};
-                PrepareBatch(in, h, coordinates);
-                const BatchOptions options{in.Flag() ? 1u : 0u};
+                PrepareBatch(in, h, coordinates, {&h.d[a], &h.d[b], &h.d[c]});
+                const BatchOptions options{in.Pick(3)};  // 0: a thread per core
+                log << " threads" << std::int64_t{options.threads} << " reasons"
+                    << std::int64_t{static_cast<std::int64_t>(h.reasons.size())};
                 const Span<Double> results = BatchResults(in, h);
                 const Span<const Double> t0(h.batch[0]), t1(h.batch[1]), t2(h.batch[2]);
+                const Span<FalseReason> reasons(h.reasons);
+                const bool without = reasons.empty() && in.Flag();  // the overloads without reasons
                 switch (coordinates) {
                     case 1:
                         if (in.Flag()) {
                             log << " (1-D)";
-                            InterpolationOf1DArrayBatch(h.d[a], h.d[b], AnyCondition(in), t0, results, h.outcomes, options);
-                        } else {
+                            const BoundaryCondition condition = AnyCondition(in);
+                            if (without) {
+                                InterpolationOf1DArrayBatch(h.d[a], h.d[b], condition, t0, results, h.outcomes, options);
+                            } else {
+                                InterpolationOf1DArrayBatch(h.d[a], h.d[b], condition, t0, results, h.outcomes, reasons,
+                                                            options);
+                            }
+                        } else if (without) {
                             Interp2DBatch(h.d[a], h.d[b], h.flag[c % 2], t0, results, h.outcomes, options);
+                        } else {
+                            Interp2DBatch(h.d[a], h.d[b], h.flag[c % 2], t0, results, h.outcomes, reasons, options);
                         }
                         break;
                     case 2:
                         h.grid2 = AnyGrid(in, h.d[a], h.d[b]);
-                        Interp3DBatch(h.d[a], h.d[b], h.grid2, h.flag[c % 2], t0, t1, results, h.outcomes, options);
+                        if (without) {
+                            Interp3DBatch(h.d[a], h.d[b], h.grid2, h.flag[c % 2], t0, t1, results, h.outcomes, options);
+                        } else {
+                            Interp3DBatch(h.d[a], h.d[b], h.grid2, h.flag[c % 2], t0, t1, results, h.outcomes, reasons,
+                                          options);
+                        }
                         break;
                     default:
                         h.grid3 = AnyGrid(in, h.d[a], h.d[b], h.d[c]);
-                        Interp4DBatch(h.d[a], h.d[b], h.d[c], h.grid3, h.flag[c % 2], t0, t1, t2, results, h.outcomes,
-                                      options);
+                        if (without) {
+                            Interp4DBatch(h.d[a], h.d[b], h.d[c], h.grid3, h.flag[c % 2], t0, t1, t2, results,
+                                          h.outcomes, options);
+                        } else {
+                            Interp4DBatch(h.d[a], h.d[b], h.d[c], h.grid3, h.flag[c % 2], t0, t1, t2, results,
+                                          h.outcomes, reasons, options);
+                        }
                         break;
                 }
                 break;
@@ -587,6 +749,8 @@ void Call(Bytes& in, Host& h, Log& log) {
 namespace differential {
 
 void DIFFERENTIAL_SIDE(const std::uint8_t* data, std::size_t size, Log& log) {
+    // Two threads from 16 targets on (the reference build always runs one).
+    batch::SetTargetsPerThread(8);
     Bytes in(data, size);
     Host h;
     for (std::size_t k = 0; k < h.pool.size(); ++k) h.pool[k] = in.Pick(4) == 0 ? in.AnyDouble() : static_cast<Double>(k % 7);

@@ -2,14 +2,17 @@
 # Plants one fault at a time in the library, rebuilds (g++ -O2, incremental) and
 # runs the whole CTest suite, fingerprint and differential check included (the
 # differential check kills a fault in a fast path, which the reference library does
-# not take). A fault is killed when some test fails (or the build does); it survives
-# when every test still passes. Before a test is merged or dropped, every fault
-# killed before must still be killed.
+# not take; it starts from its saved corpus, so that it kills the same faults on
+# every run), and for a fault in elementary/ the rounding check against MPFR
+# (tools/rounding, 200,000 arguments per function). A fault is caught when some
+# judge fails (or the build does); it survives when every one still passes. Before a
+# test is merged or dropped, every fault caught before must still be caught.
 #
 # Usage: scripts/mutants.sh [--check] [name...]   (default: every fault)
 #   --check: only checks that each fault's text is found, without building.
-# Prints one line per fault: its name, killed or survived, and the failing tests.
-# The results also go to build/mutants.txt. Each fault replaces one exact piece of
+# Prints one line per fault: its name, caught or SURVIVED, and who caught it: the
+# differential check, the fingerprint, the unit tests (the failing ones named), the
+# rounding check, or the build. The results also go to build/mutants.txt. Each fault replaces one exact piece of
 # text, which must occur exactly once in its file; the file is restored afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,7 +38,7 @@ fault sort-no-integer    CSort.cpp 'const Integer lo = rt::IntegerPosition(rt::L
 fault ci-bounded-strict  CInterpolation.cpp 'return dCheckVal >= dLowerBound && dCheckVal <= dUpperBound;' \
                                             'return dCheckVal > dLowerBound && dCheckVal <= dUpperBound;'
 fault ci-intercept       CInterpolation.cpp 'Stored(Fp(dY1) - Fp(m) * dX1)' 'Stored(Fp(dY2) - Fp(m) * dX2)'
-fault ci-ratio-equal     CInterpolation.cpp 'if (dIndex1 == dIndex2) return false;' ''
+fault ci-ratio-equal     CInterpolation.cpp 'if (dIndex1 == dIndex2) return RefuseRatio(dIndex1, dIndex2, dValue);' ''
 fault ci-below-swapped   CInterpolation.cpp 'nXIndex1 = rt::Add(lo, Integer{1});
         nXIndex2 = lo;' 'nXIndex1 = lo;
         nXIndex2 = rt::Add(lo, Integer{1});'
@@ -50,12 +53,12 @@ fault ci-lerp-formula    CInterpolationSteps.h 'return (F(x2) - x1) * fraction +
                                             'return F(x2) * fraction + (1.0 - F(fraction)) * x1;'
 # cGenUtil
 fault gu-min-strict      cGenUtil.cpp 'return X >= Y ? Y : X;' 'return X > Y ? Y : X;'
-fault gu-log10-constant  cGenUtil.cpp 'return std::log(X) / rt::kLogOf10;' 'return std::log(X) / 2.302585092994045;'
+fault gu-log10-constant  cGenUtil.cpp 'return rt::cr::Log(X) / rt::kLogOf10;' 'return rt::cr::Log(X) / 2.302585092994045;'
 fault gu-rel-divisor     cGenUtil.cpp 'return (F(X) - Y) / Y;' 'return (F(X) - Y) / X;'
 fault gu-abs-exclusive   cGenUtil.cpp 'const Double d = rt::AbsDifferenceForComparison(X, Y);
     return !(d > tol);' 'const Double d = rt::AbsDifferenceForComparison(X, Y);
     return !(d >= tol);'
-fault gu-binary-false    cGenUtil.cpp "if (c != u'0' && c != u'1') return false;" ''
+fault gu-binary-false    cGenUtil.cpp "if (c != u'0' && c != u'1') return RefuseBinaryText(sBin, W);" ''
 fault gu-avg-formula     cGenUtil.cpp 'return (F(X) + Y) / 2.0;' 'return F(X) / 2.0 + F(Y) / 2.0;'
 # cGeom
 fault ge-pi              cGeom.cpp '0x1.921fb54442d11p+1' '0x1.921fb54442d18p+1'
@@ -66,9 +69,8 @@ fault ge-fourth-quadrant cGeom.cpp 'rt::Assign(theta, Fp(QuadrantAngle(X, Y)) + 
                                    'rt::Assign(theta, Fp(QuadrantAngle(X, Y)) + 180.0);'
 fault ge-quotient-untested cGeom.cpp 'const Double q = Stored(Fp(Y) / X);' 'const Double q = Y / X;'
 fault ge-inline-inclusive cGeom.cpp 'return LessOrUnordered(f, tol);' 'return !(f > tol);'
-fault ge-det-tolerance   cGeom.cpp 'if (EqualOrUnordered(den, 0.0)) return false;
-        const std::array' 'if (std::fabs(den) < 1e-300) return false;
-        const std::array'
+fault ge-det-tolerance   cGeom.cpp 'if (EqualOrUnordered(den, 0.0)) return RefuseIntersect3Planes(den);  // no single point; no tolerance' \
+                                  'if (std::fabs(den) < 1e-300) return RefuseIntersect3Planes(den);'
 # cInterp2
 fault i2-sort-unstable   cInterp2.cpp 'if (x[k] > x[k + 1]) {' 'if (x[k] >= x[k + 1]) {'
 fault i2-interval-right  cInterp2.cpp 'while (*p < value && p != last) ++p;' 'while (*p <= value && p != last) ++p;'
@@ -86,8 +88,9 @@ fault i2-grid-unchecked  cInterp2.cpp 'XValues.UBound() == ZValues.UBound(1) && 
                                       'XValues.UBound() == ZValues.UBound(1) &&'
 fault i2-4d-planes       cInterp2.cpp 'return std::array{along(zl, zu, tw)};' 'return std::array{along(zu, zl, tw)};'
 # batch lookups
-fault batch-search-right batch/BatchSteps.h 'std::lower_bound(first + 1, first + (n - 1), value)' 'std::upper_bound(first + 1, first + (n - 1), value)'
-fault batch-shared-table batch/Batch1D.cpp '(ascendingWithoutNaN || batch::AscendingWithoutNaN(dXArray))' '(ascendingWithoutNaN || !batch::HasNaN(dXArray))'
+fault batch-search-right batch/BatchSearch.h 'inline constexpr auto kNotAbove = [](Double value, Double t) { return value <= t; };' \
+                                            'inline constexpr auto kNotAbove = [](Double value, Double t) { return value < t; };'
+fault batch-shared-table batch/Batch1D.cpp '(ascendingWithoutNaN || batch::AscendsWithoutNaN(dXArray.begin(), dXArray.size()))' '(true)'
 # cMatrix
 fault m-back-order       cMatrix.cpp 'for (Long j = N; j >= i + 1; --j)' 'for (Long j = i + 1; j <= N; ++j)'
 fault m-zero-not-skipped cMatrix.cpp 'if (W(i, k) == 0.0) continue;' ''
@@ -105,25 +108,63 @@ fault m2-old-store-kept  cMatrix2.cpp 'data_ = DoubleArray2D();' ''
 fault mo-tolerance-inclusive cMatrixOps.cpp 'sum += d;
         if (d > kProportionalTolerance)' 'sum += d;
         if (d >= kProportionalTolerance)'
-fault mo-relative-strict cMatrixOps.cpp 'std::fabs(r) >= kProportionalTolerance ? std::fabs(q / r - 1.0)' 'std::fabs(r) > kProportionalTolerance ? std::fabs(q / r - 1.0)'
+fault mo-relative-strict cMatrixOps.cpp 'std::fabs(r) >= kProportionalTolerance ? std::fabs(Stored(Fp(q) / r - 1.0))' \
+                                        'std::fabs(r) > kProportionalTolerance ? std::fabs(Stored(Fp(q) / r - 1.0))'
 fault mo-fix-every-diagonal cMatrixOps.cpp 'if (W.GetData(p, p) != 0.0) continue;' ''
 fault mo-normalize-divide cMatrixOps.cpp 'W.PutData(r, c, Stored(Fp(W.GetData(r, c)) * s));' 'W.PutData(r, c, Stored(Fp(W.GetData(r, c)) / W.GetData(r, r)));'
-fault mo-mult-sizes      cMatrixOps.cpp 'if (a.NumCols() != b.NumRows()) return false;' 'if (a.NumRows() != b.NumRows()) return false;'
+fault mo-mult-sizes      cMatrixOps.cpp 'if (a.NumCols() != b.NumRows()) return RefuseProduct(a, b);' 'if (a.NumRows() != b.NumRows()) return RefuseProduct(a, b);'
 fault mo-early-return    cMatrixOps.cpp 'RowsProportionalStepByStep(M, i, k, ratio))) found = true;' \
                                         'RowsProportionalStepByStep(M, i, k, ratio))) return true;'
-fault mo-row-update-unchecked cMatrixOps.cpp 'if (finite) std::copy(out, out + cols, rowR);
-    return finite;' 'std::copy(out, out + cols, rowR);
-    return finite || true;'
+fault mo-row-update-unchecked cMatrixOps.cpp 'if (finite) std::copy(updated.begin(), updated.end(), rowR);
+    return finite;' 'std::copy(updated.begin(), updated.end(), rowR);
+    return true;'
 fault mo-output-kept     cMatrixOps.cpp '    Transposed = rt::New<cMatrix2>();
     cMatrix2& transposed = *Transposed;
     const cMatrix2& original = rt::Deref(Original, "Original");' '    const cMatrix2& original = rt::Deref(Original, "Original");
     Transposed = rt::New<cMatrix2>();
     cMatrix2& transposed = *Transposed;'
+# fast paths: at least one fault in each path the reference build does not take,
+# so that only the differential check can see most of them (scripts/ci/fast-paths.txt)
+# (in this order: the kinds that escaped before first, the faults in headers, which
+# rebuild much of the library, last)
+fault fp-sort-shared-offset CSort.cpp 'return before(a.data(), b.data() + b.size()) && before(b.data(), a.data() + a.size());' \
+                                      'return a.data() == b.data();'
+fault fp-row-vector-unchecked cMatrix.cpp '|| !rt::PlainRowUpdate(&V(k), &V(i), f, 1, &v)) {' \
+                                          '|| (rt::PlainRowUpdate(&V(k), &V(i), f, 1, &v) && false)) {'
+fault fp-grid-worker-last batch/BatchTables.cpp '        const Double* const z = ZValues.begin();
+        for (std::size_t i = begin; i < end; ++i) {
+            if (TERVANIX_LIKELY(MayBeInside(bAllowExtrap, wAxis.values' \
+                                                '        const Double* const z = ZValues.begin();
+        for (std::size_t i = begin; i + (begin > 0 ? 1 : 0) < end; ++i) {
+            if (TERVANIX_LIKELY(MayBeInside(bAllowExtrap, wAxis.values'
+fault fp-1d-true-no-reason batch/Batch1D.cpp 'if (reasons != nullptr) reasons[i] = FalseReason::None;
+                    return;' 'return;'
+fault fp-sorted-scan-strict CInterpolation.cpp 'if (dXTarget >= x[k]) return k;' 'if (dXTarget > x[k]) return k;'
+fault fp-in-order-first  CInterpolation.cpp 'if (x[k] > x[k + 1]) return false;' 'if (x[k] > x[k + 1] && k > 0) return false;'
+fault fp-log-of-zero     cGenUtil.cpp 'return x > 0.0 && x <= std::numeric_limits<Double>::max();' \
+                                      'return x >= 0.0 && x <= std::numeric_limits<Double>::max();'
+fault fp-planes-unchecked cGeom.cpp 'if (TERVANIX_LIKELY(std::isfinite((point[0] + point[1]) + point[2]))) {' 'if (true) {'
+fault fp-identity-order  cMatrix.cpp 'if (A(i, i) == 0.0) return false;' 'if (A(i, i) == 0.0 && i > 1) return false;'
+fault fp-mult-rows       cMatrixOps.cpp 'const Double l1 = rowB[j + 1] * factorLower + lower[j + 1];' \
+                                        'const Double l1 = rowB[j + 1] * factorLower + upper[j + 1];'
+fault fp-proportional-first cMatrixOps.cpp 'if (d > kProportionalTolerance) return false;' 'if (d > kProportionalTolerance) return c > 0;'
+fault fp-cannot-fault    cMatrixOps.cpp 'return products <= std::numeric_limits<Double>::max() &&' 'return true ||'
+fault fp-pair-order      batch/BatchTables.cpp 'value = (y[b.upper - 1] - yl) * (X - b.low) / divisor + yl;' \
+                                               'value = (X - b.low) / divisor * (y[b.upper - 1] - yl) + yl;'
+fault fp-bilinear-order  batch/BatchTables.cpp 'value = Along(z1, z2, y.fraction);' 'value = Along(z2, z1, 1.0 - y.fraction);'
+fault fp-trilinear-plane batch/BatchTables.cpp 'const Double zu = plane(corner + nx * ny);' 'const Double zu = plane(corner + ny * ny);'
+fault fp-worker-first    batch/BatchSteps.h 'workers.emplace_back(run, begin, std::min(count, begin + share));' \
+                                            'workers.emplace_back(run, begin + 1, std::min(count, begin + share));'
+fault fp-walk-at-value   batch/BatchSearch.h 'if (k + 1 == count || !(x[k + 1] <= t)) return k;' 'if (k + 1 == count || !(x[k + 1] < t)) return k;'
+fault fp-formula-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(std::isfinite(value))) return value;' 'return value;'
+fault fp-formulas-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(formula_detail::SumIsFinite(values))) {' 'if (true) {'
+fault fp-sum-unchecked   runtime/Accumulation.h 'if (TERVANIX_LIKELY(std::isfinite(plain) && last != std::numeric_limits<Long>::max())) return plain;' \
+                                                'return plain;'
 # runtime
 fault rt-half-away       runtime/WholeNumbers.cpp '(rest == 0.5 && std::fmod(whole, 2.0) != 0.0)' '(rest == 0.5 && whole >= 0.0)'
 fault rt-range-off-by-one runtime/WholeNumbers.cpp 'rounded <= highest)' 'rounded <= highest + 1.0)'
 fault rt-division-kind   runtime/Checked.cpp "if (op == '/' && b == 0.0) return kDivisionByZero;" ''
-fault rt-quiet-signals   runtime/Checked.cpp 'return (bits & (std::uint64_t{1} << 51)) == 0;' 'return (bits & (std::uint64_t{1} << 51)) != 0;'
+fault rt-quiet-signals   runtime/Checked.cpp 'return (BitsOf(x) & (std::uint64_t{1} << 51)) == 0;' 'return (BitsOf(x) & (std::uint64_t{1} << 51)) != 0;'
 fault rt-infinite-operand runtime/Checked.cpp 'if (nanOperand || !std::isfinite(a) || !std::isfinite(b)) return kNoFault;' \
                                               'if (nanOperand || !std::isfinite(a)) return kNoFault;'
 fault rt-test-then-store runtime/Checked.h '    out = e.value();
@@ -139,14 +180,35 @@ fault rt-unbounded-default runtime/Array.h 'std::array<Long, Rank> upper_ = Make
 
 build() { cmake --build "$dir" -j 2 >"$dir.log" 2>&1; }
 
-# Runs the suite; prints the names of the failing tests, or "(build)" when the build fails.
-failures() {
+# Runs the suite; prints the names of the failing tests, or "(build)" when the build
+# fails, and "(rounding)" when the file is under elementary/ and the rounding check
+# fails.
+failures() {  # [file]
     if ! build; then
         echo "(build)"
         return
     fi
-    (cd "$dir" && ctest -j 2 --timeout 60 2>&1 || true) |
+    (cd "$dir" && ctest -j 2 --timeout 120 2>&1 || true) |
         sed -n '/The following tests FAILED/,$p' | sed -nE 's/^[[:space:]]*[0-9]+ - ([^ ]+).*/\1/p' | tr '\n' ' '
+    if [[ "${1:-}" == */elementary/* ]] && ! "$dir/tools/rounding/rounding-check" all 200000 2026 >"$dir.rounding.log" 2>&1; then
+        echo -n "(rounding) "
+    fi
+}
+
+# Who caught a fault, from the failing tests: "differential fingerprint unit-tests(a,b)".
+judges() {
+    local out="" units=""
+    for t in $1; do
+        case $t in
+            differential) out+="differential " ;;
+            fingerprint) out+="fingerprint " ;;
+            "(rounding)") out+="rounding-check " ;;
+            "(build)") out+="build " ;;
+            *) units+="${units:+,}$t" ;;
+        esac
+    done
+    [ -n "$units" ] && out+="unit-tests($units)"
+    echo "$out"
 }
 
 check_only=false
@@ -154,9 +216,10 @@ if [ "${1:-}" = "--check" ]; then
     check_only=true
     shift
 fi
-if $check_only; then :; elif [ ! -f "$dir/build.ninja" ]; then
+if ! $check_only; then
     cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=g++ -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DTERVANIX_BUILD_TESTS=ON -DTERVANIX_BUILD_EXAMPLES=OFF >/dev/null
+        -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DTERVANIX_BUILD_TESTS=ON -DTERVANIX_BUILD_EXAMPLES=OFF \
+        -DTERVANIX_BUILD_ROUNDING_CHECK=ON >/dev/null
 fi
 baseline=""
 $check_only || baseline=$(failures)
@@ -188,18 +251,19 @@ for n in "${!names[@]}"; do
         cp "$file" "$backup"
         current=$file
         OLD=${olds[$n]} NEW=${news[$n]} perl -0pi -e 's/\Q$ENV{OLD}\E/$ENV{NEW}/' "$file"
-        failed=$(failures)
+        failed=$(failures "$file")
         restore
         if [ -n "$failed" ]; then
-            line="$name  killed  $failed"
+            line=$(printf '%-28s caught    %s' "$name" "$(judges "$failed")")
             killed=$((killed + 1))
         else
-            line="$name  SURVIVED"
+            line=$(printf '%-28s SURVIVED' "$name")
             survived=$((survived + 1))
         fi
     fi
     echo "$line" | tee -a "$results"
 done
 $check_only && exit 0
-echo "killed $killed, survived $survived" | tee -a "$results"
+echo "caught $killed, survived $survived" | tee -a "$results"
 build  # leaves the build as the unchanged library
+[ "$survived" -eq 0 ]  # every fault must be caught

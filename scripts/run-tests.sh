@@ -8,7 +8,8 @@
 #   build (TERVANIX_STEP_BY_STEP: every method on its plain step-by-step path); it
 #   must match the recorded one everywhere, which proves the digits identical across
 #   builds; the differential check of the normal against the reference library
-#   (fuzz/Differential.h) for a minute;
+#   (fuzz/Differential.h) over its saved corpus and for a minute, and the gate that
+#   the corpus runs every fast path and its twin whole (scripts/ci/differential-coverage.sh);
 #   the library installed and used by host projects in every supported way
 #   (scripts/ci/consumers.sh), and the shared library's exports checked against the
 #   committed list (scripts/ci/symbols.sh); the elementary functions compared with MPFR
@@ -115,12 +116,18 @@ else
   fingerprint_only gcc-O3 g++ -O3
   fingerprint_only clang-O3 clang++ -O3
   fingerprint_only reference g++ -O2 -DTERVANIX_STEP_BY_STEP=ON
-  echo "=== differential" && "$out/gcc-O2/tervanix_differential" --seconds 60 || failed+=("differential")
+  echo "=== differential" && "$out/gcc-O2/tervanix_differential" --corpus fuzz/corpus/Differential --seconds 60 ||
+    failed+=("differential")
   echo "=== consumers" && bash scripts/ci/consumers.sh "$out/gcc-O2" || failed+=("consumers")
   echo "=== symbols" && bash scripts/ci/symbols.sh || failed+=("symbols")
   echo "=== rounding" && bash scripts/ci/rounding.sh "$out/rounding" || failed+=("rounding")
   bash scripts/ci/c-interface.sh "$out/c" && run_ctest "$out/c/plain/c" && run_ctest "$out/c/asan/c" -LE foreign-host || failed+=("c interface")
   bash scripts/ci/fuzz-smoke.sh "$out/fuzz" 20 || failed+=("fuzz")
+  if bash scripts/ci/differential-coverage.sh "$out/fuzz"; then  # on the fuzz step's build
+    passed_total=$((passed_total + 1))
+  else
+    failed+=("differential coverage")
+  fi
   bash scripts/ci/tsan.sh "$out/tsan" && run_ctest "$out/tsan" || failed+=("tsan")
   for opt in -O0 -O2; do
     cross_build_test "windows-x64$opt" mingw-w64-x86_64 x86_64-w64-mingw32-g++-posix "$opt"

@@ -3,6 +3,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -164,6 +165,28 @@ TEST(FalseReasons, BatchGivesEachTargetItsReason) {
     Interp3DBatch(x, DoubleArray(1, {1.0, 2.0}), transposed, true, targets, targets, results, outcomes, reasons);
     EXPECT_EQ(FalseReason::TableSizesDiffer, reasons[0]);
     EXPECT_EQ(FalseReason::TableSizesDiffer, reasons[1]);
+}
+
+// A batch leaves the calling thread's last False as it found it, whatever its
+// targets gave and whichever thread looked each up: the reasons are in the span.
+TEST(FalseReasons, BatchLeavesTheThreadsLastFalse) {
+    Double out = 0;
+    EXPECT_FALSE(static_cast<bool>(CInterpolation().InterpolationRatio(10, 20, 25, out)));
+    const std::string before = LastFalseReason().text();
+    DoubleArray x(1, {1.0, 2.0, 4.0}), y(1, {10.0, 20.0, 40.0});
+    std::vector<Double> targets(40000, 9.0), results(targets.size());
+    std::vector<BatchOutcome> outcomes(targets.size());
+    std::vector<FalseReason> reasons(targets.size());
+    for (const unsigned threads : {1u, 2u}) {
+        Interp2DBatch(x, y, false, targets, results, outcomes, reasons, BatchOptions{threads});
+        EXPECT_EQ(FalseReason::TargetOutsideTable, reasons.back());
+        EXPECT_EQ(FalseReason::ValueOutsideRange, LastFalseReason().code());
+        EXPECT_EQ(before, LastFalseReason().text());
+        DoubleArray unnumbered(0, {1.0, 2.0});
+        InterpolationOf1DArrayBatch(unnumbered, y, NO_EXTRAPOLATION, targets, results, outcomes, reasons,
+                                    BatchOptions{threads});
+        EXPECT_EQ(before, LastFalseReason().text());
+    }
 }
 
 }  // namespace

@@ -21,6 +21,8 @@
 // loop of single calls would, each call sorting on. A table that the single call
 // answers with False for every target gives False for each. A worker thread that
 // cannot be started leaves its targets to the calling thread: no target is lost.
+// A batch call leaves LastFalseReason() of the calling thread as it found it: each
+// target's reason goes to its slot of `reasons`.
 #pragma once
 
 #include <cstddef>

@@ -190,6 +190,7 @@ Boolean CInterpolation::LookUpSortedTable(Double dXTarget, const DoubleArray& dX
     const Long lo = dXArray.LBound();
     const Long hi = dXArray.UBound();
     if (!rt::kStepByStep && lo < hi && hi < std::numeric_limits<Integer>::max() &&
+        // Always true after the sort, which raises on such bounds; differential: unreachable
         lo >= std::numeric_limits<Integer>::min()) {
         const Double* const x = dXArray.Elements(lo, hi);  // x[k] is dXArray(lo + k)
         const Long last = hi - lo;

@@ -155,6 +155,7 @@ Boolean cMatrixOps::MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::sh
     // (runtime/Accumulation.h). When AB is neither A nor B, writing an element changes
     // nothing the next one reads, so a whole row of AB is summed at once.
     const bool apart = !rt::kStepByStep && &ab != &a && &ab != &b;
+    // No elements only after a failed allocation; differential: unreachable
     if (apart && a.RowElements(1) != nullptr && b.RowElements(1) != nullptr) {
         MultiplyByRows(a, b, ab);
         return true;
@@ -304,6 +305,7 @@ bool cMatrixOps::HasProportionalRows(const cMatrix2& M) const {
     const Long rows = M.NumRows();
     const auto cols = static_cast<std::size_t>(M.NumCols());
     const Double* const elements = M.RowElements(1);
+    // No elements only after a failed allocation; differential: unreachable
     const bool finite = !rt::kStepByStep && elements != nullptr &&
                         AllFinite(elements, static_cast<std::size_t>(rows) * cols);
     for (Long i = 1; i <= rows; i = Next(i)) {
@@ -348,6 +350,7 @@ bool cMatrixOps::RowsProportionalStepByStep(const cMatrix2& M, Long i, Long k, D
 int cMatrixOps::RowsProportionalAtOnce(const cMatrix2& M, Long i, Long k, Double ratio) const {
     const Double* const rowI = M.RowElements(i);
     const Double* const rowK = M.RowElements(k);
+    // No elements only after a failed allocation; differential: unreachable
     if (rowI == nullptr) return -1;
     const auto cols = static_cast<std::size_t>(M.NumCols());
     bool proportional = true;
@@ -426,6 +429,7 @@ void cMatrixOps::UpdateRowStepByStep(cMatrix2& W, Long p, Long r, Double f) cons
 bool cMatrixOps::UpdateRowAtOnce(cMatrix2& W, Long p, Long r, Double f, std::vector<Double>& updated) const {
     Double* const rowR = W.RowElements(r);
     const Double* const rowP = W.RowElements(p);
+    // No elements only after a failed allocation; differential: unreachable
     if (rowR == nullptr) return false;
     const auto cols = static_cast<std::size_t>(W.NumCols());
     updated.resize(cols);

@@ -10,9 +10,9 @@ cd "$(dirname "$0")/../.."
 dir=${1:-build/fuzz}
 seconds=${2:-20}
 echo "=== fuzz: each target for ${seconds}s"
-cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE=-O1 -DTERVANIX_WARNINGS_AS_ERRORS=ON -DTERVANIX_BUILD_FUZZERS=ON \
-  -DTERVANIX_BUILD_TESTS=OFF -DTERVANIX_BUILD_EXAMPLES=OFF >/dev/null
+# With clang's source coverage as well: scripts/ci/differential-coverage.sh measures
+# the differential check's corpus on this same build.
+bash scripts/ci/fuzz-configure.sh "$dir"
 if ! cmake --build "$dir" -j "$(nproc)" >"$dir.build.log" 2>&1; then
   tail -50 "$dir.build.log"
   exit 1
@@ -21,7 +21,7 @@ fi
 run() {  # class: runs its target, adding to the corpus in the build folder
   local class=$1 corpus=$dir/corpus/$1 log=$dir/$1.log status=0 TIMEFORMAT='%R %U %S'
   mkdir -p "$corpus"
-  { time "$dir/fuzz/tervanix_fuzz_$class" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+  { time LLVM_PROFILE_FILE="$dir/$class.smoke.profraw" "$dir/fuzz/tervanix_fuzz_$class" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
       -artifact_prefix="$dir/$class-" "$corpus" "fuzz/corpus/$class" >"$log" 2>&1 || status=$?; } 2>"$log.time"
   if [ $status -eq 0 ]; then
     read -r wall user system <"$log.time"

@@ -153,6 +153,7 @@ void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, Bou
 void InterpolationOf1DArrayBatch(DoubleArray& dXArray, DoubleArray& dYArray, BoundaryCondition eExtrapolationType,
                                  Span<const Double> targets, Span<Double> results, Span<BatchOutcome> outcomes,
                                  Span<FalseReason> reasons, const BatchOptions& options) try {
+    const batch::KeepLastFalse kept;
     batch::RequireSameLength(targets.size(), {results.size(), outcomes.size()});
     batch::RequireReasons(targets.size(), reasons);
     batch::RequireApart({dXArray, dYArray}, {targets}, results, outcomes, reasons);

@@ -1,4 +1,7 @@
 #include "Tervanix/batch/BatchSteps.h"
+
+#include <atomic>
+
 #include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix::batch {
@@ -6,7 +9,7 @@ namespace tervanix::batch {
 namespace {
 
 // Below this many targets per thread, one thread does the work.
-constexpr std::size_t kTargetsPerThread = 16384;
+std::atomic<std::size_t> targetsPerThread{16384};
 
 }  // namespace
 
@@ -125,7 +128,12 @@ BatchOutcome OutcomeOf(ErrorKind kind) noexcept {
 unsigned ThreadsFor(const BatchOptions& options, std::size_t count) noexcept {
     std::size_t threads = options.threads;
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-    return static_cast<unsigned>(std::max<std::size_t>(1, std::min(threads, count / kTargetsPerThread)));
+    const std::size_t least = targetsPerThread.load(std::memory_order_relaxed);
+    return static_cast<unsigned>(std::max<std::size_t>(1, std::min(threads, count / least)));
+}
+
+void SetTargetsPerThread(std::size_t targets) noexcept {
+    targetsPerThread.store(std::max<std::size_t>(1, targets), std::memory_order_relaxed);
 }
 
 }  // namespace tervanix::batch

@@ -148,6 +148,26 @@ BatchOutcome OutcomeOf(ErrorKind kind) noexcept;
 // starting threads would cost more than it saves.
 unsigned ThreadsFor(const BatchOptions& options, std::size_t count) noexcept;
 
+// The least number of targets per thread (16384). Not exported: a program linked to
+// the static library may lower it, as the differential check does, so that batches
+// of a few dozen targets already split among threads. The results never depend on
+// it, which that check proves against the reference build's single thread.
+void SetTargetsPerThread(std::size_t targets) noexcept;
+
+// Keeps the calling thread's last False (LastFalseReason) as the batch found it: each
+// target's reason goes to its span, and which single calls ran on the calling
+// thread depends on the threads.
+class KeepLastFalse {
+public:
+    KeepLastFalse() noexcept { rt::SaveLastFalse(saved_); }
+    ~KeepLastFalse() { rt::RestoreLastFalse(saved_); }
+    KeepLastFalse(const KeepLastFalse&) = delete;
+    KeepLastFalse& operator=(const KeepLastFalse&) = delete;
+
+private:
+    rt::LastFalse saved_;
+};
+
 // Every target's outcome ReturnedFalse, and its reason (when asked for) the one just
 // recorded on this thread: the table itself said no.
 void RecordFalse(Span<BatchOutcome> outcomes, Span<FalseReason> reasons) noexcept;
@@ -170,6 +190,7 @@ void ForEachRun(std::size_t count, unsigned threads, const Run& run) {
         try {
             workers.emplace_back(run, begin, std::min(count, begin + share));
         } catch (const std::exception&) {  // std::system_error, or std::bad_alloc for the thread's state
+            // Tested by tests/allocation; differential: unreachable
             left = begin;
             break;
         }
@@ -192,6 +213,7 @@ BatchOutcome OutcomeOfCall(const LookUp& lookUp, FalseReason* reason) {
     } catch (const LibraryError& e) {
         return OutcomeOf(e.kind());
     } catch (const std::bad_alloc&) {
+        // Tested by tests/allocation; differential: unreachable
         return BatchOutcome::OutOfMemory;
     }
 }

@@ -199,6 +199,7 @@ void Interp2DBatch(DoubleArray& XValues, DoubleArray& YValues, Boolean bAllowExt
 void Interp2DBatch(DoubleArray& XValues, DoubleArray& YValues, Boolean bAllowExtrap, Span<const Double> targets,
                    Span<Double> Y, Span<BatchOutcome> outcomes, Span<FalseReason> reasons,
                    const BatchOptions& options) try {
+    const batch::KeepLastFalse kept;
     batch::RequireSameLength(targets.size(), {Y.size(), outcomes.size()});
     batch::RequireReasons(targets.size(), reasons);
     batch::RequireApart({XValues, YValues}, {targets}, Y, outcomes, reasons);
@@ -250,6 +251,7 @@ void Interp3DBatch(const DoubleArray& XValues, const DoubleArray& YValues, const
 void Interp3DBatch(const DoubleArray& XValues, const DoubleArray& YValues, const DoubleArray2D& ZValues,
                    Boolean bAllowExtrap, Span<const Double> X, Span<const Double> Y, Span<Double> Z,
                    Span<BatchOutcome> outcomes, Span<FalseReason> reasons, const BatchOptions& options) try {
+    const batch::KeepLastFalse kept;
     batch::RequireSameLength(X.size(), {Y.size(), Z.size(), outcomes.size()});
     batch::RequireReasons(X.size(), reasons);
     batch::RequireApart({XValues, YValues, ZValues}, {X, Y}, Z, outcomes, reasons);
@@ -298,6 +300,7 @@ void Interp4DBatch(const DoubleArray& WValues, const DoubleArray& XValues, const
                    const DoubleArray3D& ZValues, Boolean bAllowExtrap, Span<const Double> W, Span<const Double> X,
                    Span<const Double> Y, Span<Double> Z, Span<BatchOutcome> outcomes, Span<FalseReason> reasons,
                    const BatchOptions& options) try {
+    const batch::KeepLastFalse kept;
     batch::RequireSameLength(W.size(), {X.size(), Y.size(), Z.size(), outcomes.size()});
     batch::RequireReasons(W.size(), reasons);
     batch::RequireApart({WValues, XValues, YValues, ZValues}, {W, X, Y}, Z, outcomes, reasons);

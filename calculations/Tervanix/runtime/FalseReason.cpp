@@ -1,5 +1,7 @@
 #include "Tervanix/runtime/FalseReason.h"
 
+#include <cstring>
+
 #include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix {
@@ -70,6 +72,20 @@ bool FalseFrom(const char* where) noexcept {
 }
 
 FalseReason LastFalseCode() noexcept { return lastCode; }
+
+static_assert(sizeof LastFalse::where == sizeof lastWhere && sizeof LastFalse::message == sizeof lastMessage);
+
+void SaveLastFalse(LastFalse& to) noexcept {
+    to.code = lastCode;
+    std::memcpy(to.where, lastWhere, sizeof lastWhere);
+    std::memcpy(to.message, lastMessage, sizeof lastMessage);
+}
+
+void RestoreLastFalse(const LastFalse& from) noexcept {
+    lastCode = from.code;
+    std::memcpy(lastWhere, from.where, sizeof lastWhere);
+    std::memcpy(lastMessage, from.message, sizeof lastMessage);
+}
 
 }  // namespace rt
 

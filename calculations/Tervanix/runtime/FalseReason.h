@@ -105,4 +105,14 @@ TERVANIX_COLD_NOINLINE bool FalseFrom(const char* where) noexcept;
 // reasons.
 FalseReason LastFalseCode() noexcept;
 
+// A copy of this thread's last False, for a call that leaves it as it found it (the
+// batch lookups, whose single calls' reasons go to their own spans).
+struct LastFalse {
+    FalseReason code;
+    char where[48];  // LibraryError::kWhereCapacity
+    char message[FalseExplanation::kTextCapacity];
+};
+void SaveLastFalse(LastFalse& to) noexcept;
+void RestoreLastFalse(const LastFalse& from) noexcept;
+
 }  // namespace tervanix::rt
