@@ -22,7 +22,9 @@ double DrawExp2Argument(Random& rng);
 double DrawExp10Argument(Random& rng);
 
 // Arguments whose results lie unusually close to a midpoint between two Doubles, or
-// that are exact cases, for each function.
+// that are exact cases, for each function: a few listed here, and the lists of
+// tools/rounding/hard-cases/, whose results lie within 2^-20 units in the last place
+// of a midpoint (find_hard_cases.cpp prints them).
 extern const std::vector<double> kSqrtCases;
 extern const std::vector<double> kLogCases;
 extern const std::vector<double> kExp2Cases;
