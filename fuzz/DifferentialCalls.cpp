@@ -15,6 +15,7 @@
 #include <Tervanix/Tervanix.h>
 
 #include "Differential.h"
+#include "HardCases.h"
 
 namespace {
 
@@ -416,7 +417,7 @@ void Call(Bytes& in, Host& h, Log& log) {
     const unsigned operation = in.Pick(kOperationCount + 2);
     const unsigned a = in.Pick(3), b = in.Pick(3), c = in.Pick(3);
     NewAxes(in, h, operation, {a, b, c});
-    const auto d = Arguments<20>(in, h);
+    const auto d = differential::WithHardCase(in, operation < kOperationCount ? kOperations[operation] : "", Arguments<20>(in, h));
     Double& o1 = AnyOutput(in, h);
     Double& o2 = AnyOutput(in, h);
     Double& o3 = AnyOutput(in, h);

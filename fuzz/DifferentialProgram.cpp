@@ -1,6 +1,7 @@
 // The differential check as a program: inputs of random bytes from a fixed seed, each
 // run through the normal and the reference library (Differential.h), for a number of
-// inputs or of seconds. The first difference ends the run with the input's number,
+// inputs or of seconds, after a sweep of every hard case of the correctly rounded
+// functions (HardCases.h). The first difference ends the run with the input's number,
 // the call and its arguments, and both sides' lines.
 //
 // Usage: tervanix_differential [--seconds S] [--count N] [--seed K]
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "Differential.h"
+#include "HardCases.h"
 
 int main(int argc, char** argv) {
     double seconds = -1;
@@ -29,6 +31,13 @@ int main(int argc, char** argv) {
         }
     }
     if (seconds < 0 && count < 0) seconds = 20;
+    std::size_t hardCalls = 0;
+    const std::string hard = differential::CompareHardCases(hardCalls);
+    if (!hard.empty()) {
+        std::printf("DIFFERENCE at %s\n", hard.c_str());
+        return 1;
+    }
+    std::printf("differential: %zu calls on the hard cases of the correctly rounded functions agree\n", hardCalls);
     std::mt19937_64 random(seed);
     const auto start = std::chrono::steady_clock::now();
     std::vector<std::uint8_t> input;
