@@ -276,7 +276,7 @@ class Fuzz:
         ReDim of a table, writes to a grid's values."""
         data = np.random.default_rng(self.rng.randrange(1 << 30))
         n = self.rng.choice([16, 300, 5000, 40000])  # beyond the split across threads (32,768) now and then
-        m = self.rng.choice([2, 5, 64])
+        m = self.rng.choice([2, 3, 5, 64])
         table = np.sort(data.uniform(-5, 5, m))
         if self.rng.random() < 0.7:
             table[self.rng.randrange(m)] = math.nan  # every target then takes the single call
@@ -286,6 +286,10 @@ class Fuzz:
         grid3 = tv.DoubleArray3D(data.uniform(-5, 5, (m, m, m)), lower=1)
         targets = [data.uniform(-6, 6, n) for _ in range(3)]
         kind = self.rng.randrange(4)
+        if kind == 0 and self.rng.random() < 0.5:  # between the first two X, where the scan ends at the first
+            table[0], table[1] = 0.0, 1.0
+            x = tv.DoubleArray(table)
+            targets[0].fill(0.5)
         threads = self.rng.choice([1, 2])
         if kind == 0:
             call = lambda: tv.interpolation_of_1d_array_batch(x, y, self.rng.randrange(3), targets[0], strict=False,  # noqa: E731
@@ -300,7 +304,14 @@ class Fuzz:
                                              threads=threads, reasons=True)
         state = targets[0].__reduce__()[2]
         other = random.Random(self.rng.randrange(1 << 30))  # the other thread's own draws
+        def flip_first():  # above and below every target, as fast as Python goes
+            values = x.values
+            for _ in range(50):
+                values[0] = 1e300
+                values[0] = -1e300
+
         mutations = [
+            flip_first, flip_first, flip_first, flip_first,
             lambda: x.values.__setitem__(0, other.choice([1e300, -1e300, math.nan, 0.0])),
             lambda: x.values.__setitem__(-1, other.choice([-1e300, math.nan])),
             lambda: other.choice(targets).resize(other.choice([0, 1, n // 2, 4 * n]), refcheck=False),

@@ -33,7 +33,7 @@ std::vector<Double> TargetCopy(py::handle value, const char* name, std::size_t n
     if (!py::isinstance<Targets>(value)) throw py::type_error(std::string(name) + " must be a float64 array");
     const auto array = py::reinterpret_borrow<Targets>(value);
     if (!(array.flags() & py::array::c_style) || static_cast<std::size_t>(array.size()) != n) {
-        throw py::value_error(std::string(name) + " must be contiguous and of the length of the first targets");
+        throw py::value_error(std::string(name) + " must be contiguous and of the size of the first targets");
     }
     return std::vector<Double>(array.data(), array.data() + n);
 }
@@ -79,7 +79,11 @@ py::tuple RunBatch(std::size_t n, bool withReasons, Lookup&& lookup) {
     return py::make_tuple(values, outcomes, reasonArray);
 }
 
-std::size_t Count(py::handle targets) { return static_cast<std::size_t>(py::len(targets)); }
+// The number of targets: every element of a (contiguous, any-dimensional) array.
+std::size_t Count(py::handle targets) {
+    if (py::isinstance<py::array>(targets)) return static_cast<std::size_t>(py::reinterpret_borrow<py::array>(targets).size());
+    return static_cast<std::size_t>(py::len(targets));
+}
 
 }  // namespace
 

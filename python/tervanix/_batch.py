@@ -22,7 +22,9 @@ strict=False the outcomes say which targets failed and how. The library works wi
 GIL released; `threads` shares the targets among that many threads (0: every core).
 """
 import enum
+import functools
 import operator
+import weakref
 from typing import NamedTuple, Optional
 
 import numpy as np
@@ -88,7 +90,23 @@ def _targets(function, names, values):
     except ValueError:
         raise ValueError(f"{function}: the shapes of {', '.join(names)} do not broadcast together: "
                          f"{', '.join(str(a.shape) for a in arrays)}") from None
-    return shaped[0].shape, [np.ascontiguousarray(a).reshape(-1) for a in shaped]
+    # No view is made of a contiguous array: the binding reads (and copies) it as given.
+    return shaped[0].shape, [np.ascontiguousarray(a) for a in shaped]
+
+
+def _holding_arrays(function):
+    """The batch function holding a weak reference to each NumPy array among its arguments
+    while it runs: NumPy refuses to resize an array that has one (even with
+    refcheck=False), so no view or copy the call makes is left over freed memory by
+    another thread."""
+    @functools.wraps(function)
+    def call(*args, **kwargs):
+        held = [weakref.ref(a) for a in (*args, *kwargs.values()) if isinstance(a, np.ndarray)]
+        try:
+            return function(*args, **kwargs)
+        finally:
+            del held
+    return call
 
 
 def _points_or_axes(function, names, points, axes):
@@ -110,7 +128,7 @@ def _points_or_axes(function, names, points, axes):
             raise ValueError(f"{function}: the axis {name.lower()} must be 1-D, not of shape {shape}")
         checked.append(flat[0])
     grid = np.meshgrid(*checked, indexing="ij")
-    return grid[0].shape, [np.ascontiguousarray(g).reshape(-1) for g in grid]
+    return grid[0].shape, [np.ascontiguousarray(g) for g in grid]
 
 
 def _whole(function, name, value):
@@ -160,7 +178,7 @@ def _target_error(function, shape, first, kind, single_call, targets):
     index = tuple(int(i) for i in np.unravel_index(first, shape)) if shape else ()
     where = f"{function}: target {index if len(shape) != 1 else first}"
     try:
-        single_call(*(float(t[first]) for t in targets))  # the single call, for the library's message
+        single_call(*(float(t.reshape(-1)[first]) for t in targets))  # the single call, for the library's message
     except LibraryError as error:
         raised = type(error)(f"{where}: {error}")
     else:
@@ -169,6 +187,7 @@ def _target_error(function, shape, first, kind, single_call, targets):
     return raised
 
 
+@_holding_arrays
 def interpolation_of_1d_array_batch(dXArray, dYArray, eExtrapolationType, targets, *, strict=True, threads=1,
                                     reasons=False):
     """CInterpolation.InterpolationOf1DArray at each target."""
@@ -181,6 +200,7 @@ def interpolation_of_1d_array_batch(dXArray, dYArray, eExtrapolationType, target
     return _finish(f, shape, computed, strict, single, flat)
 
 
+@_holding_arrays
 def interp2d_batch(XValues, YValues, bAllowExtrap, targets, *, strict=True, threads=1, reasons=False):
     """cInterp2.Interp2D at each target X."""
     f = "interp2d_batch"
@@ -192,6 +212,7 @@ def interp2d_batch(XValues, YValues, bAllowExtrap, targets, *, strict=True, thre
     return _finish(f, shape, computed, strict, single, flat)
 
 
+@_holding_arrays
 def interp3d_batch(XValues, YValues, ZValues, bAllowExtrap, X=None, Y=None, *, x=None, y=None, strict=True,
                    threads=1, reasons=False):
     """cInterp2.Interp3D at each point (X, Y), X and Y broadcast together; or, given the
@@ -206,6 +227,7 @@ def interp3d_batch(XValues, YValues, ZValues, bAllowExtrap, X=None, Y=None, *, x
     return _finish(f, shape, computed, strict, single, flat)
 
 
+@_holding_arrays
 def interp4d_batch(WValues, XValues, YValues, ZValues, bAllowExtrap, W=None, X=None, Y=None, *, w=None, x=None,
                    y=None, strict=True, threads=1, reasons=False):
     """cInterp2.Interp4D at each point (W, X, Y), W, X and Y broadcast together; or, given
