@@ -1,7 +1,6 @@
 #include "Arguments.h"
 
 #include <cmath>
-#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -19,13 +18,6 @@ const double kExp2HardCases[] = {
 const double kExp10HardCases[] = {
 #include "hard-cases/exp10.txt"
 };
-
-// The short list followed by the list found by search.
-template <std::size_t N>
-std::vector<double> Joined(std::vector<double> listed, const double (&found)[N]) {
-    listed.insert(listed.end(), found, found + N);
-    return listed;
-}
 
 double FromBits(std::uint64_t bits) {
     double x;

@@ -3,6 +3,7 @@
 // where its rounding is delicate.
 #pragma once
 
+#include <cstddef>
 #include <random>
 #include <vector>
 
@@ -26,6 +27,14 @@ double DrawExp10Argument(Random& rng);
 // tools/rounding/hard-cases/, whose results lie within 2^-20 units in the last place
 // of a midpoint (find_hard_cases.cpp prints them).
 extern const std::vector<double> kSqrtCases;
+
+// A short list followed by a list found by search.
+template <std::size_t N>
+std::vector<double> Joined(std::vector<double> listed, const double (&found)[N]) {
+    listed.insert(listed.end(), found, found + N);
+    return listed;
+}
+
 extern const std::vector<double> kLogCases;
 extern const std::vector<double> kExp2Cases;
 extern const std::vector<double> kExp10Cases;

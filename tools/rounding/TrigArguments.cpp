@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <utility>
@@ -27,12 +26,6 @@ const double kCosHardCases[] = {
 const double kAtanHardCases[] = {
 #include "hard-cases/atan.txt"
 };
-
-template <std::size_t N>
-std::vector<double> Joined(std::vector<double> a, const double (&b)[N]) {
-    a.insert(a.end(), b, b + N);
-    return a;
-}
 
 // The double nearest k*pi/2^n, k a whole number below 2^1021.
 double NearestMultipleOfPiOver(double k, unsigned n) {

@@ -267,7 +267,6 @@ struct Region {
 constexpr std::uint64_t kWindow = std::uint64_t{1} << 22;
 
 std::vector<Region> LogRegions() {
-    std::vector<Region> r;
     Region above{"x = 1 + k 2^-52 (ln x = t - t^2/2 + ...): every k below 2^20, then windows from k = 2^m", {}, kWindow};
     Region below{"x = 1 - k 2^-53: every k below 2^20, then windows from k = 2^m", {}, kWindow};
     above.starts.push_back(std::nextafter(1.0, 2.0));
@@ -289,54 +288,44 @@ std::vector<Region> LogRegions() {
             rows.starts.push_back(std::ldexp(1.0 + (i + 0.41421356237309515) / 512.0, e));
         }
     }
-    r.push_back(above);
-    r.push_back(below);
-    r.push_back(rows);
-    return r;
+    return {above, below, rows};
+}
+
+// Windows from 2^-m, m = first, first + step, ..., up to last (and from -2^-m).
+Region FromPowersOfTwo(const char* name, int first, int last, int step, bool negative) {
+    Region region{name, {}, kWindow};
+    for (int m = first; m <= last; m += step) {
+        region.starts.push_back(std::ldexp(1.0, -m));
+        if (negative) region.starts.push_back(-std::ldexp(1.0, -m));
+    }
+    return region;
 }
 
 std::vector<Region> Exp2Regions() {
-    std::vector<Region> r;
-    Region zero{"y near 0 (2^y = 1 + y ln 2 + ...): windows from 2^-m", {}, kWindow};
-    for (int m = 2; m <= 54; m += 4) {
-        zero.starts.push_back(std::ldexp(1.0, -m));
-        zero.starts.push_back(-std::ldexp(1.0, -m));
-    }
+    Region zero = FromPowersOfTwo("y near 0 (2^y = 1 + y ln 2 + ...): windows from 2^-m", 2, 54, 4, true);
     Region steps{"y near the steps j/512 of the reduction, and midway between them", {}, kWindow};
     for (int j : {1, 3, 255, 256, 511, 513, -1, -256, -511, 5000, -5000, 100000, 523775, -100000}) {
         steps.starts.push_back(j / 512.0);
         steps.starts.push_back((j + 0.5) / 512.0);
     }
-    Region ends{"the ends of the range: y near 1023 and 1024, subnormal results from -1022 to -1075", {}, kWindow};
-    for (double y : {1023.0, 1023.9, -1022.0, -1022.5, -1030.25, -1060.0, -1073.5, -1074.0}) ends.starts.push_back(y);
-    r.push_back(zero);
-    r.push_back(steps);
-    r.push_back(ends);
-    return r;
+    Region ends{"the ends of the range: y near 1023 and 1024, subnormal results from -1022 to -1075",
+                {1023.0, 1023.9, -1022.0, -1022.5, -1030.25, -1060.0, -1073.5, -1074.0}, kWindow};
+    return {zero, steps, ends};
 }
 
 std::vector<Region> Exp10Regions() {
-    std::vector<Region> r;
-    Region zero{"y near 0 (10^y = 1 + y ln 10 + ...): windows from 2^-m", {}, kWindow};
-    for (int m = 2; m <= 54; m += 4) {
-        zero.starts.push_back(std::ldexp(1.0, -m));
-        zero.starts.push_back(-std::ldexp(1.0, -m));
-    }
+    Region zero = FromPowersOfTwo("y near 0 (10^y = 1 + y ln 10 + ...): windows from 2^-m", 2, 54, 4, true);
     Region steps{"y near whole numbers and near the steps j log10(2)/512 of the reduction", {}, kWindow};
     for (double y : {1.0, 2.0, 5.0, 22.0, 23.0, 100.0, -1.0, -7.0, -300.0}) steps.starts.push_back(y);
     for (double j : {1.0, 2.5, 511.0, 512.5, -3.0, 100000.5, -500000.0}) steps.starts.push_back(NearestLog10Of2Multiple(j));
-    Region ends{"the ends of the range: y near 308.25 and subnormal results from -307.65 to -323.6", {}, kWindow};
-    for (double y : {308.0, 308.25, -307.7, -310.0, -320.5, -323.5}) ends.starts.push_back(y);
-    r.push_back(zero);
-    r.push_back(steps);
-    r.push_back(ends);
-    return r;
+    Region ends{"the ends of the range: y near 308.25 and subnormal results from -307.65 to -323.6",
+                {308.0, 308.25, -307.7, -310.0, -320.5, -323.5}, kWindow};
+    return {zero, steps, ends};
 }
 
 std::vector<Region> SinCosRegions() {
-    std::vector<Region> r;
-    Region tiny{"x near 0 (sin x = x - x^3/6 + ..., cos x = 1 - x^2/2 + ...): windows from 2^-m", {}, kWindow};
-    for (int m = 4; m <= 27; m += 3) tiny.starts.push_back(std::ldexp(1.0, -m));
+    Region tiny = FromPowersOfTwo("x near 0 (sin x = x - x^3/6 + ..., cos x = 1 - x^2/2 + ...): windows from 2^-m",
+                                  4, 27, 3, false);
     Region rows{"x near the table rows j pi/1024 and midway between them", {}, kWindow};
     for (double j : {1.0, 2.0, 3.0, 100.0, 255.0, 256.0, 511.0, 513.0, 700.0, 1023.0, 1025.0, 2047.0, 1000001.0, 1037000.0}) {
         rows.starts.push_back(NearestPiMultiple(j, 10));
@@ -345,19 +334,12 @@ std::vector<Region> SinCosRegions() {
     Region quarter{"x near multiples k pi/2, where one result is about the remainder", {}, kWindow};
     for (double k : {1.0, 2.0, 3.0, 4.0, 7.0, 2037.0, 100000.0, 600000.0}) quarter.starts.push_back(NearestPiMultiple(k, 1));
     // Beyond 2^20 a cubic holds over too few Doubles for the scan to pay.
-    Region switches{"the reduction's switches at 3200 and 2^20", {}, kWindow};
-    for (double x : {3200.0, 0x1p20}) switches.starts.push_back(x);
-    r.push_back(tiny);
-    r.push_back(rows);
-    r.push_back(quarter);
-    r.push_back(switches);
-    return r;
+    Region switches{"the reduction's switches at 3200 and 2^20", {3200.0, 0x1p20}, kWindow};
+    return {tiny, rows, quarter, switches};
 }
 
 std::vector<Region> AtanRegions() {
-    std::vector<Region> r;
-    Region tiny{"x near 0 (atan x = x - x^3/3 + ...): windows from 2^-m", {}, kWindow};
-    for (int m = 4; m <= 27; m += 3) tiny.starts.push_back(std::ldexp(1.0, -m));
+    Region tiny = FromPowersOfTwo("x near 0 (atan x = x - x^3/3 + ...): windows from 2^-m", 4, 27, 3, false);
     Region points{"x near the table points j/256 and their reciprocals 256/j, midway between them, and 1", {}, kWindow};
     // (sqrt 2 - 1)/256 from each point as well: at rational x the slope of v in k
     // is a fraction of small denominator, whose fractional parts repeat.
@@ -371,10 +353,7 @@ std::vector<Region> AtanRegions() {
     }
     Region large{"large x, up to the switch at 2^60", {}, kWindow};
     for (double x : {0x1p9, 0x1p20, 0x1p27, 0x1p40, 0x1p53, 0x1p59}) large.starts.push_back(x);
-    r.push_back(tiny);
-    r.push_back(points);
-    r.push_back(large);
-    return r;
+    return {tiny, points, large};
 }
 
 struct Function {
