@@ -28,14 +28,21 @@ using Targets = py::array_t<Double, py::array::c_style>;
 // The targets, copied while the GIL is held: the library then reads memory that no
 // Python code can free or move while it runs without the GIL (another thread may
 // resize a NumPy array with refcheck=False, or give it new memory through
-// __setstate__, and a buffer held open does not stop either).
-std::vector<Double> TargetCopy(py::handle value, const char* name, std::size_t n) {
+// __setstate__, and a buffer held open does not stop either). The copy goes to memory
+// this thread keeps for its batch calls (slot 0 to 2, one per coordinate), so that a
+// call does not pay for fresh pages: up to 2^20 targets a coordinate are kept.
+Span<const Double> TargetCopy(py::handle value, const char* name, std::size_t n, std::size_t slot) {
     if (!py::isinstance<Targets>(value)) throw py::type_error(std::string(name) + " must be a float64 array");
     const auto array = py::reinterpret_borrow<Targets>(value);
     if (!(array.flags() & py::array::c_style) || static_cast<std::size_t>(array.size()) != n) {
         throw py::value_error(std::string(name) + " must be contiguous and of the size of the first targets");
     }
-    return std::vector<Double>(array.data(), array.data() + n);
+    constexpr std::size_t kKept = std::size_t{1} << 20;
+    thread_local std::vector<Double> copies[3];
+    std::vector<Double>& copy = copies[slot];
+    if (copy.capacity() > kKept && n <= kKept) std::vector<Double>().swap(copy);  // let a large one go
+    copy.assign(array.data(), array.data() + n);
+    return {copy.data(), n};
 }
 
 // A table passed to a call that runs without the GIL: refused to ReDim meanwhile.
@@ -93,7 +100,7 @@ void BindBatch(py::module_& m) {
         const char* f = "interpolation_of_1d_array_batch";
         PinnedTable<1> X(x, f, "dXArray"), Y(y, f, "dYArray");
         const std::size_t n = Count(targets);
-        const auto t = TargetCopy(targets, "targets", n);
+        const auto t = TargetCopy(targets, "targets", n, 0);
         const auto boundary = static_cast<BoundaryCondition>(condition);
         return RunBatch(n, withReasons, [&](auto results, auto outcomes, auto reasons) {
             InterpolationOf1DArrayBatch(*X, *Y, boundary, t, results, outcomes, reasons, {threads});
@@ -104,7 +111,7 @@ void BindBatch(py::module_& m) {
         const char* f = "interp2d_batch";
         PinnedTable<1> X(x, f, "XValues"), Y(y, f, "YValues");
         const std::size_t n = Count(targets);
-        const auto t = TargetCopy(targets, "targets", n);
+        const auto t = TargetCopy(targets, "targets", n, 0);
         return RunBatch(n, withReasons, [&](auto results, auto outcomes, auto reasons) {
             Interp2DBatch(*X, *Y, allow, t, results, outcomes, reasons, {threads});
         });
@@ -115,7 +122,7 @@ void BindBatch(py::module_& m) {
         PinnedTable<1> X(x, f, "XValues"), Y(y, f, "YValues");
         PinnedTable<2> Z(z, f, "ZValues");
         const std::size_t n = Count(tx);
-        const auto sx = TargetCopy(tx, "X", n), sy = TargetCopy(ty, "Y", n);
+        const auto sx = TargetCopy(tx, "X", n, 0), sy = TargetCopy(ty, "Y", n, 1);
         return RunBatch(n, withReasons, [&](auto results, auto outcomes, auto reasons) {
             Interp3DBatch(*X, *Y, *Z, allow, sx, sy, results, outcomes, reasons, {threads});
         });
@@ -126,7 +133,7 @@ void BindBatch(py::module_& m) {
         PinnedTable<1> W(w, f, "WValues"), X(x, f, "XValues"), Y(y, f, "YValues");
         PinnedTable<3> Z(z, f, "ZValues");
         const std::size_t n = Count(tw);
-        const auto sw = TargetCopy(tw, "W", n), sx = TargetCopy(tx, "X", n), sy = TargetCopy(ty, "Y", n);
+        const auto sw = TargetCopy(tw, "W", n, 0), sx = TargetCopy(tx, "X", n, 1), sy = TargetCopy(ty, "Y", n, 2);
         return RunBatch(n, withReasons, [&](auto results, auto outcomes, auto reasons) {
             Interp4DBatch(*W, *X, *Y, *Z, allow, sw, sx, sy, results, outcomes, reasons, {threads});
         });

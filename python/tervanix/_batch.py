@@ -6,7 +6,8 @@ arrays (copied into a new table whose subscripts start at 1; the copy is sorted,
 caller's array). Targets are float64 arrays of any shape and layout, or Python numbers
 and lists; the targets of the grid lookups broadcast together, or come as axes (x=, y=,
 w=: 1-D arrays) whose every combination is looked up. Targets are always copied before
-the call (by the binding, while it holds the GIL), so a target array that shares memory
+the call (by the binding, while it holds the GIL, into memory each thread keeps for its
+batch calls), so a target array that shares memory
 with a table is looked up as it was given, never sorted with the table, and another
 thread may change, resize or free the target arrays during the call without harm (the
 call looks up the values as they were when it began). The result is a
