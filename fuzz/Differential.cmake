@@ -11,12 +11,14 @@ target_include_directories(tervanix_reference PRIVATE $<TARGET_PROPERTY:Tervanix
 target_compile_definitions(tervanix_reference PRIVATE TERVANIX_BUILDING TERVANIX_STEP_BY_STEP=1 tervanix=tervanix_reference)
 
 add_library(tervanix_differential_sides STATIC
-  ${PROJECT_SOURCE_DIR}/fuzz/DifferentialSupport.cpp ${PROJECT_SOURCE_DIR}/fuzz/DifferentialCalls.cpp)
+  ${PROJECT_SOURCE_DIR}/fuzz/DifferentialSupport.cpp ${PROJECT_SOURCE_DIR}/fuzz/DifferentialCalls.cpp
+  ${PROJECT_SOURCE_DIR}/fuzz/HardCases.cpp ${PROJECT_SOURCE_DIR}/fuzz/HardCaseCalls.cpp)
 tervanix_apply_flags(tervanix_differential_sides)
 target_compile_definitions(tervanix_differential_sides PRIVATE DIFFERENTIAL_SIDE=RunNormal)
 target_link_libraries(tervanix_differential_sides PUBLIC Tervanix::Tervanix)
 
-add_library(tervanix_differential_reference_side OBJECT ${PROJECT_SOURCE_DIR}/fuzz/DifferentialCalls.cpp)
+add_library(tervanix_differential_reference_side OBJECT ${PROJECT_SOURCE_DIR}/fuzz/DifferentialCalls.cpp
+  ${PROJECT_SOURCE_DIR}/fuzz/HardCaseCalls.cpp)
 tervanix_apply_flags(tervanix_differential_reference_side)
 target_compile_features(tervanix_differential_reference_side PRIVATE cxx_std_17)
 target_include_directories(tervanix_differential_reference_side PRIVATE

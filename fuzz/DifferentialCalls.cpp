@@ -519,8 +519,8 @@ bool Elementary(unsigned operation) {
 
 // An argument for those: near 1 (the logarithm's hardest), near a multiple of pi/4
 // and of the table rows of sine and cosine, or any bits. The arguments whose results
-// lie closest to a rounding midpoint, searched out beforehand, join here as a fourth
-// choice (DrawElementaryArgument, fuzz/HardCases.h).
+// lie closest to a rounding midpoint, searched out beforehand, are swept through the
+// same methods before every run (fuzz/HardCases.h).
 Double ElementaryArgument(Bytes& in) {
     switch (in.Pick(3)) {
         case 0: {  // 1 plus or minus a few units in the last place, or a power of two near it

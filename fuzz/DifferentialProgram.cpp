@@ -1,6 +1,7 @@
 // The differential check as a program: first every input of a saved corpus, if one is
 // given (the same on every run: fuzz/corpus/Differential reaches every fast path and
-// its twin, which scripts/ci/differential-coverage.sh proves), then inputs of random
+// its twin, which scripts/ci/differential-coverage.sh proves), then a sweep of every
+// hard case of the correctly rounded functions (HardCases.h), then inputs of random
 // bytes from a fixed seed, each run through the normal and the reference library
 // (Differential.h), for a number of inputs or of seconds. The first difference ends
 // the run with the input's file or number, the call and its arguments, and both
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "Differential.h"
+#include "HardCases.h"
 
 int main(int argc, char** argv) {
     double seconds = -1;
@@ -63,6 +65,13 @@ int main(int argc, char** argv) {
         std::printf("differential: %lld corpus inputs agree\n", saved);
     }
     if (seconds < 0 && count < 0) seconds = 20;
+    std::size_t hardCalls = 0;
+    const std::string hard = differential::CompareHardCases(hardCalls);
+    if (!hard.empty()) {
+        std::printf("DIFFERENCE at %s\n", hard.c_str());
+        return 1;
+    }
+    std::printf("differential: %zu calls on the hard cases of the correctly rounded functions agree\n", hardCalls);
     std::mt19937_64 random(seed);
     const auto start = std::chrono::steady_clock::now();
     std::vector<std::uint8_t> input;

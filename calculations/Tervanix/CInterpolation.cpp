@@ -195,9 +195,11 @@ Boolean CInterpolation::LookUpSortedTable(Double dXTarget, const DoubleArray& dX
         const Double* const x = dXArray.Elements(lo, hi);  // x[k] is dXArray(lo + k)
         const Long last = hi - lo;
         // Inside by BoundedBy and by FindBracketIndex's tests; the scan stops at lo
-        // at the latest.
-        if (x[0] <= dXTarget && dXTarget <= x[last]) {
-            const Long k = HighestAtMost(dXTarget, x, last);
+        // at the latest. It reads x[0] again, and finds none at most the target only
+        // when another thread rewrote the table in between: the steps below, whose
+        // every read is checked, then decide.
+        const Long k = x[0] <= dXTarget && dXTarget <= x[last] ? HighestAtMost(dXTarget, x, last) : -1;
+        if (k >= 0) {
             const bool atEnd = k == last;
             const auto i1 = static_cast<Integer>(lo + (atEnd ? last - 1 : k));
             const Double f = atEnd ? 1.0 : Stored(Fraction(dXTarget, x[k], x[k + 1]));

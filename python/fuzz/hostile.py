@@ -1,12 +1,14 @@
 """Calls every method of the package with hostile arguments for a bounded time.
 
-    python hostile.py [--seconds 120] [--seed N] [--verbose]
+    python hostile.py [--seconds 120] [--seed N] [--verbose] [--only threaded_call]
 
 Arguments are drawn from plausible values (numbers, arrays of the right rank,
 matrices) mixed with hostile ones: wrong types, huge ints, NaN and infinities, nested
 and self-referencing lists, objects whose __float__/__index__/__eq__ mutate their
 container or raise, objects made with __new__ and no __init__, float32, 0-d,
-non-contiguous and many-dimensional NumPy arrays, and None. The only acceptable outcome
+non-contiguous and many-dimensional NumPy arrays, and None; and batches that run
+without the GIL while another thread rewrites their tables, resizes or refills their
+targets and changes the objects they were given. The only acceptable outcome
 of a call is a result or an exception (SystemError, which means the binding reported an
 error badly, counts as a failure); a crash ends the process, and CI runs this under
 AddressSanitizer so that memory errors end it too. --verbose prints each call first,
@@ -266,8 +268,89 @@ class Fuzz:
                                                lambda: tv.cMatrixOps().MatrixTrans(matrix)]))
         runner.join()
 
-    def run(self, seconds):
-        actions = [self.method_call] * 6 + [self.array_call] * 3 + [self.batch_call] * 2 + [self.racing_call]
+    def threaded_call(self):
+        """A batch, which runs without the GIL, while another thread rewrites its tables,
+        resizes, refills or gives new memory to its targets, or changes the objects it was
+        given: a table holding a NaN whose first element flips above and below every
+        target, targets resized with refcheck=False or restored from a pickle state,
+        ReDim of a table, writes to a grid's values."""
+        data = np.random.default_rng(self.rng.randrange(1 << 30))
+        n = self.rng.choice([16, 300, 5000, 40000])  # beyond the split across threads (32,768) now and then
+        m = self.rng.choice([2, 3, 5, 64])
+        table = np.sort(data.uniform(-5, 5, m))
+        if self.rng.random() < 0.7:
+            table[self.rng.randrange(m)] = math.nan  # every target then takes the single call
+        x, y = tv.DoubleArray(table), tv.DoubleArray(data.uniform(-5, 5, m))
+        axis = tv.DoubleArray(np.arange(1.0, m + 1.0), lower=1)
+        grid2 = tv.DoubleArray2D(data.uniform(-5, 5, (m, m)), lower=1)
+        grid3 = tv.DoubleArray3D(data.uniform(-5, 5, (m, m, m)), lower=1)
+        targets = [data.uniform(-6, 6, n) for _ in range(3)]
+        kind = self.rng.randrange(4)
+        if kind == 0 and self.rng.random() < 0.5:  # between the first two X, where the scan ends at the first
+            table[0], table[1] = 0.0, 1.0
+            x = tv.DoubleArray(table)
+            targets[0].fill(0.5)
+        threads = self.rng.choice([1, 2])
+        if kind == 0:
+            call = lambda: tv.interpolation_of_1d_array_batch(x, y, self.rng.randrange(3), targets[0], strict=False,  # noqa: E731
+                                                              threads=threads, reasons=True)
+        elif kind == 1:
+            call = lambda: tv.interp2d_batch(x, y, True, targets[0], strict=False, threads=threads, reasons=True)  # noqa: E731
+        elif kind == 2:
+            call = lambda: tv.interp3d_batch(axis, axis, grid2, True, targets[0], targets[1], strict=False,  # noqa: E731
+                                             threads=threads, reasons=True)
+        else:
+            call = lambda: tv.interp4d_batch(axis, axis, axis, grid3, True, *targets, strict=False,  # noqa: E731
+                                             threads=threads, reasons=True)
+        state = targets[0].__reduce__()[2]
+        other = random.Random(self.rng.randrange(1 << 30))  # the other thread's own draws
+        def flip_first():  # above and below every target, as fast as Python goes
+            values = x.values
+            for _ in range(50):
+                values[0] = 1e300
+                values[0] = -1e300
+
+        mutations = [
+            flip_first, flip_first, flip_first, flip_first,
+            lambda: x.values.__setitem__(0, other.choice([1e300, -1e300, math.nan, 0.0])),
+            lambda: x.values.__setitem__(-1, other.choice([-1e300, math.nan])),
+            lambda: other.choice(targets).resize(other.choice([0, 1, n // 2, 4 * n]), refcheck=False),
+            lambda: other.choice(targets).__setstate__(state),
+            lambda: other.choice(targets).fill(other.choice([math.nan, 0.5, 1e300])),
+            lambda: other.choice([x, y, axis]).ReDim(1, other.randrange(0, 4)),
+            lambda: grid2.values.__setitem__((0, 0), math.nan),
+            lambda: grid3.values.fill(other.choice([math.nan, 1.0])),
+        ]
+        done = threading.Event()
+        failures = []
+
+        def mutate():
+            while not done.is_set():
+                try:
+                    other.choice(mutations)()
+                except SystemError as error:
+                    failures.append(f"mutation: SystemError {error}")
+                except Exception:  # noqa: BLE001 - a refusal (a pinned table, an array in use) is fine
+                    pass
+
+        mutator = threading.Thread(target=mutate)
+        interval = sys.getswitchinterval()
+        sys.setswitchinterval(1e-5)
+        mutator.start()
+        try:
+            for _ in range(3):
+                self.call(f"{BATCH[kind].__name__} beside a thread that changes its arguments", call)
+        finally:
+            done.set()
+            mutator.join()
+            sys.setswitchinterval(interval)
+        self.failures.extend(failures)
+
+    def run(self, seconds, only=None):
+        actions = ([self.method_call] * 6 + [self.array_call] * 3 + [self.batch_call] * 2 + [self.racing_call] +
+                   [self.threaded_call])
+        if only:
+            actions = [getattr(self, only)]
         end = time.monotonic() + seconds
         while time.monotonic() < end:
             self.rng.choice(actions)()
@@ -281,12 +364,14 @@ def main():
     # Under AddressSanitizer a failed allocation of tens of gigabytes ends the process
     # (it never reaches the library as an OutOfMemory); such bounds are left out there.
     parser.add_argument("--modest-memory", action="store_true")
+    parser.add_argument("--only", choices=["method_call", "array_call", "batch_call", "racing_call", "threaded_call"],
+                        help="make only calls of this kind")
     options = parser.parse_args()
     seed = options.seed if options.seed is not None else random.randrange(1 << 32)
     print(f"hostile: seed {seed}, {options.seconds:g} s", flush=True)
     tv.SetMessageSink(lambda text: None)
     fuzz = Fuzz(seed, options.verbose, options.modest_memory)
-    fuzz.run(options.seconds)
+    fuzz.run(options.seconds, options.only)
     for failure in fuzz.failures[:20]:
         print(f"hostile: {failure}")
     print(f"hostile: {fuzz.calls} calls, {len(fuzz.failures)} failures")

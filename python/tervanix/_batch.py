@@ -6,8 +6,11 @@ arrays (copied into a new table whose subscripts start at 1; the copy is sorted,
 caller's array). Targets are float64 arrays of any shape and layout, or Python numbers
 and lists; the targets of the grid lookups broadcast together, or come as axes (x=, y=,
 w=: 1-D arrays) whose every combination is looked up. Targets are always copied before
-the call, so a target array that shares memory with a table is looked up as it was
-given, never sorted with the table. The result is a
+the call (by the binding, while it holds the GIL, into memory each thread keeps for its
+batch calls), so a target array that shares memory
+with a table is looked up as it was given, never sorted with the table, and another
+thread may change, resize or free the target arrays during the call without harm (the
+call looks up the values as they were when it began). The result is a
 BatchResult: `values` (float64, the targets' shape; NaN wherever the outcome is not
 ReturnedTrue) and `outcomes` (int8 codes of BatchOutcome). With reasons=True its
 attribute `reasons` (not one of its items) holds, in the targets' shape, the int8 code
@@ -20,7 +23,9 @@ strict=False the outcomes say which targets failed and how. The library works wi
 GIL released; `threads` shares the targets among that many threads (0: every core).
 """
 import enum
+import functools
 import operator
+import weakref
 from typing import NamedTuple, Optional
 
 import numpy as np
@@ -68,7 +73,7 @@ def _table(function, name, value, rank):
                     f"not {type(value).__name__}")
 
 
-def _targets(function, names, values, tables):
+def _targets(function, names, values):
     arrays = []
     for name, value in zip(names, values):
         if isinstance(value, np.ndarray):
@@ -86,19 +91,26 @@ def _targets(function, names, values, tables):
     except ValueError:
         raise ValueError(f"{function}: the shapes of {', '.join(names)} do not broadcast together: "
                          f"{', '.join(str(a.shape) for a in arrays)}") from None
-    return shaped[0].shape, [_in_place_or_copied(a, tables) for a in shaped]
+    # No view is made of a contiguous array: the binding reads (and copies) it as given.
+    return shaped[0].shape, [np.ascontiguousarray(a) for a in shaped]
 
 
-def _in_place_or_copied(targets, tables):
-    """The targets as one contiguous run: read in place where they already are one, else
-    copied; copied too where they may share memory with a table (such as x.values), whose
-    sort must not move them."""
-    if targets.flags.c_contiguous and not any(np.may_share_memory(targets, t.values) for t in tables):
-        return targets.reshape(-1)
-    return np.array(targets, dtype=np.float64, order="C", copy=True).reshape(-1)
+def _holding_arrays(function):
+    """The batch function holding a weak reference to each NumPy array among its arguments
+    while it runs: NumPy refuses to resize an array that has one (even with
+    refcheck=False), so no view or copy the call makes is left over freed memory by
+    another thread."""
+    @functools.wraps(function)
+    def call(*args, **kwargs):
+        held = [weakref.ref(a) for a in (*args, *kwargs.values()) if isinstance(a, np.ndarray)]
+        try:
+            return function(*args, **kwargs)
+        finally:
+            del held
+    return call
 
 
-def _points_or_axes(function, names, points, axes, tables):
+def _points_or_axes(function, names, points, axes):
     """The targets as given: points (broadcast together), or axes whose grid is wanted
     (result[i, j] at x[i], y[j], as the table's ZValues(i, j) at XValues(i), YValues(j))."""
     given_axes = [a is not None for a in axes]
@@ -106,18 +118,18 @@ def _points_or_axes(function, names, points, axes, tables):
         if any(p is None for p in points):
             raise TypeError(f"{function}: give the targets {', '.join(names)} (points) "
                             f"or {', '.join(n.lower() for n in names)} (axes)")
-        return _targets(function, names, points, tables)
+        return _targets(function, names, points)
     if not all(given_axes) or any(p is not None for p in points):
         raise TypeError(f"{function}: give either the points {', '.join(names)} or all the axes "
                         f"{', '.join(n.lower() for n in names)}, not a mix")
     checked = []
     for name, axis in zip(names, axes):
-        shape, flat = _targets(function, [name.lower()], [axis], ())
+        shape, flat = _targets(function, [name.lower()], [axis])
         if len(shape) != 1:
             raise ValueError(f"{function}: the axis {name.lower()} must be 1-D, not of shape {shape}")
         checked.append(flat[0])
     grid = np.meshgrid(*checked, indexing="ij")
-    return grid[0].shape, [np.ascontiguousarray(g).reshape(-1) for g in grid]
+    return grid[0].shape, [np.ascontiguousarray(g) for g in grid]
 
 
 def _whole(function, name, value):
@@ -167,7 +179,7 @@ def _target_error(function, shape, first, kind, single_call, targets):
     index = tuple(int(i) for i in np.unravel_index(first, shape)) if shape else ()
     where = f"{function}: target {index if len(shape) != 1 else first}"
     try:
-        single_call(*(float(t[first]) for t in targets))  # the single call, for the library's message
+        single_call(*(float(t.reshape(-1)[first]) for t in targets))  # the single call, for the library's message
     except LibraryError as error:
         raised = type(error)(f"{where}: {error}")
     else:
@@ -176,29 +188,32 @@ def _target_error(function, shape, first, kind, single_call, targets):
     return raised
 
 
+@_holding_arrays
 def interpolation_of_1d_array_batch(dXArray, dYArray, eExtrapolationType, targets, *, strict=True, threads=1,
                                     reasons=False):
     """CInterpolation.InterpolationOf1DArray at each target."""
     f = "interpolation_of_1d_array_batch"
     x, y = _table(f, "dXArray", dXArray, 1), _table(f, "dYArray", dYArray, 1)
-    shape, flat = _targets(f, ["targets"], [targets], (x, y))
+    shape, flat = _targets(f, ["targets"], [targets])
     condition = _whole(f, "eExtrapolationType", eExtrapolationType)
     computed = _core._interpolation_of_1d_array_batch(x, y, condition, flat[0], _threads(f, threads), bool(reasons))
     single = lambda t: _core.CInterpolation().InterpolationOf1DArray(t, x, y, condition)  # noqa: E731
     return _finish(f, shape, computed, strict, single, flat)
 
 
+@_holding_arrays
 def interp2d_batch(XValues, YValues, bAllowExtrap, targets, *, strict=True, threads=1, reasons=False):
     """cInterp2.Interp2D at each target X."""
     f = "interp2d_batch"
     x, y = _table(f, "XValues", XValues, 1), _table(f, "YValues", YValues, 1)
     allow = _boolean(f, bAllowExtrap)
-    shape, flat = _targets(f, ["targets"], [targets], (x, y))
+    shape, flat = _targets(f, ["targets"], [targets])
     computed = _core._interp2d_batch(x, y, allow, flat[0], _threads(f, threads), bool(reasons))
     single = lambda t: _core.cInterp2().Interp2D(x, y, allow, t)  # noqa: E731
     return _finish(f, shape, computed, strict, single, flat)
 
 
+@_holding_arrays
 def interp3d_batch(XValues, YValues, ZValues, bAllowExtrap, X=None, Y=None, *, x=None, y=None, strict=True,
                    threads=1, reasons=False):
     """cInterp2.Interp3D at each point (X, Y), X and Y broadcast together; or, given the
@@ -207,12 +222,13 @@ def interp3d_batch(XValues, YValues, ZValues, bAllowExtrap, X=None, Y=None, *, x
     xv, yv = _table(f, "XValues", XValues, 1), _table(f, "YValues", YValues, 1)
     zv = _table(f, "ZValues", ZValues, 2)
     allow = _boolean(f, bAllowExtrap)
-    shape, flat = _points_or_axes(f, ["X", "Y"], [X, Y], [x, y], (xv, yv, zv))
+    shape, flat = _points_or_axes(f, ["X", "Y"], [X, Y], [x, y])
     computed = _core._interp3d_batch(xv, yv, zv, allow, flat[0], flat[1], _threads(f, threads), bool(reasons))
     single = lambda a, b: _core.cInterp2().Interp3D(xv, yv, zv, allow, a, b)  # noqa: E731
     return _finish(f, shape, computed, strict, single, flat)
 
 
+@_holding_arrays
 def interp4d_batch(WValues, XValues, YValues, ZValues, bAllowExtrap, W=None, X=None, Y=None, *, w=None, x=None,
                    y=None, strict=True, threads=1, reasons=False):
     """cInterp2.Interp4D at each point (W, X, Y), W, X and Y broadcast together; or, given
@@ -221,7 +237,7 @@ def interp4d_batch(WValues, XValues, YValues, ZValues, bAllowExtrap, W=None, X=N
     wv, xv, yv = (_table(f, n, v, 1) for n, v in [("WValues", WValues), ("XValues", XValues), ("YValues", YValues)])
     zv = _table(f, "ZValues", ZValues, 3)
     allow = _boolean(f, bAllowExtrap)
-    shape, flat = _points_or_axes(f, ["W", "X", "Y"], [W, X, Y], [w, x, y], (wv, xv, yv, zv))
+    shape, flat = _points_or_axes(f, ["W", "X", "Y"], [W, X, Y], [w, x, y])
     computed = _core._interp4d_batch(wv, xv, yv, zv, allow, flat[0], flat[1], flat[2], _threads(f, threads),
                                      bool(reasons))
     single = lambda a, b, c: _core.cInterp2().Interp4D(wv, xv, yv, zv, allow, a, b, c)  # noqa: E731

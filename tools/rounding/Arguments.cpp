@@ -9,6 +9,16 @@ namespace rounding {
 
 namespace {
 
+const double kLogHardCases[] = {
+#include "hard-cases/log.txt"
+};
+const double kExp2HardCases[] = {
+#include "hard-cases/exp2.txt"
+};
+const double kExp10HardCases[] = {
+#include "hard-cases/exp10.txt"
+};
+
 double FromBits(std::uint64_t bits) {
     double x;
     std::memcpy(&x, &bits, sizeof x);
@@ -102,34 +112,34 @@ const std::vector<double> kSqrtCases = {
 // The exact case 1, its neighbours, the ends of the range, and arguments whose
 // logarithm lies within 2^-18 units in the last place of a midpoint (the closest of 3
 // million drawn).
-const std::vector<double> kLogCases = {
+const std::vector<double> kLogCases = Joined({
     1.0, 0x1.0000000000001p+0, 0x1.fffffffffffffp-1, 0x1.0000000000002p+0, 0x1.ffffffffffffep-1,
     2.0, 10.0, 0.5, 4.9406564584124654e-324, 2.2250738585072014e-308, 2.2250738585072009e-308,
     1.7976931348623157e308,
     0x1.8608091335c8cp-68, 0x1.08a53c9946feap+0, 0x1.2de6d5af2728cp-1, 0x1.020fcb18df1fap-950,
-    0x1.51d1c3699f2bap-81, 0x1.9902c3ce3e923p+623, 0x1.da75bff8db62ep-1, 0x1.62129690dad18p-1};
+    0x1.51d1c3699f2bap-81, 0x1.9902c3ce3e923p+623, 0x1.da75bff8db62ep-1, 0x1.62129690dad18p-1}, kLogHardCases);
 
 // Exact powers at whole numbers, 2^-1075 exactly halfway to 0, the neighbours of the
 // overflow and underflow thresholds, tiny arguments, and the closest to a midpoint of
 // 3 million drawn (within 2^-19 units in the last place).
-const std::vector<double> kExp2Cases = {
+const std::vector<double> kExp2Cases = Joined({
     0.0, -0.0, 1.0, -1.0, 1023.0, -1022.0, -1074.0, -1075.0, 0x1.fffffffffffffp+9,
     -0x1.0cbffffffffffp+10, -0x1.0cc0000000001p+10, 0x1p-60, -0x1p-60, 4.9406564584124654e-324,
     0x1.0000000000001p+0,
     -0x1.3214aae04a2p-5, -0x1.ab881b934f7eep-2, -0x1.0cd5f36918416p-1, -0x1.fe0e22f7f0938p-2,
-    0x1.6fe649af03edp-3, 0x1.619ac661fdec4p+8, -0x1.b89df36007448p-2, -0x1.04e7f248e656ep+10};
+    0x1.6fe649af03edp-3, 0x1.619ac661fdec4p+8, -0x1.b89df36007448p-2, -0x1.04e7f248e656ep+10}, kExp2HardCases);
 
 // Exact powers of ten (10^0 to 10^22 are), 10^23 exactly halfway between two Doubles,
 // negative whole numbers, the thresholds of overflow (308.2547...) and of rounding to
 // 0, and the closest to a midpoint of 3 million drawn (within 2^-19 units in the last
 // place).
-const std::vector<double> kExp10Cases = {
+const std::vector<double> kExp10Cases = Joined({
     0.0, 1.0, 2.0, 3.0, 10.0, 15.0, 16.0, 21.0, 22.0, 23.0, 24.0, -1.0, -5.0, -22.0, -23.0,
     -307.0, -308.0, -323.0, -324.0, 308.0,
     0x1.34413509f79fep+8, 0x1.34413509f79ffp+8, 0x1.34413509f7a00p+8,
     -0x1.439b746e36b51p+8, -0x1.439b746e36b52p+8, -0x1.439b746e36b53p+8,
     0x1p-60, -0x1p-60, 4.9406564584124654e-324,
     -0x1.3e98bc35fddap-1, 0x1.afc939bc3348p+7, 0x1.3ee0ab5ec20b4p-2, -0x1.dba20a05a2514p-3,
-    -0x1.5c4af59a4bacp+6, 0x1.1b851d90264a8p+8, -0x1.5a32e30d8dbd7p-1, 0x1.6e4e07cddfe44p-2};
+    -0x1.5c4af59a4bacp+6, 0x1.1b851d90264a8p+8, -0x1.5a32e30d8dbd7p-1, 0x1.6e4e07cddfe44p-2}, kExp10HardCases);
 
 }  // namespace rounding

@@ -3,6 +3,7 @@
 // where its rounding is delicate.
 #pragma once
 
+#include <cstddef>
 #include <random>
 #include <vector>
 
@@ -22,8 +23,18 @@ double DrawExp2Argument(Random& rng);
 double DrawExp10Argument(Random& rng);
 
 // Arguments whose results lie unusually close to a midpoint between two Doubles, or
-// that are exact cases, for each function.
+// that are exact cases, for each function: a few listed here, and the lists of
+// tools/rounding/hard-cases/, whose results lie within 2^-20 units in the last place
+// of a midpoint (find_hard_cases.cpp prints them).
 extern const std::vector<double> kSqrtCases;
+
+// A short list followed by a list found by search.
+template <std::size_t N>
+std::vector<double> Joined(std::vector<double> listed, const double (&found)[N]) {
+    listed.insert(listed.end(), found, found + N);
+    return listed;
+}
+
 extern const std::vector<double> kLogCases;
 extern const std::vector<double> kExp2Cases;
 extern const std::vector<double> kExp10Cases;

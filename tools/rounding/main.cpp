@@ -94,7 +94,8 @@ long Check(const Function& f, long count, std::uint64_t seed) {
         if (!Agrees(f, x, misrounded)) ++misrounded;
     }
     const long checked = count + static_cast<long>(f.hardCases->size());
-    std::printf("%s: %ld checked, %ld misrounded\n", f.name, checked, misrounded);
+    std::printf("%s: %ld checked (%zu listed hard cases), %ld misrounded\n", f.name, checked, f.hardCases->size(),
+                misrounded);
     std::fflush(stdout);
     return misrounded;
 }

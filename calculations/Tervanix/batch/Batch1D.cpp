@@ -55,6 +55,9 @@ Boolean LookUpSearchable(Double t, const DoubleArray& dXArray, const DoubleArray
         // The scan stops at the highest position whose X is at most t; at the last
         // position it reports the last interval with the fraction 1.
         const auto k = static_cast<Long>(std::upper_bound(x, x + last + 1, t) - x) - 1;
+        // None at most t only when another thread rewrote x[0] since the test: the
+        // single call, whose reads are checked, decides.
+        if (k < 0) return TableSteps::LookUpSortedTable(t, dXArray, dYArray, eExtrapolationType, dYResult);
         const bool atEnd = k == last;
         const auto i1 = static_cast<Integer>(lo + (atEnd ? last - 1 : k));
         const Double f = atEnd ? 1.0 : rt::Stored(table_steps::Fraction(t, x[k], x[k + 1]));
