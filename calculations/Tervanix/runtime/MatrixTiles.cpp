@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <vector>
 
 #include "Tervanix/elementary/Dispatch.h"
@@ -243,8 +244,15 @@ void PlainProductRows(ReadMatrix a, std::size_t rows, ReadMatrix b, std::size_t 
 
 bool EliminateInPanels(PanelMatrix m, PanelMatrix extra, std::size_t pivots, bool gaussJordan) {
     if (!AllFinite(m, pivots) || !AllFinite(extra, pivots)) return false;
-    std::vector<Double> copy(pivots * kPanel), factors(pivots * kPanel);
-    std::vector<std::uint8_t> masks(pivots);
+    std::vector<Double> copy, factors;
+    std::vector<std::uint8_t> masks;
+    try {
+        copy.resize(pivots * kPanel);
+        factors.resize(pivots * kPanel);
+        masks.resize(pivots);
+    } catch (const std::bad_alloc&) {
+        return false;  // the row-at-a-time way needs no more than it had
+    }
     const auto columns = ChosenTiles().columns;
     for (std::size_t first = 0; first < pivots; first += kPanel) {
         const Panel panel{first,          std::min(kPanel, pivots - first), factors.data(), masks.data(),

@@ -57,8 +57,8 @@ using ReadMatrix = RowOrder<const Double>;
 // else the rows below it. True when every factor and every value is finite: then `m`
 // and `extra` hold the values of the element-by-element elimination. False when the
 // input was not finite (nothing written) or a step faulted (`m` and `extra` partly
-// updated): the caller then eliminates step by step from its input. May throw
-// std::bad_alloc for its factors before it writes anything.
+// updated): the caller then eliminates step by step from its input. False too, with
+// nothing written, when there is no memory for the factors.
 bool EliminateInPanels(PanelMatrix m, PanelMatrix extra, std::size_t pivots, bool gaussJordan);
 
 // out[i][j] for the rows i of a (a row of out per row of a) and the columns j of b,
