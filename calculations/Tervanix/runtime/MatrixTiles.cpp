@@ -17,6 +17,14 @@ namespace {
 
 constexpr std::size_t kPanel = 8;  // pivots whose steps a block takes together
 
+// The loops over a tile's vectors and steps are unrolled, so that the tile stays in
+// registers (GCC does not unroll them by itself for the narrower vectors).
+#if defined(__GNUC__)
+#define TERVANIX_UNROLLED _Pragma("GCC unroll 16")
+#else
+#define TERVANIX_UNROLLED
+#endif
+
 // The factors of one panel: row r is updated at the panel's step s when bit s of
 // masks[r] is set, with the factor factors[r * kPanel + s].
 struct Panel {
@@ -117,11 +125,14 @@ TERVANIX_ALWAYS_INLINE inline void BlockThroughPanel(const PanelMatrix& m, std::
         Double* const row = base + r * stride;
         const Double* const factors = allFactors + r * kPanel;
         V x[kVectors];
+        TERVANIX_UNROLLED
         for (std::size_t k = 0; k < kVectors; ++k) Load(x[k], row + k * kLanes);
         if (mask == 0xFFu) {
+            TERVANIX_UNROLLED
             for (std::size_t s = 0; s < kPanel; ++s) {
                 V f;
                 Splat(f, factors[s]);
+                TERVANIX_UNROLLED
                 for (std::size_t k = 0; k < kVectors; ++k) x[k] = pivot[s][k] + x[k] * f;
             }
         } else {
@@ -129,9 +140,11 @@ TERVANIX_ALWAYS_INLINE inline void BlockThroughPanel(const PanelMatrix& m, std::
                 if (!((mask >> s) & 1u)) continue;
                 V f;
                 Splat(f, factors[s]);
+                TERVANIX_UNROLLED
                 for (std::size_t k = 0; k < kVectors; ++k) x[k] = pivot[s][k] + x[k] * f;
             }
         }
+        TERVANIX_UNROLLED
         for (std::size_t k = 0; k < kVectors; ++k) Store(row + k * kLanes, x[k]);
     }
 }
@@ -149,10 +162,13 @@ TERVANIX_ALWAYS_INLINE inline void ProductTile(const Double* const* rowsA, const
     }
     for (std::size_t k = 0; k < inner; ++k) {
         V column[kVectors];
+        TERVANIX_UNROLLED
         for (std::size_t v = 0; v < kVectors; ++v) Load(column[v], b.elements + k * b.stride + j + v * kLanes);
+        TERVANIX_UNROLLED
         for (std::size_t r = 0; r < 4; ++r) {
             V f;
             Splat(f, rowsA[r][k]);
+            TERVANIX_UNROLLED
             for (std::size_t v = 0; v < kVectors; ++v) sum[r][v] = column[v] * f + sum[r][v];
         }
     }
