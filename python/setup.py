@@ -39,14 +39,18 @@ class CMakeBuild(build_ext):
         configure = [
             "cmake", "-S", str(HERE), "-B", str(build),
             "-DCMAKE_BUILD_TYPE=Release",
-            f"-Dpybind11_DIR={pybind11.get_cmake_dir()}",
+            # The real folder, not a link to it: an environment that links the package in
+            # (scripts/ci/python_isolated.py) then configures the same flags, and reuses the build.
+            f"-Dpybind11_DIR={os.path.realpath(pybind11.get_cmake_dir())}",
             f"-DPYTHON_EXECUTABLE={sys.executable}",
             f"-DTERVANIX_PY_OUTPUT_DIR={target.parent}",
         ]
         if shutil.which("ninja") and not (build / "CMakeCache.txt").exists():
             configure += ["-G", "Ninja"]
         subprocess.check_call(configure)
-        jobs = os.environ.get("TERVANIX_BUILD_JOBS", "2")
+        # As many compilers as the process may use cores, unless TERVANIX_BUILD_JOBS says.
+        cores = len(os.sched_getaffinity(0)) if hasattr(os, "sched_getaffinity") else os.cpu_count() or 2
+        jobs = os.environ.get("TERVANIX_BUILD_JOBS") or str(cores)
         subprocess.check_call(["cmake", "--build", str(build), "--target", "_core", "-j", jobs])
 
 

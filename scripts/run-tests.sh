@@ -14,7 +14,8 @@
 #   (scripts/ci/consumers.sh), and the shared library's exports checked against the
 #   committed list (scripts/ci/symbols.sh); the elementary functions compared with MPFR
 #   on a sample (scripts/ci/rounding.sh); the C interface (scripts/ci/c-interface.sh);
-#   the docs' reference pages and code snippets (scripts/ci/snippets.sh);
+#   the docs' reference pages and code snippets (scripts/ci/snippets.sh), and the docs
+#   site built from docs/ (scripts/ci/docs-site.sh);
 #   the Python package from its source distribution and as a wheel, each in a fresh
 #   virtual environment, its tests and its stubs' check (scripts/ci/python.sh), and the
 #   hostile-input fuzz of the binding under AddressSanitizer (scripts/ci/python-fuzz.sh);
@@ -23,10 +24,14 @@
 #   Windows x64 (mingw-w64, run under wine) and Linux aarch64 (run under qemu), each
 #   at -O0 and -O2 with the C interface: every test and the fingerprint through the
 #   emulator (cmake/toolchains).
-# Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
+# Usage: scripts/run-tests.sh [--quick]
+# --quick: the g++ -O2 build and its tests, the docs check and the Python package's
+# step (scripts/ci/python.sh), installing only what those need. It compiles the
+# library twice: for the C++ tests, and inside the Python package's source
+# distribution, which builds from its own sources to prove that it can.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh tests
+if [ "${1:-}" = "--quick" ]; then bash scripts/setup.sh quick; else bash scripts/setup.sh tests; fi
 root=$PWD
 out=$root/build/ci
 jobs=$(nproc)
@@ -135,6 +140,12 @@ else
   done
 fi
 bash scripts/ci/snippets.sh || failed+=("docs snippets")
+if bash scripts/ci/docs-site.sh; then  # one check: the site builds with every link and page in place
+  passed_total=$((passed_total + 1))
+else
+  failed+=("docs site")
+  failed_total=$((failed_total + 1))
+fi
 run_pytest scripts/ci/python.sh "$out/gcc-O2/examples/tervanix_example" || failed+=("python")
 if [ "${1:-}" != "--quick" ]; then
   bash scripts/ci/python-fuzz.sh 150 "$out/python-asan" || failed+=("python fuzz")

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, whatever the build needs and the machine lacks.
-# Usage: scripts/setup.sh [example|tests|bench|c|python|fuzz]   (default: tests)
+# Usage: scripts/setup.sh [example|quick|tests|bench|c|python|fuzz]   (default: tests)
+# quick: what scripts/run-tests.sh --quick needs (GoogleTest; python3 and mkdocs for the docs).
 # python: the Python package's build, wheel, tests and stub check, for Debian's /usr/bin/python3.
 set -euo pipefail
 
 need=(cmake ninja-build g++)
 case "${1:-tests}" in
   example) ;;
+  quick) need+=(libgtest-dev googletest pkgconf binutils python3 mkdocs) ;;
   # clang's sanitizer and libFuzzer runtime is only a recommendation of clang; the package checks
-  # need pkg-config and binutils (nm); python3 runs the docs check; MPFR is the reference of the
-  # rounding check, and mpmath computes the sine and cosine tables it checks. The cross targets:
+  # need pkg-config and binutils (nm); python3 runs the docs check and mkdocs builds the docs site;
+  # MPFR is the reference of the rounding check, and mpmath computes the sine and cosine tables it
+  # checks. The cross targets:
   # Windows x64 (mingw-w64's g++ with posix threads, run under wine) and Linux aarch64 (run under
   # qemu); googletest is the source that each cross compiler builds its GoogleTest from.
-  tests) need+=(clang libclang-rt-14-dev libgtest-dev googletest pkgconf binutils python3 python3-mpmath libmpfr-dev
+  tests) need+=(clang libclang-rt-14-dev libgtest-dev googletest pkgconf binutils python3 mkdocs python3-mpmath libmpfr-dev
                 g++-mingw-w64-x86-64-posix wine64 wine g++-aarch64-linux-gnu libc6-dev-arm64-cross qemu-user) ;;
   bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkgconf) ;;
   c) need+=(clang libclang-rt-14-dev mono-mcs pkgconf) ;;  # the C interface: sanitizers, a C# host, the .pc file
@@ -20,7 +23,7 @@ case "${1:-tests}" in
                  python3-numpy python3-scipy python3-pytest python3-dask python3-matplotlib
                  python3-wheel mypy) ;;  # python3-wheel: pip wheel; mypy: the stubs' check
   fuzz) need+=(clang libclang-rt-14-dev llvm) ;;  # llvm: llvm-profdata and llvm-cov
-  *) echo "usage: $0 [example|tests|bench|c|python|fuzz]" >&2; exit 2 ;;
+  *) echo "usage: $0 [example|quick|tests|bench|c|python|fuzz]" >&2; exit 2 ;;
 esac
 
 missing=()

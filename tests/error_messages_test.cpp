@@ -2,7 +2,9 @@
 // the caller did and what to do, with the same text from every compiler.
 #include <cmath>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include <Tervanix/Tervanix.h>
 #include <Tervanix/runtime/WholeNumbers.h>
@@ -88,6 +90,45 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
          },
          "CInterpolation.InterpolationOf1DArray: SubscriptOutOfRange: dYArray ends at subscript 2, but dXArray runs "
          "to 3: give dYArray the bounds of dXArray"},
+        {"an empty table",
+         [&] {
+             DoubleArray x(1, 0), y(1, 0);
+             interpolation.InterpolationOf1DArray(2.5, x, y, EXTRAPOLATE_LINEARLY, out);
+         },
+         "CInterpolation.InterpolationOf1DArray: SubscriptOutOfRange: dXArray and dYArray are empty (bounds 1 to "
+         "0), and the call reads their elements: give them values"},
+        {"an empty X array",
+         [&] {
+             DoubleArray x(0, -1);
+             Integer i1 = 0, i2 = 0;
+             Boolean outside = false;
+             interpolation.InterpolationIndices(2.5, x, NO_EXTRAPOLATION, i1, i2, out, outside);
+         },
+         "CInterpolation.InterpolationIndices: SubscriptOutOfRange: dXArray is empty (bounds 0 to -1), and the "
+         "call reads its elements: give it values"},
+        {"an empty table in a batch",
+         [&] {
+             DoubleArray x(1, 0), y(1, 0);
+             std::vector<Double> at = {1.0}, values(1);
+             std::vector<BatchOutcome> outcomes(1);
+             InterpolationOf1DArrayBatch(x, y, EXTRAPOLATE_LINEARLY, at, values, outcomes);
+         },
+         "InterpolationOf1DArrayBatch: SubscriptOutOfRange: dXArray and dYArray are empty (bounds 1 to 0), and "
+         "the call reads their elements: give them values"},
+        {"an inverse whose elimination overflows",
+         [&] {
+             auto a = std::make_shared<cMatrix2>();
+             a->NumRows(130);
+             a->NumCols(130);
+             for (Long i = 1; i <= 130; ++i) {
+                 for (Long j = 1; j <= 130; ++j) a->PutData(i, j, (i == j ? 2.0 : 0.0) + 0.01);
+             }
+             ops.SimultEqns(a, a, result);
+         },
+         "cMatrixOps.SimultEqns: FloatingPointFault: -2.011107937621762e+307 * -328.0000000000002 raised "
+         "overflow while eliminating the 130 x 130 matrix: with no row exchanges each step scales the other "
+         "rows by pivot / element, so the values grow with the size even when well conditioned; use a solver "
+         "that exchanges rows (partial pivoting)"},
         {"a Y array that starts late",
          [] {
              DoubleArray a(1, {3.0, 2.0, 1.0}), b(2, {1.0, 2.0});
@@ -120,6 +161,17 @@ TEST(ErrorMessages, SayWhereWhatAndWhatToDo) {
             EXPECT_STREQ(row.text, error.what()) << row.name;
         }
     }
+}
+
+// Each error kind is named in the message as a stream writes it; so are the
+// enumerations a host passes, and a value outside them as its number.
+TEST(ErrorMessages, EnumerationsPrintTheirNames) {
+    std::ostringstream text;
+    text << ErrorKind::SubscriptOutOfRange << ' ' << EXTRAPOLATE_FIXEDENDPT << ' ' << NO_EXTRAPOLATION << ' '
+         << static_cast<BoundaryCondition>(-1) << ' ' << EXTRAP_LINEARLY << ' ' << static_cast<BoundaryCondition2>(3);
+    EXPECT_EQ("SubscriptOutOfRange EXTRAPOLATE_FIXEDENDPT NO_EXTRAPOLATION -1 EXTRAP_LINEARLY 3", text.str());
+    EXPECT_STREQ("UnknownBoundaryCondition", ToString(static_cast<BoundaryCondition>(3)));
+    EXPECT_STREQ("EXTRAP_FIXEDENDPT", ToString(EXTRAP_FIXEDENDPT));
 }
 
 // The handler that names the method passes on what is not the library's own.

@@ -87,6 +87,13 @@ TEST(FalseReasons, EveryFalseSaysWhichRuleAndWhatToDo) {
          "is vertical and has no slope; give two points with different x"},
         {"NotANumber", [&] { return geom.Line2D(kNaN, 2, 1, 6, m, b); },
          "cGeom.Line2D: x1 and x2 are nan and 1; a NaN gives no slope: pass numbers"},
+        {"NotANumber",
+         [&] {
+             DoubleArray x(1, {1.0, 2.0, 4.0}), y(1, {10.0, 20.0, 40.0});
+             return interpolation.InterpolationOf1DArray(kNaN, x, y, NO_EXTRAPOLATION, out);
+         },
+         "CInterpolation.InterpolationOf1DArray: the target dXTarget is NaN, which lies neither inside dXArray's "
+         "range nor beyond either end, so no eExtrapolationType gives it a value: pass a number"},
         {"NotBinaryText", [&] { return cGenUtil().BinToInt(u"101", n); },
          "cGenUtil.BinToInt: sBin has 3 characters; BinToInt reads exactly 16 characters \"0\" and \"1\", the "
          "first weighing -2^15: give the text in that form"},
@@ -165,6 +172,10 @@ TEST(FalseReasons, BatchGivesEachTargetItsReason) {
     Interp3DBatch(x, DoubleArray(1, {1.0, 2.0}), transposed, true, targets, targets, results, outcomes, reasons);
     EXPECT_EQ(FalseReason::TableSizesDiffer, reasons[0]);
     EXPECT_EQ(FalseReason::TableSizesDiffer, reasons[1]);
+    const std::vector<Double> nanAndOutside = {kNaN, 9.0};
+    InterpolationOf1DArrayBatch(x, y, NO_EXTRAPOLATION, nanAndOutside, results, outcomes, reasons);
+    EXPECT_EQ(FalseReason::NotANumber, reasons[0]);
+    EXPECT_EQ(FalseReason::TargetOutsideTable, reasons[1]);
 }
 
 // A batch leaves the calling thread's last False as it found it, whatever its

@@ -5,6 +5,7 @@
 #include <exception>
 #include <new>
 
+#include <Tervanix/Version.h>
 #include <Tervanix/runtime/LibraryError.h>
 
 #include "Binding.h"
@@ -75,3 +76,25 @@ tvx_status StatusOfCurrentException(const char* where) noexcept {
 }  // namespace tervanix::c
 
 extern "C" const char* tvx_LastErrorMessage(void) { return tervanix::c::tLastError; }
+
+extern "C" const char* tvx_StatusName(tvx_status status) {
+    switch (status) {
+        case TVX_OK: return "TVX_OK";
+        case TVX_FALSE: return "TVX_FALSE";
+        case TVX_E_OVERFLOW: return "TVX_E_OVERFLOW";
+        case TVX_E_SUBSCRIPT_OUT_OF_RANGE: return "TVX_E_SUBSCRIPT_OUT_OF_RANGE";
+        case TVX_E_FLOATING_POINT_FAULT: return "TVX_E_FLOATING_POINT_FAULT";
+        case TVX_E_INVALID_ARGUMENT: return "TVX_E_INVALID_ARGUMENT";
+        case TVX_E_TYPE_MISMATCH: return "TVX_E_TYPE_MISMATCH";
+        case TVX_E_MISSING_OBJECT: return "TVX_E_MISSING_OBJECT";
+        case TVX_E_OUT_OF_MEMORY: return "TVX_E_OUT_OF_MEMORY";
+        case TVX_E_NULL_POINTER: return "TVX_E_NULL_POINTER";
+        case TVX_E_BAD_DESCRIPTOR: return "TVX_E_BAD_DESCRIPTOR";
+        case TVX_E_INVALID_UTF8: return "TVX_E_INVALID_UTF8";
+        case TVX_E_BUFFER_TOO_SMALL: return "TVX_E_BUFFER_TOO_SMALL";
+        case TVX_E_UNKNOWN: return "TVX_E_UNKNOWN";
+        default: return "unknown status";
+    }
+}
+
+extern "C" const char* tvx_Version(void) { return TERVANIX_VERSION_STRING; }

@@ -82,8 +82,8 @@ static void test_statuses(void) {
     };
     for (size_t k = 0; k < sizeof cases / sizeof cases[0]; ++k) {
         if (cases[k].got != cases[k].expected) {
-            fprintf(stderr, "status of %s: %d, expected %d (%s)\n", cases[k].name, (int)cases[k].got,
-                    (int)cases[k].expected, tvx_LastErrorMessage());
+            fprintf(stderr, "status of %s: %s, expected %s (%s)\n", cases[k].name, tvx_StatusName(cases[k].got),
+                    tvx_StatusName(cases[k].expected), tvx_LastErrorMessage());
             ++failures;
         }
     }
@@ -91,6 +91,28 @@ static void test_statuses(void) {
     /* MissingObject comes after the output variable received its new matrix. */
     CHECK(out != NULL && tvx_cMatrix2_Destroy(out) == TVX_OK);
     CHECK(tvx_cMatrix_Destroy(solver) == TVX_OK);
+}
+
+/* Each status has its own name, spelled as in the header; the version is the
+ * project's, major.minor.patch. */
+static void test_status_names_and_version(void) {
+    int major = -1, minor = -1, patch = -1;
+    char end = 0;
+    CHECK(strcmp(tvx_StatusName(TVX_TRUE), "TVX_OK") == 0);
+    CHECK(strcmp(tvx_StatusName(TVX_FALSE), "TVX_FALSE") == 0);
+    CHECK(strcmp(tvx_StatusName(TVX_E_SUBSCRIPT_OUT_OF_RANGE), "TVX_E_SUBSCRIPT_OUT_OF_RANGE") == 0);
+    CHECK(strcmp(tvx_StatusName(TVX_E_UNKNOWN), "TVX_E_UNKNOWN") == 0);
+    CHECK(strcmp(tvx_StatusName(TVX_E_UNKNOWN - 1), "unknown status") == 0);
+    CHECK(strcmp(tvx_StatusName(2), "unknown status") == 0);
+    for (tvx_status s = TVX_E_UNKNOWN; s <= TVX_OK; ++s) {
+        CHECK(starts_with(tvx_StatusName(s), "TVX_"));
+        for (tvx_status t = s + 1; t <= TVX_OK; ++t) CHECK(strcmp(tvx_StatusName(s), tvx_StatusName(t)) != 0);
+    }
+    CHECK(sscanf(tvx_Version(), "%d.%d.%d%c", &major, &minor, &patch, &end) == 3 && major >= 1 && minor >= 0 &&
+          patch >= 0);
+#ifdef TVX_EXPECTED_VERSION
+    CHECK(strcmp(tvx_Version(), TVX_EXPECTED_VERSION) == 0);
+#endif
 }
 
 /* A function run on a thread of its own, through the platform's threads (not every C
@@ -366,6 +388,7 @@ static void test_message_sink(void) {
 
 int main(void) {
     test_statuses();
+    test_status_names_and_version();
     test_last_error();
     test_known_values();
     test_arrays_in_place();

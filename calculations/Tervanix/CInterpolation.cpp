@@ -285,7 +285,7 @@ Boolean CInterpolation::InterpolationIndices(Double dXTarget, const DoubleArray&
     if (x1 == x2) return RefuseIndices(dXTarget, dXArray, eExtrapolationType, nXIndex1, nXIndex2);
     rt::Assign(dInterpFraction, Fraction(dXTarget, x1, x2));
     return true;
-} catch (...) { rt::RethrowFrom("CInterpolation.InterpolationIndices"); }
+} catch (...) { rt::RethrowNamingArrays("CInterpolation.InterpolationIndices", "dXArray", dXArray); }
 
 Boolean CInterpolation::FindBracketIndex(Double dXTarget, const DoubleArray& dXArray, Integer& nIndex,
                                          Double& dFraction) const {

@@ -161,11 +161,20 @@ public:
     ///        dYResult unchanged.
     /// @param[out] dYResult  the Y at dXTarget.
     /// @return True; False, with dYResult unchanged, for a target beyond the ends with
-    ///         NO_EXTRAPOLATION, or two equal X values at the end used for extrapolating.
+    ///         NO_EXTRAPOLATION, two equal X values at the end used for extrapolating,
+    ///         or a NaN target with NO_EXTRAPOLATION (FalseReason::NotANumber).
     /// @throws LibraryError OverflowError for bounds outside -32768 to 32767 (before
-    ///         the sort); SubscriptOutOfRange for an array without bounds or a dYArray
-    ///         that lacks a subscript of dXArray; FloatingPointFault from the
+    ///         the sort); SubscriptOutOfRange for an array without bounds or without
+    ///         elements, a dYArray that lacks a subscript of dXArray, or a NaN target
+    ///         with any other eExtrapolationType; FloatingPointFault from the
     ///         arithmetic. The arrays keep the order the sort had reached.
+    ///
+    /// A NaN in the table is not refused: every comparison with it is false, so the
+    /// sort leaves it where it is and the scan passes it. A target whose interval (or
+    /// end interval) holds a NaN X or Y gives True with a NaN dYResult: with X = (1,
+    /// NaN, 3), targets 0.5, 1.5, 2.5 and 3.5 all give True and NaN. A NaN as the
+    /// first X leaves targets below the last X no position: SubscriptOutOfRange.
+    /// Check a table for NaN before looking it up when a NaN result would go unseen.
     ///
     /// @code
     ///   DoubleArray x(1, {3.0, 1.0, 2.0}), y(1, {30.0, 10.0, 20.0});
@@ -194,8 +203,12 @@ public:
     /// @return True; False for a target beyond the ends with NO_EXTRAPOLATION, or when
     ///         the two X values at that end are equal.
     /// @throws LibraryError OverflowError for bounds outside -32768 to 32767;
-    ///         SubscriptOutOfRange for an array without bounds; FloatingPointFault
-    ///         when the fraction faults (dInterpFraction then holds it).
+    ///         SubscriptOutOfRange for an array without bounds or without elements,
+    ///         or a NaN target with an eExtrapolationType other than NO_EXTRAPOLATION
+    ///         (which gives False, FalseReason::NotANumber); FloatingPointFault
+    ///         when the fraction faults (dInterpFraction then holds it). A NaN among
+    ///         the X values makes the comparisons that meet it false, as in
+    ///         InterpolationOf1DArray.
     ///
     /// @code
     ///   DoubleArray x(1, {1.0, 2.0, 4.0});

@@ -1,12 +1,29 @@
 // CInterpolation's False paths: each records which rule said no and its values
 // (runtime/FalseReason.h), and gives False.
 #include <cmath>
+#include <ostream>
 
 #include "Tervanix/CInterpolation.h"
 #include "Tervanix/runtime/FalseReason.h"
 #include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix {
+
+const char* ToString(BoundaryCondition condition) noexcept {
+    switch (condition) {
+        case NO_EXTRAPOLATION: return "NO_EXTRAPOLATION";
+        case EXTRAPOLATE_LINEARLY: return "EXTRAPOLATE_LINEARLY";
+        case EXTRAPOLATE_FIXEDENDPT: return "EXTRAPOLATE_FIXEDENDPT";
+    }
+    return "UnknownBoundaryCondition";
+}
+
+std::ostream& operator<<(std::ostream& os, BoundaryCondition condition) {
+    if (condition < NO_EXTRAPOLATION || condition > EXTRAPOLATE_FIXEDENDPT) {
+        return os << static_cast<std::int32_t>(condition);
+    }
+    return os << ToString(condition);
+}
 
 namespace {
 
@@ -58,6 +75,14 @@ bool CInterpolation::RefuseTwoWay(Double dX11, Double dX12, Double dZ1, Double d
 }
 
 bool CInterpolation::RefuseOutsideTable(const char* where, Double dXTarget, const DoubleArray& dXArray) const {
+    // A NaN lies below no X and above none: no boundary condition gives it a value
+    // (any other than NO_EXTRAPOLATION raises at the bracket scan), so the text says
+    // so instead of pointing at one end.
+    if (std::isnan(dXTarget)) {
+        return rt::RecordFalse(FalseReason::NotANumber, where,
+                               "the target dXTarget is NaN, which lies neither inside dXArray's range nor beyond "
+                               "either end, so no eExtrapolationType gives it a value: pass a number");
+    }
     const Double first = dXArray(dXArray.LBound()), last = dXArray(dXArray.UBound());
     const bool below = dXTarget < first;
     rt::MessageText<> text;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 
 #include "Tervanix/runtime/Array.h"
 #include "Tervanix/runtime/Types.h"
@@ -22,6 +23,23 @@ enum BoundaryCondition2 : std::int32_t {
     EXTRAP_LINEARLY = 1,    // along the first or the last interval
     EXTRAP_FIXEDENDPT = 2,  // X is clamped to the first or the last table point
 };
+
+/// The member's name as written in the enumeration; "UnknownBoundaryCondition2" for
+/// any other value.
+///
+/// @code
+///   ToString(EXTRAP_NO);   // "EXTRAP_NO"
+/// @endcode
+TERVANIX_API const char* ToString(BoundaryCondition2 condition) noexcept;
+
+/// Writes the member's name, or the number of a value outside the enumeration.
+///
+/// @code
+///   std::ostringstream text;
+///   text << EXTRAP_LINEARLY;
+///   std::string written = text.str();   // "EXTRAP_LINEARLY"
+/// @endcode
+TERVANIX_API std::ostream& operator<<(std::ostream& os, BoundaryCondition2 condition);
 
 class cInterp2 {
 public:
@@ -56,6 +74,13 @@ public:
     /// @throws LibraryError SubscriptOutOfRange for an array without bounds;
     ///         FloatingPointFault when the formula faults (Y then holds the faulting value).
     ///
+    /// NaN is not refused, in the table or as X: every comparison with it is false,
+    /// so a NaN X value is never out of order or equal to its neighbour, and a NaN
+    /// target counts as inside and takes the first interval. The formula then carries
+    /// the NaN: True with a NaN Y. With X = (1, NaN, 3), the targets 0.5, 1.5, 2.5 and
+    /// 3.5 all give True and NaN; a NaN in YValues gives NaN wherever its interval
+    /// is used. Check a table for NaN first when a NaN result would go unseen.
+    ///
     /// @code
     ///   DoubleArray x(1, {3.0, 1.0, 2.0}), y(1, {30.0, 10.0, 20.0});
     ///   Double v = 0;
@@ -82,6 +107,11 @@ public:
     /// @throws LibraryError SubscriptOutOfRange for an array without bounds;
     ///         FloatingPointFault when a step faults (Z holds the faulting value only
     ///         when the last step faults).
+    ///
+    /// NaN is not refused: a NaN grid line never fails the order check, and a NaN
+    /// coordinate counts as inside. A point whose cell has a NaN corner in ZValues
+    /// or a NaN grid line gives True with a NaN Z (XValues = (1, NaN, 3): True and
+    /// NaN at X = 1.5, 2 and 2.5; False at 0.5 and 3.5 without extrapolation).
     ///
     /// @code
     ///   DoubleArray x(1, {1.0, 2.0}), y(1, {10.0, 20.0});

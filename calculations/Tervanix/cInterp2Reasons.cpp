@@ -3,12 +3,27 @@
 // The questions before the one that failed were answered without an error, so
 // asking them again raises nothing.
 #include <initializer_list>
+#include <ostream>
 
 #include "Tervanix/cInterp2.h"
 #include "Tervanix/runtime/FalseReason.h"
 #include "Tervanix/runtime/MessageText.h"
 
 namespace tervanix {
+
+const char* ToString(BoundaryCondition2 condition) noexcept {
+    switch (condition) {
+        case EXTRAP_NO: return "EXTRAP_NO";
+        case EXTRAP_LINEARLY: return "EXTRAP_LINEARLY";
+        case EXTRAP_FIXEDENDPT: return "EXTRAP_FIXEDENDPT";
+    }
+    return "UnknownBoundaryCondition2";
+}
+
+std::ostream& operator<<(std::ostream& os, BoundaryCondition2 condition) {
+    if (condition < EXTRAP_NO || condition > EXTRAP_FIXEDENDPT) return os << static_cast<std::int32_t>(condition);
+    return os << ToString(condition);
+}
 
 namespace {
 

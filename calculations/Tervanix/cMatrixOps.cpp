@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -113,6 +114,18 @@ bool ScaleRowAtOnce(Double* row, std::size_t cols, Double s) {
     rt::Raise(ErrorKind::FloatingPointFault, text.c_str());
 }
 
+// An overflow while eliminating: the values grew beyond the Double range, as they can
+// without row exchanges. The same FloatingPointFault, with why and what to do; any
+// other error goes on as it was.
+[[noreturn]] TERVANIX_COLD_NOINLINE void RaiseGrowth(const LibraryError& error, Long n) {
+    if (error.kind() != ErrorKind::FloatingPointFault || std::strstr(error.message(), "overflow") == nullptr) throw;
+    rt::MessageText<> text;
+    text << error.message() << " while eliminating the " << n << " x " << n
+         << " matrix: with no row exchanges each step scales the other rows by pivot / element, so the values grow "
+            "with the size even when well conditioned; use a solver that exchanges rows (partial pivoting)";
+    rt::Raise(ErrorKind::FloatingPointFault, text.c_str());
+}
+
 }  // namespace
 
 Boolean cMatrixOps::MatrixTrans(const std::shared_ptr<cMatrix2>& Original,
@@ -195,14 +208,18 @@ Boolean cMatrixOps::MatrixInvert(const std::shared_ptr<cMatrix2>& Original,
     if (ok && HasProportionalRows(original)) ok = false;
     if (!ok) return RefuseInverse("cMatrixOps.MatrixInvert", "Original", original);
     std::shared_ptr<cMatrix2> W = BuildAugmented(original);
-    FixZeroDiagonal(*W);
-    if (!EliminateInPanels(*W)) {
-        // A step faulted (or a value was not finite to begin with): again from the
-        // start, a row at a time, to raise the fault where the step-by-step loop does.
-        W.reset();
-        W = BuildAugmented(original);
+    try {
         FixZeroDiagonal(*W);
-        EliminateColumns(*W);
+        if (!EliminateInPanels(*W)) {
+            // A step faulted (or a value was not finite to begin with): again from the
+            // start, a row at a time, to raise the fault where the step-by-step loop does.
+            W.reset();
+            W = BuildAugmented(original);
+            FixZeroDiagonal(*W);
+            EliminateColumns(*W);
+        }
+    } catch (const LibraryError& error) {
+        RaiseGrowth(error, original.NumRows());
     }
     NormalizeRows(*W);
     ExtractInverse(*W, Inverted);

@@ -67,6 +67,16 @@ public:
     ///         meets a zero pivot (a singular matrix that passed the screening);
     ///         MissingObject when Original refers to no matrix; OutOfMemory.
     ///
+    /// Limits. The elimination takes the diagonal as it comes, with no row exchanges
+    /// (pivoting) and no scaling: each step multiplies the other rows by the pivot
+    /// over their element, so the values grow with the size even when the matrix is
+    /// well conditioned. 2I + 0.01 (every element 0.01, plus 2 on the diagonal;
+    /// condition 1.6) inverts up to 127 x 127 and raises FloatingPointFault (an
+    /// overflow) from 128 x 128; 2I + 1 up to 168 x 168. The inverse's error is that
+    /// of elimination without pivoting: about 6x that of LU with partial pivoting on
+    /// the 3 x 3 matrix of tenths (0.1 0.2 0.3 / 0.4 0.5 0.6 / 0.7 0.8 1.0) and on
+    /// the Hilbert matrix of order 8 (see SimultEqns).
+    ///
     /// @code
     ///   auto a = std::make_shared<cMatrix2>();
     ///   a->NumRows(2); a->NumCols(2); a->PutData(1, 1, 2); a->PutData(2, 2, 4);
@@ -86,6 +96,13 @@ public:
     ///        differs from Coeffs', a new 1 x 1 matrix holding 0.0.
     /// @return True; False as MatrixInvert for Coeffs, or when the row counts differ.
     /// @throws LibraryError as MatrixInvert and MatrixMult.
+    ///
+    /// Solving through the inverse costs accuracy beside LU with partial pivoting
+    /// (LAPACK's dgesv), and MatrixInvert's size limits apply. Largest error of X,
+    /// relative to its largest element, against the exact solution of the stored
+    /// system: 1.4e-14 against 2.3e-15 for the 3 x 3 matrix of tenths (condition 88),
+    /// 8.3e-10 against 1.6e-10 for Hilbert 6 (1.5e7), 2.4e-6 against 3.6e-7 for
+    /// Hilbert 8 (1.5e10); alike (2e-15) for the well-conditioned 2I + 0.01U, 100 x 100.
     ///
     /// @code
     ///   auto c = std::make_shared<cMatrix2>(), v = std::make_shared<cMatrix2>();

@@ -15,6 +15,33 @@ namespace tervanix::py_binding {
 namespace {
 
 constexpr const char* kClassName[] = {"", "DoubleArray", "DoubleArray2D", "DoubleArray3D"};
+
+// Each class's docstring; the first line is its signature, for inspect.signature.
+constexpr const char* kClassDoc[] = {
+    "",
+    "DoubleArray(values=None, lower=1)\n--\n\n"
+    "A one-dimensional array of float64 whose bounds the caller chooses, passed to the\n"
+    "library by reference: a method that writes into it (a sort) changes it in place.\n\n"
+    "DoubleArray([1.5, 2.5]) holds two values at subscripts 1 and 2; lower=0 starts them\n"
+    "at 0; DoubleArray.with_bounds(1, 3) gives three zeros; DoubleArray() has no bounds\n"
+    "yet. values: a list, any sequence of real numbers or a float64 NumPy array (copied).\n"
+    "a[i] reads and writes element i, checked against the bounds (SubscriptOutOfRange\n"
+    "outside them); a.values is a writable NumPy view of the elements, without a copy.",
+    "DoubleArray2D(values=None, lower=1)\n--\n\n"
+    "A two-dimensional array of float64 with bounds of the caller's choosing per\n"
+    "dimension, passed to the library by reference.\n\n"
+    "DoubleArray2D([[1.0, 2.0], [3.0, 4.0]]) has subscripts 1 to 2 in each dimension;\n"
+    "lower=(0, 1) sets each dimension's first subscript; DoubleArray2D.with_bounds(1, 3,\n"
+    "1, 2) gives zeros. a[i, j] reads and writes an element, checked; a.values is a\n"
+    "writable NumPy view in row order (the last subscript varies fastest).",
+    "DoubleArray3D(values=None, lower=1)\n--\n\n"
+    "A three-dimensional array of float64 with bounds of the caller's choosing per\n"
+    "dimension, passed to the library by reference.\n\n"
+    "DoubleArray3D(values) takes nested sequences or a 3-D float64 NumPy array; lower\n"
+    "is one first subscript for all dimensions or a tuple of three;\n"
+    "DoubleArray3D.with_bounds(l1, u1, l2, u2, l3, u3) gives zeros. a[i, j, k] reads and\n"
+    "writes an element, checked; a.values is a writable NumPy view in row order.",
+};
 PyTypeObject* g_classes[4] = {};  // the Python class of each rank, for a quick exact-type test
 const py::detail::type_info* g_types[4] = {};
 
@@ -190,10 +217,13 @@ template <int Rank>
 void BindArray(py::module_& m) {
     using Box = ArrayBox<Rank>;
     const char* name = kClassName[Rank];
-    py::class_<Box, std::shared_ptr<Box>> cls(m, name);
+    py::class_<Box, std::shared_ptr<Box>> cls(m, name, kClassDoc[Rank]);
     g_classes[Rank] = reinterpret_cast<PyTypeObject*>(cls.ptr());
     g_types[Rank] = py::detail::get_type_info(typeid(Box));
-    cls.def(py::init(&MakeFromValues<Rank>), py::arg("values") = py::none(), py::arg("lower") = 1)
+    cls.def(py::init(&MakeFromValues<Rank>), py::arg("values") = py::none(), py::arg("lower") = 1,
+            "__init__(self, values=None, lower=1)\n--\n\nThe values (nested sequences or a float64 NumPy "
+            "array, copied) from subscript `lower` (an int, or a tuple of one per dimension); no values: an "
+            "array without bounds.")
         .def_static("with_bounds", [name](const py::args& args) {
             auto box = std::make_shared<Box>();
             box->array = MakeBounded<Rank>(BoundsFromArgs<Rank>(args, name), std::make_index_sequence<2 * Rank>());
@@ -221,19 +251,24 @@ void BindArray(py::module_& m) {
            "while a NumPy view of the store exists.")
         .def("__getitem__", [](py::handle self, py::handle key) {
             return FromDouble(Element<Rank>(*Checked<Rank>(self, "__getitem__"), key));
-        })
+        }, "__getitem__(self, subscripts, /)\n--\n\nThe element at these subscripts (one per dimension), checked.")
         .def("__setitem__", [name](py::handle self, py::handle key, py::handle value) {
             const Double converted = ToDouble(value, Where{name, "value"});
             Element<Rank>(*Checked<Rank>(self, "__setitem__"), key) = converted;
-        })
-        .def("__len__", [](py::handle self) { return Checked<Rank>(self, "__len__")->array.size(); })
-        .def_property_readonly("values", &View<Rank>)
+        }, "__setitem__(self, subscripts, value, /)\n--\n\nSets the element at these subscripts, checked.")
+        .def("__len__", [](py::handle self) { return Checked<Rank>(self, "__len__")->array.size(); },
+             "__len__(self, /)\n--\n\nThe number of elements, all dimensions together.")
+        .def_property_readonly("values", &View<Rank>,
+                               "A writable NumPy view of the elements in row order, without a copy.")
         .def("__array__", [](const std::shared_ptr<Box>& b, py::object dtype, py::object) -> py::object {
             py::array view = View<Rank>(b);
             if (dtype.is_none()) return std::move(view);
             return py::module_::import("numpy").attr("asarray")(view, dtype);
-        }, py::arg("dtype") = py::none(), py::arg("copy") = py::none())
-        .def("__iter__", [](const std::shared_ptr<Box>& b) { return py::iter(View<Rank>(b)); })
+        }, py::arg("dtype") = py::none(), py::arg("copy") = py::none(),
+           "__array__(self, dtype=None, copy=None)\n--\n\nThe NumPy view (numpy.asarray(a)); converted to dtype "
+           "when one is given.")
+        .def("__iter__", [](const std::shared_ptr<Box>& b) { return py::iter(View<Rank>(b)); },
+             "__iter__(self, /)\n--\n\nThe elements (1-D) or the rows of values, as the NumPy view gives them.")
         .def("__repr__", [name](const std::shared_ptr<Box>& b) {
             if (!b->array.HasBounds()) return std::string(name) + "()";
             std::string lower;

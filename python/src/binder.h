@@ -63,6 +63,9 @@ struct Output {
     static py::object Out(const Held& held) { return Back(held); }
 };
 
+// The docstring of a class's constructor without arguments, for inspect.signature.
+inline constexpr const char* kNewInstanceDoc = "__init__(self)\n--\n\nA new instance; it takes no arguments.";
+
 inline py::object FromInteger(Integer value) { return py::int_(value); }
 inline py::object FromLong(Long value) { return py::int_(value); }
 inline py::object FromStringValue(String value) { return FromString(value); }

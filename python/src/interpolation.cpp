@@ -10,7 +10,7 @@ namespace tervanix::py_binding {
 
 void BindInterpolation(py::module_& m) {
     py::class_<CInterpolation> interp(m, "CInterpolation", ReferenceText("CInterpolation"));
-    interp.def(py::init<>());
+    interp.def(py::init<>(), kNewInstanceDoc);
     interp.def_static("Default", [] { return &CInterpolation::Default(); }, py::return_value_policy::reference,
                       (std::string("Default()\n--\n\n") + ReferenceText("CInterpolation.Default")).c_str());
     Def<&CInterpolation::BoundedBy>(interp, "BoundedBy", {"dCheckVal", "dLowerBound", "dUpperBound"});
@@ -36,7 +36,7 @@ void BindInterpolation(py::module_& m) {
          "bExtrapolationNeeded"});
 
     py::class_<cInterp2> interp2(m, "cInterp2", ReferenceText("cInterp2"));
-    interp2.def(py::init<>());
+    interp2.def(py::init<>(), kNewInstanceDoc);
     Def<&cInterp2::SortXYPairsByX>(interp2, "SortXYPairsByX", {"XValues", "YValues"});
     Def<&cInterp2::Interp2D>(interp2, "Interp2D", {"XValues", "YValues", "bAllowExtrap", "X", "Y"});
     Def<&cInterp2::Interp3D>(interp2, "Interp3D", {"XValues", "YValues", "ZValues", "bAllowExtrap", "X", "Y", "Z"});

@@ -2,6 +2,9 @@
 // message box through a Python callable.
 #include <pybind11/numpy.h>
 
+#include <algorithm>
+#include <string>
+
 #include <Tervanix/cMatrix.h>
 #include <Tervanix/cMatrix2.h>
 #include <Tervanix/cMatrixOps.h>
@@ -88,6 +91,23 @@ py::array_t<Double> MatrixToArray(py::handle self) {
     return array;
 }
 
+// "cMatrix2(2 x 3, [[1.0, 2.0, 3.0], [4.0, 5.0, 6.0]])": the size, then the first rows
+// and columns (up to 4 of each, "..." for the rest), each value as Python writes a float.
+std::string MatrixRepr(py::handle self) {
+    constexpr Long kShown = 4;
+    const cMatrix2& matrix = MatrixOf(self, "cMatrix2.__repr__");
+    const Long rows = matrix.NumRows(), cols = matrix.NumCols();
+    std::string text = "cMatrix2(" + std::to_string(rows) + " x " + std::to_string(cols) + ", [";
+    for (Long i = 1; i <= std::min(rows, kShown); ++i) {
+        text += i > 1 ? ", [" : "[";
+        for (Long j = 1; j <= std::min(cols, kShown); ++j) {
+            text += (j > 1 ? ", " : "") + std::string(py::repr(py::float_(matrix.GetData(i, j))));
+        }
+        text += cols > kShown ? ", ...]" : "]";
+    }
+    return text + (rows > kShown ? ", ...])" : "])");
+}
+
 // The Python callable that receives the message box's text, or null.
 PyObject* g_sink = nullptr;
 
@@ -113,7 +133,7 @@ py::object SetMessageSink(py::object sink) {
 
 void BindMatrices(py::module_& m) {
     py::class_<cMatrix2, MatrixRef> matrix(m, "cMatrix2", ReferenceText("cMatrix2"));
-    matrix.def(py::init<>());
+    matrix.def(py::init<>(), "__init__(self)\n--\n\nA new 1 x 1 matrix holding 0.0.");
     Def<static_cast<Long (cMatrix2::*)() const>(&cMatrix2::NumRows)>(matrix, "NumRows", {});
     Def<static_cast<void (cMatrix2::*)(const Long&)>(&cMatrix2::NumRows)>(matrix, "NumRows", {"i"});
     Def<static_cast<Long (cMatrix2::*)() const>(&cMatrix2::NumCols)>(matrix, "NumCols", {});
@@ -126,17 +146,21 @@ void BindMatrices(py::module_& m) {
     matrix.def("__array__", [](py::handle self, py::object dtype, py::object) -> py::object {
         py::object array = MatrixToArray(self);
         return dtype.is_none() ? array : array.attr("astype")(dtype);
-    }, py::arg("dtype") = py::none(), py::arg("copy") = py::none());
+    }, py::arg("dtype") = py::none(), py::arg("copy") = py::none(),
+       "__array__(self, dtype=None, copy=None)\n--\n\nto_array(), converted to dtype when one is given.");
+    matrix.def("__repr__", &MatrixRepr,
+               "__repr__(self, /)\n--\n\nThe size and the first rows and columns: cMatrix2(2 x 2, [[1.0, 0.0], "
+               "[0.0, 1.0]]).");
 
     py::class_<cMatrixOps> ops(m, "cMatrixOps", ReferenceText("cMatrixOps"));
-    ops.def(py::init<>());
+    ops.def(py::init<>(), kNewInstanceDoc);
     Def<&cMatrixOps::MatrixTrans>(ops, "MatrixTrans", {"Original", "Transposed"});
     Def<&cMatrixOps::MatrixMult>(ops, "MatrixMult", {"A", "B", "AB"});
     Def<&cMatrixOps::MatrixInvert>(ops, "MatrixInvert", {"Original", "Inverted"}, Gil::Release);
     Def<&cMatrixOps::SimultEqns>(ops, "SimultEqns", {"Coeffs", "Vector", "Solution"});
 
     py::class_<cMatrix> system(m, "cMatrix", ReferenceText("cMatrix"));
-    system.def(py::init<>());
+    system.def(py::init<>(), kNewInstanceDoc);
     Def<&cMatrix::MatrixSize>(system, "MatrixSize", {"X"});
     Def<&cMatrix::AddToMatrix>(system, "AddToMatrix", {"row", "col", "value"});
     Def<&cMatrix::AddToVector>(system, "AddToVector", {"row", "value"});

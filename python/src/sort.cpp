@@ -53,7 +53,7 @@ struct Param<Variant&> {
 
 void BindSort(py::module_& m) {
     py::class_<CSort> sort(m, "CSort", ReferenceText("CSort"));
-    sort.def(py::init<>());
+    sort.def(py::init<>(), kNewInstanceDoc);
     sort.def_static("Default", [] { return &CSort::Default(); }, py::return_value_policy::reference,
                     (std::string("Default()\n--\n\n") + ReferenceText("CSort.Default")).c_str());
     Def<&CSort::BubbleSortXYPairsByX>(sort, "BubbleSortXYPairsByX", {"vXData", "vYData"});

@@ -10,7 +10,7 @@ namespace tervanix::py_binding {
 
 void BindUtilities(py::module_& m) {
     py::class_<cGenUtil> util(m, "cGenUtil", ReferenceText("cGenUtil"));
-    util.def(py::init<>());
+    util.def(py::init<>(), kNewInstanceDoc);
     Def<&cGenUtil::Min>(util, "Min", {"X", "Y"});
     Def<&cGenUtil::Max>(util, "Max", {"X", "Y"});
     Def<&cGenUtil::Avg>(util, "Avg", {"X", "Y"});
@@ -25,7 +25,7 @@ void BindUtilities(py::module_& m) {
     Def<&cGenUtil::BinToLong>(util, "BinToLong", {"sBin", "lngLong"});
 
     py::class_<cGeom> geom(m, "cGeom", ReferenceText("cGeom"));
-    geom.def(py::init<>());
+    geom.def(py::init<>(), kNewInstanceDoc);
     Def<&cGeom::PI>(geom, "PI", {});
     Def<&cGeom::Distance2D>(geom, "Distance2D", {"x1", "y1", "x2", "y2"});
     Def<&cGeom::Distance3D>(geom, "Distance3D", {"x1", "y1", "z1", "x2", "y2", "z2"});

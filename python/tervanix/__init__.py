@@ -11,7 +11,7 @@ from . import _core
 from ._core import (CInterpolation, CSort, DoubleArray, DoubleArray2D, DoubleArray3D, SetMessageSink,
                     __version__, cGenUtil, cGeom, cInterp2, cMatrix, cMatrix2, cMatrixOps)
 from ._reasons import FalseExplanation, FalseReason
-from ._batch import (BatchOutcome, BatchResult, interp2d_batch, interp3d_batch, interp4d_batch,
+from ._batch import (BatchOutcome, BatchResult, UnusableTable, interp2d_batch, interp3d_batch, interp4d_batch,
                      interpolation_of_1d_array_batch)
 
 
@@ -32,6 +32,6 @@ __all__ = [
     "DoubleArray", "DoubleArray2D", "DoubleArray3D", "EXTRAPOLATE_FIXEDENDPT", "EXTRAPOLATE_LINEARLY",
     "EXTRAP_FIXEDENDPT", "EXTRAP_LINEARLY", "EXTRAP_NO", "ErrorKind", "FalseExplanation", "FalseReason",
     "FloatingPointFault", "InvalidArgument", "LibraryError", "MissingObject", "NO_EXTRAPOLATION", "OutOfMemory",
-    "SetMessageSink", "SubscriptOutOfRange", "TypeMismatch", "cGenUtil", "cGeom", "cInterp2", "cMatrix", "cMatrix2", "cMatrixOps", "interp2d_batch",
+    "SetMessageSink", "SubscriptOutOfRange", "TypeMismatch", "UnusableTable", "cGenUtil", "cGeom", "cInterp2", "cMatrix", "cMatrix2", "cMatrixOps", "interp2d_batch",
     "interp3d_batch", "interp4d_batch", "interpolation_of_1d_array_batch", "last_false_reason",
 ]

@@ -11,9 +11,12 @@ tuple a successful call returns, holding each output as the failure left it.
 """
 import builtins
 import enum
+from typing import Any, Dict, Optional, Tuple, Type
 
 
 class ErrorKind(enum.Enum):
+    """What went wrong, as the library's ErrorKind names it."""
+
     OverflowError = "OverflowError"
     SubscriptOutOfRange = "SubscriptOutOfRange"
     FloatingPointFault = "FloatingPointFault"
@@ -24,8 +27,17 @@ class ErrorKind(enum.Enum):
 
 
 class LibraryError(Exception):
-    kind = None
-    outputs = None
+    """A failure the library detected; `kind` says which. `outputs`: the outputs a
+    failing method had written (None when it has none); `index`: for a batch lookup
+    with strict=True, the index of the target that raised."""
+
+    kind: Optional[ErrorKind] = None  # each subclass's own kind
+    outputs: Optional[Any] = None
+    index: Optional[Tuple[int, ...]] = None
+
+    def __init__(self, message: str = "") -> None:
+        """The library's text: "Class.Method: Kind: what failed"."""
+        super().__init__(message)
 
 
 class OverflowError(LibraryError, builtins.OverflowError):
@@ -34,6 +46,7 @@ class OverflowError(LibraryError, builtins.OverflowError):
 
 
 class SubscriptOutOfRange(LibraryError, IndexError):
+    """An element addressed outside its array's bounds, or an array without bounds."""
     kind = ErrorKind.SubscriptOutOfRange
 
 
@@ -43,10 +56,12 @@ class FloatingPointFault(LibraryError, FloatingPointError):
 
 
 class InvalidArgument(LibraryError, ValueError):
+    """A runtime function given an argument outside its domain (the logarithm of 0)."""
     kind = ErrorKind.InvalidArgument
 
 
 class TypeMismatch(LibraryError, TypeError):
+    """A Variant that does not hold what the operation needs."""
     kind = ErrorKind.TypeMismatch
 
 
@@ -56,11 +71,14 @@ class MissingObject(LibraryError, ValueError):
 
 
 class OutOfMemory(LibraryError, MemoryError):
+    """No memory for the call's arrays or working data."""
     kind = ErrorKind.OutOfMemory
 
 
-BY_KIND = {cls.kind.value: cls for cls in (OverflowError, SubscriptOutOfRange, FloatingPointFault,
-                                            InvalidArgument, TypeMismatch, MissingObject, OutOfMemory)}
+# Each class is named as its kind.
+BY_KIND: Dict[str, Type[LibraryError]] = {
+    cls.__name__: cls for cls in (OverflowError, SubscriptOutOfRange, FloatingPointFault, InvalidArgument,
+                                  TypeMismatch, MissingObject, OutOfMemory)}
 
 for _cls in (ErrorKind, LibraryError, *BY_KIND.values()):
     _cls.__module__ = "tervanix"

@@ -1,11 +1,15 @@
 """Why a method returned False: the code (FalseReason, named as in the C++ enumeration)
 and the library's text. The extension checks at import that these names are the
 library's own, in its order."""
-import enum
 from typing import Union
 
+from ._enums import NamedIntEnum
 
-class FalseReason(enum.IntEnum):
+
+class FalseReason(NamedIntEnum):
+    """The rule that made a method return False; str() is the C++ name (None_ prints
+    as "None")."""
+
     None_ = 0  # no call on this thread has returned False ("None" is a Python keyword)
     TableNotNumberedFromOne = 1
     TableSizesDiffer = 2
@@ -28,6 +32,9 @@ class FalseReason(enum.IntEnum):
     SizesDoNotMatch = 19
     NoRowOrder = 20
     DependentEquations = 21
+
+    def __str__(self) -> str:
+        return "None" if self is FalseReason.None_ else self.name
 
 
 class FalseExplanation:

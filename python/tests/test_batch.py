@@ -110,6 +110,27 @@ def test_axes_give_the_grid_with_the_digits_of_single_calls():
     assert tv.interp4d_batch(w, xv, yv, np.zeros((2, 3, 2)), True, w=[0.5], x=x, y=y).values.shape == (1, 4, 3)
 
 
+def test_a_table_the_lookup_cannot_use_raises_in_either_mode():
+    x, y = np.array([0.0, 1.0, 2.0]), np.array([0.0, 1.0])
+    for strict in (True, False):
+        with pytest.raises(tv.UnusableTable, match=r"^interp3d_batch: the table cannot be used for any target: "
+                                                   r"cInterp2\.Interp3D: XValues ends at 3 and dimension 1 of "
+                                                   r"ZValues at 2") as caught:
+            tv.interp3d_batch(x, y, np.zeros((2, 3)), True, [0.5], [0.5], strict=strict)  # the grid transposed
+        assert isinstance(caught.value, ValueError) and caught.value.reason.code == tv.FalseReason.TableSizesDiffer
+    with pytest.raises(tv.UnusableTable) as caught:
+        tv.interp2d_batch(np.array([1.0, 1.0]), np.array([1.0, 2.0]), True, [5.0], strict=False)
+    assert caught.value.reason.code == tv.FalseReason.RepeatedX
+    # A False that depends on the target stays an outcome.
+    assert tv.interp3d_batch(x, y, np.zeros((3, 2)), False, [9.0], [0.5]).outcomes.tolist() == [1]
+
+
+def test_an_error_of_the_table_names_the_function_called():
+    with pytest.raises(tv.SubscriptOutOfRange, match=r"^interpolation_of_1d_array_batch: SubscriptOutOfRange: "
+                                                     r"dXArray and dYArray are empty \(bounds 1 to 0\)"):
+        tv.interpolation_of_1d_array_batch(np.zeros(0), np.zeros(0), tv.EXTRAPOLATE_LINEARLY, [1.0])
+
+
 def test_empty_targets_give_empty_results():
     result = tv.interp2d_batch(np.array([0.0, 1.0]), np.array([0.0, 1.0]), True, np.zeros((0, 3)))
     assert result.values.shape == (0, 3) and result.outcomes.shape == (0, 3)

@@ -19,6 +19,32 @@ def test_every_method_has_a_signature_and_the_reference_text():
     assert "Returns a named tuple tervanix.Line2D(result, m, B)" in tv.cGeom.Line2D.__doc__
 
 
+def test_every_public_name_has_a_docstring_and_every_callable_a_signature():
+    missing = []
+    for name in [*tv.__all__, "OverflowError"]:
+        value = getattr(tv, name)
+        if isinstance(value, int):  # the enumerations' members, as module constants
+            continue
+        if not (value.__doc__ or "").strip():
+            missing.append(f"{name}: no docstring")
+        if callable(value) and not isinstance(value, type(tv.ErrorKind)):
+            try:
+                inspect.signature(value)
+            except (TypeError, ValueError) as error:
+                missing.append(f"{name}: no signature ({error})")
+    assert missing == []
+    assert str(inspect.signature(tv.DoubleArray)) == "(values=None, lower=1)"
+    assert str(inspect.signature(tv.DoubleArray2D.with_bounds)) == "(*bounds)"
+
+
+def test_enumerations_print_their_names_as_the_library_does():
+    assert [str(tv.EXTRAPOLATE_LINEARLY), f"{tv.EXTRAP_NO}", f"{tv.EXTRAP_FIXEDENDPT:>20}"] == \
+        ["EXTRAPOLATE_LINEARLY", "EXTRAP_NO", "   EXTRAP_FIXEDENDPT"]
+    assert f"{tv.EXTRAP_LINEARLY:d}" == "1" and tv.EXTRAP_LINEARLY == 1  # still a number where one is asked for
+    assert [str(tv.FalseReason.None_), str(tv.FalseReason.RepeatedX), str(tv.BatchOutcome.FloatingPointFault)] == \
+        ["None", "RepeatedX", "FloatingPointFault"]
+
+
 def test_the_version_and_a_star_import_that_keeps_the_builtins():
     assert tv.__version__.count(".") == 2
     scope = {}

@@ -14,6 +14,14 @@ def test_cmatrix2_round_trip_through_numpy():
         tv.cMatrix2.from_array(np.zeros((0, 2)))
 
 
+def test_repr_shows_the_size_and_the_first_values():
+    assert repr(tv.cMatrix2()) == "cMatrix2(1 x 1, [[0.0]])"
+    assert repr(tv.cMatrix2.from_array([[0.1, -2.0]])) == "cMatrix2(1 x 2, [[0.1, -2.0]])"
+    assert repr(tv.cMatrix2.from_array(np.arange(30.0).reshape(5, 6))) == (
+        "cMatrix2(5 x 6, [[0.0, 1.0, 2.0, 3.0, ...], [6.0, 7.0, 8.0, 9.0, ...], [12.0, 13.0, 14.0, 15.0, ...], "
+        "[18.0, 19.0, 20.0, 21.0, ...], ...])")
+
+
 def test_calc_returns_the_solution_as_a_list():
     system = tv.cMatrix()
     system.MatrixSize(2)

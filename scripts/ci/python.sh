@@ -3,9 +3,10 @@
 # offline into a fresh virtual environment made from Debian's /usr/bin/python3 (the
 # python3 first on PATH may not see Debian's packages); a wheel (pip wheel) of the same
 # tree, which reuses the extension's CMake build folder there, installed into another
-# fresh environment, where pytest runs; the stubs under mypy --strict; the docstrings
-# against the /// comments. The unpacked tree stays under build/python, so a second run
-# only rebuilds what changed.
+# fresh environment, where pytest runs; the proof that the sdist's declared build
+# requirements are all its build needs (scripts/ci/python_isolated.py); the stubs under
+# mypy --strict and stubtest; the docstrings against the /// comments. The unpacked
+# tree stays under build/python, so a second run only rebuilds what changed.
 # Usage: scripts/ci/python.sh [path of the C++ example program, to compare with]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -33,6 +34,9 @@ rm -rf "$out/venv-sdist" "$out/venv-wheel"
 "$out/venv-sdist/bin/python" -m pip install -v --no-build-isolation --no-index --no-deps "$tree"
 "$out/venv-sdist/bin/python" -c 'import tervanix; print("tervanix", tervanix.__version__, "from the sdist")'
 
+step "the declared build requirements alone build it (an isolated build, from Debian's packages)"
+/usr/bin/python3 scripts/ci/python_isolated.py "$sdist" "$tree" "$out"
+
 step "a wheel of the same tree, installed into another fresh venv"
 "$out/venv-sdist/bin/python" -m pip wheel -v --no-build-isolation --no-index --no-deps "$tree" -w "$dist"
 /usr/bin/python3 -m venv --system-site-packages "$out/venv-wheel"
@@ -49,6 +53,9 @@ example=$(realpath "$example")
 step "stubs under mypy --strict (the examples and a typed use of each class)"
 mypy --strict --python-executable "$out/venv-wheel/bin/python" --no-incremental \
   python/examples/worked_example.py python/tests/test_typed_use.py
+
+step "the stubs against the installed package (stubtest)"
+(cd "$out" && venv-wheel/bin/python -m mypy.stubtest tervanix --allowlist "$root/python/stubtest-allowlist.txt")
 
 step "tests against the wheel"
 # From outside python/, so that the installed package is imported, not the source folder.

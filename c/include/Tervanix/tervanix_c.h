@@ -62,6 +62,17 @@ enum {
  * until the next failure on the same thread. */
 TVX_API const char* tvx_LastErrorMessage(void);
 
+/* The status's name as this header spells it: "TVX_OK" for 1 (TVX_TRUE is the same
+ * number), "TVX_FALSE", "TVX_E_OVERFLOW" ... "TVX_E_UNKNOWN"; "unknown status" for a
+ * number that is none of them. The text is static. */
+TVX_API const char* tvx_StatusName(tvx_status status);
+
+/* The library's version, "major.minor.patch" (the project's version, as
+ * TERVANIX_VERSION_STRING of <Tervanix/Version.h> and the pkg-config files give it):
+ * the version of the library the program runs with, which may be newer than the one
+ * it was compiled against. The text is static. */
+TVX_API const char* tvx_Version(void);
+
 /* ---- Why False ------------------------------------------------------------------ */
 
 /* The rule that made a call return TVX_FALSE; the numbers of the C++ FalseReason. */

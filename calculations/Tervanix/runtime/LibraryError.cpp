@@ -1,6 +1,7 @@
 #include "Tervanix/runtime/LibraryError.h"
 
 #include <new>
+#include <ostream>
 #include <stdexcept>
 
 #include "Tervanix/runtime/MessageText.h"
@@ -19,6 +20,8 @@ const char* KindName(ErrorKind kind) noexcept {
     }
     return "UnknownError";
 }
+
+std::ostream& operator<<(std::ostream& os, ErrorKind kind) { return os << KindName(kind); }
 
 LibraryError::LibraryError(ErrorKind kind, const char* message) noexcept : kind_(kind), where_{}, what_{} {
     rt::CopyCut(message_, message);

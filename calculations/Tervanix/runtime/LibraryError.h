@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <exception>
+#include <iosfwd>
 
 #include "Tervanix/platform/Config.h"
 
@@ -26,6 +27,15 @@ enum class ErrorKind {
 ///   KindName(ErrorKind::OverflowError);   // "OverflowError"
 /// @endcode
 TERVANIX_API const char* KindName(ErrorKind kind) noexcept;
+
+/// Writes KindName(kind).
+///
+/// @code
+///   std::ostringstream text;
+///   text << ErrorKind::InvalidArgument;
+///   std::string written = text.str();   // "InvalidArgument"
+/// @endcode
+TERVANIX_API std::ostream& operator<<(std::ostream& os, ErrorKind kind);
 
 namespace rt {
 [[noreturn]] void RethrowFrom(const char* where);

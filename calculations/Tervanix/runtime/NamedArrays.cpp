@@ -54,11 +54,33 @@ void DescribeMismatch(MessageText<>& text, const NamedArray& array, const NamedA
     text << ": give " << array.name << " the bounds of " << reference.name;
 }
 
+// An access to an empty dimension: "dXArray and dYArray are empty (bounds 1 to 0)...",
+// naming every array given with those bounds, as any of them could be the one read
+// first. False when no array given has them.
+bool NameEmptyArrays(const NamedArray* arrays, std::size_t count, const RefusedAccess& refused,
+                     MessageText<>& text) {
+    std::size_t named = 0;
+    int rank = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!HasBoundsRefused(arrays[i], refused)) continue;
+        text << (named == 0 ? "" : " and ") << arrays[i].name;
+        rank = arrays[i].rank;
+        ++named;
+    }
+    if (named == 0) return false;
+    text << (named == 1 ? " is" : " are") << " empty (bounds " << refused.lower << " to " << refused.upper;
+    if (rank > 1) text << " in dimension " << refused.dimension;
+    text << "), and the call reads " << (named == 1 ? "its" : "their") << " elements: give "
+         << (named == 1 ? "it" : "them") << " values";
+    return true;
+}
+
 // The text that names the array, or "" when the error is not an element access's or
 // its array cannot be told.
 void NameTheArray(const LibraryError& error, const NamedArray* arrays, std::size_t count, MessageText<>& text) {
     const RefusedAccess& refused = LastRefusedAccess();
     if (error.kind() != ErrorKind::SubscriptOutOfRange || std::strcmp(error.message(), refused.message) != 0) return;
+    if (!refused.noBounds && refused.upper < refused.lower && NameEmptyArrays(arrays, count, refused, text)) return;
     const NamedArray* array = RefusingArray(arrays, count, refused);
     if (array == nullptr) return;
     if (refused.noBounds) {

@@ -77,7 +77,7 @@ template <typename... NamesAndArrays>
 template <typename A, typename B>
 [[noreturn]] TERVANIX_COLD_NOINLINE void RethrowNamingPair(const char* where, const char* name, A& array,
                                                            const char* referenceName, B& reference) {
-    const NamedArray list[] = {Named(name, array, referenceName), Named(referenceName, reference)};
+    const NamedArray list[] = {Named(referenceName, reference), Named(name, array, referenceName)};
     RethrowNaming(where, list, 2);
 }
 
