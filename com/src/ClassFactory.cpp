@@ -1,0 +1,76 @@
+// IClassFactory for the eight classes: CreateInstance makes a new object of the class
+// (no aggregation); LockServer keeps the DLL loaded.
+#include "ClassFactory.h"
+
+#include <new>
+
+#include "Classes.h"
+
+namespace tvcom {
+
+Object* NewObject(ClassId id) {
+    switch (id) {
+#define TERVANIX_COM_CASE(Name, ProgId, ClsidText, Clsid, Iid) \
+    case ClassId::Name: return New##Name();
+        TERVANIX_COM_CLASSES(TERVANIX_COM_CASE)
+#undef TERVANIX_COM_CASE
+        default: return nullptr;
+    }
+}
+
+namespace {
+
+class Factory : public IClassFactory {
+public:
+    explicit Factory(ClassId id) : id_(id) { ObjectCreated(); }
+    virtual ~Factory() { ObjectDestroyed(); }
+    Factory(const Factory&) = delete;
+    Factory& operator=(const Factory&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (out == nullptr) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
+            *out = static_cast<IClassFactory*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG n = InterlockedDecrement(&refs_);
+        if (n == 0) delete this;
+        return static_cast<ULONG>(n);
+    }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+        if (out == nullptr) return E_POINTER;
+        *out = nullptr;
+        if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+        Object* object = NewObject(id_);
+        if (object == nullptr) return E_OUTOFMEMORY;
+        const HRESULT hr = object->QueryInterface(iid, out);
+        object->Release();
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+        tvcom::LockServer(lock != FALSE);
+        return S_OK;
+    }
+
+private:
+    ClassId id_;
+    LONG refs_ = 1;
+};
+
+}  // namespace
+
+HRESULT GetFactory(ClassId id, REFIID iid, void** out) {
+    Factory* factory = new (std::nothrow) Factory(id);
+    if (factory == nullptr) return E_OUTOFMEMORY;
+    const HRESULT hr = factory->QueryInterface(iid, out);
+    factory->Release();
+    return hr;
+}
+
+}  // namespace tvcom
