@@ -249,7 +249,14 @@ void Frame::Convert(int k, Arg type) {
         case Arg::OutDouble: try { s.d = ReadDouble(v); } catch (const BindingError&) { s.d = 0; } s.d0 = s.d; break;
         case Arg::OutInteger: try { s.i = ReadInteger(v); } catch (const BindingError&) { s.i = 0; } s.i0 = s.i; break;
         case Arg::OutLong: try { s.l = ReadLong(v); } catch (const BindingError&) { s.l = 0; } s.l0 = s.l; break;
-        case Arg::OutBoolean: try { s.b = ReadBoolean(v); } catch (const BindingError&) { s.b = tervanix::False; } s.b0 = s.b; break;
+        case Arg::OutBoolean: {  // kept as the caller's raw value, which the library may leave as it is
+            const VARIANT* u = Unwrap(v);
+            if (u->vt == VT_BOOL) s.b = Boolean::FromRaw(u->boolVal);
+            else if (u->vt == (VT_BOOL | VT_BYREF)) s.b = Boolean::FromRaw(*u->pboolVal);
+            else try { s.b = ReadBoolean(v); } catch (const BindingError&) { s.b = tervanix::False; }
+            s.b0 = s.b;
+            break;
+        }
         case Arg::OutString: try { s.s = ReadString(v); } catch (const BindingError&) { s.s.clear(); } s.s0 = s.s; break;
     }
 }
@@ -376,6 +383,21 @@ void Frame::ReturnUnknown(IUnknown* object) {
 }
 void Frame::Return(const Variant& value) {
     if (result_) StoreVariant(result_, value);
+}
+void Frame::Return(const std::vector<String>& texts) {
+    if (!result_) return;
+    SAFEARRAYBOUND bound = {static_cast<ULONG>(texts.size()), 0};
+    SAFEARRAY* array = SafeArrayCreate(VT_VARIANT, 1, &bound);
+    if (array == nullptr) throw std::bad_alloc();
+    VARIANT* elements = nullptr;
+    SafeArrayAccessData(array, reinterpret_cast<void**>(&elements));
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        elements[k].vt = VT_BSTR;
+        elements[k].bstrVal = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(texts[k].data()), static_cast<UINT>(texts[k].size()));
+    }
+    SafeArrayUnaccessData(array);
+    result_->vt = VT_ARRAY | VT_VARIANT;
+    result_->parray = array;
 }
 void Frame::Return(IDispatch* object) {
     if (!result_) {

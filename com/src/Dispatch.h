@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include <Tervanix/Tervanix.h>
 
@@ -130,6 +131,7 @@ public:
     void Return(IDispatch* object);  // takes the reference
     void ReturnUnknown(IUnknown* object);  // takes the reference
     void Return(const Variant& value);
+    void Return(const std::vector<String>& texts);  // an array of strings from 0
 
     // Used by Object::Invoke.
     HRESULT Run(DISPPARAMS* params, bool put, VARIANT* result, EXCEPINFO* info);

@@ -11,7 +11,7 @@ namespace tvcom {
 
 namespace {
 
-thread_local tervanix::String g_last;
+thread_local std::vector<tervanix::String> g_messages;
 
 // A service, or a program started with TERVANIX_COM_NO_MESSAGE_BOX set (a test, a
 // server), has no one to press OK: the box would block the call for ever.
@@ -25,11 +25,12 @@ bool SomeoneSees() {
 
 }  // namespace
 
-const tervanix::String& LastMessage() { return g_last; }
+const std::vector<tervanix::String>& LastMessages() { return g_messages; }
+void ClearMessages() { g_messages.clear(); }
 
 void InstallMessageSink() {
     tervanix::rt::SetMessageSink([](const tervanix::String& text) {
-        g_last = text;
+        g_messages.push_back(text);
         if (!SomeoneSees()) return;
         const std::wstring w(text.begin(), text.end());
         MessageBoxW(nullptr, w.c_str(), L"Tervanix", MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);

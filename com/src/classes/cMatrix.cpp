@@ -15,10 +15,13 @@ const Member kMembers[] = {
      [](Frame& f) { Lib(f).AddToMatrix(f.L(0), f.L(1), f.D(2)); }},
     {L"AddToVector", {{L"row", Arg::Long}, D(L"value")}, [](Frame& f) { Lib(f).AddToVector(f.L(0), f.D(1)); }},
     {L"Calc", {{L"Solution", Arg::OutCollection}}, [](Frame& f) { f.Return(Lib(f).Calc(f.C(0))); }},
-    {L"HelpForProgrammer", {}, [](Frame& f) { Lib(f).HelpForProgrammer(); }},
-    // The text of the last message the component showed (or would have shown, in a
-    // process with no desktop) on this thread.
-    {L"LastMessage", {}, [](Frame& f) { f.Return(LastMessage()); }},
+    {L"HelpForProgrammer", {}, [](Frame& f) {
+         ClearMessages();
+         Lib(f).HelpForProgrammer();
+     }},
+    // The texts of the messages HelpForProgrammer showed (or would have shown, in a
+    // process with no desktop) in its last call on this thread: an array from 0.
+    {L"LastMessages", {}, [](Frame& f) { f.Return(LastMessages()); }},
 };
 
 const ClassTable kTable = {L"cMatrix", kMembers, static_cast<int>(std::size(kMembers))};

@@ -1,0 +1,1 @@
+namespace comclient { int Bench() { return 0; } }
