@@ -287,6 +287,13 @@ void Frame::WriteBack(int k, Arg type, bool completed) {
     }
 }
 
+// The library's text "Class.Method: Kind: message"; an error raised outside any method
+// (a collection's item) is named after the member the host called.
+std::string Frame::Describe(const tervanix::LibraryError& e) const {
+    if (e.where()[0] != '\0') return e.what();
+    return Narrow(table_.name) + "." + Narrow(member_.name) + ": " + tervanix::KindName(e.kind()) + ": " + e.message();
+}
+
 HRESULT Frame::Run(DISPPARAMS* params, bool put, VARIANT* result, EXCEPINFO* info) {
     result_ = result;
     const wchar_t* source = L"Tervanix";
@@ -313,7 +320,7 @@ HRESULT Frame::Run(DISPPARAMS* params, bool put, VARIANT* result, EXCEPINFO* inf
             completed = true;
         } catch (const tervanix::LibraryError& e) {
             number = NumberOf(e.kind());
-            text = e.what();
+            text = Describe(e);
         }
         for (int k = 0; k < count_; ++k) {
             try {
@@ -335,7 +342,7 @@ HRESULT Frame::Run(DISPPARAMS* params, bool put, VARIANT* result, EXCEPINFO* inf
         text = e.text;
     } catch (const tervanix::LibraryError& e) {
         number = NumberOf(e.kind());
-        text = e.what();
+        text = Describe(e);
     } catch (const std::bad_alloc&) {
         number = kOutOfMemory;
         text = Narrow(table_.name) + "." + Narrow(member_.name) + ": OutOfMemory: the component could not allocate memory";

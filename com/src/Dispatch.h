@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <Tervanix/Tervanix.h>
@@ -140,6 +141,7 @@ private:
     void Bind(DISPPARAMS* params, bool put);
     void Convert(int k, Arg type);
     void WriteBack(int k, Arg type, bool completed);
+    std::string Describe(const tervanix::LibraryError& e) const;
     [[noreturn]] void Fail(int number, const char* kind, const wchar_t* param, const char* text) const;
 
     Object& self_;
