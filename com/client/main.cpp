@@ -3,6 +3,7 @@
 //   checks        the binding checks a script cannot make (see Checks.cpp)
 //   clean         that no registry key of the component is left (after unregistering)
 //   bench         the cost of one call, late and early bound
+//   user          the per-user registration, read as the platform reads it
 #include <windows.h>
 
 #include <cstdio>
@@ -17,12 +18,13 @@ int Fingerprint(int count, char** only);
 int Checks();
 int Clean();
 int Bench();
+int User();
 }  // namespace comclient
 
 int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);  // lines end in \n, as the expected file's
     if (argc < 2) {
-        std::fprintf(stderr, "usage: tervanix_com_client fingerprint [SECTION...]|checks|clean|bench\n");
+        std::fprintf(stderr, "usage: tervanix_com_client fingerprint [SECTION...]|checks|clean|bench|user\n");
         return 2;
     }
     if (std::strcmp(argv[1], "clean") == 0) return comclient::Clean();
@@ -32,6 +34,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], "fingerprint") == 0) rc = comclient::Fingerprint(argc - 2, argv + 2);
         else if (std::strcmp(argv[1], "checks") == 0) rc = comclient::Checks();
         else if (std::strcmp(argv[1], "bench") == 0) rc = comclient::Bench();
+        else if (std::strcmp(argv[1], "user") == 0) rc = comclient::User();
     } catch (const std::exception& e) {
         std::printf("FAILED: %s\n", e.what());
         rc = 1;

@@ -514,7 +514,7 @@ bool ReadObject(const VARIANT* v, IDispatch*& object) {
     v = Unwrap(v);
     object = nullptr;
     switch (v->vt) {
-        case VT_EMPTY: return true;
+        case VT_EMPTY: case VT_NULL: return true;  // JScript's null is Nothing
         case VT_DISPATCH: object = v->pdispVal; return true;
         case VT_DISPATCH | VT_BYREF: object = *v->ppdispVal; return true;
         default: return false;

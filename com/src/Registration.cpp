@@ -169,9 +169,11 @@ HRESULT Unregister(HKEY hive) {
     for (int k = 0; k < tvcom::kClassCount; ++k) {
         const tvcom::ClassIdentity& c = Identity(static_cast<ClassId>(k));
         const std::wstring clsid = c.clsidText, progId = c.progId, versioned = progId + L".1";
+        // This bitness's key first: where the platform keeps one key for both
+        // bitnesses, the check below must not find the registration being removed.
+        r.DeleteTree(L"CLSID\\" + clsid);
         const bool other = OtherBitnessRegistered(r, clsid);
         otherRemains = otherRemains || other;
-        r.DeleteTree(L"CLSID\\" + clsid);
         if (!other) {
             if (r.Get(progId + L"\\CLSID", L"") == clsid) r.DeleteTree(progId);
             if (r.Get(versioned + L"\\CLSID", L"") == clsid) r.DeleteTree(versioned);
