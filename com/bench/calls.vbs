@@ -5,7 +5,7 @@ Option Explicit
 Dim util, geom, n, k, t0, empty0, m, b, r
 Set util = CreateObject("Tervanix.cGenUtil")
 Set geom = CreateObject("Tervanix.cGeom")
-n = 50000
+n = 200000
 t0 = Timer
 For k = 1 To n
     r = k
@@ -15,9 +15,9 @@ t0 = Timer
 For k = 1 To n
     r = util.Min(2.5, 1.5)
 Next
-WScript.Echo "vbscript Min: " & Round(((Timer - t0) - empty0) * 1E6 / n, 2) & " us per call"
+WScript.Echo "vbscript Min: " & FormatNumber(((Timer - t0) - empty0) * 1E6 / n, 3) & " us per call"
 t0 = Timer
 For k = 1 To n
     r = geom.Line2D(1, 2, 3, 6, m, b)
 Next
-WScript.Echo "vbscript Line2D: " & Round(((Timer - t0) - empty0) * 1E6 / n, 2) & " us per call"
+WScript.Echo "vbscript Line2D: " & FormatNumber(((Timer - t0) - empty0) * 1E6 / n, 3) & " us per call"

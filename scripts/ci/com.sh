@@ -40,6 +40,22 @@ for arch in x86_64 i686; do
 done
 echo "built in $((SECONDS - start)) s"
 
+# Each DLL exports the five entry points and nothing else, and needs no DLL but the
+# system's (the C++ runtime is linked in).
+for arch in x86_64 i686; do
+  dump=$("$arch-w64-mingw32-objdump" -p "$out/$arch/com/tervanix_com.dll")
+  exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" | grep -oE '^\s*\[ *[0-9]+\] [A-Za-z_]+' | sed 's/.*\] //' | sort | tr '\n' ' ')
+  imports=$(grep -oE 'DLL Name: .*' <<<"$dump" | cut -c11- | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
+  echo "  $arch exports: $exports; imports: $imports"
+  if [ "$exports" != "DllCanUnloadNow DllGetClassObject DllInstall DllRegisterServer DllUnregisterServer " ]; then
+    fail "$arch: the exports are not the five entry points"
+  elif grep -qiE 'LIBSTDC|LIBGCC|PTHREAD' <<<"$imports"; then
+    fail "$arch: the DLL needs the C++ runtime's DLLs"
+  else
+    passed=$((passed + 1))
+  fi
+done
+
 export WINEPREFIX=$out/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" OANOCACHE=1
 unset DISPLAY WAYLAND_DISPLAY  # no desktop: the message box is not shown (docs/windows.md)
 wine64=/usr/lib/wine/wine64
