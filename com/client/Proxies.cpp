@@ -74,6 +74,20 @@ struct MatrixOut {
 
 IDispatch* In(const std::shared_ptr<cMatrix2>& m) { return m ? m->Object() : nullptr; }
 
+// An X/Y table passed as two typed arrays by reference; the elements come back when
+// the call ends, whether it returned or raised.
+struct Table {
+    Table(DoubleArray& x, DoubleArray& y) : x_(x), y_(y), sx(x), sy(y) {}
+    ~Table() {
+        sx.CopyTo(x_);
+        sy.CopyTo(y_);
+    }
+    VARIANT X() { return RefArray(sx.Address(), VT_R8); }
+    VARIANT Y() { return RefArray(sy.Address(), VT_R8); }
+    DoubleArray &x_, &y_;
+    SafeArray sx, sy;
+};
+
 }  // namespace
 
 // ---- CInterpolation ----
@@ -117,14 +131,9 @@ Boolean CInterpolation::LinearExtrapolation2Way(Double a, Double b, Double c, Do
 }
 Boolean CInterpolation::InterpolationOf1DArray(Double t, DoubleArray& x, DoubleArray& y, BoundaryCondition mode,
                                                Double& result) const {
-    SafeArray sx(x), sy(y);
-    struct Back {
-        SafeArray &sx, &sy;
-        DoubleArray &x, &y;
-        ~Back() { sx.CopyTo(x); sy.CopyTo(y); }
-    } back{sx, sy, x, y};
+    Table table(x, y);
     return B(Call(object_.get(), L"InterpolationOf1DArray",
-                  {R8(t), RefArray(sx.Address(), VT_R8), RefArray(sy.Address(), VT_R8), I4(mode), Ref8(&result)}));
+                  {R8(t), table.X(), table.Y(), I4(mode), Ref8(&result)}));
 }
 Boolean CInterpolation::InterpolationIndices(Double t, const DoubleArray& x, BoundaryCondition mode, Integer& n1,
                                              Integer& n2, Double& f, Boolean& outside) const {
@@ -369,23 +378,13 @@ void cMatrix::HelpForProgrammer() const {
 
 cInterp2::cInterp2() : object_(Create(L"Tervanix.cInterp2")) {}
 void cInterp2::SortXYPairsByX(DoubleArray& x, DoubleArray& y) const {
-    SafeArray sx(x), sy(y);
-    struct Back {
-        SafeArray &sx, &sy;
-        DoubleArray &x, &y;
-        ~Back() { sx.CopyTo(x); sy.CopyTo(y); }
-    } back{sx, sy, x, y};
-    Call(object_.get(), L"SortXYPairsByX", {RefArray(sx.Address(), VT_R8), RefArray(sy.Address(), VT_R8)});
+    Table table(x, y);
+    Call(object_.get(), L"SortXYPairsByX", {table.X(), table.Y()});
 }
 Boolean cInterp2::Interp2D(DoubleArray& x, DoubleArray& y, const Boolean& allow, const Double& X, Double& Y) const {
-    SafeArray sx(x), sy(y);
-    struct Back {
-        SafeArray &sx, &sy;
-        DoubleArray &x, &y;
-        ~Back() { sx.CopyTo(x); sy.CopyTo(y); }
-    } back{sx, sy, x, y};
+    Table table(x, y);
     return B(Call(object_.get(), L"Interp2D",
-                  {RefArray(sx.Address(), VT_R8), RefArray(sy.Address(), VT_R8), Bool(static_cast<bool>(allow)), R8(X), Ref8(&Y)}));
+                  {table.X(), table.Y(), Bool(static_cast<bool>(allow)), R8(X), Ref8(&Y)}));
 }
 Boolean cInterp2::Interp3D(const DoubleArray& x, const DoubleArray& y, const DoubleArray2D& z, const Boolean& allow,
                            const Double& X, const Double& Y, Double& Z) const {
@@ -402,14 +401,9 @@ Boolean cInterp2::Interp4D(const DoubleArray& w, const DoubleArray& x, const Dou
                    RefArray(sz.Address(), VT_R8), Bool(static_cast<bool>(allow)), R8(W), R8(X), R8(Y), Ref8(&Z)}));
 }
 Boolean cInterp2::Interp2D_Extrap(DoubleArray& x, DoubleArray& y, BoundaryCondition2 method, Double X, Double& Y) const {
-    SafeArray sx(x), sy(y);
-    struct Back {
-        SafeArray &sx, &sy;
-        DoubleArray &x, &y;
-        ~Back() { sx.CopyTo(x); sy.CopyTo(y); }
-    } back{sx, sy, x, y};
+    Table table(x, y);
     return B(Call(object_.get(), L"Interp2D_Extrap",
-                  {RefArray(sx.Address(), VT_R8), RefArray(sy.Address(), VT_R8), I4(method), R8(X), Ref8(&Y)}));
+                  {table.X(), table.Y(), I4(method), R8(X), Ref8(&Y)}));
 }
 
 }  // namespace tervanix

@@ -20,29 +20,10 @@ Object* NewObject(ClassId id) {
 
 namespace {
 
-class Factory : public IClassFactory {
+class Factory : public Unknown<IClassFactory, IID_IClassFactory> {
 public:
-    explicit Factory(ClassId id) : id_(id) { ObjectCreated(); }
-    virtual ~Factory() { ObjectDestroyed(); }
-    Factory(const Factory&) = delete;
-    Factory& operator=(const Factory&) = delete;
+    explicit Factory(ClassId id) : id_(id) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (out == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *out = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return static_cast<ULONG>(n);
-    }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
         if (out == nullptr) return E_POINTER;
         *out = nullptr;
@@ -60,7 +41,6 @@ public:
 
 private:
     ClassId id_;
-    LONG refs_ = 1;
 };
 
 }  // namespace

@@ -11,29 +11,10 @@ namespace {
 constexpr DISPID kItem = 2;
 constexpr DISPID kNewEnum = 3;
 
-class Enumerator : public IEnumVARIANT {
+class Enumerator : public Unknown<IEnumVARIANT, IID_IEnumVARIANT> {
 public:
-    Enumerator(CollectionPtr c, Long next) : collection_(std::move(c)), next_(next) { ObjectCreated(); }
-    virtual ~Enumerator() { ObjectDestroyed(); }
-    Enumerator(const Enumerator&) = delete;
-    Enumerator& operator=(const Enumerator&) = delete;
+    Enumerator(CollectionPtr c, Long next) : collection_(std::move(c)), next_(next) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (out == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumVARIANT)) {
-            *out = static_cast<IEnumVARIANT*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return static_cast<ULONG>(n);
-    }
     HRESULT STDMETHODCALLTYPE Next(ULONG wanted, VARIANT* out, ULONG* fetched) override {
         if (out == nullptr) return E_POINTER;
         ULONG n = 0;
@@ -72,7 +53,6 @@ public:
 private:
     CollectionPtr collection_;
     Long next_;
-    LONG refs_ = 1;
 };
 
 class CollectionObject : public Object {

@@ -184,6 +184,36 @@ private:
     LONG refs_ = 1;
 };
 
+// IUnknown for a helper object of one interface (a class factory, an enumerator):
+// counts itself among the component's live objects.
+template <typename I, const IID& Iid>
+class Unknown : public I {
+public:
+    Unknown() { ObjectCreated(); }
+    virtual ~Unknown() { ObjectDestroyed(); }
+    Unknown(const Unknown&) = delete;
+    Unknown& operator=(const Unknown&) = delete;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (out == nullptr) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, Iid)) {
+            *out = static_cast<I*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG n = InterlockedDecrement(&refs_);
+        if (n == 0) delete this;
+        return static_cast<ULONG>(n);
+    }
+
+private:
+    LONG refs_ = 1;
+};
+
 // The identity interface: QueryInterface for it gives the Object itself (AddRef'd).
 extern const IID IID_ITervanixObject;
 // The Object behind an interface pointer of this component, or nullptr.
