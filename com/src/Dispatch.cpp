@@ -197,6 +197,39 @@ void Frame::Bind(DISPPARAMS* dp, bool put) {
 
 namespace {
 
+// Where a by-reference argument's value lives: the host's variable (or, for a typed
+// array, the array descriptor it points to); nullptr for a value passed by value.
+const void* VariableOf(const VARIANT* v) {
+    if (v == nullptr || !(v->vt & VT_BYREF)) return nullptr;
+    const VARIANT* u = Unwrap(v);
+    if (u != v) return u;  // a Variant variable
+    if (v->vt & VT_ARRAY) return v->pparray ? static_cast<const void*>(*v->pparray) : nullptr;
+    return v->byref;
+}
+
+bool Shares(Arg a) { return a == Arg::Table || a == Arg::Matrix || a == Arg::OutMatrix; }
+
+}  // namespace
+
+void Frame::FindShared() {
+    for (int k = 0; k < count_; ++k) {
+        alias_[k] = k;
+        const Arg type = member_.params.begin()[k].type;
+        const void* variable = Shares(type) ? VariableOf(slots_[k].source) : nullptr;
+        for (int j = 0; j < k && variable != nullptr; ++j) {
+            const Arg other = member_.params.begin()[j].type;
+            if (alias_[j] == j && (other == type || (other != Arg::Table && type != Arg::Table)) &&
+                VariableOf(slots_[j].source) == variable) {
+                alias_[k] = j;
+                receives_[j] = receives_[j] || type == Arg::OutMatrix;
+                break;
+            }
+        }
+    }
+}
+
+namespace {
+
 MatrixPtr MatrixOf(const VARIANT* v, bool output, bool& refused) {
     refused = false;
     IDispatch* object = nullptr;
@@ -303,7 +336,9 @@ HRESULT Frame::Run(DISPPARAMS* params, bool put, VARIANT* result, EXCEPINFO* inf
     int converted = 0;
     try {
         Bind(params, put);
+        if (!put) FindShared();
         for (; converted < count_; ++converted) {
+            if (!put && alias_[converted] != converted) continue;  // the same variable as an earlier one
             try {
                 Convert(converted, type(converted));
             } catch (const BindingError& e) {
@@ -323,8 +358,9 @@ HRESULT Frame::Run(DISPPARAMS* params, bool put, VARIANT* result, EXCEPINFO* inf
             text = Describe(e);
         }
         for (int k = 0; k < count_; ++k) {
+            if (!put && alias_[k] != k) continue;
             try {
-                WriteBack(k, type(k), completed);
+                WriteBack(k, receives_[k] ? Arg::OutMatrix : type(k), completed);
             } catch (const BindingError& e) {
                 if (number == 0) {
                     try {

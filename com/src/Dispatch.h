@@ -118,11 +118,11 @@ public:
     Long& L(int k) { return slots_[k].l; }
     Boolean& B(int k) { return slots_[k].b; }
     String& S(int k) { return slots_[k].s; }
-    DoubleArray& Table(int k) { return slots_[k].H().table; }
+    DoubleArray& Table(int k) { return slots_[alias_[k]].H().table; }
     DoubleArray2D& Grid2(int k) { return slots_[k].H().grid2; }
     DoubleArray3D& Grid3(int k) { return slots_[k].H().grid3; }
     Variant& Data(int k) { return slots_[k].H().data; }
-    MatrixPtr& M(int k) { return slots_[k].H().matrix; }
+    MatrixPtr& M(int k) { return slots_[alias_[k]].H().matrix; }
     CollectionPtr& C(int k) { return slots_[k].H().collection; }
 
     void Return(double value);
@@ -139,6 +139,7 @@ public:
 
 private:
     void Bind(DISPPARAMS* params, bool put);
+    void FindShared();
     void Convert(int k, Arg type);
     void WriteBack(int k, Arg type, bool completed);
     std::string Describe(const tervanix::LibraryError& e) const;
@@ -148,6 +149,11 @@ private:
     const ClassTable& table_;
     const Member& member_;
     std::array<Slot, kMaxParams + 1> slots_;
+    // One variable passed for several parameters (a table as X and Y, one matrix as
+    // input and output) is one library object, as it is one variable in the host:
+    // alias_[k] is the first parameter that has it.
+    std::array<int, kMaxParams + 1> alias_{};
+    std::array<bool, kMaxParams + 1> receives_{};  // a shared matrix some parameter may replace
     int count_ = 0;
     VARIANT* result_ = nullptr;
     friend struct FrameAccess;

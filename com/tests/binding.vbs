@@ -101,6 +101,11 @@ Dim fx(2), fy(2)
 fx(0) = 2: fx(1) = 0: fx(2) = 1
 fy(0) = 4: fy(1) = 0: fy(2) = 2
 Check "fixed-size arrays", ip.InterpolationOf1DArray(0.5, fx, fy, 1, r) And r = 1 And fx(0) = 0 And fy(2) = 4
+Dim xy
+xy = Array(3, 1, 2)
+' One variable is one array for the library, as in C++: the pair sort of an array
+' with itself leaves it as it was, and the lookup refuses the unsorted table.
+Check "one array as X and Y", ip.InterpolationOf1DArray(2.5, xy, xy, 1, r) = False And xy(0) = 3 And ip.LastFalseCode = 5
 Dim never()
 On Error Resume Next: ip.InterpolationOf1DArray 1, never, never, 1, r: Expect "an array never given bounds", 9, "CInterpolation.InterpolationOf1DArray: SubscriptOutOfRange: ": On Error GoTo 0
 On Error Resume Next: ip.InterpolationOf1DArray 1, Array(1, "a"), Array(1, 2), 1, r: Expect "text in an array of numbers", 13, "CInterpolation.InterpolationOf1DArray: TypeMismatch: dXArray: element (1) holds text": On Error GoTo 0
@@ -150,6 +155,14 @@ Set bm = ab
 Check "a variable that held a matrix receives the new one", ops.MatrixTrans(a2, ab) And ab.GetData(1, 2) = 2 And bm.GetData(2, 2) <> 6
 On Error Resume Next: ops.MatrixTrans Nothing, ab: Expect "Nothing for a matrix", 424, "cMatrixOps.MatrixTrans: MissingObject: ": On Error GoTo 0
 On Error Resume Next: ops.MatrixTrans geom, ab: Expect "a foreign object for a matrix", 13, "cMatrixOps.MatrixTrans: TypeMismatch: Original is not a Tervanix.cMatrix2": On Error GoTo 0
+Dim turned
+Set turned = CreateObject("Tervanix.cMatrix2")
+turned.NumRows = 2
+turned.NumCols = 3
+turned.PutData 1, 3, 5
+' The output variable refers to a new matrix first; being also the input, the input
+' is then that new 1 x 1 matrix (cMatrixOps.h).
+Check "one variable as input and output", ops.MatrixTrans(turned, turned) And turned.NumRows = 1 And turned.NumCols = 1 And turned.GetData(1, 1) = 0
 Dim square
 Set square = CreateObject("Tervanix.cMatrix2")
 square.NumRows = 2

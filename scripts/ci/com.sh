@@ -25,6 +25,7 @@ passed=0
 failed=0
 fail() { echo "FAILED: $*"; failed=$((failed + 1)); }
 
+mkdir -p "$out"
 echo "=== com: build x64 and x86"
 for arch in x86_64 i686; do
   dir=$out/$arch
