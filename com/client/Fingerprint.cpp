@@ -15,14 +15,9 @@ int Fingerprint(int count, char** only) {
         void (*run)(fingerprint::Digest&);
     };
     const Section sections[] = {
-        {"cGenUtil", fingerprint::GeneralUtilities},
-        {"CInterpolation", fingerprint::Interpolation},
-        {"CSort", fingerprint::Sorting},
-        {"cMatrix2", fingerprint::MatrixContainer},
-        {"cMatrixOps", fingerprint::MatrixOperations},
-        {"cInterp2", fingerprint::TableInterpolation},
-        {"cGeom", fingerprint::Geometry},
-        {"cMatrix", fingerprint::SimultaneousEquations},
+#define TERVANIX_SECTION(name, function) {name, function},
+        TERVANIX_FINGERPRINT_CLASS_SECTIONS(TERVANIX_SECTION)
+#undef TERVANIX_SECTION
     };
     for (const Section& section : sections) {
         bool wanted = count == 0;
