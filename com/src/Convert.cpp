@@ -129,8 +129,9 @@ String ReadString(const VARIANT* v) {
 ArrayRef FindArray(const VARIANT* v, int dimensions) {
     v = Unwrap(v);
     if (!(v->vt & VT_ARRAY)) {
-        if (v->vt == VT_DISPATCH || v->vt == (VT_DISPATCH | VT_BYREF))
-            Refuse(kTypeMismatch, "is an object, not an array (a script array is passed with VBArray's toArray only in VBScript form; pass a Variant array)");
+        if (v->vt == VT_DISPATCH || v->vt == (VT_DISPATCH | VT_BYREF)) {
+            Refuse(kTypeMismatch, "is an object, not an array; pass an array (a script's array is taken where one dimension is needed)");
+        }
         Refuse(kTypeMismatch, Describe(Base(v)) + ", not an array; pass an array of numbers");
     }
     ArrayRef a;
@@ -440,6 +441,108 @@ void WriteData(const VARIANT* v, Variant& data) {
             WriteElement(a.type, element, static_cast<double>(now.AsLong()));
         }
     }
+}
+
+// ---- a script's array object ----
+
+namespace {
+
+DISPID MemberOf(IDispatch* object, const std::wstring& name) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
+    DISPID id = DISPID_UNKNOWN;
+    if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return DISPID_UNKNOWN;
+    return id;
+}
+
+bool GetMember(IDispatch* object, const std::wstring& name, VARIANT& out) {
+    const DISPID id = MemberOf(object, name);
+    if (id == DISPID_UNKNOWN) return false;
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    VariantInit(&out);
+    return SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &out, nullptr, nullptr));
+}
+
+}  // namespace
+
+IDispatch* ScriptArray(const VARIANT* v) {
+    v = Unwrap(v);
+    IDispatch* object = v->vt == VT_DISPATCH ? v->pdispVal : v->vt == (VT_DISPATCH | VT_BYREF) ? *v->ppdispVal : nullptr;
+    if (object == nullptr) return nullptr;
+    VARIANT length;
+    if (!GetMember(object, L"length", length)) return nullptr;
+    VariantClear(&length);
+    return object;
+}
+
+Variant ReadScriptArray(IDispatch* array) {
+    VARIANT length;
+    GetMember(array, L"length", length);
+    const Long n = ReadLong(&length);
+    VariantClear(&length);
+    if (n < 0) Refuse(kSubscript, "has a negative length");
+    tervanix::VariantArray values(0, n - 1);
+    for (Long i = 0; i < n; ++i) {
+        VARIANT e;
+        if (!GetMember(array, std::to_wstring(i), e)) continue;  // a hole: Empty
+        try {
+            values(i) = ScalarVariant(&e);
+        } catch (BindingError& err) {
+            VariantClear(&e);
+            err.text = ": element (" + std::to_string(i) + ") " + err.text;
+            throw;
+        }
+        VariantClear(&e);
+    }
+    return Variant(std::move(values));
+}
+
+void WriteScriptArray(IDispatch* array, const Variant& after) {
+    if (!after.IsArray()) return;
+    Variant a = after;
+    const tervanix::rt::ArrayRef now = tervanix::rt::ArrayOf(a);
+    const Long lo = tervanix::rt::LBound(now), hi = tervanix::rt::UBound(now);
+    for (Long i = lo; i <= hi; ++i) {
+        const Variant value = tervanix::rt::LoadElement(now, i);
+        VARIANT current;
+        Variant was;
+        if (GetMember(array, std::to_wstring(i), current)) {
+            try {
+                was = ScalarVariant(&current);
+            } catch (const BindingError&) {
+            }
+            VariantClear(&current);
+        }
+        if (SameVariant(was, value)) continue;
+        const DISPID id = MemberOf(array, std::to_wstring(i));
+        if (id == DISPID_UNKNOWN) continue;
+        VARIANT v;
+        VariantInit(&v);
+        StoreVariant(&v, value);
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS p = {&v, &named, 1, 1};
+        array->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &p, nullptr, nullptr, nullptr);
+        VariantClear(&v);
+    }
+}
+
+tervanix::DoubleArray NumbersOf(const Variant& values) {
+    Variant copy = values;
+    const tervanix::rt::ArrayRef a = tervanix::rt::ArrayOf(copy);
+    const Long lo = tervanix::rt::LBound(a), hi = tervanix::rt::UBound(a);
+    tervanix::DoubleArray out(lo, hi);
+    for (Long i = lo; i <= hi; ++i) {
+        const Variant e = tervanix::rt::LoadElement(a, i);
+        switch (e.kind()) {
+            case Variant::Kind::OfDouble: out(i) = e.AsDouble(); break;
+            case Variant::Kind::OfLong: out(i) = e.AsLong(); break;
+            case Variant::Kind::OfInteger: out(i) = e.AsInteger(); break;
+            case Variant::Kind::OfBoolean: out(i) = e.AsBoolean().Raw() != 0 ? -1.0 : 0.0; break;
+            default:
+                Refuse(kTypeMismatch, ": element (" + std::to_string(i) + ") " +
+                                          (e.kind() == Variant::Kind::Empty ? "is Empty" : "holds text") + "; pass a number");
+        }
+    }
+    return out;
 }
 
 // ---- outputs ----

@@ -40,6 +40,17 @@ void WriteNumbers(const ArrayRef& a, const tervanix::DoubleArray& values);
 void WriteNumbers(const ArrayRef& a, const tervanix::DoubleArray2D& values);
 void WriteNumbers(const ArrayRef& a, const tervanix::DoubleArray3D& values);
 
+// A script's array object (JScript's Array: an object with `length` and elements
+// named "0", "1", ...), or nullptr for anything else. Its elements are read as a 1-D
+// array from 0 and written back by assignment.
+IDispatch* ScriptArray(const VARIANT* v);
+tervanix::Variant ReadScriptArray(IDispatch* array);  // a VariantArray from 0
+// Assigns each element that differs from the array's own.
+void WriteScriptArray(IDispatch* array, const tervanix::Variant& after);
+// The numbers of a Variant array as a DoubleArray (an element that is no number:
+// TypeMismatch naming it).
+tervanix::DoubleArray NumbersOf(const tervanix::Variant& values);
+
 // CSort's data: a 1-D array of Doubles, Longs (also from Integers and Bytes), text or
 // Variants becomes the Variant array of that kind; any other single value a Variant
 // holding it.

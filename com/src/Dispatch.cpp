@@ -257,10 +257,16 @@ void Frame::Convert(int k, Arg type) {
         case Arg::Long: case Arg::Enum: s.l = ReadLong(v); break;
         case Arg::Boolean: s.b = ReadBoolean(v); break;
         case Arg::String: s.s = ReadString(v); break;
-        case Arg::Table: ReadNumbers(FindArray(v, 1), s.H().table); break;
+        case Arg::Table:
+            if (IDispatch* script = ScriptArray(v)) s.H().table = NumbersOf(ReadScriptArray(script));
+            else ReadNumbers(FindArray(v, 1), s.H().table);
+            break;
         case Arg::Grid2: ReadNumbers(FindArray(v, 2), s.H().grid2); break;
         case Arg::Grid3: ReadNumbers(FindArray(v, 3), s.H().grid3); break;
-        case Arg::Data: s.H().data = ReadData(v); break;
+        case Arg::Data:
+            if (IDispatch* script = ScriptArray(v)) s.H().data = ReadScriptArray(script);
+            else s.H().data = ReadData(v);
+            break;
         case Arg::Matrix: case Arg::OutMatrix: {
             bool refused = false;
             s.H().matrix = MatrixOf(v, type == Arg::OutMatrix, refused);
@@ -301,8 +307,14 @@ void Frame::WriteBack(int k, Arg type, bool completed) {
     Slot& s = slots_[k];
     VARIANT* v = s.source;
     switch (type) {
-        case Arg::Table: WriteNumbers(FindArray(v, 1), s.H().table); break;
-        case Arg::Data: WriteData(v, s.H().data); break;
+        case Arg::Table:
+            if (IDispatch* script = ScriptArray(v)) WriteScriptArray(script, Variant(s.H().table));
+            else WriteNumbers(FindArray(v, 1), s.H().table);
+            break;
+        case Arg::Data:
+            if (IDispatch* script = ScriptArray(v)) WriteScriptArray(script, s.H().data);
+            else WriteData(v, s.H().data);
+            break;
         case Arg::OutDouble: if (completed || !SameBits(s.d, s.d0)) WriteDouble(v, s.d); break;
         case Arg::OutInteger: if (completed || s.i != s.i0) WriteInteger(v, s.i); break;
         case Arg::OutLong: if (completed || s.l != s.l0) WriteLong(v, s.l); break;

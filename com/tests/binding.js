@@ -1,6 +1,6 @@
-// The component as JScript sees it. JScript has no by-reference variables and makes
-// no arrays of the platform's kind, so it reaches return values, arrays it received
-// from the component, objects, the collection (through Enumerator) and errors.
+// The component as JScript sees it. JScript has no by-reference variables: it reaches
+// return values, its own arrays (read, and written back in place), arrays it received
+// from the component, objects and errors.
 // Ends with the line "jscript: N passed, M failed"; CI requires it, with M = 0.
 var passed = 0, failed = 0;
 function check(name, condition) {
@@ -31,9 +31,19 @@ check("a Boolean is true or false", util.IsEqualAbs(1, 1.05, 0.1) === true && ut
 check("a number of any kind", geom.DegToRad(180) === geom.PI());
 raises("text for a number", function () { geom.Distance2D(0, 0, "3", 4); }, 13, "cGeom.Distance2D: TypeMismatch: x2 holds text");
 raises("a missing argument", function () { geom.Distance2D(0, 0, 3); }, 449, "cGeom.Distance2D: ArgumentNotOptional: y2");
-raises("a script array where an array is needed", function () {
-    new ActiveXObject("Tervanix.CSort").BubbleSort1DArray([3, 1, 2]);
-}, 13, "CSort.BubbleSort1DArray: TypeMismatch: ");
+var sorter = new ActiveXObject("Tervanix.CSort");
+var words = ["pear", "apple", "fig"];
+sorter.BubbleSort1DArray(words);
+check("a script array sorted in place", words.join() === "apple,fig,pear");
+var xs = [3, 1, 2], ys = [30, 10, 20];
+sorter.BubbleSortXYPairsByX(xs, ys);
+check("pairs sorted by X in script arrays", xs.join() === "1,2,3" && ys.join() === "10,20,30");
+var ip = new ActiveXObject("Tervanix.CInterpolation");
+var tx = [3, 1, 2], ty = [30, 10, 20];
+check("a lookup in script arrays", ip.InterpolationOf1DArray(2.5, tx, ty, 1, 0) === true && tx.join() === "1,2,3" && ty[2] === 30);
+raises("text in a script array of numbers", function () { ip.InterpolationOf1DArray(1, [1, "a"], [1, 2], 1, 0); },
+       13, "CInterpolation.InterpolationOf1DArray: TypeMismatch: dXArray: element (1) holds text");
+raises("an object that is no array", function () { sorter.BubbleSort1DArray(geom); }, 13, "CSort.BubbleSort1DArray: TypeMismatch: ");
 raises("a library error", function () { util.Log10(-1); }, 5, "cGenUtil.Log10: InvalidArgument: ");
 check("an output passed by value is accepted", geom.Line2D(1, 2, 3, 6, 0, 0) === true);
 check("the reason for the last False", geom.Line2D(1, 2, 1, 6, 0, 0) === false && geom.LastFalseCode === 10);
