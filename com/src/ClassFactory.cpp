@@ -28,7 +28,12 @@ public:
         if (out == nullptr) return E_POINTER;
         *out = nullptr;
         if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-        Object* object = NewObject(id_);
+        Object* object = nullptr;
+        try {  // a library object's constructor may raise; nothing escapes to the host
+            object = NewObject(id_);
+        } catch (...) {
+            object = nullptr;
+        }
         if (object == nullptr) return E_OUTOFMEMORY;
         const HRESULT hr = object->QueryInterface(iid, out);
         object->Release();

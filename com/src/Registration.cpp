@@ -200,10 +200,20 @@ bool IsUser(LPCWSTR command) {
     return command != nullptr && CompareStringOrdinal(command, -1, L"user", -1, TRUE) == CSTR_EQUAL;
 }
 
+// The registry's texts are std::wstrings: no exception of theirs reaches regsvr32.
+template <typename F>
+HRESULT Guarded(F f) {
+    try {
+        return f();
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
 }  // namespace
 
-extern "C" HRESULT __stdcall DllRegisterServer() { return Register(HKEY_LOCAL_MACHINE); }
-extern "C" HRESULT __stdcall DllUnregisterServer() { return Unregister(HKEY_LOCAL_MACHINE); }
+extern "C" HRESULT __stdcall DllRegisterServer() { return Guarded([] { return Register(HKEY_LOCAL_MACHINE); }); }
+extern "C" HRESULT __stdcall DllUnregisterServer() { return Guarded([] { return Unregister(HKEY_LOCAL_MACHINE); }); }
 
 // regsvr32 /n /i:user (per user) or /n /i:machine; with /u, the same unregistration.
 extern "C" HRESULT __stdcall DllInstall(BOOL install, LPCWSTR command) {
@@ -211,5 +221,5 @@ extern "C" HRESULT __stdcall DllInstall(BOOL install, LPCWSTR command) {
     if (command != nullptr && !IsUser(command) && CompareStringOrdinal(command, -1, L"machine", -1, TRUE) != CSTR_EQUAL) {
         return E_INVALIDARG;
     }
-    return install ? Register(hive) : Unregister(hive);
+    return Guarded([&] { return install ? Register(hive) : Unregister(hive); });
 }
