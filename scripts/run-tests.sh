@@ -21,6 +21,8 @@
 #   hostile-input fuzz of the binding under AddressSanitizer (scripts/ci/python-fuzz.sh);
 #   every fuzz target for a short time (scripts/ci/fuzz-smoke.sh), and the thread
 #   test under ThreadSanitizer (scripts/ci/tsan.sh);
+#   the Windows component, tervanix_com.dll for x64 and x86, registered and driven
+#   under wine by VBScript, JScript and a C++ client (scripts/ci/com.sh);
 #   Windows x64 (mingw-w64, run under wine) and Linux aarch64 (run under qemu), each
 #   at -O0 and -O2 with the C interface: every test and the fingerprint through the
 #   emulator (cmake/toolchains).
@@ -54,6 +56,19 @@ run_ctest() {  # directory, ctest arguments...; adds the counts to the totals
     passed_total=$((passed_total + total - bad))
     failed_total=$((failed_total + bad))
   fi
+  rm -f "$log"
+  return $status
+}
+
+run_counted() {  # NAME COMMAND...: a step that ends with "NAME: N passed, M failed"
+  local name=$1 log status=0
+  shift
+  log=$(mktemp)
+  "$@" 2>&1 | tee "$log" || status=1
+  local line
+  line=$(grep -E "^$name: [0-9]+ passed, [0-9]+ failed" "$log" | tail -1 || true)
+  passed_total=$((passed_total + $(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"${line:-x: 0 passed}")))
+  failed_total=$((failed_total + $(sed -E 's/.*passed, ([0-9]+) failed.*/\1/' <<<"${line:-x: 0 passed, 1 failed}")))
   rm -f "$log"
   return $status
 }
@@ -134,6 +149,7 @@ else
     failed+=("differential coverage")
   fi
   bash scripts/ci/tsan.sh "$out/tsan" && run_ctest "$out/tsan" || failed+=("tsan")
+  run_counted com bash scripts/ci/com.sh "$out/com" || failed+=("windows component")
   for opt in -O0 -O2; do
     cross_build_test "windows-x64$opt" mingw-w64-x86_64 x86_64-w64-mingw32-g++-posix "$opt"
     cross_build_test "linux-aarch64$opt" aarch64-linux-gnu aarch64-linux-gnu-g++ "$opt"

@@ -14,9 +14,12 @@ case "${1:-tests}" in
   # MPFR is the reference of the rounding check, and mpmath computes the sine and cosine tables it
   # checks. The cross targets:
   # Windows x64 (mingw-w64's g++ with posix threads, run under wine) and Linux aarch64 (run under
-  # qemu); googletest is the source that each cross compiler builds its GoogleTest from.
+  # qemu); googletest is the source that each cross compiler builds its GoogleTest from. The
+  # Windows component (com/) is also built for x86 (i686) and its type library compiled by
+  # widl (mingw-w64-tools); the 32-bit cscript and regsvr32 run under wine32 (i386).
   tests) need+=(clang libclang-rt-14-dev libgtest-dev googletest pkgconf binutils python3 mkdocs python3-mpmath libmpfr-dev
-                g++-mingw-w64-x86-64-posix wine64 wine g++-aarch64-linux-gnu libc6-dev-arm64-cross qemu-user) ;;
+                g++-mingw-w64-x86-64-posix wine64 wine g++-aarch64-linux-gnu libc6-dev-arm64-cross qemu-user
+                g++-mingw-w64-i686-posix mingw-w64-tools wine32:i386) ;;
   bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkgconf) ;;
   c) need+=(clang libclang-rt-14-dev mono-mcs pkgconf) ;;  # the C interface: sanitizers, a C# host, the .pc file
   python) need+=(python3-dev python3-venv python3-pip python3-setuptools pybind11-dev python3-pybind11
@@ -36,5 +39,9 @@ echo "setup: installing ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
+# wine32:i386 comes from the i386 architecture, added once.
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

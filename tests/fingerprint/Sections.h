@@ -3,6 +3,18 @@
 
 #include "Digest.h"
 
+// The sections of the eight classes, in the order of expected.txt: X(name, function).
+// The Windows component's client (com/client) computes these through IDispatch.
+#define TERVANIX_FINGERPRINT_CLASS_SECTIONS(X)      \
+    X("cGenUtil", fingerprint::GeneralUtilities)     \
+    X("CInterpolation", fingerprint::Interpolation)  \
+    X("CSort", fingerprint::Sorting)                 \
+    X("cMatrix2", fingerprint::MatrixContainer)      \
+    X("cMatrixOps", fingerprint::MatrixOperations)   \
+    X("cInterp2", fingerprint::TableInterpolation)   \
+    X("cGeom", fingerprint::Geometry)                \
+    X("cMatrix", fingerprint::SimultaneousEquations)
+
 namespace fingerprint {
 
 void GeneralUtilities(Digest& d);

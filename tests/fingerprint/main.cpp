@@ -18,14 +18,9 @@ struct Section {
 };
 
 const Section kSections[] = {
-    {"cGenUtil", fingerprint::GeneralUtilities},
-    {"CInterpolation", fingerprint::Interpolation},
-    {"CSort", fingerprint::Sorting},
-    {"cMatrix2", fingerprint::MatrixContainer},
-    {"cMatrixOps", fingerprint::MatrixOperations},
-    {"cInterp2", fingerprint::TableInterpolation},
-    {"cGeom", fingerprint::Geometry},
-    {"cMatrix", fingerprint::SimultaneousEquations},
+#define TERVANIX_SECTION(name, function) {name, function},
+    TERVANIX_FINGERPRINT_CLASS_SECTIONS(TERVANIX_SECTION)
+#undef TERVANIX_SECTION
     {"InterpolationOf1DArray.targets", fingerprint::Lookup1DSingle},
     {"InterpolationOf1DArrayBatch", fingerprint::Lookup1DBatch},
     {"Interp2D.targets", fingerprint::Lookup2DSingle},
