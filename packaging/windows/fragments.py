@@ -175,11 +175,12 @@ def com_fragment(classes_tsv, interfaces_tsv, dll, arch, upgrade_code):
         out.append(value(iface + "\\TypeLib", TYPELIB_VERSION, "Version"))
     out.append('      </Component>\n')
 
-    # Shared by both bitnesses: the same component (GUID from the type library's, not
-    # from a bitness's upgrade code) in both installers, a 32-bit one since these keys
-    # are not redirected.
+    # Shared by both bitnesses: Windows keeps one copy of these keys for both views.
+    # The same component (GUID from the type library's, not from a bitness's upgrade
+    # code) is in both installers, each in its own bitness, so that each writes them
+    # where its hosts look and the last installer uninstalled removes them.
     shared = str(uuid.uuid5(uuid.UUID(libid), "shared registration")).upper()
-    out.append(f'      <Component Id="COM_Shared" Guid="{shared}" Win64="no">\n')
+    out.append(f'      <Component Id="COM_Shared" Guid="{shared}" Win64="{win64(arch)}">\n')
     first = True
     for name, progid, clsid in classes:
         out.append(value(progid + "\\CLSID", clsid, keypath=first))
