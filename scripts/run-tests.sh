@@ -19,7 +19,8 @@
 #   test under ThreadSanitizer (scripts/ci/tsan.sh);
 #   Windows x64 (mingw-w64, run under wine) and Linux aarch64 (run under qemu), each
 #   at -O0 and -O2 with the C interface: every test and the fingerprint through the
-#   emulator (cmake/toolchains).
+#   emulator (cmake/toolchains); the Windows installers, built, installed, upgraded and
+#   uninstalled under wine (scripts/ci/windows-package.sh).
 # Usage: scripts/run-tests.sh [--quick]   (--quick: g++ -O2 only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -50,7 +51,7 @@ run_ctest() {  # directory, ctest arguments...; adds the counts to the totals
   return $status
 }
 
-run_pytest() {  # a script that ends in pytest; adds pytest's counts to the totals
+run_pytest() {  # a script that ends in pytest's summary, or in a line "N passed, M failed"; adds the counts to the totals
   local log status=0
   log=$(mktemp)
   bash "$@" 2>&1 | tee "$log" || status=1
@@ -127,6 +128,7 @@ bash scripts/ci/snippets.sh || failed+=("docs snippets")
 run_pytest scripts/ci/python.sh "$out/gcc-O2/examples/tervanix_example" || failed+=("python")
 if [ "${1:-}" != "--quick" ]; then
   bash scripts/ci/python-fuzz.sh 150 "$out/python-asan" || failed+=("python fuzz")
+  run_pytest scripts/ci/windows-package.sh "$out/windows-package" || failed+=("windows installers")
 fi
 
 echo

@@ -95,7 +95,11 @@ package() {  # arch, toolchain
   fi
   com_in_tree && cmake_args+=(-DTERVANIX_BUILD_COM=ON)
   cmake "${cmake_args[@]}" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log" >&2; return 1; }
-  if ! cmake --build "$dir" -j "${TERVANIX_JOBS:-2}" >"$dir.build.log" 2>&1; then
+  # What is installed (the tests and examples are not); everything when the component
+  # is built here, whatever its target is called.
+  local targets=(--target Tervanix tervanix_c)
+  com_in_tree && targets=()
+  if ! cmake --build "$dir" -j "${TERVANIX_JOBS:-2}" "${targets[@]}" >"$dir.build.log" 2>&1; then
     tail -50 "$dir.build.log" >&2
     return 1
   fi

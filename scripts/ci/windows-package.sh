@@ -38,7 +38,7 @@ check() {  # description, command...: passes when the command succeeds
   if "$@"; then ok "$what"; else bad "$what"; fi
 }
 finish() {
-  echo "windows installers: $((SECONDS - start)) s, $skipped skipped"
+  echo "windows installers: $((SECONDS - start)) s in all, $skipped skipped"
   echo "windows installers: $passed passed, $failed failed"
   [ "$failed" -eq 0 ]
   exit
@@ -59,6 +59,7 @@ if ! bash scripts/windows-package.sh --as-version "$earlier" --build-dir "$build
   bad "windows-package.sh"
   finish
 fi
+echo "windows installers: both versions built and packaged in $((SECONDS - start)) s"
 for arch in x64 x86; do
   for v in "packages/tervanix-$version" "earlier/tervanix-$earlier"; do
     for ext in msi zip; do
