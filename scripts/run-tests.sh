@@ -51,7 +51,20 @@ run_ctest() {  # directory, ctest arguments...; adds the counts to the totals
   return $status
 }
 
-run_pytest() {  # a script that ends in pytest's summary, or in a line "N passed, M failed"; adds the counts to the totals
+run_counted() {  # NAME COMMAND...: a step that ends with "NAME: N passed, M failed"
+  local name=$1 log status=0
+  shift
+  log=$(mktemp)
+  "$@" 2>&1 | tee "$log" || status=1
+  local line
+  line=$(grep -E "^$name: [0-9]+ passed, [0-9]+ failed" "$log" | tail -1 || true)
+  passed_total=$((passed_total + $(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"${line:-x: 0 passed}")))
+  failed_total=$((failed_total + $(sed -E 's/.*passed, ([0-9]+) failed.*/\1/' <<<"${line:-x: 0 passed, 1 failed}")))
+  rm -f "$log"
+  return $status
+}
+
+run_pytest() {  # a script that ends in pytest; adds pytest's counts to the totals
   local log status=0
   log=$(mktemp)
   bash "$@" 2>&1 | tee "$log" || status=1
@@ -128,7 +141,7 @@ bash scripts/ci/snippets.sh || failed+=("docs snippets")
 run_pytest scripts/ci/python.sh "$out/gcc-O2/examples/tervanix_example" || failed+=("python")
 if [ "${1:-}" != "--quick" ]; then
   bash scripts/ci/python-fuzz.sh 150 "$out/python-asan" || failed+=("python fuzz")
-  run_pytest scripts/ci/windows-package.sh "$out/windows-package" || failed+=("windows installers")
+  run_counted "windows installers" bash scripts/ci/windows-package.sh "$out/windows-package" || failed+=("windows installers")
 fi
 
 echo
