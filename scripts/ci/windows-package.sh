@@ -174,6 +174,8 @@ check_installed() {
   has_com "$arch" && { [ -f "$dir/bin/tervanix_com.dll" ] || missing="$missing bin/tervanix_com.dll"; }
   check "$arch: the files are in place${missing:+ (missing:$missing)}" test -z "$missing"
   check "$arch: tervanix_c.dll's version resource says $want" test "$(dll_version "$dir/bin/tervanix_c.dll")" = "$want"
+  has_com "$arch" && check "$arch: tervanix_com.dll's version resource says $want" \
+    test "$(dll_version "$dir/bin/tervanix_com.dll")" = "$want"
   check "$arch: one '$name' in the installed programs" test "$(arp_entries "$name" | wc -l)" -eq 1
   local code
   code=$(reg_value "$hive\\Software\\Tervanix\\$arch" ProductCode "$view")
