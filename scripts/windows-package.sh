@@ -32,7 +32,6 @@ done
 [ $# -eq 1 ] || { sed -n '2,/^set -e/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2; exit 2; }
 out=$(realpath -m "$1")
 build=$(realpath -m "${build:-$out/build}")
-mkdir -p "$out" "$build"
 
 version=${as_version:-$(project_version "$root")}
 [[ $version =~ ^([0-9]+)\.([0-9]+)\.([0-9]+)$ ]] || { echo "not a version x.y.z: $version" >&2; exit 2; }
@@ -41,6 +40,7 @@ if [ "${BASH_REMATCH[1]}" -gt 255 ] || [ "${BASH_REMATCH[2]}" -gt 255 ] || [ "${
   echo "version $version is beyond what Windows Installer compares (255.255.65535)" >&2
   exit 2
 fi
+mkdir -p "$out" "$build"
 for tool in wixl msibuild msiinfo zip python3 x86_64-w64-mingw32-g++-posix i686-w64-mingw32-g++-posix; do
   command -v "$tool" >/dev/null || { echo "missing $tool: bash scripts/setup.sh windows" >&2; exit 1; }
 done
