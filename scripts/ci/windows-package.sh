@@ -251,10 +251,14 @@ old=$dir/earlier/tervanix-$earlier
 percopy_com_note="wine's COM reads no per-user registration; the copy for all users is checked below"
 
 echo "=== windows installers: x64 for this user, upgraded from $earlier"
-check "x64 $earlier: silent install for this user" msi 0 x64-earlier /i "$(winpath "$old-x64.msi")"
+# A folder of one's own (INSTALLDIR), which the upgrade keeps; the other copies take the
+# default folders.
+check "x64 $earlier: silent install for this user into C:\\TervanixX64" \
+  msi 0 x64-earlier /i "$(winpath "$old-x64.msi")" 'INSTALLDIR=C:\TervanixX64\'
 check_installed HKCU x64 64 "$earlier"
 check "x64 $version: silent upgrade in place" msi 0 x64-upgrade /i "$(winpath "$pkg-x64.msi")"
 check_installed HKCU x64 64 "$version"
+check "x64: the upgrade kept the folder" test "$(reg_value 'HKCU\Software\Tervanix\x64' InstallDir 64)" = 'C:\TervanixX64\'
 check "x64: the same version again leaves the installed copy (exit 0)" msi 0 x64-again /i "$(winpath "$pkg-x64.msi")"
 check "x64: the earlier version stops at the later one (1603)" msi 1603 x64-downgrade /i "$(winpath "$old-x64.msi")"
 check "x64: still $version" test "$(reg_value 'HKCU\Software\Tervanix\x64' Version 64)" = "$version"
