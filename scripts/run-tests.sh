@@ -25,7 +25,8 @@
 #   under wine by VBScript, JScript and a C++ client (scripts/ci/com.sh);
 #   Windows x64 (mingw-w64, run under wine) and Linux aarch64 (run under qemu), each
 #   at -O0 and -O2 with the C interface: every test and the fingerprint through the
-#   emulator (cmake/toolchains).
+#   emulator (cmake/toolchains); the Windows installers, built, installed, upgraded and
+#   uninstalled under wine (scripts/ci/windows-package.sh).
 # Usage: scripts/run-tests.sh [--quick]
 # --quick: the g++ -O2 build and its tests, the docs check and the Python package's
 # step (scripts/ci/python.sh), installing only what those need. It compiles the
@@ -165,6 +166,7 @@ fi
 run_pytest scripts/ci/python.sh "$out/gcc-O2/examples/tervanix_example" || failed+=("python")
 if [ "${1:-}" != "--quick" ]; then
   bash scripts/ci/python-fuzz.sh 150 "$out/python-asan" || failed+=("python fuzz")
+  run_counted "windows installers" bash scripts/ci/windows-package.sh "$out/windows-package" || failed+=("windows installers")
 fi
 
 echo

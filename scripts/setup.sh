@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, whatever the build needs and the machine lacks.
-# Usage: scripts/setup.sh [example|quick|tests|bench|c|python|fuzz]   (default: tests)
+# Usage: scripts/setup.sh [example|quick|tests|bench|c|python|fuzz|windows]   (default: tests)
 # quick: what scripts/run-tests.sh --quick needs (GoogleTest; python3 and mkdocs for the docs).
 # python: the Python package's build, wheel, tests and stub check, for Debian's /usr/bin/python3.
 set -euo pipefail
@@ -26,7 +26,12 @@ case "${1:-tests}" in
                  python3-numpy python3-scipy python3-pytest python3-dask python3-matplotlib
                  python3-wheel mypy) ;;  # python3-wheel: pip wheel; mypy: the stubs' check
   fuzz) need+=(clang libclang-rt-14-dev llvm) ;;  # llvm: llvm-profdata and llvm-cov
-  *) echo "usage: $0 [example|quick|tests|bench|c|python|fuzz]" >&2; exit 2 ;;
+  # The Windows packages: mingw-w64 for both bitnesses (windres comes with it), wixl and
+  # msitools (msibuild, msiinfo) for the installers, zip; wine runs them in CI, wine32 (an
+  # i386 package) the 32-bit programs, pkg-config reads the installed .pc files.
+  windows) need+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wixl msitools zip unzip
+                  python3 pkgconf wine64 wine wine32:i386) ;;
+  *) echo "usage: $0 [example|quick|tests|bench|c|python|fuzz|windows]" >&2; exit 2 ;;
 esac
 
 missing=()
