@@ -99,12 +99,18 @@ def _targets(function: str, names: Sequence[str], values: Sequence[Any]) -> Tupl
         except (TypeError, ValueError):
             raise TypeError(f"{function}: {name} must be real numbers, not {type(value).__name__}") from None
     try:
-        shaped = np.broadcast_arrays(*arrays)
+        shape = np.broadcast_shapes(*(a.shape for a in arrays))
     except ValueError:
         raise ValueError(f"{function}: the shapes of {', '.join(names)} do not broadcast together: "
                          f"{', '.join(str(a.shape) for a in arrays)}") from None
-    # No view is made of a contiguous array: the binding reads (and copies) it as given.
-    return shaped[0].shape, [np.ascontiguousarray(a) for a in shaped]
+    # An array that already has the shape and is contiguous goes to the binding as it is,
+    # and the binding copies it while it holds the GIL. Any other is copied here first,
+    # in one step: a view of the caller's array (a broadcast, a reshape) would be left
+    # over freed memory if another thread gave that array new memory (resize,
+    # __setstate__) before the view was read.
+    return shape, [a if a.shape == shape and a.flags.c_contiguous
+                   else np.ascontiguousarray(np.broadcast_to(np.array(a, order="C", copy=True), shape))
+                   for a in arrays]
 
 
 F = TypeVar("F", bound=Callable[..., Any])
@@ -143,7 +149,7 @@ def _points_or_axes(function: str, names: Sequence[str], points: Sequence[Any],
         shape, flat = _targets(function, [name.lower()], [axis])
         if len(shape) != 1:
             raise ValueError(f"{function}: the axis {name.lower()} must be 1-D, not of shape {shape}")
-        checked.append(flat[0])
+        checked.append(np.array(flat[0], copy=True))  # meshgrid makes views: of a copy of ours
     grid = np.meshgrid(*checked, indexing="ij")
     return grid[0].shape, [np.ascontiguousarray(g) for g in grid]
 
@@ -212,7 +218,7 @@ def _refuse_table(function: str, outcomes: npt.NDArray[np.int8], single_call: Ca
     first = int(np.argmax(outcomes == BatchOutcome.ReturnedFalse))
     if outcomes[first] != BatchOutcome.ReturnedFalse:
         return
-    reason = single_call(*(float(t.reshape(-1)[first]) for t in targets)).reason
+    reason = single_call(*(float(t.flat[first]) for t in targets)).reason
     if reason is not None and reason.code in _TABLE_REASONS:
         raise UnusableTable(f"{function}: the table cannot be used for any target: {reason.text}", reason)
 
@@ -241,7 +247,7 @@ def _target_error(function: str, shape: Shape, first: int, kind: str, single_cal
     index = tuple(int(i) for i in np.unravel_index(first, shape)) if shape else ()
     where = f"{function}: target {index if len(shape) != 1 else first}"
     try:
-        single_call(*(float(t.reshape(-1)[first]) for t in targets))  # the single call, for the library's message
+        single_call(*(float(t.flat[first]) for t in targets))  # the single call, for the library's message
     except LibraryError as error:
         raised = type(error)(f"{where}: {error}")
     else:
