@@ -271,10 +271,7 @@ void cMatrix::EliminateForward(DoubleArray2D& W, DoubleArray& V, DoubleArray& sc
             if (W(i, k) == 0.0) continue;
             const Double f = Stored((Fp(W(k, k)) * -1.0) / W(i, k));
             if constexpr (rt::kStepByStep) {
-                for (Long j = 1; j <= N; ++j) W(i, j) = Stored(Fp(f) * W(i, j));
-                for (Long j = 1; j <= N; ++j) W(i, j) = Stored(Fp(W(k, j)) + W(i, j));
-                const Double scaled = Stored(Fp(f) * V(i));
-                V(i) = Stored(Fp(V(k)) + scaled);
+                EliminateRowStepByStep(W, V, k, i, f);
             } else if (!EliminateRowAtOnce(W, V, k, i, f, scratch)) {
                 EliminateRowStepByStep(W, V, k, i, f);
             }
@@ -282,11 +279,12 @@ void cMatrix::EliminateForward(DoubleArray2D& W, DoubleArray& V, DoubleArray& sc
     }
 }
 
+// Row i times f, then row k added: every product before any sum, so that a fault is
+// raised where the step-by-step elimination raises it (the reference build takes this
+// path for every row).
 void cMatrix::EliminateRowStepByStep(DoubleArray2D& W, DoubleArray& V, Long k, Long i, Double f) const {
-    for (Long j = 1; j <= N; ++j) {
-        const Double scaled = Stored(Fp(f) * W(i, j));
-        W(i, j) = Stored(Fp(W(k, j)) + scaled);
-    }
+    for (Long j = 1; j <= N; ++j) W(i, j) = Stored(Fp(f) * W(i, j));
+    for (Long j = 1; j <= N; ++j) W(i, j) = Stored(Fp(W(k, j)) + W(i, j));
     const Double scaled = Stored(Fp(f) * V(i));
     V(i) = Stored(Fp(V(k)) + scaled);
 }
