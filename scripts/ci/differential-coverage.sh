@@ -3,7 +3,8 @@
 # Builds the differential check's fuzz target (clang++, libFuzzer, ASan and UBSan as
 # every fuzz target) with clang's source-based coverage as well, runs it over its
 # saved corpus alone (fuzz/corpus/Differential: the same inputs on every run; any
-# difference or sanitizer report fails), and hands the coverage to
+# difference or sanitizer report fails), after the hard cases of the correctly rounded
+# functions, which the target sweeps before its first input, and hands the coverage to
 # scripts/ci/coverage_gate.py, which fails naming the function unless every function
 # listed in scripts/ci/fast-paths.txt ran whole: every region, every condition both
 # ways. scripts/differential-corpus.sh grows the corpus in the same build folder.

@@ -132,7 +132,10 @@ TERVANIX_ALWAYS_INLINE inline double AtanOfPositive(double x) {
 
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double SinOf(double x) {
-    if (!std::isfinite(x)) return x - x;  // NaN stays NaN; an infinity gives NaN (invalid)
+    // NaN stays NaN; an infinity gives NaN (invalid). No public method passes one:
+    // cGeom.PolarToCart takes the cosine of the angle first, and that faults on it
+    // (the rounding check passes them); differential: unreachable
+    if (!std::isfinite(x)) return x - x;
     if (std::fabs(x) < 0x1p-26) return x;  // x^3/6 lies below half an ulp of x
     if constexpr (kStepByStep) return trig::SlowSin(x);
     const double result = SinOrCos<kFused>(x, false);
@@ -150,6 +153,8 @@ TERVANIX_ALWAYS_INLINE inline double CosOf(double x) {
 
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double AtanOf(double x) {
+    // No public method passes NaN: cGeom.CartToPolar's quotient faults first (the
+    // rounding check passes it); differential: unreachable
     if (std::isnan(x)) return x + x;
     const double ax = std::fabs(x);
     if (ax < 0x1p-27) return x;  // x^3/3 lies below half an ulp of x
