@@ -11,6 +11,7 @@
 #include "Tervanix/runtime/MsgBox.h"
 #include "Tervanix/runtime/NamedArrays.h"
 #include "Tervanix/runtime/Objects.h"
+#include "Tervanix/runtime/MatrixTiles.h"
 #include "Tervanix/runtime/RowUpdate.h"
 #include "Tervanix/runtime/Variant.h"
 
@@ -203,7 +204,13 @@ Boolean cMatrix::Calc(std::shared_ptr<Collection>& Solution) const try {
     scratch.ReDim(1, N);
 
     bool ok = ArrangeRows(W, V);
-    if (ok) EliminateForward(W, V, scratch);
+    if (ok && !EliminateInPanels(W, V)) {
+        // A step faulted (or a value was not finite to begin with): again from the
+        // arranged system, a row at a time, to raise the fault where the step-by-step
+        // loop does.
+        ArrangeRows(W, V);
+        EliminateForward(W, V, scratch);
+    }
     if (ok) ok = SubstituteBack(W, V, x);
 
     // Filled before it is put into Solution, so that an error leaves Solution as it was.
@@ -225,6 +232,16 @@ bool cMatrix::ArrangeRows(DoubleArray2D& W, DoubleArray& V) const {
     LongArray P;
     P.ReDim(1, N);
     if (!FindRowOrder(P)) return RefuseRowOrder();
+    const auto n = static_cast<std::size_t>(N);
+    if (!rt::kStepByStep && A.size() == n * n && b.size() == n) {
+        // A is N x N and every P(i) lies in 1 to N: whole rows are copied at once.
+        for (Long i = 1; i <= N; ++i) {
+            V(i) = b(P(i));
+            const Double* const from = A.data() + static_cast<std::size_t>(P(i) - 1) * n;
+            std::copy(from, from + n, W.data() + static_cast<std::size_t>(i - 1) * n);
+        }
+        return true;
+    }
     for (Long i = 1; i <= N; ++i) {
         V(i) = b(P(i));
         for (Long j = 1; j <= N; ++j) W(i, j) = A(P(i), j);
@@ -277,6 +294,15 @@ void cMatrix::EliminateForward(DoubleArray2D& W, DoubleArray& V, DoubleArray& sc
             }
         }
     }
+}
+
+// EliminateForward eight pivots at a time (runtime/MatrixTiles.h): true when no
+// step faulted and W and V hold the values of the step-by-step elimination; false,
+// with W and V partly updated, otherwise and always in the reference build.
+bool cMatrix::EliminateInPanels(DoubleArray2D& W, DoubleArray& V) const {
+    if constexpr (rt::kStepByStep) return false;
+    const auto n = static_cast<std::size_t>(N);
+    return rt::EliminateInPanels({W.data(), n, n}, {V.data(), 1, 1}, n, /*gaussJordan=*/false);
 }
 
 // Row i times f, then row k added: every product before any sum, so that a fault is
