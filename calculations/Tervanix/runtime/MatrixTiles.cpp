@@ -1,6 +1,7 @@
 #include "Tervanix/runtime/MatrixTiles.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -239,20 +240,38 @@ typedef Double Quad __attribute__((vector_size(4 * sizeof(Double))));
 
 constexpr Tiles kQuads{ColumnsInQuads, ProductInQuads};
 
-const Tiles& ChooseTiles() { return __builtin_cpu_supports("avx2") ? kQuads : kPairs; }
+const Tiles* ProcessorTiles() { return __builtin_cpu_supports("avx2") ? &kQuads : &kPairs; }
+const Tiles* Avx2Tiles() { return __builtin_cpu_supports("avx2") ? &kQuads : nullptr; }
 #else
-const Tiles& ChooseTiles() { return kPairs; }
+const Tiles* ProcessorTiles() { return &kPairs; }
+const Tiles* Avx2Tiles() { return nullptr; }
 #endif
 
-// Chosen once, on the first use.
+// The processor's choice, made on the first use; UseTileVectors may change it. Relaxed
+// order suffices: every choice gives the same bits.
+std::atomic<const Tiles*> chosenTiles{nullptr};
+
 const Tiles& ChosenTiles() {
-    static const Tiles& chosen = ChooseTiles();
-    return chosen;
+    const Tiles* tiles = chosenTiles.load(std::memory_order_relaxed);
+    if (TERVANIX_UNLIKELY(tiles == nullptr)) {
+        tiles = ProcessorTiles();
+        chosenTiles.store(tiles, std::memory_order_relaxed);
+    }
+    return *tiles;
 }
 
 }  // namespace
 
 bool MatrixTilesUseAvx2() { return &ChosenTiles() != &kPairs; }
+
+bool UseTileVectors(TileVectors vectors) {
+    const Tiles* tiles = vectors == TileVectors::Pairs   ? &kPairs
+                         : vectors == TileVectors::Avx2 ? Avx2Tiles()
+                                                        : ProcessorTiles();
+    if (tiles == nullptr) return false;
+    chosenTiles.store(tiles, std::memory_order_relaxed);
+    return true;
+}
 
 void PlainProductRows(ReadMatrix a, std::size_t rows, ReadMatrix b, std::size_t inner, PanelMatrix out) {
     if (rows != 0) ChosenTiles().product(a, rows, b, inner, out);

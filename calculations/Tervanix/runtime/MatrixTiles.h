@@ -69,4 +69,11 @@ void PlainProductRows(ReadMatrix a, std::size_t rows, ReadMatrix b, std::size_t 
 // Whether the run-time choice took the AVX2 tiles (for the benchmarks' labels).
 bool MatrixTilesUseAvx2();
 
+// The vectors of the tiles: the processor's choice (AVX2 where it has it, made on the
+// first use), vectors of two Doubles, or AVX2. Every choice gives the same bits; the
+// tests and benchmarks set one so that one machine runs both. False, with nothing
+// changed, when AVX2 is asked for where the processor (or the build) has none.
+enum class TileVectors { Processor, Pairs, Avx2 };
+bool UseTileVectors(TileVectors vectors);
+
 }  // namespace tervanix::rt
