@@ -15,7 +15,8 @@ add_library(tervanix_differential_sides STATIC
   ${PROJECT_SOURCE_DIR}/fuzz/HardCases.cpp ${PROJECT_SOURCE_DIR}/fuzz/HardCaseCalls.cpp)
 tervanix_apply_flags(tervanix_differential_sides)
 target_compile_definitions(tervanix_differential_sides PRIVATE DIFFERENTIAL_SIDE=RunNormal)
-target_link_libraries(tervanix_differential_sides PUBLIC Tervanix::Tervanix)
+# tervanix_internal: the normal library with its runtime internals (the tiles' vectors)
+target_link_libraries(tervanix_differential_sides PUBLIC tervanix_internal)
 
 add_library(tervanix_differential_reference_side OBJECT ${PROJECT_SOURCE_DIR}/fuzz/DifferentialCalls.cpp
   ${PROJECT_SOURCE_DIR}/fuzz/HardCaseCalls.cpp)
