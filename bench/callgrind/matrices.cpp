@@ -9,10 +9,13 @@
 //   valgrind --tool=callgrind --callgrind-out-file=/dev/null ./matrices invert500 1
 //   valgrind --tool=callgrind --callgrind-out-file=/dev/null ./matrices invert500 3
 // OPERATION: mult200, invert200, invert500, calc200, simult200, or the same with
-// "eigen-" in front (Eigen's product, partial-pivoting inverse and LU solve).
+// "eigen-" in front (Eigen's product, partial-pivoting inverse and LU solve). A third
+// argument "pairs" makes the library's tiles use vectors of two Doubles, as on a
+// processor without AVX2 (otherwise the processor's choice).
 #include <Tervanix/cMatrix.h>
 #include <Tervanix/cMatrix2.h>
 #include <Tervanix/cMatrixOps.h>
+#include <Tervanix/runtime/MatrixTiles.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -119,10 +122,11 @@ double Theirs(const std::string& what, int calls) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s OPERATION CALLS\n", argv[0]);
+    if (argc != 3 && !(argc == 4 && std::strcmp(argv[3], "pairs") == 0)) {
+        std::fprintf(stderr, "usage: %s OPERATION CALLS [pairs]\n", argv[0]);
         return 2;
     }
+    if (argc == 4) tervanix::rt::UseTileVectors(tervanix::rt::TileVectors::Pairs);
     const std::string what = argv[1];
     const int calls = std::atoi(argv[2]);
     double sink = 0.0;

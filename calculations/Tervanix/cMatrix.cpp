@@ -277,11 +277,12 @@ bool cMatrix::FindRowOrder(LongArray& P) const {
 // whose element in column k is exactly 0.0 are left alone; a zero pivot makes f zero
 // and row i a copy of row k, which the back substitution reports.
 //
-// The scaling of row i and the addition of row k are done in one pass: each element
-// is first rounded as f times itself and then as row k's element plus that, exactly
-// as two passes would round it, and a fault in either ends the call just the same.
-// The reference build updates each row step by step; the normal build a row at once,
-// and step by step only a row whose new values are not all finite.
+// The normal build updates a row at once, in one pass on plain Doubles: each element
+// is rounded as f times itself and then as row k's element plus that, exactly as the
+// two passes round it. A row whose new values are not all finite is done again step
+// by step, in the two passes (every product of the row before any sum), so that the
+// first fault is the one the documented order meets. The reference build updates
+// every row step by step.
 void cMatrix::EliminateForward(DoubleArray2D& W, DoubleArray& V, DoubleArray& scratch) const {
     for (Long k = 1; k <= N; ++k) {
         for (Long i = k + 1; i <= N; ++i) {
