@@ -233,6 +233,8 @@ bool cMatrix::ArrangeRows(DoubleArray2D& W, DoubleArray& V) const {
     P.ReDim(1, N);
     if (!FindRowOrder(P)) return RefuseRowOrder();
     const auto n = static_cast<std::size_t>(N);
+    // A and b have N x N and N elements unless a MatrixSize failed for want of memory
+    // after setting N; differential: unreachable
     if (!rt::kStepByStep && A.size() == n * n && b.size() == n) {
         // A is N x N and every P(i) lies in 1 to N: whole rows are copied at once.
         for (Long i = 1; i <= N; ++i) {

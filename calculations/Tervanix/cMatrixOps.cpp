@@ -94,6 +94,7 @@ auto ProductStep(const cMatrix2& a, const cMatrix2& b, Long i, Long j) {
 // and each is the step-by-step value); otherwise the row is left as it was, for the
 // step-by-step scaling to raise the fault, if any. False when it left the row.
 bool ScaleRowAtOnce(Double* row, std::size_t cols, Double s) {
+    // No elements only after a failed allocation; differential: unreachable
     if (row == nullptr) return false;
     bool finite = true;
     for (std::size_t c = 0; c < cols; ++c) finite &= std::fabs(row[c] * s) <= std::numeric_limits<Double>::max();
@@ -430,6 +431,7 @@ bool cMatrixOps::EliminateInPanels(cMatrix2& W) const {
     if constexpr (rt::kStepByStep) return false;
     Double* const elements = W.RowElements(1);
     const Long h = HalfOf(W.NumCols());
+    // W has N rows and 2N columns, and elements unless an allocation failed; differential: unreachable
     if (elements == nullptr || h != W.NumRows()) return false;
     const auto cols = static_cast<std::size_t>(W.NumCols());
     return rt::EliminateInPanels({elements, cols, cols}, {nullptr, 0, 0}, static_cast<std::size_t>(h),
@@ -484,6 +486,7 @@ void cMatrixOps::ExtractInverse(const cMatrix2& W, std::shared_ptr<cMatrix2>& In
     // Column c of the inverse is column N + c of W, N + c computed as NumCols / 2 + c,
     // which lies inside W and inside the Long range for every c: no statement of the
     // loop can raise, so the normal build copies the right half of each row at once.
+    // W has at least one row, and elements unless an allocation failed; differential: unreachable
     if (!rt::kStepByStep && rows >= 1 && W.RowElements(1) != nullptr) {
         const auto half = static_cast<std::size_t>(inverted.NumCols());
         for (Long r = 1; r <= rows; r = Next(r)) {

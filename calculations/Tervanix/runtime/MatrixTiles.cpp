@@ -274,7 +274,7 @@ bool UseTileVectors(TileVectors vectors) {
 }
 
 void PlainProductRows(ReadMatrix a, std::size_t rows, ReadMatrix b, std::size_t inner, PanelMatrix out) {
-    if (rows != 0) ChosenTiles().product(a, rows, b, inner, out);
+    ChosenTiles().product(a, rows, b, inner, out);  // no rows: no tile
 }
 
 bool EliminateInPanels(PanelMatrix m, PanelMatrix extra, std::size_t pivots, bool gaussJordan) {
@@ -286,6 +286,7 @@ bool EliminateInPanels(PanelMatrix m, PanelMatrix extra, std::size_t pivots, boo
         factors.resize(pivots * kPanel);
         masks.resize(pivots);
     } catch (const std::bad_alloc&) {
+        // No memory for the factors (tests/allocation); differential: unreachable
         return false;  // the row-at-a-time way needs no more than it had
     }
     const auto columns = ChosenTiles().columns;
