@@ -166,7 +166,7 @@ fault fp-sum-unchecked   runtime/Accumulation.h 'if (TERVANIX_LIKELY(std::isfini
 fault tl-pivot-stale     runtime/MatrixTiles.cpp 'for (std::size_t k = 0; k < kVectors; ++k) pivot[s][k] = own[s][k];' \
                                                  'for (std::size_t k = 0; k < kVectors; ++k) Load(pivot[s][k], base + (first + s) * stride + k * kLanes);'
 fault tl-full-mask-short runtime/MatrixTiles.cpp 'for (std::size_t s = 0; s < kPanel; ++s) {' 'for (std::size_t s = 0; s + 1 < kPanel; ++s) {'
-fault tl-forward-stale-masks runtime/MatrixTiles.cpp 'gaussJordan ? 0 : first, pivots};' '0, pivots};'
+fault tl-forward-row-above runtime/MatrixTiles.cpp 'if (r == p || (!gaussJordan && r < p)) continue;' 'if (r == p || (!gaussJordan && r + 1 < p)) continue;'
 fault tl-factor-reciprocal runtime/MatrixTiles.cpp 'const Double f = (pivot[s] * -1.0) / w;' 'const Double f = (pivot[s] * -1.0) * (1.0 / w);'
 fault tl-product-negative-zero runtime/MatrixTiles.cpp 'for (V& v : row) Splat(v, 0.0);' 'for (V& v : row) Splat(v, -0.0);'
 fault tl-product-last-column runtime/MatrixTiles.cpp 'for (; j < b.cols; ++j) ProductTile<Double, 1>' 'for (; j + 1 < b.cols; ++j) ProductTile<Double, 1>'
