@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <Tervanix/cMatrixOps.h>
+#include <Tervanix/runtime/MatrixTiles.h>
 
 #include "MatrixData.h"
 #include "plain/cMatrixOps_plain.h"
@@ -29,9 +30,11 @@ std::shared_ptr<cMatrix2> ToMatrix(const std::vector<double>& values, int rows, 
 
 const tervanix::cMatrixOps ops;
 
-// Ours: `call` runs the operation into the result variable it is given.
+// Ours: `call` runs the operation into the result variable it is given. The label
+// names the vectors the run-time choice took for the tiles.
 template <typename Call>
 void RunChecked(benchmark::State& state, Long n, Call call) {
+    state.SetLabel(tervanix::rt::MatrixTilesUseAvx2() ? "avx2" : "sse2");
     std::shared_ptr<cMatrix2> result;
     for (auto _ : state) {
         benchmark::DoNotOptimize(call(result));

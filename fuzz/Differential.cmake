@@ -15,16 +15,24 @@ add_library(tervanix_differential_sides STATIC
   ${PROJECT_SOURCE_DIR}/fuzz/HardCases.cpp ${PROJECT_SOURCE_DIR}/fuzz/HardCaseCalls.cpp)
 tervanix_apply_flags(tervanix_differential_sides)
 target_compile_definitions(tervanix_differential_sides PRIVATE DIFFERENTIAL_SIDE=RunNormal)
-target_link_libraries(tervanix_differential_sides PUBLIC Tervanix::Tervanix)
+# tervanix_internal: the normal library with its runtime internals (the tiles' vectors)
+target_link_libraries(tervanix_differential_sides PUBLIC tervanix_internal)
 
-add_library(tervanix_differential_reference_side OBJECT ${PROJECT_SOURCE_DIR}/fuzz/DifferentialCalls.cpp
-  ${PROJECT_SOURCE_DIR}/fuzz/HardCaseCalls.cpp)
-tervanix_apply_flags(tervanix_differential_reference_side)
-target_compile_features(tervanix_differential_reference_side PRIVATE cxx_std_17)
-target_include_directories(tervanix_differential_reference_side PRIVATE
-  $<TARGET_PROPERTY:Tervanix,INTERFACE_INCLUDE_DIRECTORIES>)
-target_compile_definitions(tervanix_differential_reference_side PRIVATE
-  DIFFERENTIAL_SIDE=RunReference TERVANIX_STEP_BY_STEP=1 tervanix=tervanix_reference)
+# An object library of the SOURCES compiled against the reference library (its
+# namespace, every method on its step-by-step path), with the DEFINITIONS added: the
+# reference side of a comparison (here, and tests/matrix_sizes).
+function(tervanix_reference_side name)
+  cmake_parse_arguments(SIDE "" "" "SOURCES;DEFINITIONS" ${ARGN})
+  add_library(${name} OBJECT ${SIDE_SOURCES})
+  tervanix_apply_flags(${name})
+  target_compile_features(${name} PRIVATE cxx_std_17)
+  target_include_directories(${name} PRIVATE $<TARGET_PROPERTY:Tervanix,INTERFACE_INCLUDE_DIRECTORIES>)
+  target_compile_definitions(${name} PRIVATE ${SIDE_DEFINITIONS} TERVANIX_STEP_BY_STEP=1 tervanix=tervanix_reference)
+endfunction()
+
+tervanix_reference_side(tervanix_differential_reference_side
+  SOURCES ${PROJECT_SOURCE_DIR}/fuzz/DifferentialCalls.cpp ${PROJECT_SOURCE_DIR}/fuzz/HardCaseCalls.cpp
+  DEFINITIONS DIFFERENTIAL_SIDE=RunReference)
 target_sources(tervanix_differential_sides PRIVATE $<TARGET_OBJECTS:tervanix_differential_reference_side>)
 target_link_libraries(tervanix_differential_sides PUBLIC tervanix_reference)
 

@@ -209,12 +209,16 @@ void Structure(Bytes& in, std::vector<Double>& v, unsigned rows, unsigned cols) 
     }
 }
 
+// A matrix, often of 0 to 4 rows; a large one has 3 to 12, so that the inverse's
+// elimination takes a second panel of eight pivots and rows outside a panel, and a
+// product has blocks of eight columns and several tiles of four rows
+// (runtime/MatrixTiles.h).
 std::shared_ptr<cMatrix2> AnyMatrix(Bytes& in) {
     if (in.Pick(8) == 0) return nullptr;
     auto m = std::make_shared<cMatrix2>();
     const bool large = in.Pick(4) == 0;
-    m->NumRows(static_cast<Long>(large ? 3 + in.Pick(6) : in.Pick(5)));
-    m->NumCols(in.Pick(4) == 0 ? static_cast<Long>(in.Pick(large ? 9 : 5)) : m->NumRows());
+    m->NumRows(static_cast<Long>(large ? 3 + in.Pick(10) : in.Pick(5)));
+    m->NumCols(in.Pick(4) == 0 ? static_cast<Long>(in.Pick(large ? 13 : 5)) : m->NumRows());
     const bool hostile = in.Pick(4) == 0;
     const auto rows = static_cast<unsigned>(m->NumRows()), cols = static_cast<unsigned>(m->NumCols());
     std::vector<Double> v(rows * cols);
@@ -226,9 +230,10 @@ std::shared_ptr<cMatrix2> AnyMatrix(Bytes& in) {
     return m;
 }
 
-// A cMatrix system sized and filled, as a host sets one up before Calc.
+// A cMatrix system sized and filled, as a host sets one up before Calc: 1 to 12
+// equations, so that the elimination takes a second panel of eight pivots.
 void FillSystem(Bytes& in, cMatrix& system) {
-    const unsigned n = 1 + in.Pick(8);
+    const unsigned n = 1 + in.Pick(12);
     system.MatrixSize(static_cast<Long>(n));
     const bool hostile = in.Pick(6) == 0;
     std::vector<Double> v(n * n);

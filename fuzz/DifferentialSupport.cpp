@@ -8,6 +8,8 @@
 #include <limits>
 
 #include <Tervanix/elementary/FloatBits.h>
+#include <Tervanix/runtime/FalseReason.h>
+#include <Tervanix/runtime/MatrixTiles.h>
 
 namespace differential {
 
@@ -114,15 +116,8 @@ std::string Around(const std::string& line, std::size_t at) {
     return (from > 0 ? "..." : "") + line.substr(from, 80) + (from + 80 < line.size() ? "..." : "");
 }
 
-}  // namespace
-
-std::string Compare(const std::uint8_t* data, std::size_t size) {
-    Log normal, reference;
-    std::feclearexcept(FE_ALL_EXCEPT);
-    RunNormal(data, size, normal);
-    std::feclearexcept(FE_ALL_EXCEPT);
-    RunReference(data, size, reference);
-    std::feclearexcept(FE_ALL_EXCEPT);
+// The first call whose lines differ, described; empty when every line agrees.
+std::string FirstDifference(const Log& normal, const Log& reference, const char* normalName) {
     const std::size_t calls = std::max(normal.lines.size(), reference.lines.size());
     for (std::size_t k = 0; k < calls; ++k) {
         const std::string a = k < normal.lines.size() ? normal.lines[k] : "(no call)";
@@ -130,10 +125,43 @@ std::string Compare(const std::uint8_t* data, std::size_t size) {
         if (a == b) continue;
         std::size_t at = 0;
         while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
-        return "call " + std::to_string(k + 1) + ": " + CallOf(a) + "\n  normal build:    " + Around(a, at) +
+        return "call " + std::to_string(k + 1) + ": " + CallOf(a) + "\n  " + normalName + ":    " + Around(a, at) +
                "\n  reference build: " + Around(b, at) + "\n  (whole lines: normal, then reference)\n" + a +
                "\n" + b;
     }
+    return {};
+}
+
+}  // namespace
+
+// The normal library runs each input twice where the processor has AVX2: with the
+// matrix tiles' AVX2 vectors and with their vectors of two Doubles, which every other
+// processor takes (tervanix::rt::UseTileVectors), so that one machine checks both.
+// Each run starts from the thread's last False as the first found it.
+std::string Compare(const std::uint8_t* data, std::size_t size) {
+    using tervanix::rt::TileVectors;
+    tervanix::rt::LastFalse before;
+    tervanix::rt::SaveLastFalse(before);
+    Log reference;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    RunReference(data, size, reference);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    const bool avx2 = tervanix::rt::UseTileVectors(TileVectors::Avx2);
+    for (const TileVectors vectors : {TileVectors::Pairs, TileVectors::Avx2}) {
+        if (vectors == TileVectors::Avx2 && !avx2) break;
+        tervanix::rt::UseTileVectors(vectors);
+        tervanix::rt::RestoreLastFalse(before);
+        Log normal;
+        RunNormal(data, size, normal);
+        std::feclearexcept(FE_ALL_EXCEPT);
+        const std::string difference = FirstDifference(
+            normal, reference, vectors == TileVectors::Pairs ? "normal build (tiles in pairs)" : "normal build (AVX2)");
+        if (!difference.empty()) {
+            tervanix::rt::UseTileVectors(TileVectors::Processor);
+            return difference;
+        }
+    }
+    tervanix::rt::UseTileVectors(TileVectors::Processor);
     return {};
 }
 

@@ -54,7 +54,8 @@ fault ci-lerp-formula    CInterpolationSteps.h 'return (F(x2) - x1) * fraction +
 # cGenUtil
 fault gu-min-strict      cGenUtil.cpp 'return X >= Y ? Y : X;' 'return X > Y ? Y : X;'
 fault gu-log10-constant  cGenUtil.cpp 'return rt::cr::Log(X) / rt::kLogOf10;' 'return rt::cr::Log(X) / 2.302585092994045;'
-fault gu-rel-divisor     cGenUtil.cpp 'return (F(X) - Y) / Y;' 'return (F(X) - Y) / X;'
+fault gu-rel-divisor     cGenUtil.cpp 'Stored((Fp(X) - Y) / Y)' 'Stored((Fp(X) - Y) / X)'
+fault fp-rel-plain-divisor cGenUtil.cpp 'const Double q = (X - Y) / Y;' 'const Double q = (X - Y) / X;'
 fault gu-abs-exclusive   cGenUtil.cpp 'const Double d = rt::AbsDifferenceForComparison(X, Y);
     return !(d > tol);' 'const Double d = rt::AbsDifferenceForComparison(X, Y);
     return !(d >= tol);'
@@ -145,8 +146,6 @@ fault fp-log-of-zero     cGenUtil.cpp 'return x > 0.0 && x <= std::numeric_limit
                                       'return x >= 0.0 && x <= std::numeric_limits<Double>::max();'
 fault fp-planes-unchecked cGeom.cpp 'if (TERVANIX_LIKELY(std::isfinite((point[0] + point[1]) + point[2]))) {' 'if (true) {'
 fault fp-identity-order  cMatrix.cpp 'if (A(i, i) == 0.0) return false;' 'if (A(i, i) == 0.0 && i > 1) return false;'
-fault fp-mult-rows       cMatrixOps.cpp 'const Double l1 = rowB[j + 1] * factorLower + lower[j + 1];' \
-                                        'const Double l1 = rowB[j + 1] * factorLower + upper[j + 1];'
 fault fp-proportional-first cMatrixOps.cpp 'if (d > kProportionalTolerance) return false;' 'if (d > kProportionalTolerance) return c > 0;'
 fault fp-cannot-fault    cMatrixOps.cpp 'return products <= std::numeric_limits<Double>::max() &&' 'return true ||'
 fault fp-pair-order      batch/BatchTables.cpp 'value = (y[b.upper - 1] - yl) * (X - b.low) / divisor + yl;' \
@@ -160,6 +159,36 @@ fault fp-formula-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(std::isfinite(
 fault fp-formulas-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(formula_detail::SumIsFinite(values))) {' 'if (true) {'
 fault fp-sum-unchecked   runtime/Accumulation.h 'if (TERVANIX_LIKELY(std::isfinite(plain) && last != std::numeric_limits<Long>::max())) return plain;' \
                                                 'return plain;'
+# the matrices in tiles (runtime/MatrixTiles.cpp) and the calls around them; the
+# differential check's matrices are at most 8 x 8, so the faults that need a second
+# panel, a row outside the panel or the other vector width are left to
+# tests/matrix_sizes (sizes 1 to 40, both widths, and the placed faults)
+fault tl-pivot-stale     runtime/MatrixTiles.cpp 'for (std::size_t k = 0; k < kVectors; ++k) pivot[s][k] = own[s][k];' \
+                                                 'for (std::size_t k = 0; k < kVectors; ++k) Load(pivot[s][k], base + (first + s) * stride + k * kLanes);'
+fault tl-full-mask-short runtime/MatrixTiles.cpp 'for (std::size_t s = 0; s < kPanel; ++s) {' 'for (std::size_t s = 0; s + 1 < kPanel; ++s) {'
+fault tl-forward-row-above runtime/MatrixTiles.cpp 'if (r == p || (!gaussJordan && r < p)) continue;' 'if (r == p || (!gaussJordan && r + 1 < p)) continue;'
+fault tl-factor-reciprocal runtime/MatrixTiles.cpp 'const Double f = (pivot[s] * -1.0) / w;' 'const Double f = (pivot[s] * -1.0) * (1.0 / w);'
+fault tl-product-negative-zero runtime/MatrixTiles.cpp 'for (V& v : row) Splat(v, 0.0);' 'for (V& v : row) Splat(v, -0.0);'
+fault tl-product-last-column runtime/MatrixTiles.cpp 'for (; j < b.cols; ++j) ProductTile<Double, 1>' 'for (; j + 1 < b.cols; ++j) ProductTile<Double, 1>'
+fault tl-final-unchecked runtime/MatrixTiles.cpp 'return AllFinite(m, pivots) && AllFinite(extra, pivots);' 'return true;'
+fault tl-panel-row-mask  runtime/MatrixTiles.cpp 'if (!((masks[r] >> s) & 1u)) continue;' ''
+fault tl-other-row-mask  runtime/MatrixTiles.cpp 'if (!((mask >> s) & 1u)) continue;' ''
+fault tl-last-column     runtime/MatrixTiles.cpp 'j = columns(m, panel); j < m.cols; ++j)' 'j = columns(m, panel); j + 1 < m.cols; ++j)'
+fault tl-pairs-half-block runtime/MatrixTiles.cpp 'BlockThroughPanel<Pair, 2 * kPairsInFour>(m, j, panel);' 'BlockThroughPanel<Pair, kPairsInFour>(m, j, panel);'
+fault tl-calc-redo-unarranged cMatrix.cpp '        ArrangeRows(W, V);
+        EliminateForward(W, V, scratch);' '        EliminateForward(W, V, scratch);'
+fault tl-invert-redo-unbuilt cMatrixOps.cpp '            W.reset();
+            W = BuildAugmented(original);
+            FixZeroDiagonal(*W);
+            EliminateColumns(*W);' '            EliminateColumns(*W);'
+fault tl-mult-rerun-row  cMatrixOps.cpp 'rt::StoredAccumulation(row[j - 1], 1, inner, 0.0, ProductStep(a, b, i + r, j))' \
+                                        'rt::StoredAccumulation(row[j - 1], 1, inner, 0.0, ProductStep(a, b, i, j))'
+fault tl-normalize-unchecked cMatrixOps.cpp '    if (!finite) return false;
+    for (std::size_t c = 0; c < cols; ++c) row[c] = row[c] * s;' '    for (std::size_t c = 0; c < cols; ++c) row[c] = row[c] * s;'
+fault tl-extract-half    cMatrixOps.cpp 'const Double* const from = W.RowElements(r) + half;' 'const Double* const from = W.RowElements(r) + (half - 1);'
+fault tl-arrange-copy-order cMatrix.cpp '            V(i) = b(P(i));
+            const Double* const from' '            V(i) = b(i);
+            const Double* const from'
 # runtime
 fault rt-half-away       runtime/WholeNumbers.cpp '(rest == 0.5 && std::fmod(whole, 2.0) != 0.0)' '(rest == 0.5 && whole >= 0.0)'
 fault rt-range-off-by-one runtime/WholeNumbers.cpp 'rounded <= highest)' 'rounded <= highest + 1.0)'

@@ -113,6 +113,13 @@ bool ReadBinaryText(const String& sBin, T& out) {
 }
 
 
+// IsEqualRel step by step: the quotient stored, then compared.
+TERVANIX_COLD_NOINLINE bool IsEqualRelStepByStep(Double X, Double Y, Double tol) {
+    const Double q = Stored((Fp(X) - Y) / Y);
+    const Double d = std::fabs(q);
+    return !(d > tol);  // d <= tol, or unordered
+}
+
 }  // namespace
 
 Double cGenUtil::Min(Double X, Double Y) const {
@@ -160,10 +167,16 @@ Boolean cGenUtil::IsEqualAbs(Double X, Double Y, Double tol) const try {
 } catch (...) { rt::RethrowFrom("cGenUtil.IsEqualAbs"); }
 
 Boolean cGenUtil::IsEqualRel(Double X, Double Y, Double tol) const try {
-    const Double q = rt::StoredFormula([=](auto F) { return (F(X) - Y) / Y; });
-    const Double d = std::fabs(q);
-    return !(d > tol);  // d <= tol, or unordered
+    if constexpr (!rt::kStepByStep) {
+        // The plain quotient, when finite, is the stored one (runtime/Formula.h); the
+        // rest, the comparison included, goes to a cold call, so that this path keeps
+        // tol in its register and needs no stack frame.
+        const Double q = (X - Y) / Y;
+        if (TERVANIX_LIKELY(std::isfinite(q))) return !(std::fabs(q) > tol);
+    }
+    return IsEqualRelStepByStep(X, Y, tol);
 } catch (...) { rt::RethrowFrom("cGenUtil.IsEqualRel"); }
+
 
 Boolean cGenUtil::IntToBin(Integer nInt, String& sBin) const try {
     WriteBinaryText(nInt, sBin);

@@ -11,6 +11,7 @@
 #include "Tervanix/runtime/MsgBox.h"
 #include "Tervanix/runtime/NamedArrays.h"
 #include "Tervanix/runtime/Objects.h"
+#include "Tervanix/runtime/MatrixTiles.h"
 #include "Tervanix/runtime/RowUpdate.h"
 #include "Tervanix/runtime/Variant.h"
 
@@ -203,7 +204,13 @@ Boolean cMatrix::Calc(std::shared_ptr<Collection>& Solution) const try {
     scratch.ReDim(1, N);
 
     bool ok = ArrangeRows(W, V);
-    if (ok) EliminateForward(W, V, scratch);
+    if (ok && !EliminateInPanels(W, V)) {
+        // A step faulted (or a value was not finite to begin with): again from the
+        // arranged system, a row at a time, to raise the fault where the step-by-step
+        // loop does.
+        ArrangeRows(W, V);
+        EliminateForward(W, V, scratch);
+    }
     if (ok) ok = SubstituteBack(W, V, x);
 
     // Filled before it is put into Solution, so that an error leaves Solution as it was.
@@ -225,6 +232,18 @@ bool cMatrix::ArrangeRows(DoubleArray2D& W, DoubleArray& V) const {
     LongArray P;
     P.ReDim(1, N);
     if (!FindRowOrder(P)) return RefuseRowOrder();
+    const auto n = static_cast<std::size_t>(N);
+    // A and b have N x N and N elements unless a MatrixSize failed for want of memory
+    // after setting N; differential: unreachable
+    if (!rt::kStepByStep && A.size() == n * n && b.size() == n) {
+        // A is N x N and every P(i) lies in 1 to N: whole rows are copied at once.
+        for (Long i = 1; i <= N; ++i) {
+            V(i) = b(P(i));
+            const Double* const from = A.data() + static_cast<std::size_t>(P(i) - 1) * n;
+            std::copy(from, from + n, W.data() + static_cast<std::size_t>(i - 1) * n);
+        }
+        return true;
+    }
     for (Long i = 1; i <= N; ++i) {
         V(i) = b(P(i));
         for (Long j = 1; j <= N; ++j) W(i, j) = A(P(i), j);
@@ -260,11 +279,12 @@ bool cMatrix::FindRowOrder(LongArray& P) const {
 // whose element in column k is exactly 0.0 are left alone; a zero pivot makes f zero
 // and row i a copy of row k, which the back substitution reports.
 //
-// The scaling of row i and the addition of row k are done in one pass: each element
-// is first rounded as f times itself and then as row k's element plus that, exactly
-// as two passes would round it, and a fault in either ends the call just the same.
-// The reference build updates each row step by step; the normal build a row at once,
-// and step by step only a row whose new values are not all finite.
+// The normal build updates a row at once, in one pass on plain Doubles: each element
+// is rounded as f times itself and then as row k's element plus that, exactly as the
+// two passes round it. A row whose new values are not all finite is done again step
+// by step, in the two passes (every product of the row before any sum), so that the
+// first fault is the one the documented order meets. The reference build updates
+// every row step by step.
 void cMatrix::EliminateForward(DoubleArray2D& W, DoubleArray& V, DoubleArray& scratch) const {
     for (Long k = 1; k <= N; ++k) {
         for (Long i = k + 1; i <= N; ++i) {
@@ -277,6 +297,15 @@ void cMatrix::EliminateForward(DoubleArray2D& W, DoubleArray& V, DoubleArray& sc
             }
         }
     }
+}
+
+// EliminateForward eight pivots at a time (runtime/MatrixTiles.h): true when no
+// step faulted and W and V hold the values of the step-by-step elimination; false,
+// with W and V partly updated, otherwise and always in the reference build.
+bool cMatrix::EliminateInPanels(DoubleArray2D& W, DoubleArray& V) const {
+    if constexpr (rt::kStepByStep) return false;
+    const auto n = static_cast<std::size_t>(N);
+    return rt::EliminateInPanels({W.data(), n, n}, {V.data(), 1, 1}, n, /*gaussJordan=*/false);
 }
 
 // Row i times f, then row k added: every product before any sum, so that a fault is

@@ -92,6 +92,7 @@ private:
     bool IdentityOrderFits() const;
     bool FindRowOrder(LongArray& P) const;
     void EliminateForward(DoubleArray2D& W, DoubleArray& V, DoubleArray& scratch) const;
+    bool EliminateInPanels(DoubleArray2D& W, DoubleArray& V) const;
     void EliminateRowStepByStep(DoubleArray2D& W, DoubleArray& V, Long k, Long i, Double f) const;
     bool EliminateRowAtOnce(DoubleArray2D& W, DoubleArray& V, Long k, Long i, Double f, DoubleArray& scratch) const;
     bool SubstituteBack(const DoubleArray2D& W, const DoubleArray& V, DoubleArray& x) const;

@@ -13,6 +13,7 @@
 #include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/MessageText.h"
 #include "Tervanix/runtime/Objects.h"
+#include "Tervanix/runtime/MatrixTiles.h"
 #include "Tervanix/runtime/RowUpdate.h"
 #include "Tervanix/runtime/WholeNumbers.h"
 
@@ -89,28 +90,17 @@ auto ProductStep(const cMatrix2& a, const cMatrix2& b, Long i, Long j) {
     return [&a, &b, i, j](auto F, Long k, Double s) { return F(b.GetData(k, j)) * a.GetData(i, k) + s; };
 }
 
-// upper[j] = rowB[j] * factorUpper + upper[j] and lower[j] = rowB[j] * factorLower +
-// lower[j] for every column: one step of the sums of two rows of the product, which
-// share the row of B they read. Each column is its own sum; two columns of each row
-// are computed before they are written back, so that the compiler may compute them
-// in vector registers.
-void AddScaledRow(Double* upper, Double* lower, const Double* rowB, Double factorUpper, Double factorLower,
-                  Long cols) {
-    Long j = 0;
-    for (; j + 2 <= cols; j += 2) {
-        const Double u0 = rowB[j] * factorUpper + upper[j];
-        const Double u1 = rowB[j + 1] * factorUpper + upper[j + 1];
-        const Double l0 = rowB[j] * factorLower + lower[j];
-        const Double l1 = rowB[j + 1] * factorLower + lower[j + 1];
-        upper[j] = u0;
-        upper[j + 1] = u1;
-        lower[j] = l0;
-        lower[j + 1] = l1;
-    }
-    if (j < cols) {
-        upper[j] = rowB[j] * factorUpper + upper[j];
-        lower[j] = rowB[j] * factorLower + lower[j];
-    }
+// row[c] = row[c] * s for every c when every product is finite (then none faulted,
+// and each is the step-by-step value); otherwise the row is left as it was, for the
+// step-by-step scaling to raise the fault, if any. False when it left the row.
+bool ScaleRowAtOnce(Double* row, std::size_t cols, Double s) {
+    // No elements only after a failed allocation; differential: unreachable
+    if (row == nullptr) return false;
+    bool finite = true;
+    for (std::size_t c = 0; c < cols; ++c) finite &= std::fabs(row[c] * s) <= std::numeric_limits<Double>::max();
+    if (!finite) return false;
+    for (std::size_t c = 0; c < cols; ++c) row[c] = row[c] * s;
+    return true;
 }
 
 // The elimination without row exchanges left a pivot whose reciprocal faults: the
@@ -183,29 +173,27 @@ Boolean cMatrixOps::MatrixMult(const std::shared_ptr<cMatrix2>& A, const std::sh
     return true;
 } catch (...) { rt::RethrowFrom("cMatrixOps.MatrixMult"); }
 
-// Rows i and i + 1 of AB: the sums of all their elements run side by side, k
-// outermost, so that each step adds one row of B times A(i, k) and A(i + 1, k) to
-// the two rows of sums; each element's own sum still runs from k = 1 up. Then each
-// element is tested and written in turn, row i first, as the element-by-element loop
-// would have done. A last single row is paired with itself.
+// Four rows of AB at a time: their sums run on plain Doubles in tiles of four rows
+// and a block of columns (runtime/MatrixTiles.h), each element's own sum from k = 1
+// up. Then each element is tested and written in turn, row by row, as the
+// element-by-element loop would have done.
 void cMatrixOps::MultiplyByRows(const cMatrix2& a, const cMatrix2& b, cMatrix2& ab) const {
     const Long rows = ab.NumRows();
     const Long cols = ab.NumCols();
     const Long inner = a.NumCols();
     const auto width = static_cast<std::size_t>(cols);
-    std::vector<Double> sums(2 * width);
-    for (Long i = 1; i <= rows; i = rt::Add(i, Long{2})) {
-        const Long last = i < rows ? i + 1 : i;
-        std::fill(sums.begin(), sums.end(), 0.0);
-        const Double* const upperA = a.RowElements(i);
-        const Double* const lowerA = a.RowElements(last);
-        for (Long k = 1; k <= inner; ++k) {
-            AddScaledRow(sums.data(), sums.data() + width, b.RowElements(k), upperA[k - 1], lowerA[k - 1], cols);
-        }
-        for (Long r = i; r <= last; ++r) {
-            const Double* const row = sums.data() + (r == i ? 0 : width);
+    const auto depth = static_cast<std::size_t>(inner);
+    constexpr Long kRows = 4;
+    std::vector<Double> sums(kRows * width);
+    for (Long i = 1; i <= rows; i = rt::Add(i, kRows)) {
+        const Long count = std::min(kRows, rows - i + 1);
+        rt::PlainProductRows({a.RowElements(i), depth, depth}, static_cast<std::size_t>(count),
+                             {b.RowElements(1), width, width}, depth,
+                             {sums.data(), width, width});
+        for (Long r = 0; r < count; ++r) {
+            const Double* const row = sums.data() + static_cast<std::size_t>(r) * width;
             for (Long j = 1; j <= cols; j = Next(j)) {
-                ab.PutData(r, j, rt::StoredAccumulation(row[j - 1], 1, inner, 0.0, ProductStep(a, b, r, j)));
+                ab.PutData(i + r, j, rt::StoredAccumulation(row[j - 1], 1, inner, 0.0, ProductStep(a, b, i + r, j)));
             }
         }
     }
@@ -220,10 +208,17 @@ Boolean cMatrixOps::MatrixInvert(const std::shared_ptr<cMatrix2>& Original,
     if (ok && HasZeroColumn(original)) ok = false;
     if (ok && HasProportionalRows(original)) ok = false;
     if (!ok) return RefuseInverse("cMatrixOps.MatrixInvert", "Original", original);
-    const std::shared_ptr<cMatrix2> W = BuildAugmented(original);
+    std::shared_ptr<cMatrix2> W = BuildAugmented(original);
     try {
         FixZeroDiagonal(*W);
-        EliminateColumns(*W);
+        if (!EliminateInPanels(*W)) {
+            // A step faulted (or a value was not finite to begin with): again from the
+            // start, a row at a time, to raise the fault where the step-by-step loop does.
+            W.reset();
+            W = BuildAugmented(original);
+            FixZeroDiagonal(*W);
+            EliminateColumns(*W);
+        }
     } catch (const LibraryError& error) {
         RaiseGrowth(error, original.NumRows());
     }
@@ -429,6 +424,20 @@ void cMatrixOps::EliminateColumns(cMatrix2& W) const {
     }
 }
 
+// EliminateColumns eight pivots at a time (runtime/MatrixTiles.h): true when no
+// step faulted and W holds the values of the step-by-step elimination; false, with W
+// partly updated, otherwise and always in the reference build.
+bool cMatrixOps::EliminateInPanels(cMatrix2& W) const {
+    if constexpr (rt::kStepByStep) return false;
+    Double* const elements = W.RowElements(1);
+    const Long h = HalfOf(W.NumCols());
+    // W has N rows and 2N columns, and elements unless an allocation failed; differential: unreachable
+    if (elements == nullptr || h != W.NumRows()) return false;
+    const auto cols = static_cast<std::size_t>(W.NumCols());
+    return rt::EliminateInPanels({elements, cols, cols}, {nullptr, 0, 0}, static_cast<std::size_t>(h),
+                                 /*gaussJordan=*/true);
+}
+
 // Row r becomes row p plus row r times f, element by element, each product and each
 // sum stored.
 void cMatrixOps::UpdateRowStepByStep(cMatrix2& W, Long p, Long r, Double f) const {
@@ -463,6 +472,7 @@ void cMatrixOps::NormalizeRows(cMatrix2& W) const {
         if (TERVANIX_UNLIKELY(reciprocal.faults() != rt::kNoFault)) RaiseSingularPivot(r, pivot);
         const Double s = reciprocal.value();
         const Long cols = W.NumCols();
+        if (!rt::kStepByStep && ScaleRowAtOnce(W.RowElements(r), static_cast<std::size_t>(cols), s)) continue;
         for (Long c = 1; c <= cols; c = Next(c)) W.PutData(r, c, Stored(Fp(W.GetData(r, c)) * s));
     }
 }
@@ -473,6 +483,18 @@ void cMatrixOps::ExtractInverse(const cMatrix2& W, std::shared_ptr<cMatrix2>& In
     inverted.NumRows(W.NumRows());
     inverted.NumCols(HalfOf(W.NumCols()));
     const Long rows = inverted.NumRows();
+    // Column c of the inverse is column N + c of W, N + c computed as NumCols / 2 + c,
+    // which lies inside W and inside the Long range for every c: no statement of the
+    // loop can raise, so the normal build copies the right half of each row at once.
+    // W has at least one row, and elements unless an allocation failed; differential: unreachable
+    if (!rt::kStepByStep && rows >= 1 && W.RowElements(1) != nullptr) {
+        const auto half = static_cast<std::size_t>(inverted.NumCols());
+        for (Long r = 1; r <= rows; r = Next(r)) {
+            const Double* const from = W.RowElements(r) + half;
+            std::copy(from, from + half, inverted.RowElements(r));
+        }
+        return;
+    }
     for (Long r = 1; r <= rows; r = Next(r)) {
         const Long cols = inverted.NumCols();
         for (Long c = 1; c <= cols; c = Next(c)) {

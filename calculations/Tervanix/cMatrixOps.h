@@ -125,6 +125,7 @@ private:
     // Gauss-Jordan elimination on W = (Original | identity).
     std::shared_ptr<cMatrix2> BuildAugmented(const cMatrix2& Original) const;
     void FixZeroDiagonal(cMatrix2& W) const;
+    bool EliminateInPanels(cMatrix2& W) const;
     void EliminateColumns(cMatrix2& W) const;
     void UpdateRowStepByStep(cMatrix2& W, Long p, Long r, Double f) const;
     bool UpdateRowAtOnce(cMatrix2& W, Long p, Long r, Double f, std::vector<Double>& updated) const;

@@ -1,0 +1,303 @@
+#include "Tervanix/runtime/MatrixTiles.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <vector>
+
+#include "Tervanix/elementary/Dispatch.h"
+#include "Tervanix/platform/Config.h"
+
+namespace tervanix::rt {
+
+namespace {
+
+constexpr std::size_t kPanel = 8;  // pivots whose steps a block takes together
+
+// The loops over a tile's vectors and steps are unrolled, so that the tile stays in
+// registers (GCC does not unroll them by itself for the narrower vectors).
+#if defined(__GNUC__)
+#define TERVANIX_UNROLLED _Pragma("GCC unroll 16")
+#else
+#define TERVANIX_UNROLLED
+#endif
+
+// The factors of one panel: row r is updated at the panel's step s when bit s of
+// masks[r] is set, with the factor factors[r * kPanel + s].
+struct Panel {
+    std::size_t first;  // the pivot of step 0
+    std::size_t steps;  // 1 to kPanel
+    const Double* factors;
+    const std::uint8_t* masks;
+    std::size_t firstRow;  // rows before it take no step of the panel
+    std::size_t rows;
+};
+
+bool AllFinite(const PanelMatrix& m, std::size_t rows) {
+    bool finite = true;
+    for (std::size_t r = 0; r < rows; ++r) {
+        const Double* const row = m.elements + r * m.stride;
+        for (std::size_t c = 0; c < m.cols; ++c) finite &= std::fabs(row[c]) <= std::numeric_limits<Double>::max();
+    }
+    return finite;
+}
+
+// The panel's factors and masks, from a copy of its columns that takes the panel's
+// steps one after the other exactly as the matrix would. False when a factor is not
+// finite (its division faulted, or a value before it did).
+bool PanelFactors(const PanelMatrix& m, bool gaussJordan, Double* copy, Double* factors, std::uint8_t* masks,
+                  const Panel& panel) {
+    const std::size_t n = panel.steps;
+    for (std::size_t r = panel.firstRow; r < panel.rows; ++r) {
+        std::memcpy(copy + r * kPanel, m.elements + r * m.stride + panel.first, n * sizeof(Double));
+        masks[r] = 0;
+    }
+    for (std::size_t s = 0; s < n; ++s) {
+        const std::size_t p = panel.first + s;
+        const Double* const pivot = copy + p * kPanel;
+        for (std::size_t r = panel.firstRow; r < panel.rows; ++r) {
+            if (r == p || (!gaussJordan && r < p)) continue;
+            Double* const row = copy + r * kPanel;
+            const Double w = row[s];
+            if (w == 0.0) continue;
+            const Double f = (pivot[s] * -1.0) / w;
+            if (!(std::fabs(f) <= std::numeric_limits<Double>::max())) return false;
+            factors[r * kPanel + s] = f;
+            masks[r] = static_cast<std::uint8_t>(masks[r] | (1u << s));
+            for (std::size_t c = 0; c < n; ++c) row[c] = pivot[c] + row[c] * f;
+        }
+    }
+    return true;
+}
+
+TERVANIX_ALWAYS_INLINE inline void Splat(Double& v, Double f) { v = f; }
+template <typename V>
+TERVANIX_ALWAYS_INLINE inline void Splat(V& v, Double f) {
+    v = V{};
+    for (std::size_t i = 0; i < sizeof(V) / sizeof(Double); ++i) v[i] = f;
+}
+
+template <typename V>
+TERVANIX_ALWAYS_INLINE inline void Load(V& v, const Double* from) {
+    std::memcpy(&v, from, sizeof v);
+}
+
+template <typename V>
+TERVANIX_ALWAYS_INLINE inline void Store(Double* to, const V& v) {
+    std::memcpy(to, &v, sizeof v);
+}
+
+// The kVectors vectors of columns from column j through the panel's steps: first the
+// panel's own rows, step after step, each step reading its pivot row as it stands
+// then (kept in `pivot`); then every other row, its elements kept in registers
+// through all the steps. Each element: x = pivot + x * f, product and sum rounded.
+template <typename V, std::size_t kVectors>
+TERVANIX_ALWAYS_INLINE inline void BlockThroughPanel(const PanelMatrix& m, std::size_t j, const Panel& panel) {
+    constexpr std::size_t kLanes = sizeof(V) / sizeof(Double);
+    const std::size_t n = panel.steps, first = panel.first, stride = m.stride;
+    const std::uint8_t* const masks = panel.masks;
+    const Double* const allFactors = panel.factors;
+    Double* const base = m.elements + j;
+    V pivot[kPanel][kVectors];
+    V own[kPanel][kVectors];
+    for (std::size_t u = 0; u < n; ++u) {
+        for (std::size_t k = 0; k < kVectors; ++k) Load(own[u][k], base + (first + u) * stride + k * kLanes);
+    }
+    for (std::size_t s = 0; s < n; ++s) {
+        for (std::size_t k = 0; k < kVectors; ++k) pivot[s][k] = own[s][k];
+        for (std::size_t u = 0; u < n; ++u) {
+            const std::size_t r = first + u;
+            if (!((masks[r] >> s) & 1u)) continue;
+            V f;
+            Splat(f, allFactors[r * kPanel + s]);
+            for (std::size_t k = 0; k < kVectors; ++k) own[u][k] = pivot[s][k] + own[u][k] * f;
+        }
+    }
+    for (std::size_t u = 0; u < n; ++u) {
+        for (std::size_t k = 0; k < kVectors; ++k) Store(base + (first + u) * stride + k * kLanes, own[u][k]);
+    }
+    for (std::size_t r = panel.firstRow, rows = panel.rows; r < rows; ++r) {
+        const unsigned mask = masks[r];
+        if (mask == 0 || r - first < n) continue;  // no step, or a row of the panel
+        Double* const row = base + r * stride;
+        const Double* const factors = allFactors + r * kPanel;
+        V x[kVectors];
+        TERVANIX_UNROLLED
+        for (std::size_t k = 0; k < kVectors; ++k) Load(x[k], row + k * kLanes);
+        if (mask == 0xFFu) {
+            TERVANIX_UNROLLED
+            for (std::size_t s = 0; s < kPanel; ++s) {
+                V f;
+                Splat(f, factors[s]);
+                TERVANIX_UNROLLED
+                for (std::size_t k = 0; k < kVectors; ++k) x[k] = pivot[s][k] + x[k] * f;
+            }
+        } else {
+            for (std::size_t s = 0; s < n; ++s) {
+                if (!((mask >> s) & 1u)) continue;
+                V f;
+                Splat(f, factors[s]);
+                TERVANIX_UNROLLED
+                for (std::size_t k = 0; k < kVectors; ++k) x[k] = pivot[s][k] + x[k] * f;
+            }
+        }
+        TERVANIX_UNROLLED
+        for (std::size_t k = 0; k < kVectors; ++k) Store(row + k * kLanes, x[k]);
+    }
+}
+
+// The product's tile: the sums of four rows of a (rowsA; a row repeated where there
+// are fewer) with the kVectors vectors of columns of b from column j, kept in
+// registers while k runs, each sum from +0.0 as one at a time would start.
+template <typename V, std::size_t kVectors>
+TERVANIX_ALWAYS_INLINE inline void ProductTile(const Double* const* rowsA, const ReadMatrix& b, std::size_t inner,
+                                               std::size_t j, Double* const* rowsOut) {
+    constexpr std::size_t kLanes = sizeof(V) / sizeof(Double);
+    V sum[4][kVectors];
+    for (auto& row : sum) {
+        for (V& v : row) Splat(v, 0.0);
+    }
+    for (std::size_t k = 0; k < inner; ++k) {
+        V column[kVectors];
+        TERVANIX_UNROLLED
+        for (std::size_t v = 0; v < kVectors; ++v) Load(column[v], b.elements + k * b.stride + j + v * kLanes);
+        TERVANIX_UNROLLED
+        for (std::size_t r = 0; r < 4; ++r) {
+            V f;
+            Splat(f, rowsA[r][k]);
+            TERVANIX_UNROLLED
+            for (std::size_t v = 0; v < kVectors; ++v) sum[r][v] = column[v] * f + sum[r][v];
+        }
+    }
+    for (std::size_t r = 0; r < 4; ++r) {
+        for (std::size_t v = 0; v < kVectors; ++v) Store(rowsOut[r] + j + v * kLanes, sum[r][v]);
+    }
+}
+
+template <typename V, std::size_t kVectors>
+TERVANIX_ALWAYS_INLINE inline void ProductRowsIn(const ReadMatrix& a, std::size_t rows, const ReadMatrix& b,
+                                                 std::size_t inner, const PanelMatrix& out) {
+    constexpr std::size_t kWidth = kVectors * (sizeof(V) / sizeof(Double));
+    for (std::size_t i = 0; i < rows; i += 4) {
+        const Double* rowsA[4];
+        Double* rowsOut[4];
+        for (std::size_t r = 0; r < 4; ++r) {
+            const std::size_t at = std::min(i + r, rows - 1);
+            rowsA[r] = a.elements + at * a.stride;
+            rowsOut[r] = out.elements + at * out.stride;
+        }
+        std::size_t j = 0;
+        for (; j + kWidth <= b.cols; j += kWidth) ProductTile<V, kVectors>(rowsA, b, inner, j, rowsOut);
+        for (; j < b.cols; ++j) ProductTile<Double, 1>(rowsA, b, inner, j, rowsOut);
+    }
+}
+
+// The tiles for one kind of vector: every whole block of four columns through a panel
+// (giving the columns done), and the product.
+struct Tiles {
+    std::size_t (*columns)(const PanelMatrix&, const Panel&);
+    void (*product)(const ReadMatrix&, std::size_t, const ReadMatrix&, std::size_t, const PanelMatrix&);
+};
+
+#if defined(__GNUC__)
+typedef Double Pair __attribute__((vector_size(2 * sizeof(Double))));
+#else
+typedef Double Pair;  // one Double a lane: the same operations, one element at a time
+#endif
+constexpr std::size_t kPairsInFour = 4 / (sizeof(Pair) / sizeof(Double));
+
+std::size_t ColumnsInPairs(const PanelMatrix& m, const Panel& panel) {
+    std::size_t j = 0;
+    for (; j + 8 <= m.cols; j += 8) BlockThroughPanel<Pair, 2 * kPairsInFour>(m, j, panel);
+    return j;
+}
+
+void ProductInPairs(const ReadMatrix& a, std::size_t rows, const ReadMatrix& b, std::size_t inner,
+                    const PanelMatrix& out) {
+    ProductRowsIn<Pair, kPairsInFour>(a, rows, b, inner, out);
+}
+
+constexpr Tiles kPairs{ColumnsInPairs, ProductInPairs};
+
+#if TERVANIX_FUSED_DISPATCH
+typedef Double Quad __attribute__((vector_size(4 * sizeof(Double))));
+
+// AVX2 without fused multiply-add: each lane rounds its product and its sum, as SSE2.
+[[gnu::target("avx2")]] std::size_t ColumnsInQuads(const PanelMatrix& m, const Panel& panel) {
+    std::size_t j = 0;
+    for (; j + 8 <= m.cols; j += 8) BlockThroughPanel<Quad, 2>(m, j, panel);
+    return j;
+}
+
+[[gnu::target("avx2")]] void ProductInQuads(const ReadMatrix& a, std::size_t rows, const ReadMatrix& b,
+                                            std::size_t inner, const PanelMatrix& out) {
+    ProductRowsIn<Quad, 2>(a, rows, b, inner, out);
+}
+
+constexpr Tiles kQuads{ColumnsInQuads, ProductInQuads};
+
+const Tiles* ProcessorTiles() { return __builtin_cpu_supports("avx2") ? &kQuads : &kPairs; }
+const Tiles* Avx2Tiles() { return __builtin_cpu_supports("avx2") ? &kQuads : nullptr; }
+#else
+const Tiles* ProcessorTiles() { return &kPairs; }
+const Tiles* Avx2Tiles() { return nullptr; }
+#endif
+
+// The processor's choice, made on the first use; UseTileVectors may change it. Relaxed
+// order suffices: every choice gives the same bits.
+std::atomic<const Tiles*> chosenTiles{nullptr};
+
+const Tiles& ChosenTiles() {
+    const Tiles* tiles = chosenTiles.load(std::memory_order_relaxed);
+    if (TERVANIX_UNLIKELY(tiles == nullptr)) {
+        tiles = ProcessorTiles();
+        chosenTiles.store(tiles, std::memory_order_relaxed);
+    }
+    return *tiles;
+}
+
+}  // namespace
+
+bool MatrixTilesUseAvx2() { return &ChosenTiles() != &kPairs; }
+
+bool UseTileVectors(TileVectors vectors) {
+    const Tiles* tiles = vectors == TileVectors::Pairs   ? &kPairs
+                         : vectors == TileVectors::Avx2 ? Avx2Tiles()
+                                                        : ProcessorTiles();
+    if (tiles == nullptr) return false;
+    chosenTiles.store(tiles, std::memory_order_relaxed);
+    return true;
+}
+
+void PlainProductRows(ReadMatrix a, std::size_t rows, ReadMatrix b, std::size_t inner, PanelMatrix out) {
+    ChosenTiles().product(a, rows, b, inner, out);  // no rows: no tile
+}
+
+bool EliminateInPanels(PanelMatrix m, PanelMatrix extra, std::size_t pivots, bool gaussJordan) {
+    if (!AllFinite(m, pivots) || !AllFinite(extra, pivots)) return false;
+    std::vector<Double> copy, factors;
+    std::vector<std::uint8_t> masks;
+    try {
+        copy.resize(pivots * kPanel);
+        factors.resize(pivots * kPanel);
+        masks.resize(pivots);
+    } catch (const std::bad_alloc&) {
+        // No memory for the factors (tests/allocation); differential: unreachable
+        return false;  // the row-at-a-time way needs no more than it had
+    }
+    const auto columns = ChosenTiles().columns;
+    for (std::size_t first = 0; first < pivots; first += kPanel) {
+        const Panel panel{first,          std::min(kPanel, pivots - first), factors.data(), masks.data(),
+                          gaussJordan ? 0 : first, pivots};
+        if (!PanelFactors(m, gaussJordan, copy.data(), factors.data(), masks.data(), panel)) return false;
+        for (std::size_t j = columns(m, panel); j < m.cols; ++j) BlockThroughPanel<Double, 1>(m, j, panel);
+        for (std::size_t j = 0; j < extra.cols; ++j) BlockThroughPanel<Double, 1>(extra, j, panel);
+    }
+    return AllFinite(m, pivots) && AllFinite(extra, pivots);
+}
+
+}  // namespace tervanix::rt
