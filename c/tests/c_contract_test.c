@@ -387,14 +387,15 @@ static void test_descriptors(void) {
     tvx_Array below = ax, wide = ax;
     unknown.type = 7;
     below.upper[0] = -1; /* two below the lower bound */
-    wide.lower[0] = INT32_MIN;
-    wide.upper[0] = INT32_MAX;
+    wide.lower[0] = -32769; /* two elements, the first below the Integer positions */
+    wide.upper[0] = -32768;
     CHECK(tvx_cInterp2_Interp2D(&along, &ax, -1, 1.5, &r) == TVX_E_BAD_DESCRIPTOR);
     CHECK(starts_with(tvx_LastErrorMessage(), "cInterp2.Interp2D: XValues: elements of TVX_LONG"));
     CHECK(tvx_CSort_BubbleSort1DArray(&unknown) == TVX_E_BAD_DESCRIPTOR);
     CHECK(strstr(tvx_LastErrorMessage(), "unknown element type 7") != NULL);
     CHECK(tvx_CSort_BubbleSort1DArray(&below) == TVX_E_BAD_DESCRIPTOR);
-    CHECK(tvx_CSort_BubbleSort1DArray(&wide) != TVX_OK);
+    CHECK(tvx_CSort_BubbleSort1DArray(&wide) == TVX_E_OVERFLOW);
+    CHECK(starts_with(tvx_LastErrorMessage(), "CSort.BubbleSort1DArray: OverflowError: the lower bound -32769"));
     CHECK(r == SENTINEL && x[0] == 1 && x[1] == 2);
     /* A sort of Long elements: the caller's own int32_t values, in place. */
     {
