@@ -21,16 +21,14 @@ using namespace testing;
 
 constexpr double kSentinel = -7.25;
 
+// The outcome named after an error kind (the outcomes after ReturnedFalse carry the
+// kinds' names).
 BatchOutcome OutcomeOfKind(ErrorKind kind) {
-    switch (kind) {
-    case ErrorKind::OverflowError: return BatchOutcome::OverflowError;
-    case ErrorKind::SubscriptOutOfRange: return BatchOutcome::SubscriptOutOfRange;
-    case ErrorKind::FloatingPointFault: return BatchOutcome::FloatingPointFault;
-    case ErrorKind::InvalidArgument: return BatchOutcome::InvalidArgument;
-    case ErrorKind::TypeMismatch: return BatchOutcome::TypeMismatch;
-    case ErrorKind::MissingObject: return BatchOutcome::MissingObject;
-    default: return BatchOutcome::OutOfMemory;
+    for (int k = static_cast<int>(BatchOutcome::OverflowError); k <= static_cast<int>(BatchOutcome::OutOfMemory); ++k) {
+        if (std::string(ToString(static_cast<BatchOutcome>(k))) == KindName(kind)) return static_cast<BatchOutcome>(k);
     }
+    ADD_FAILURE() << "no outcome is named " << KindName(kind);
+    return BatchOutcome::ReturnedTrue;
 }
 
 // One single call as a batch slot sees it: its outcome, its output, its reason.
@@ -383,7 +381,7 @@ TEST(BatchSpans, SpansViewTheCallersValuesAndOutcomesHaveNames) {
     for (const ErrorKind kind : {ErrorKind::OverflowError, ErrorKind::SubscriptOutOfRange, ErrorKind::FloatingPointFault,
                                  ErrorKind::InvalidArgument, ErrorKind::TypeMismatch, ErrorKind::MissingObject,
                                  ErrorKind::OutOfMemory}) {
-        EXPECT_STREQ(KindName(kind), ToString(OutcomeOfKind(kind)));
+        EXPECT_NE(BatchOutcome::ReturnedTrue, OutcomeOfKind(kind));
     }
 }
 

@@ -22,6 +22,18 @@ using namespace testing;
 constexpr Long kLongMin = std::numeric_limits<Long>::min();
 constexpr Long kLongMax = std::numeric_limits<Long>::max();
 
+// The whole number a call gives, or the whole text of the error that ends it.
+template <typename F>
+void ExpectNumberOrError(const std::string& name, F f, long long value, const char* text) {
+    try {
+        const long long got = f();
+        EXPECT_STREQ("", text) << name << " gave " << got;
+        EXPECT_EQ(value, got) << name;
+    } catch (const LibraryError& e) {
+        EXPECT_STREQ(text, e.what()) << name;
+    }
+}
+
 // Round half to even, and outside the type's range (a NaN is outside every range)
 // an OverflowError: each row gives a Double, what ToInteger and ToLong make of it
 // ("" for a value, the error's text otherwise).
@@ -62,22 +74,8 @@ TEST(RuntimeBoundaries, ConversionsOfDoublesAtTheEdgesOfIntegerAndLong) {
     };
     for (const auto& r : rows) {
         const std::string name = std::to_string(r.in);
-        try {
-            const Integer got = rt::ToInteger(r.in);
-            EXPECT_STREQ("", r.integerError) << name << " gave " << got;
-            EXPECT_EQ(r.integer, got) << name;
-        } catch (const LibraryError& e) {
-            EXPECT_STREQ(r.integerError, e.what()) << name;
-            EXPECT_EQ(ErrorKind::OverflowError, e.kind());
-        }
-        try {
-            const Long got = rt::ToLong(r.in);
-            EXPECT_STREQ("", r.longError) << name << " gave " << got;
-            EXPECT_EQ(r.along, got) << name;
-        } catch (const LibraryError& e) {
-            EXPECT_STREQ(r.longError, e.what()) << name;
-            EXPECT_EQ(ErrorKind::OverflowError, e.kind());
-        }
+        ExpectNumberOrError(name + " to Integer", [&] { return rt::ToInteger(r.in); }, r.integer, r.integerError);
+        ExpectNumberOrError(name + " to Long", [&] { return rt::ToLong(r.in); }, r.along, r.longError);
     }
     // -0.5 rounds to a zero (whose sign the whole number cannot hold).
     EXPECT_EQ(0, rt::ToInteger(-0.5));
@@ -130,25 +128,13 @@ TEST(RuntimeBoundaries, IntegerAndLongArithmeticAtTheEdges) {
          "OverflowError: Long arithmetic 65536 * 32768 leaves the type's range"},
         {"-65536 * 32768", [&] { return lmul(-65536, 32768); }, kLongMin, ""},
     };
-    for (const auto& r : rows) {
-        try {
-            const long long got = r.run();
-            EXPECT_STREQ("", r.text) << r.name << " gave " << got;
-            EXPECT_EQ(r.value, got) << r.name;
-        } catch (const LibraryError& e) {
-            EXPECT_STREQ(r.text, e.what()) << r.name;
-        }
-    }
+    for (const auto& r : rows) ExpectNumberOrError(r.name, r.run, r.value, r.text);
 }
 
 // Each array error names the subscript, the bounds and the dimension, or the
 // dimension asked of an array that does not have it.
 TEST(RuntimeBoundaries, ArrayErrorsNameTheSubscriptTheBoundsAndTheDimension) {
-    const struct {
-        const char* name;
-        std::function<void()> run;
-        const char* text;
-    } rows[] = {
+    const TextRow<void> rows[] = {
         {"1-D above", [] { DoubleArray(-3, -1)(0); }, "SubscriptOutOfRange: subscript 0 lies outside the bounds -3 to -1 of dimension 1"},
         {"2-D, the second subscript", [] { DoubleArray2D(1, 2, 0, 1)(1, 2); },
          "SubscriptOutOfRange: subscript 2 lies outside the bounds 0 to 1 of dimension 2"},
@@ -171,14 +157,7 @@ TEST(RuntimeBoundaries, ArrayErrorsNameTheSubscriptTheBoundsAndTheDimension) {
         {"UBound of an array never given bounds", [] { DoubleArray3D().UBound(1); },
          "SubscriptOutOfRange: the array has never been given bounds; make it with bounds first"},
     };
-    for (const auto& r : rows) {
-        try {
-            r.run();
-            ADD_FAILURE() << r.name << ": no error";
-        } catch (const LibraryError& e) {
-            EXPECT_STREQ(r.text, e.what()) << r.name;
-        }
-    }
+    ExpectErrorTexts(rows);
 }
 
 // Empty arrays have bounds but no elements; Find answers nullptr outside the bounds,
