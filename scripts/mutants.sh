@@ -124,6 +124,35 @@ fault mo-output-kept     cMatrixOps.cpp '    Transposed = rt::New<cMatrix2>();
     const cMatrix2& original = rt::Deref(Original, "Original");' '    const cMatrix2& original = rt::Deref(Original, "Original");
     Transposed = rt::New<cMatrix2>();
     cMatrix2& transposed = *Transposed;'
+# shared code: faults that the normal and the reference library share, so that the
+# differential check cannot see them, in what the reference comments promise about
+# outputs after False or an error, error texts, reasons and the batch API's rules
+fault sh-ratio-zero-not-written CInterpolation.cpp '        dInterpFrac = 0.0;
+        return RefuseRatio' '        return RefuseRatio'
+fault sh-ratio-fault-not-written CInterpolation.cpp 'rt::Assign(dInterpFrac, (Fp(dValue) - dIndex1) / (Fp(dIndex2) - dIndex1));' \
+                                                   'dInterpFrac = rt::Stored((Fp(dValue) - dIndex1) / (Fp(dIndex2) - dIndex1));'
+fault sh-indices-flag-after-false CInterpolation.cpp '    bExtrapolationNeeded = true;
+    if (eExtrapolationType == NO_EXTRAPOLATION) {
+        return RefuseIndices(dXTarget, dXArray, eExtrapolationType, nXIndex1, nXIndex2);
+    }' '    if (eExtrapolationType == NO_EXTRAPOLATION) {
+        return RefuseIndices(dXTarget, dXArray, eExtrapolationType, nXIndex1, nXIndex2);
+    }
+    bExtrapolationNeeded = true;'
+fault sh-surfnorm-named-as-plane cGeom.cpp 'rt::RethrowFrom("cGeom.SurfNormFrom3Pts")' 'rt::RethrowFrom("cGeom.PlaneCoeffsFrom3Pts")'
+fault sh-planes-nan-not-parallel cGeom.cpp 'if (EqualOrUnordered(ui, 0.0) && EqualOrUnordered(uj, 0.0) && EqualOrUnordered(uk, 0.0)) {' \
+                                           'if (ui == 0.0 && uj == 0.0 && uk == 0.0) {'
+fault sh-extrap-unknown-as-no cInterp2.cpp '        default:  // EXTRAP_LINEARLY and every value outside the enumeration
+            break;' '        case EXTRAP_LINEARLY:
+            break;
+        default:
+            if (IsOutside(XValues, n, X)) return RefuseInterp2DExtrap(XValues, YValues, X);
+            break;'
+fault sh-entry-above-n-row-only cMatrix.cpp 'if (row <= A.UBound(1) && col <= A.UBound(2)) A(row, col) = value;' \
+                                            'if (row <= A.UBound(1)) A(row, col) = value;'
+fault sh-reasons-length-unchecked batch/BatchRun.cpp 'if (!reasons.empty()) RequireSameLength(targets, {reasons.size()});' \
+                                                     'if (reasons.size() > targets) RequireSameLength(targets, {reasons.size()});'
+fault sh-outcome-name    batch/BatchOutcome.cpp 'case BatchOutcome::ReturnedFalse: return "ReturnedFalse";' \
+                                                'case BatchOutcome::ReturnedFalse: return "ReturnedTrue";'
 # fast paths: at least one fault in each path the reference build does not take,
 # so that only the differential check can see most of them (scripts/ci/fast-paths.txt)
 # (in this order: the kinds that escaped before first, the faults in headers, which

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <functional>
 #include <iomanip>
 #include <limits>
@@ -55,6 +56,19 @@ struct TextRow {
     std::function<Result()> run;
     const char* text;
 };
+
+// Each row's call ends with a LibraryError whose text is the row's, whole.
+template <std::size_t N>
+void ExpectErrorTexts(const TextRow<void> (&table)[N]) {
+    for (const TextRow<void>& row : table) {
+        try {
+            row.run();
+            ADD_FAILURE() << row.name << ": no error";
+        } catch (const LibraryError& error) {
+            EXPECT_STREQ(row.text, error.what()) << row.name;
+        }
+    }
+}
 
 // The value of a call, or the kind and text of the error that ended it.
 struct Outcome {

@@ -26,7 +26,12 @@ void DeliverSolution(const Collection& solution, double* Solution, int32_t capac
 extern "C" {
 
 tvx_status tvx_cMatrix_Create(tvx_cMatrix** matrix) {
-    return Done("cMatrix.Create", [&] { Ref(matrix, "matrix") = new tvx_cMatrix; });
+    return Done("cMatrix.Create", [&] {
+        // The variable is checked first: in an assignment the right side is evaluated
+        // first, so a null variable would otherwise leave the new solver unreachable.
+        tvx_cMatrix*& variable = Ref(matrix, "matrix");
+        variable = new tvx_cMatrix;
+    });
 }
 
 tvx_status tvx_cMatrix_Destroy(tvx_cMatrix* matrix) {
