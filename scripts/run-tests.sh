@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test, as CI does:
 #   the check that no library file includes from a layer above its own
-#   (scripts/ci/layers.py);
+#   (scripts/ci/layers.py), and the tests of the project's own tools: that check, the
+#   coverage gate, the reference renderer, the installer's fragments (scripts/ci/tools.sh);
 #   g++ and clang++, each at -O0 and -O2, warnings as errors;
 #   one run under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   the result fingerprint also at -O3 with both compilers and in the reference
@@ -125,6 +126,7 @@ fingerprint_only() {  # name, compiler, optimisation flags, extra cmake argument
 
 echo "=== layers"
 if python3 scripts/ci/layers.py; then passed_total=$((passed_total + 1)); else failed+=("layers"); fi
+run_pytest scripts/ci/tools.sh || failed+=("tools")
 if [ "${1:-}" = "--quick" ]; then
   configure_build_test gcc-O2 g++ -O2
 else
