@@ -23,7 +23,8 @@
 #   every fuzz target for a short time (scripts/ci/fuzz-smoke.sh), and the thread
 #   test under ThreadSanitizer (scripts/ci/tsan.sh);
 #   the Windows component, tervanix_com.dll for x64 and x86, registered and driven
-#   under wine by VBScript, JScript and a C++ client (scripts/ci/com.sh);
+#   under wine by VBScript, JScript and a C++ client (scripts/ci/com.sh), and its
+#   value conversions tested directly on every kind of VARIANT (scripts/ci/com-units.sh);
 #   Windows x64 (mingw-w64, run under wine) and Linux aarch64 (run under qemu), each
 #   at -O0 and -O2 with the C interface: every test and the fingerprint through the
 #   emulator (cmake/toolchains); the Windows installers, built, installed, upgraded and
@@ -153,6 +154,7 @@ else
   fi
   bash scripts/ci/tsan.sh "$out/tsan" && run_ctest "$out/tsan" || failed+=("tsan")
   run_counted com bash scripts/ci/com.sh "$out/com" || failed+=("windows component")
+  run_counted "com units" bash scripts/ci/com-units.sh "$out/com" || failed+=("windows component conversions")
   for opt in -O0 -O2; do
     cross_build_test "windows-x64$opt" mingw-w64-x86_64 x86_64-w64-mingw32-g++-posix "$opt"
     cross_build_test "linux-aarch64$opt" aarch64-linux-gnu aarch64-linux-gnu-g++ "$opt"
