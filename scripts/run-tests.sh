@@ -2,7 +2,8 @@
 # Builds and runs every test, as CI does:
 #   the check that no library file includes from a layer above its own
 #   (scripts/ci/layers.py), and the tests of the project's own tools: that check, the
-#   coverage gate, the reference renderer, the installer's fragments (scripts/ci/tools.sh);
+#   coverage gate, the reference renderer, the snippet checks, the installer's fragments
+#   (scripts/ci/tools.sh);
 #   g++ and clang++, each at -O0 and -O2, warnings as errors;
 #   one run under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   the result fingerprint also at -O3 with both compilers and in the reference

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The tests of the project's own tools (tests/tools/): the layer check, the coverage
-# gate, the reference pages' renderer and the installer's fragments, each fed inputs
-# that must make it fail as well as inputs that must pass. Ends with pytest's summary
+# gate, the reference pages' renderer, the docs' snippet checks and the installer's
+# fragments, each fed inputs that must make it fail as well as inputs that must pass. Ends with pytest's summary
 # line, which scripts/run-tests.sh adds to the totals.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
