@@ -6,4 +6,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 echo "=== tools"
-/usr/bin/python3 -m pytest -q -p no:cacheprovider tests/tools
+# Nothing is written into the tools' folders (no __pycache__, no pytest cache).
+PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/tools
