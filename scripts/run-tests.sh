@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test, as CI does:
 #   the check that no library file includes from a layer above its own
-#   (scripts/ci/layers.py);
+#   (scripts/ci/layers.py), and the tests of the project's own tools: that check, the
+#   coverage gate, the reference renderer, the snippet checks, the installer's fragments
+#   (scripts/ci/tools.sh);
 #   g++ and clang++, each at -O0 and -O2, warnings as errors;
 #   one run under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   the result fingerprint also at -O3 with both compilers and in the reference
@@ -22,7 +24,8 @@
 #   every fuzz target for a short time (scripts/ci/fuzz-smoke.sh), and the thread
 #   test under ThreadSanitizer (scripts/ci/tsan.sh);
 #   the Windows component, tervanix_com.dll for x64 and x86, registered and driven
-#   under wine by VBScript, JScript and a C++ client (scripts/ci/com.sh);
+#   under wine by VBScript, JScript and a C++ client (scripts/ci/com.sh), and its
+#   value conversions tested directly on every kind of VARIANT (scripts/ci/com-units.sh);
 #   Windows x64 (mingw-w64, run under wine) and Linux aarch64 (run under qemu), each
 #   at -O0 and -O2 with the C interface: every test and the fingerprint through the
 #   emulator (cmake/toolchains); the Windows installers, built, installed, upgraded and
@@ -125,6 +128,7 @@ fingerprint_only() {  # name, compiler, optimisation flags, extra cmake argument
 
 echo "=== layers"
 if python3 scripts/ci/layers.py; then passed_total=$((passed_total + 1)); else failed+=("layers"); fi
+run_pytest scripts/ci/tools.sh || failed+=("tools")
 if [ "${1:-}" = "--quick" ]; then
   configure_build_test gcc-O2 g++ -O2
 else
@@ -151,6 +155,7 @@ else
   fi
   bash scripts/ci/tsan.sh "$out/tsan" && run_ctest "$out/tsan" || failed+=("tsan")
   run_counted com bash scripts/ci/com.sh "$out/com" || failed+=("windows component")
+  run_counted "com units" bash scripts/ci/com-units.sh "$out/com" || failed+=("windows component conversions")
   for opt in -O0 -O2; do
     cross_build_test "windows-x64$opt" mingw-w64-x86_64 x86_64-w64-mingw32-g++-posix "$opt"
     cross_build_test "linux-aarch64$opt" aarch64-linux-gnu aarch64-linux-gnu-g++ "$opt"

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, whatever the build needs and the machine lacks.
 # Usage: scripts/setup.sh [example|quick|tests|bench|c|python|fuzz|windows]   (default: tests)
-# quick: what scripts/run-tests.sh --quick needs (GoogleTest; python3 and mkdocs for the docs).
+# quick: what scripts/run-tests.sh --quick needs (GoogleTest; python3 and mkdocs for the docs;
+# pytest and llvm-cxxfilt for the tests of the project's tools, scripts/ci/tools.sh).
 # python: the Python package's build, wheel, tests and stub check, for Debian's /usr/bin/python3.
 set -euo pipefail
 
 need=(cmake ninja-build g++)
 case "${1:-tests}" in
   example) ;;
-  quick) need+=(libgtest-dev googletest pkgconf binutils python3 mkdocs) ;;
+  quick) need+=(libgtest-dev googletest pkgconf binutils python3 mkdocs python3-pytest llvm) ;;
   # clang's sanitizer and libFuzzer runtime is only a recommendation of clang; the package checks
   # need pkg-config and binutils (nm); python3 runs the docs check and mkdocs builds the docs site;
   # MPFR is the reference of the rounding check, and mpmath computes the sine and cosine tables it
@@ -17,7 +18,7 @@ case "${1:-tests}" in
   # qemu); googletest is the source that each cross compiler builds its GoogleTest from. The
   # Windows component (com/) is also built for x86 (i686) and its type library compiled by
   # widl (mingw-w64-tools); the 32-bit cscript and regsvr32 run under wine32 (i386).
-  tests) need+=(clang libclang-rt-14-dev libgtest-dev googletest pkgconf binutils python3 mkdocs python3-mpmath libmpfr-dev
+  tests) need+=(clang libclang-rt-14-dev libgtest-dev googletest pkgconf binutils python3 mkdocs python3-pytest llvm python3-mpmath libmpfr-dev
                 g++-mingw-w64-x86-64-posix wine64 wine g++-aarch64-linux-gnu libc6-dev-arm64-cross qemu-user
                 g++-mingw-w64-i686-posix mingw-w64-tools wine32:i386) ;;
   bench) need+=(libbenchmark-dev libeigen3-dev libgsl-dev pkgconf) ;;

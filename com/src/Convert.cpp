@@ -1,6 +1,7 @@
 // Conversions between VARIANTs and the library's values (see Convert.h).
 #include "Convert.h"
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -48,12 +49,50 @@ bool IsNumeric(VARTYPE t) {
     }
 }
 
+bool IsWholeType(VARTYPE t) {
+    switch (t) {
+        case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8:
+        case VT_INT: case VT_UINT:
+            return true;
+        default: return false;
+    }
+}
+
+// VariantChangeType, with a whole number's range made sure of: a conversion between
+// integer types of one size may wrap (wine's unsigned 4000000000 becomes a negative
+// Long) and a NaN may become a number (wine's -1 or 2147483647). A whole-number result
+// that lies more than a half from its source is therefore an overflow, as it is on
+// Windows; a NaN lies in no range.
+HRESULT ChangeType(VARIANT* out, const VARIANT* v, VARTYPE type) {
+    const HRESULT hr = VariantChangeType(out, const_cast<VARIANT*>(v), 0, type);
+    if (FAILED(hr) || !IsWholeType(type)) return hr;
+    VARIANT from, to;
+    VariantInit(&from);
+    VariantInit(&to);
+    if (FAILED(VariantChangeType(&from, const_cast<VARIANT*>(v), 0, VT_R8)) || FAILED(VariantChangeType(&to, out, 0, VT_R8))) {
+        return hr;  // a source with no Double value (text that is no number) was refused above
+    }
+    if (!(std::fabs(from.dblVal - to.dblVal) <= 0.5)) {
+        VariantClear(out);
+        return DISP_E_OVERFLOW;
+    }
+    return hr;
+}
+
+// A Boolean, by value or by reference, as the number -1 (any raw value but 0) or 0,
+// whatever raw value the host gave True.
+bool BooleanNumber(const VARIANT* v, short& number) {
+    if ((v->vt & ~VT_BYREF) != VT_BOOL) return false;
+    number = (v->vt & VT_BYREF ? *v->pboolVal : v->boolVal) != 0 ? -1 : 0;
+    return true;
+}
+
 // Converts a numeric VARIANT to `type` as the platform converts (banker's rounding to
 // whole numbers); an overflow is the run-time error Overflow.
 VARIANT ChangeTo(const VARIANT* v, VARTYPE type, const char* what) {
     VARIANT out;
     VariantInit(&out);
-    const HRESULT hr = VariantChangeType(&out, const_cast<VARIANT*>(v), 0, type);
+    const HRESULT hr = ChangeType(&out, v, type);
     if (hr == DISP_E_OVERFLOW) Refuse(kOverflow, std::string("does not fit ") + what);
     if (FAILED(hr)) Refuse(kTypeMismatch, std::string("cannot be converted to ") + what);
     return out;
@@ -86,9 +125,10 @@ double ReadDouble(const VARIANT* v) {
         case VT_R8 | VT_BYREF: return *v->pdblVal;
         case VT_I4: return v->lVal;
         case VT_I2: return v->iVal;
-        case VT_BOOL: return v->boolVal != 0 ? -1.0 : 0.0;
         default: break;
     }
+    short boolean = 0;
+    if (BooleanNumber(v, boolean)) return boolean;
     RequireNumber(v, "a number");
     return ChangeTo(v, VT_R8, "a Double").dblVal;
 }
@@ -97,6 +137,8 @@ Long ReadLong(const VARIANT* v) {
     v = Unwrap(v);
     if (v->vt == VT_I4) return v->lVal;
     if (v->vt == VT_I2) return v->iVal;
+    short boolean = 0;
+    if (BooleanNumber(v, boolean)) return boolean;
     RequireNumber(v, "a whole number");
     return ChangeTo(v, VT_I4, "a Long (-2147483648 to 2147483647)").lVal;
 }
@@ -104,6 +146,8 @@ Long ReadLong(const VARIANT* v) {
 Integer ReadInteger(const VARIANT* v) {
     v = Unwrap(v);
     if (v->vt == VT_I2) return v->iVal;
+    short boolean = 0;
+    if (BooleanNumber(v, boolean)) return boolean;
     RequireNumber(v, "a whole number");
     return ChangeTo(v, VT_I2, "an Integer (-32768 to 32767)").iVal;
 }
@@ -581,7 +625,7 @@ void WriteOutput(VARIANT* target, VARTYPE type, Store store) {
     }
     VARIANT converted;
     VariantInit(&converted);
-    const HRESULT hr = VariantChangeType(&converted, &value, 0, want);
+    const HRESULT hr = ChangeType(&converted, &value, want);
     VariantClear(&value);
     if (hr == DISP_E_OVERFLOW) Refuse(kOverflow, "cannot hold the output: it does not fit the variable's type");
     if (FAILED(hr) || (want & VT_ARRAY)) Refuse(kTypeMismatch, "cannot hold the output: the variable's type differs");

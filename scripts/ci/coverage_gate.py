@@ -9,8 +9,9 @@ region of it ran and every condition in it went both ways in the normal or the
 reference library: the twin that the normal build cannot take (`if constexpr
 (rt::kStepByStep)`) runs in the reference build, and the fast path that the
 reference build cannot take runs in the normal one. The instantiations of a
-template, and the lambdas written in a function, count as the function; a macro's
-code counts at each place it is used.
+template, and the lambdas written in a function, count as the function (a lambda's
+code ran when the lambda's own regions say so, not because the function around it
+ran); a macro's code counts at each place it is used.
 
 Usage: coverage_gate.py export.json fast-paths.txt
 """
@@ -204,6 +205,17 @@ def main():
                 counts = branches.setdefault(key, [0, 0])
                 counts[0] += true_count
                 counts[1] += false_count
+        # A lambda is a function of its own whose text lies inside the function it is
+        # written in, and that function's regions span the lambda's text whatever the
+        # lambda did: a point inside another record's body is judged by that record,
+        # not by a region of the enclosing one that began before the body.
+        bodies = {}  # record -> (site, start, end) of its outermost region
+        for where, start, end, _count, fn_id in spans:
+            if fn_id not in bodies:
+                bodies[fn_id] = (where, start, end)
+            elif bodies[fn_id][0] == where:
+                _, first, last = bodies[fn_id]
+                bodies[fn_id] = (where, min(first, start), max(last, end))
         regions = {}  # (file, expansion sites, line, column) -> ran
         for where, start, _end, _count, _fn in spans:
             key = where + start
@@ -212,7 +224,12 @@ def main():
             ran = False
             for fn_id in {s[4] for s in spans}:
                 around = [s for s in spans if s[4] == fn_id and s[0] == where and s[1] <= start <= s[2]]
-                if around and max(around, key=lambda s: s[1])[3] > 0:
+                if not around:
+                    continue
+                innermost = max(around, key=lambda s: s[1])
+                nested = any(other != fn_id and body[0] == where and body[1] <= start <= body[2] and
+                             innermost[1] < body[1] for other, body in bodies.items())
+                if innermost[3] > 0 and not nested:
                     ran = True
                     break
             regions[key] = ran

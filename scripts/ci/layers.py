@@ -8,7 +8,9 @@ batch lookups), and the umbrella header Tervanix.h. A file may include headers o
 its own layer and of the layers below it (docs/design.md, "The layers").
 
 Usage: scripts/ci/layers.py [LIBRARY_DIR]   (default: calculations/Tervanix)
-Prints one line per upward include and exits 1 when there is any.
+Includes are read in every form: <Tervanix/...>, "Tervanix/..." and a path in quotes
+relative to the including file. Prints one line per upward include and exits 1 when
+there is any.
 """
 import pathlib
 import re
@@ -16,6 +18,10 @@ import sys
 
 LAYERS = ["platform", "elementary", "runtime", "classes", "batch", "umbrella"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]Tervanix/([^>"]+)[>"]')
+# An include in quotes that does not start with Tervanix/ is looked up beside the
+# including file first: when it finds a header of the library there, it is judged
+# like the same header named from Tervanix/.
+RELATIVE = re.compile(r'^\s*#\s*include\s*"(?!Tervanix/)([^"]+)"')
 
 
 def layer_of(relative):
@@ -37,12 +43,20 @@ def main():
         own = layer_of(path.relative_to(root).as_posix())
         for number, line in enumerate(path.read_text().splitlines(), 1):
             match = INCLUDE.match(line)
-            if not match:
-                continue
+            if match:
+                name = match.group(1)
+            else:
+                match = RELATIVE.match(line)
+                if not match:
+                    continue
+                beside = (path.parent / match.group(1)).resolve()
+                if not beside.is_file() or root.resolve() not in beside.parents:
+                    continue
+                name = beside.relative_to(root.resolve()).as_posix()
             includes += 1
-            target = layer_of(match.group(1))
+            target = layer_of(name)
             if LAYERS.index(target) > LAYERS.index(own):
-                upward.append(f"{path}:{number}: the {own} layer includes Tervanix/{match.group(1)}, "
+                upward.append(f"{path}:{number}: the {own} layer includes Tervanix/{name}, "
                               f"of the {target} layer above it")
     for line in upward:
         print(line)

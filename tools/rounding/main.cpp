@@ -1,9 +1,10 @@
 // Compares the library's correctly rounded functions with GNU MPFR: for each function,
 // COUNT arguments drawn from SEED across its whole range, then its list of hard cases.
 // Prints "N checked, M misrounded" per function and the first misrounded arguments;
-// exits with 1 when any result is misrounded.
+// exits with 1 when any result is misrounded. "planted" checks a logarithm misrounded
+// on purpose, which must be reported.
 //
-// Usage: rounding-check FUNCTION|all COUNT SEED
+// Usage: rounding-check FUNCTION|all|planted COUNT SEED
 #include <mpfr.h>
 
 #include <cinttypes>
@@ -48,6 +49,18 @@ const Function kFunctions[] = {
     {"cos-portable", tervanix::rt::cr::portable::Cos, mpfr_cos, rounding::DrawSinCosArgument, &rounding::kSinCosCases},
     {"atan-portable", tervanix::rt::cr::portable::Atan, mpfr_atan, rounding::DrawAtanArgument, &rounding::kAtanCases},
 };
+
+// A logarithm misrounded on purpose: one unit in the last place above the library's
+// result wherever that result's last bit is set. Never part of "all": CI runs
+// `rounding-check planted COUNT SEED` and requires it to be reported, which proves
+// that the comparison with MPFR can fail.
+double MisroundedLog(double x) {
+    const double r = tervanix::rt::cr::Log(x);
+    std::uint64_t bits;
+    std::memcpy(&bits, &r, sizeof bits);
+    return (bits & 1) != 0 && std::isfinite(r) ? std::nextafter(r, HUGE_VAL) : r;
+}
+const Function kPlanted = {"planted", MisroundedLog, mpfr_log, rounding::DrawLogArgument, &rounding::kLogCases};
 
 // The correctly rounded Double of the function at x, subnormal results rounded once on
 // their own grid.
@@ -113,6 +126,7 @@ int main(int argc, char** argv) {
     mpfr_set_emin(-1073);  // the Double range: subnormals down to 2^-1074
     mpfr_set_emax(1024);
     long misrounded = 0;
+    if (which == "planted") return Check(kPlanted, count, seed) == 0 ? 0 : 1;
     bool found = false;
     for (const Function& f : kFunctions) {
         if (which != "all" && which != f.name) continue;
