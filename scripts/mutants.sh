@@ -29,7 +29,9 @@ fault() {  # name, file under calculations/Tervanix, text, replacement
 # CSort
 fault sort-unstable      CSort.cpp 'if (rt::GreaterThan(carried, next))' 'if (!rt::GreaterThan(next, carried))'
 fault sort-partner       CSort.cpp 'SwapPartners(*vYData, i, next)' 'SwapPartners(*vYData, i, i)'
-fault sort-no-early-stop CSort.cpp 'while (hi != lo && !sorted)' 'while (hi != lo)'
+# (Leaving out the early stop is an equivalent fault: after a pass that exchanged
+# nothing, every later pass finds nothing to exchange either.)
+fault sort-last-pass-lost CSort.cpp 'while (hi != lo && !sorted)' 'while (hi != lo + 1 && !sorted)'
 fault sort-carry-shared  CSort.cpp 'const bool shared = vYData != nullptr && SharesStorage(*x, *vYData);' 'const bool shared = false;'
 fault sort-pairs-carry-shared CSort.cpp 'SortElements(vXArray, lo, hi, !Overlap(vXArray, vYArray),' 'SortElements(vXArray, lo, hi, true,'
 fault sort-no-integer    CSort.cpp 'const Integer lo = rt::IntegerPosition(rt::LBound(xArray), "the array of vXData", /*upper=*/false);' \
