@@ -2,9 +2,11 @@
 # Lets this machine run 32-bit x86 Linux programs, which the 32-bit wine loader
 # (wine32:i386) is: a kernel built without 32-bit support refuses them ("Exec format
 # error"), so such programs are then handed to qemu-i386 (qemu-user) through binfmt_misc.
-# Does nothing where they already run. Needs root; prints what it did. CI does not run
-# it: the x86 checks of scripts/ci/com.sh and scripts/ci/windows-package.sh run where
-# the machine runs 32-bit programs (docs/windows.md, "How it is tested").
+# Does nothing where they already run; otherwise registers qemu-i386 (Debian's
+# qemu-user, which scripts/setup.sh installs), as root or through sudo. Prints what it
+# did and exits non-zero when 32-bit programs still do not run. scripts/ci/com.sh and
+# scripts/ci/windows-package.sh call it before their x86 checks and fail when it fails
+# (docs/windows.md, "How it is tested").
 set -euo pipefail
 probe=/usr/lib/wine/wine  # a 32-bit program that every Windows check needs anyway
 [ -x "$probe" ] || { echo "enable-32-bit: $probe is missing (wine32:i386)"; exit 1; }
@@ -12,6 +14,10 @@ if "$probe" --version >/dev/null 2>&1; then
   echo "enable-32-bit: 32-bit programs run here"
   exit 0
 fi
+if [ "$(id -u)" -ne 0 ]; then
+  exec sudo bash "$0" "$@"
+fi
+[ -x /usr/bin/qemu-i386 ] || { echo "enable-32-bit: /usr/bin/qemu-i386 is missing (qemu-user)"; exit 1; }
 binfmt=/proc/sys/fs/binfmt_misc
 [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt"
 if [ ! -e "$binfmt/qemu-i386" ]; then

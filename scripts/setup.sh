@@ -17,7 +17,9 @@ case "${1:-tests}" in
   # Windows x64 (mingw-w64's g++ with posix threads, run under wine) and Linux aarch64 (run under
   # qemu); googletest is the source that each cross compiler builds its GoogleTest from. The
   # Windows component (com/) is also built for x86 (i686) and its type library compiled by
-  # widl (mingw-w64-tools); the 32-bit cscript and regsvr32 run under wine32 (i386).
+  # widl (mingw-w64-tools); the 32-bit cscript and regsvr32 run under wine32 (i386), and,
+  # on a kernel that runs no 32-bit programs, under qemu-user's qemu-i386
+  # (scripts/enable-32-bit.sh).
   tests) need+=(clang libclang-rt-14-dev libgtest-dev googletest pkgconf binutils python3 mkdocs python3-pytest llvm python3-mpmath libmpfr-dev
                 g++-mingw-w64-x86-64-posix wine64 wine g++-aarch64-linux-gnu libc6-dev-arm64-cross qemu-user
                 g++-mingw-w64-i686-posix mingw-w64-tools wine32:i386) ;;
@@ -29,9 +31,10 @@ case "${1:-tests}" in
   fuzz) need+=(clang libclang-rt-14-dev llvm) ;;  # llvm: llvm-profdata and llvm-cov
   # The Windows packages: mingw-w64 for both bitnesses (windres comes with it), wixl and
   # msitools (msibuild, msiinfo) for the installers, zip; wine runs them in CI, wine32 (an
-  # i386 package) the 32-bit programs, pkg-config reads the installed .pc files.
+  # i386 package) the 32-bit programs, through qemu-user's qemu-i386 where the kernel runs
+  # none (scripts/enable-32-bit.sh); pkg-config reads the installed .pc files.
   windows) need+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wixl msitools zip unzip
-                  python3 pkgconf wine64 wine wine32:i386) ;;
+                  python3 pkgconf wine64 wine wine32:i386 qemu-user) ;;
   *) echo "usage: $0 [example|quick|tests|bench|c|python|fuzz|windows]" >&2; exit 2 ;;
 esac
 

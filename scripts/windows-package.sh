@@ -95,10 +95,10 @@ package() {  # arch, toolchain
   fi
   com_in_tree && cmake_args+=(-DTERVANIX_BUILD_COM=ON)
   cmake "${cmake_args[@]}" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log" >&2; return 1; }
-  # What is installed (the tests and examples are not); everything when the component
-  # is built here, whatever its target is called.
+  # What is packaged, and nothing else (not the component's test client, which
+  # scripts/ci/com.sh builds).
   local targets=(--target Tervanix tervanix_c)
-  com_in_tree && targets=()
+  com_in_tree && targets+=(tervanix_com)
   if ! cmake --build "$dir" -j "${TERVANIX_JOBS:-2}" "${targets[@]}" >"$dir.build.log" 2>&1; then
     tail -50 "$dir.build.log" >&2
     return 1
