@@ -165,26 +165,24 @@ HRESULT Register(HKEY hive) {
 HRESULT Unregister(HKEY hive) {
     const Registry r(hive);
     const std::wstring libid = TERVANIX_COM_LIBID_TEXT;
-    bool otherRemains = false;
     for (int k = 0; k < tvcom::kClassCount; ++k) {
         const tvcom::ClassIdentity& c = Identity(static_cast<ClassId>(k));
         const std::wstring clsid = c.clsidText, progId = c.progId, versioned = progId + L".1";
         // This bitness's key first: where the platform keeps one key for both
         // bitnesses, the check below must not find the registration being removed.
         r.DeleteTree(L"CLSID\\" + clsid);
-        const bool other = OtherBitnessRegistered(r, clsid);
-        otherRemains = otherRemains || other;
-        if (!other) {
+        // Interface keys, like CLSID keys, are kept per bitness (the 32-bit programs of
+        // a 64-bit system see their own): this bitness's go with it.
+        const std::wstring iface = L"Interface\\" + GuidText(c.iid);
+        if (r.Get(iface + L"\\TypeLib", L"") == libid) r.DeleteTree(iface);
+        // ProgIDs are one key for both bitnesses: they stay while the other is registered.
+        if (!OtherBitnessRegistered(r, clsid)) {
             if (r.Get(progId + L"\\CLSID", L"") == clsid) r.DeleteTree(progId);
             if (r.Get(versioned + L"\\CLSID", L"") == clsid) r.DeleteTree(versioned);
-            const std::wstring iface = L"Interface\\" + GuidText(c.iid);
-            if (r.Get(iface + L"\\TypeLib", L"") == libid) r.DeleteTree(iface);
         }
     }
-    if (!otherRemains) {
-        const std::wstring collection = L"Interface\\" + GuidText(GUID{TERVANIX_COM_COLLECTION_IID});
-        if (r.Get(collection + L"\\TypeLib", L"") == libid) r.DeleteTree(collection);
-    }
+    const std::wstring collection = L"Interface\\" + GuidText(GUID{TERVANIX_COM_COLLECTION_IID});
+    if (r.Get(collection + L"\\TypeLib", L"") == libid) r.DeleteTree(collection);
     // The type library: this bitness's path, then what is left empty.
     const std::wstring version = L"TypeLib\\" + libid + L"\\" + kTypeLibVersion;
     r.DeleteTree(version + L"\\0\\" + kPlatform);

@@ -8,9 +8,9 @@
 # then the DLL through its own class factory, to see each argument named in its error.
 # It needs no registration. Built with mingw-w64 as scripts/ci/com.sh builds the
 # component, in the same folders (CI passes the com step's, so only the test program
-# is compiled), and run under wine: x64, and x86 where this kernel runs 32-bit
-# programs. Each run must print "com units: N passed, 0 failed"; the step ends with
-# "com units: N passed, M failed" (each run counts one).
+# is compiled), and run under wine: x64, and x86 where 32-bit programs run
+# (scripts/enable-32-bit.sh). Each run must print "com units: N passed, 0 failed"; the
+# step ends with "com units: N passed, M failed" (each run counts one).
 # Usage: scripts/ci/com-units.sh [BUILD_DIR]   (default: build/ci/com)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -22,16 +22,22 @@ failed=0
 echo "=== com units"
 mkdir -p "$out"
 wine64=/usr/lib/wine/wine64
-arches="x86_64"
-if wine --version >/dev/null 2>&1; then arches="x86_64 i686"; else
-  echo "NOTE: this kernel cannot run 32-bit programs: the x86 conversions are not tested"
+# x86 where 32-bit programs run, as for scripts/ci/com.sh (scripts/enable-32-bit.sh).
+arches="x86_64 i686"
+status=0
+bash "$root/scripts/enable-32-bit.sh" || status=$?
+if [ $status -eq 3 ]; then
+  echo "NOTE: the x86 conversions are not tested"
+  arches="x86_64"
+elif [ $status -ne 0 ]; then
+  echo "FAILED: 32-bit programs do not run here (scripts/enable-32-bit.sh)"
+  failed=$((failed + 1))
+  arches="x86_64"
 fi
 export WINEPREFIX=${TERVANIX_UNITS_WINEPREFIX:-$out/units-prefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" OANOCACHE=1
 unset DISPLAY WAYLAND_DISPLAY
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  "$wine64" wineboot -i >/dev/null 2>&1
-  /usr/lib/wine/wineserver -w
-fi
+# A copy of the one prefix that CI boots.
+[ -f "$WINEPREFIX/system.reg" ] || "$root/cmake/toolchains/wine-prefix.sh" "$WINEPREFIX"
 for arch in $arches; do
   dir=$out/$arch
   if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
