@@ -63,6 +63,9 @@ TEST(cMatrixOpsTest, TheScreeningRejectsWithANewMatrix) {
     const Rows rejected[] = {
         {{1, 2, 3}, {4, 5, 6}}, {{0, 0}, {1, 1}}, {{1, 0}, {1, 0}}, {{0}},
         {{1, 1e-12}, {1, 0}},  // d = |q| = 1e-12 still counts as proportional
+        // The same where an element is so large that a quotient might overflow, which
+        // takes the comparison that checks its values afterwards
+        {{1, 1e-12, 1e297}, {1, 0, 1e297}, {0, 0, 1}},
         {{1, 2, 3}, {0, 1, 1}, {-3, -6, -9 * (1 + 1e-13)}},
     };
     for (const Rows& original : rejected) {
