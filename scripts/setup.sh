@@ -18,8 +18,8 @@ case "${1:-tests}" in
   # qemu); googletest is the source that each cross compiler builds its GoogleTest from. The
   # Windows component (com/) is also built for x86 (i686) and its type library compiled by
   # widl (mingw-w64-tools); the 32-bit cscript and regsvr32 run under wine32 (i386), and,
-  # on a kernel that runs no 32-bit programs, under qemu-user's qemu-i386
-  # (scripts/enable-32-bit.sh).
+  # on a kernel that runs no 32-bit programs, under qemu-user's qemu-i386, 8.0 or later
+  # (scripts/enable-32-bit.sh), from bookworm-backports.
   tests) need+=(clang libclang-rt-14-dev libgtest-dev googletest pkgconf binutils python3 mkdocs python3-pytest llvm python3-mpmath libmpfr-dev
                 g++-mingw-w64-x86-64-posix wine64 wine g++-aarch64-linux-gnu libc6-dev-arm64-cross qemu-user
                 g++-mingw-w64-i686-posix mingw-w64-tools wine32:i386) ;;
@@ -31,8 +31,9 @@ case "${1:-tests}" in
   fuzz) need+=(clang libclang-rt-14-dev llvm) ;;  # llvm: llvm-profdata and llvm-cov
   # The Windows packages: mingw-w64 for both bitnesses (windres comes with it), wixl and
   # msitools (msibuild, msiinfo) for the installers, zip; wine runs them in CI, wine32 (an
-  # i386 package) the 32-bit programs, through qemu-user's qemu-i386 where the kernel runs
-  # none (scripts/enable-32-bit.sh); pkg-config reads the installed .pc files.
+  # i386 package) the 32-bit programs, through qemu-user's qemu-i386 (8.0 or later, from
+  # bookworm-backports) where the kernel runs none (scripts/enable-32-bit.sh); pkg-config
+  # reads the installed .pc files.
   windows) need+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wixl msitools zip unzip
                   python3 pkgconf wine64 wine wine32:i386 qemu-user) ;;
   *) echo "usage: $0 [example|quick|tests|bench|c|python|fuzz|windows]" >&2; exit 2 ;;
@@ -42,6 +43,16 @@ missing=()
 for pkg in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
 done
+# bookworm's qemu-user (7.2) spends some 50 s starting each 32-bit wine program
+# (scripts/enable-32-bit.sh says why); bookworm-backports has one that takes a second.
+backports=no
+if [[ " ${need[*]} " == *" qemu-user "* ]] &&
+   ! dpkg --compare-versions "$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null || echo 0)" ge 1:8; then
+  backports=yes
+  kept=()
+  for pkg in "${missing[@]}"; do [ "$pkg" = qemu-user ] || kept+=("$pkg"); done
+  missing=("${kept[@]}" qemu-user/bookworm-backports)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "setup: installing ${missing[*]}"
@@ -51,6 +62,10 @@ export DEBIAN_FRONTEND=noninteractive
 # wine32:i386 comes from the i386 architecture, added once.
 if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
+fi
+if [ $backports = yes ] && ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d; then
+  echo 'deb http://deb.debian.org/debian bookworm-backports main' |
+    $sudo tee /etc/apt/sources.list.d/bookworm-backports.list >/dev/null
 fi
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

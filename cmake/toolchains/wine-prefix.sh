@@ -1,8 +1,9 @@
 #!/bin/sh
 # Makes DIR a freshly booted 64-bit wine prefix: wine-prefix.sh DIR
 #
-# Booting a prefix takes minutes where its 32-bit half boots under qemu-i386
-# (scripts/enable-32-bit.sh), and every Windows check wants a fresh one. So one
+# Booting a prefix takes a minute or more (its 32-bit half under qemu-i386 where the
+# kernel runs no 32-bit programs, scripts/enable-32-bit.sh), and every Windows check
+# wants a fresh one. So one
 # prefix is booted, once, into a pristine copy that is never run, and DIR receives a
 # copy of it: a prefix exactly as wineboot leaves it, in seconds. The pristine copy is
 # TERVANIX_WINE_PRISTINE, by default build/wine-pristine in the source tree (git
