@@ -250,6 +250,7 @@ fault el-sincos-no-bound elementary/Trig.cpp 'return RoundedOrNaN(head.hi, (rest
                                              'return head.hi + ((rest + head.lo) + (p * cosTail + q * sinTail));'
 fault el-atan-no-bound   elementary/Trig.cpp 'return RoundedOrNaN(head.hi, (head.lo + row[1]) + tail, kAtanRelativeError);' \
                                              'return head.hi + ((head.lo + row[1]) + tail);'
+fault el-atan-small-bound elementary/Trig.cpp 'constexpr double kAtanRelativeError = 0x1.6p-70;' 'constexpr double kAtanRelativeError = 0x1.6p-77;'
 
 build() { cmake --build "$dir" -j 2 >"$dir.log" 2>&1; }
 
