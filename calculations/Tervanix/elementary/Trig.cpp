@@ -36,6 +36,19 @@ TERVANIX_ALWAYS_INLINE inline double RoundedOrNaN(double hi, double lo, double b
     return up == down ? up : std::numeric_limits<double>::quiet_NaN();
 }
 
+// a*b exactly as hi + lo, for a of at most 27 significant bits: by a fused multiply-add
+// (normalized), or from the 26-bit halves of b, whose products with a are exact (then
+// lo may exceed half an ulp of hi).
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline dd::DoubleDouble ShortTimes(double a, double b) {
+    if constexpr (kFused) {
+        return dd::ExactProduct<kFused>(a, b);
+    } else {
+        const dd::DoubleDouble halves = dd::Split(b);
+        return {a * halves.hi, a * halves.lo};
+    }
+}
+
 // +1 or -1 for a sign bit.
 constexpr double kSign[2] = {1.0, -1.0};
 
@@ -71,21 +84,11 @@ TERVANIX_ALWAYS_INLINE inline double SinOrCosOfTableAngle(TableAngle angle, unsi
     const double cosTail = u * ((-0.5 + u * (1.0 / 24.0)) - u2 * (1.0 / 720.0));
     const double p = p1 + p2;
     const double q = q1 + q2;
-    // q1 * hi exactly, as headProduct + headError: by a fused multiply-add, or from the
-    // 26-bit halves of hi, whose products with the 27-bit q1 are exact.
-    double headProduct, headError;
-    if constexpr (kFused) {
-        const dd::DoubleDouble product = dd::ExactProduct<kFused>(q1, hi);
-        headProduct = product.hi;
-        headError = product.lo;
-    } else {
-        const dd::DoubleDouble halves = dd::Split(hi);
-        headProduct = q1 * halves.hi;
-        headError = q1 * halves.lo;
-    }
+    // q1 * hi exactly, with the 27-bit q1.
+    const dd::DoubleDouble headProduct = ShortTimes<kFused>(q1, hi);
     // |p1| >= sin(pi/1024) > |q1*hi| or p1 = 0.
-    const dd::DoubleDouble head = dd::FastTwoSum(p1, headProduct);
-    const double rest = p2 + ((q2 * hi + headError) + q * lo);
+    const dd::DoubleDouble head = dd::FastTwoSum(p1, headProduct.hi);
+    const double rest = p2 + ((q2 * hi + headProduct.lo) + q * lo);
     return RoundedOrNaN(head.hi, (rest + head.lo) + (p * cosTail + q * sinTail));
 }
 
@@ -141,21 +144,12 @@ TERVANIX_ALWAYS_INLINE inline double AtanOfPositive(double x) {
     const double* row = kAtanTable[binade.first + static_cast<int>((bits & 0x000fffffffffffffu) >> shift)];
     const double n = x - c;  // exact
     const double reciprocal = 1.0 / dd::MulAdd<kFused>(c, x, 1.0);
-    // c*x = P + p exactly: by a fused multiply-add, or from the 26-bit halves of x, whose
-    // products with c (at most 10 bits) are exact.
-    double P, p;
-    if constexpr (kFused) {
-        const dd::DoubleDouble product = dd::ExactProduct<kFused>(c, x);
-        P = product.hi;
-        p = product.lo;
-    } else {
-        const dd::DoubleDouble halves = dd::Split(x);
-        const dd::DoubleDouble product = dd::FastTwoSum(c * halves.hi, c * halves.lo);
-        P = product.hi;
-        p = product.lo;
-    }
-    const dd::DoubleDouble one = dd::TwoSum(1.0, P);
-    const dd::DoubleDouble D = dd::FastTwoSum(one.hi, one.lo + p);
+    // c*x = P + p exactly (c has at most 10 bits), normalized: the portable product's
+    // low part may exceed half an ulp of its high part.
+    dd::DoubleDouble cx = ShortTimes<kFused>(c, x);
+    if constexpr (!kFused) cx = dd::FastTwoSum(cx.hi, cx.lo);
+    const dd::DoubleDouble one = dd::TwoSum(1.0, cx.hi);
+    const dd::DoubleDouble D = dd::FastTwoSum(one.hi, one.lo + cx.lo);
     const double q = n * reciprocal;
     const dd::DoubleDouble qD = dd::ExactProduct<kFused>(q, D.hi);
     const double remainder = ((n - qD.hi) - qD.lo) - q * D.lo;
