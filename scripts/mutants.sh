@@ -248,8 +248,9 @@ fault el-log-small-bound elementary/LogExp.cpp 'if (RoundsAlike(log, std::fabs(l
 fault el-power-no-bound  elementary/LogExp.cpp 'constexpr double kPowerEps = 0x1p-69;' 'constexpr double kPowerEps = 0.0;'
 fault el-sincos-no-bound elementary/Trig.cpp 'return RoundedOrNaN(head.hi, (rest + head.lo) + (p * cosTail + q * sinTail));' \
                                              'return head.hi + ((rest + head.lo) + (p * cosTail + q * sinTail));'
-fault el-atan-no-bound   elementary/Trig.cpp 'return RoundedOrNaN(head.hi, (head.lo + row[2 * above1 + 1]) + sign * tail);' \
-                                             'return head.hi + ((head.lo + row[2 * above1 + 1]) + sign * tail);'
+fault el-atan-no-bound   elementary/Trig.cpp 'return RoundedOrNaN(head.hi, (head.lo + row[1]) + tail, kAtanRelativeError);' \
+                                             'return head.hi + ((head.lo + row[1]) + tail);'
+fault el-atan-small-bound elementary/Trig.cpp 'constexpr double kAtanRelativeError = 0x1.6p-70;' 'constexpr double kAtanRelativeError = 0x1.6p-77;'
 
 build() { cmake --build "$dir" -j 2 >"$dir.log" 2>&1; }
 

@@ -165,6 +165,11 @@ const std::vector<double> kAtanCases = Joined({
     0.0, -0.0, 4.9406564584124654e-324, 2.2250738585072014e-308, 0x1p-27, 0x1.fffffffffffffp-28,
     0x1.0000000000001p-27, 1.0, 0x1.fffffffffffffp-1, 0x1.0000000000001p0, 0x1p60, 0x1.0000000000001p60,
     0x1.fffffffffffffp59, 1.7976931348623157e308, kInf, -kInf, kNaN,
+    // the ends of the fast path's rows: the series alone below 2^-10, a single row in
+    // the binades of 2^-10, 2^-9 and from 2^9 on, 256 rows in [0.5, 4); the middle of a
+    // row (x - c = 0); an argument 2^-68.4 from a midpoint that the fast path decides
+    0x1p-10, 0x1.fffffffffffffp-11, 0x1.0000000000001p-10, 0x1p-9, 0x1.fffffffffffffp-10, 0x1p-8, 0.5,
+    0x1.fffffffffffffp1, 4.0, 0x1p9, 0x1.fffffffffffffp8, 0x1.008p0, 0x1.8p-10, 0x1.8p59, 6.1484375,
     // found by search, within 2^-25 units in the last place of a midpoint
     0x1.a931f1ac9ce0bp-1, 0x1.c739e7a2bc175p+12, 0x1.196ae59edd19dp-8, 0x1.4b38f25f6177ep+40,
     0x1.f94f53cf8a13fp-15, 0x1.779a13ace09p+11, 0x1.e3e0d3b403d97p+2, 0x1.56a439a8f66a7p+8,

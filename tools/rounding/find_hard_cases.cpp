@@ -17,7 +17,8 @@
 // evaluation is delicate: around 1 and the table rows for the logarithm, around 0,
 // the steps of 1/512 and the range ends for the powers, around the table rows
 // k pi/1024, the multiples of pi/2 and the reduction boundaries for the sine and
-// cosine, around the table points j/256 and their reciprocals for the arctangent.
+// cosine, around the table points j/256 and their reciprocals and the fast path's rows
+// for the arctangent.
 //
 // Usage: find-hard-cases FUNCTION|all DIRECTORY   (writes DIRECTORY/<function>.txt)
 #include <mpfr.h>
@@ -351,9 +352,17 @@ std::vector<Region> AtanRegions() {
         points.starts.push_back(256.0 / j);
         points.starts.push_back(256.0 / (j + 0.5));
     }
+    // The fast path's rows (elementary/Trig.cpp): the switch to the series below 2^-10,
+    // the edges and middles of rows in the binades of one row (from 2^9 on), of 128
+    // and of 256, each also from an irrational point beside it.
+    Region rows{"x near the fast path's row edges and middles, and the switch at 2^-10", {}, kWindow};
+    for (double x : {0x1p-10, 0x1.8p-10, 0x1.8p-9, 0x1.008p0, 0x1.01p2, 0x1.8p9, 0x1.8p30}) {
+        rows.starts.push_back(x);
+        rows.starts.push_back(x * (1.0 + 0.41421356237309515 * 0x1p-12));
+    }
     Region large{"large x, up to the switch at 2^60", {}, kWindow};
     for (double x : {0x1p9, 0x1p20, 0x1p27, 0x1p40, 0x1p53, 0x1p59}) large.starts.push_back(x);
-    return {tiny, points, large};
+    return {tiny, points, rows, large};
 }
 
 struct Function {

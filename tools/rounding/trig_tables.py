@@ -58,11 +58,29 @@ def main():
     for j in range(512):
         row = head_and_rest(sin(j * pi / 1024)) + head_and_rest(cos(j * pi / 1024))
         out.append("    {%s, %s, %s, %s}," % tuple(float.hex(v) for v in row))
-    out += ["};", "// atan(j/256) and pi/2 - atan(j/256) for j = 0..256, each as a double-double (hi, lo).",
-            "inline constexpr double kAtanTable[257][4] = {"]
-    for j in range(257):
-        a = atan(mpf(j) / 256)
-        out.append("    {%s, %s, %s, %s}," % tuple(float.hex(v) for v in dd(a) + dd(pi / 2 - a)))
+    # The arctangent's rows: the binade [2^e, 2^(e+1)) for e = -10..60 cut into 2^k
+    # pieces by the top k bits of the mantissa, k = e + 9 below 1 and 9 - e from 2 on
+    # (8 in [1, 2), never below 0), so that t = (x - c)/(1 + c x) for the middle c of
+    # the piece holding x stays within 2^-10.
+    binades, rows, first = [], [], 0
+    for e in range(-10, 61):
+        k = max(0, e + 9) if e < 0 else 8 if e == 0 else max(0, 9 - e)
+        binades.append((52 - k, first))
+        for m in range(2**k):
+            rows.append(mpf(2)**e * (1 + (mpf(m) + mpf(1) / 2) / 2**k))
+        first += 2**k
+    out += ["};", "// The rows of the arctangent for x in [2^e, 2^(e+1)), e = -10..60: the row of x is",
+            "// first + (its mantissa's bits >> shift), and its middle c has the bits of x above",
+            "// shift and then a 1.",
+            "struct AtanBinade {", "    unsigned shift;", "    int first;", "};",
+            "inline constexpr AtanBinade kAtanBinades[%d] = {" % len(binades)]
+    for i in range(0, len(binades), 6):
+        out.append("    " + " ".join("{%d, %d}," % b for b in binades[i:i + 6]))
+    out += ["};", "// atan c for the middle c of each row, as a double-double (hi, lo).",
+            "inline constexpr double kAtanTable[%d][2] = {" % len(rows)]
+    for c in rows:
+        assert mpf(float(c)) == c
+        out.append("    {%s, %s}," % tuple(float.hex(v) for v in dd(atan(c))))
     out.append("};")
 
     words, f = [], 2 / pi

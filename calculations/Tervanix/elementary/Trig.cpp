@@ -1,6 +1,7 @@
 #include "Tervanix/elementary/Trig.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "Tervanix/elementary/AngleReduction.h"
@@ -17,18 +18,35 @@ namespace {
 
 using namespace trig;
 
-// The relative error of every result below, before its rounding, is under 2^-69 for
-// the sine and cosine and 2^-69.3 for the arctangent (the tails evaluated in double
-// dominate; see docs/design.md); the rounding test allows 2^-68.
+// The relative error of the sine and cosine below, before their rounding, is under
+// 2^-69 (the tails evaluated in double dominate; see docs/design.md); their rounding
+// test allows 2^-68. The arctangent's is under 2^-70 (AtanOfPositive), and its test
+// allows 2^-69.54: a test as wide as 2^-68 would leave to the slow path some
+// arguments that the evaluation decides, such as 6.1484375, whose arctangent lies
+// 2^-68.4 of itself from a midpoint.
 constexpr double kRelativeError = 0x1p-68;
+constexpr double kAtanRelativeError = 0x1.6p-70;
 
-// Whether every value within kRelativeError*|hi| of hi + lo rounds to the same double:
-// then that double, otherwise NaN. lo may exceed half an ulp of hi.
-TERVANIX_ALWAYS_INLINE inline double RoundedOrNaN(double hi, double lo) {
-    const double err = std::fabs(hi) * kRelativeError;
+// Whether every value within bound*|hi| of hi + lo rounds to the same double: then
+// that double, otherwise NaN. lo may exceed half an ulp of hi.
+TERVANIX_ALWAYS_INLINE inline double RoundedOrNaN(double hi, double lo, double bound = kRelativeError) {
+    const double err = std::fabs(hi) * bound;
     const double up = hi + (lo + err);
     const double down = hi + (lo - err);
     return up == down ? up : std::numeric_limits<double>::quiet_NaN();
+}
+
+// a*b exactly as hi + lo, for a of at most 27 significant bits: by a fused multiply-add
+// (normalized), or from the 26-bit halves of b, whose products with a are exact (then
+// lo may exceed half an ulp of hi).
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline dd::DoubleDouble ShortTimes(double a, double b) {
+    if constexpr (kFused) {
+        return dd::ExactProduct<kFused>(a, b);
+    } else {
+        const dd::DoubleDouble halves = dd::Split(b);
+        return {a * halves.hi, a * halves.lo};
+    }
 }
 
 // +1 or -1 for a sign bit.
@@ -66,21 +84,11 @@ TERVANIX_ALWAYS_INLINE inline double SinOrCosOfTableAngle(TableAngle angle, unsi
     const double cosTail = u * ((-0.5 + u * (1.0 / 24.0)) - u2 * (1.0 / 720.0));
     const double p = p1 + p2;
     const double q = q1 + q2;
-    // q1 * hi exactly, as headProduct + headError: by a fused multiply-add, or from the
-    // 26-bit halves of hi, whose products with the 27-bit q1 are exact.
-    double headProduct, headError;
-    if constexpr (kFused) {
-        const dd::DoubleDouble product = dd::ExactProduct<kFused>(q1, hi);
-        headProduct = product.hi;
-        headError = product.lo;
-    } else {
-        const dd::DoubleDouble halves = dd::Split(hi);
-        headProduct = q1 * halves.hi;
-        headError = q1 * halves.lo;
-    }
+    // q1 * hi exactly, with the 27-bit q1.
+    const dd::DoubleDouble headProduct = ShortTimes<kFused>(q1, hi);
     // |p1| >= sin(pi/1024) > |q1*hi| or p1 = 0.
-    const dd::DoubleDouble head = dd::FastTwoSum(p1, headProduct);
-    const double rest = p2 + ((q2 * hi + headError) + q * lo);
+    const dd::DoubleDouble head = dd::FastTwoSum(p1, headProduct.hi);
+    const double rest = p2 + ((q2 * hi + headProduct.lo) + q * lo);
     return RoundedOrNaN(head.hi, (rest + head.lo) + (p * cosTail + q * sinTail));
 }
 
@@ -92,42 +100,62 @@ TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, bool cosine) {
     return SinOrCosOfTableAngle<kFused>(ReduceToTable(std::fabs(x)), cosine ? 1u : 0u, sign);
 }
 
-// atan x for 0 < x <= 2^60, from the table at c = j/256: for x <= 1, c nearest x and
-// atan x = atan c + atan t with t = (x - c) / (1 + c*x); above 1, c nearest 1/x and
-// atan x = (pi/2 - atan c) - atan t with t = (1 - c*x) / (x + c). Both are
-// t = (a - c*b) / (b + c*a) with {a, b} = {x, 1}, the quotient of exact double-doubles
-// taken as a double-double; |t| <= 2^-9, and atan t - t = t^3 * (-1/3 + t^2/5 - t^4/7 +
-// t^6/9) in double (truncation below 2^-90 |t|). NaN when the rounding test cannot
-// decide.
+// atan t - t = t^3 (-1/3 + t^2/5 - t^4/7) for |t| <= 2^-10 (1 + 2^-51): the terms left
+// out, t^9/9 - ..., stay below 2^-83 |t|. The roundings (of the coefficients, of s and
+// t^3, of the two products and two sums) leave 2^-50 of |t^3|/3 <= 2^-21.5 |t|, that
+// is 2^-71.5 |t|.
+TERVANIX_ALWAYS_INLINE inline double AtanSeries(double t) {
+    const double s = t * t;
+    return (t * s) * ((-1.0 / 3.0 + s * (1.0 / 5.0)) + (s * s) * (-1.0 / 7.0));
+}
+
+// atan x for 2^-10 <= x <= 2^60, or NaN when the rounding test cannot decide. The
+// binade [2^e, 2^(e+1)) of x is cut into 2^k rows by the top k bits of its mantissa
+// (kAtanBinades); c, the middle of the row of x, has k + 2 significant bits and lies
+// in the same binade, so that
+//   atan x = atan c + atan t,  t = (x - c) / (1 + c*x),
+// with n = x - c exact (c/2 <= x <= 2c) and |t| <= 2^-10: half the row's width,
+// 2^(e-k-1), over 1 + c*x, which is at least 1 below 1, 2 in [1, 2) and 2^(2e) above,
+// where k = e + 9, 8 and 9 - e (at least 0). Only atan c comes from the table, and
+// no division finds the row.
+// The quotient takes one division. D = 1 + c*x is formed as Dhi + Dlo within
+// 2^-104.9 (c*x exact as P + p; 1 + P exact as a two-sum; its error plus p rounded
+// once). r is the reciprocal of d0, 1 + c*x rounded (started at once, beside the exact
+// D), and q = n*r: three roundings, q within 2^-51 (1 + 2^-52) of t. The remainder
+// n - q*D is formed within 2^-102.5 |n| (n - q*Dhi exact, q*Dhi by an exact product)
+// and divided by d0 within 2^-101.9 |t|: t = q + remainder*r within 2^-100 |t|.
+// The errors, in units of |t|:
+//   the series taken at q, not at t: its slope -t^2 times 2^-51 |t|      2^-71
+//   the series' roundings and the terms it leaves out                   2^-71.5
+//   tail's sum; the last sum into the low part; the rounding test's own  3 * 2^-74.5
+//   the quotient t's own, and atan c from the table (2^-106 of atan c,
+//   at most twice atan x)                                               below 2^-99
+// together below 2^-70 |t|, and |t| <= atan x: for x < 1, |t| <= |x - c| <= x/2
+// and atan x >= 0.78 x; above 1, |t| <= 2^-10 < atan x. head.hi is atan x within
+// 2^-20 of it, so the bound holds relative to it too: the rounding test allows
+// 2^-69.54 (kAtanRelativeError). atan c >= atan(1.5 * 2^-10) exceeds |q|, so the
+// head's fast two-sum is exact.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double AtanOfPositive(double x) {
-    const int above1 = x > 1.0 ? 1 : 0;
-    const int j = static_cast<int>((above1 != 0 ? 1.0 / x : x) * 256.0 + 0.5);
-    const double c = j * 0x1p-8;  // 8 bits (or c = 1)
-    const dd::DoubleDouble xs = dd::Split(x);  // heads of 26 bits: xs.hi*c and xs.lo*c are exact
-    const double a = above1 != 0 ? 1.0 : x;
-    const double b = above1 != 0 ? x : 1.0;
-    const double cbHi = above1 != 0 ? xs.hi * c : c;  // c*b = cbHi + cbLo exactly
-    const double cbLo = above1 != 0 ? xs.lo * c : 0.0;
-    const double caHi = above1 != 0 ? c : xs.hi * c;
-    const double caLo = above1 != 0 ? 0.0 : xs.lo * c;
-    const dd::DoubleDouble numerator = dd::TwoSum(a - cbHi, -cbLo);  // the difference is exact
-    const dd::DoubleDouble d = dd::TwoSum(b, caHi);
-    const dd::DoubleDouble denominator = dd::FastTwoSum(d.hi, d.lo + caLo);  // normalized, for the quotient
-    // q need not be the rounded quotient: the remainder, formed exactly, corrects it.
-    const double reciprocal = 1.0 / denominator.hi;
-    const double q = numerator.hi * reciprocal;
-    const dd::DoubleDouble p = dd::ExactProduct<kFused>(q, denominator.hi);
-    const double remainder = ((numerator.hi - p.hi) - p.lo) + (numerator.lo - q * denominator.lo);
-    const double s = q * q;
-    const double s2 = s * s;
-    const double series = (-1.0 / 3.0 + s * (1.0 / 5.0)) + s2 * (-1.0 / 7.0 + s * (1.0 / 9.0));
-    const double tail = remainder * reciprocal + (q * s) * series;
-    // atan c + atan t, or (pi/2 - atan c) - atan t.
-    const double* row = kAtanTable[j];
-    const double sign = kSign[above1];
-    const dd::DoubleDouble head = dd::FastTwoSum(row[2 * above1], sign * q);  // the table value is 0 or larger
-    return RoundedOrNaN(head.hi, (head.lo + row[2 * above1 + 1]) + sign * tail);
+    const std::uint64_t bits = BitsOf(x);
+    const AtanBinade& binade = kAtanBinades[(bits >> 52) - (1023 - 10)];
+    const unsigned shift = binade.shift;
+    const double c = FromBits(((bits >> shift) << shift) | (std::uint64_t{1} << (shift - 1)));
+    const double* row = kAtanTable[binade.first + static_cast<int>((bits & 0x000fffffffffffffu) >> shift)];
+    const double n = x - c;  // exact
+    const double reciprocal = 1.0 / dd::MulAdd<kFused>(c, x, 1.0);
+    // c*x = P + p exactly (c has at most 10 bits), normalized: the portable product's
+    // low part may exceed half an ulp of its high part.
+    dd::DoubleDouble cx = ShortTimes<kFused>(c, x);
+    if constexpr (!kFused) cx = dd::FastTwoSum(cx.hi, cx.lo);
+    const dd::DoubleDouble one = dd::TwoSum(1.0, cx.hi);
+    const dd::DoubleDouble D = dd::FastTwoSum(one.hi, one.lo + cx.lo);
+    const double q = n * reciprocal;
+    const dd::DoubleDouble qD = dd::ExactProduct<kFused>(q, D.hi);
+    const double remainder = ((n - qD.hi) - qD.lo) - q * D.lo;
+    const double tail = remainder * reciprocal + AtanSeries(q);
+    const dd::DoubleDouble head = dd::FastTwoSum(row[0], q);
+    return RoundedOrNaN(head.hi, (head.lo + row[1]) + tail, kAtanRelativeError);
 }
 
 template <bool kFused>
@@ -162,7 +190,8 @@ TERVANIX_ALWAYS_INLINE inline double AtanOf(double x) {
     // the midpoint 1.1e-16 away: the rounded result is the double nearest pi/2.
     if (ax > 0x1p60) return x > 0.0 ? kHalfPiHi : -kHalfPiHi;
     if constexpr (kStepByStep) return trig::SlowAtan(x);
-    const double result = AtanOfPositive<kFused>(ax);
+    // Below 2^-10, t = x itself (c = 0): the series alone, within 2^-71.4 |x|.
+    const double result = ax < 0x1p-10 ? RoundedOrNaN(ax, AtanSeries(ax), kAtanRelativeError) : AtanOfPositive<kFused>(ax);
     return TERVANIX_LIKELY(result == result) ? std::copysign(result, x) : trig::SlowAtan(x);
 }
 
