@@ -187,7 +187,7 @@ fault fp-worker-first    batch/BatchSteps.h 'workers.emplace_back(run, begin, st
                                             'workers.emplace_back(run, begin + 1, std::min(count, begin + share));'
 fault fp-walk-at-value   batch/BatchSearch.h 'if (k + 1 == count || !(x[k + 1] <= t)) return k;' 'if (k + 1 == count || !(x[k + 1] < t)) return k;'
 fault fp-formula-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(std::isfinite(value))) return value;' 'return value;'
-fault fp-formulas-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(formula_detail::SumIsFinite(values))) {' 'if (true) {'
+fault fp-formulas-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(SumIsFinite(values))) {' 'if (true) {'
 fault fp-sum-unchecked   runtime/Accumulation.h 'if (TERVANIX_LIKELY(std::isfinite(plain) && last != std::numeric_limits<Long>::max())) return plain;' \
                                                 'return plain;'
 # the matrices in tiles (runtime/MatrixTiles.cpp) and the calls around them; the

@@ -200,6 +200,11 @@ private:
                         Double& Z) const;
     void AssignTrilinear(const DoubleArray3D& ZValues, const Bracket& w, const Bracket& x, const Bracket& y,
                          Double W, Double X, Double Y, Double& Z) const;
+    TERVANIX_COLD_NOINLINE void AssignTrilinearStepByStep(const DoubleArray3D& ZValues, const Bracket& w,
+                                                          const Bracket& x, const Bracket& y, Double W, Double X,
+                                                          Double Y, Double& Z) const;
+    void AssignTrilinearOfFractions(const DoubleArray3D& ZValues, const Bracket& w, const Bracket& x, const Bracket& y,
+                                    Double tw, Double tx, Double ty, Double& Z) const;
     bool IsStrictlyAscending(const DoubleArray& grid, Long n) const;
     bool IsOutside(const DoubleArray& grid, Long n, Double value) const;
     Bracket FindBracket(const DoubleArray& grid, Long n, Double value) const;
