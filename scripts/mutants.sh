@@ -90,6 +90,7 @@ fault i2-fractions-swapped cInterp2.cpp 'const Double tx = Fraction(x, X);
 fault i2-grid-unchecked  cInterp2.cpp 'XValues.UBound() == ZValues.UBound(1) && ZValues.UBound(2) == YValues.UBound() &&' \
                                       'XValues.UBound() == ZValues.UBound(1) &&'
 fault i2-4d-planes       cInterp2.cpp 'return std::array{along(zl, zu, tw)};' 'return std::array{along(zu, zl, tw)};'
+fault i2-divisors-untested cInterp2.cpp 'rt::SumIsFinite(std::array{dw, tw, dx, tx, dy, ty})' 'rt::SumIsFinite(std::array{tw, tx, ty})'
 # batch lookups
 fault batch-search-right batch/BatchSearch.h 'inline constexpr auto kNotAbove = [](Double value, Double t) { return value <= t; };' \
                                             'inline constexpr auto kNotAbove = [](Double value, Double t) { return value < t; };'
