@@ -42,7 +42,7 @@ def interleaved(rounds=15, number=100_000):
 SHORT, LONG = 100_000, 300_000
 
 # The marker is os.getppid: callgrind dumps its count before each call of getppid,
-# which nothing else in the run calls. Each loop runs once before the measured parts,
+# which nothing else in the run calls. Each loop runs once before the measured stretches,
 # so that the interpreter has specialised its instructions by then.
 LOOP = f"""
 import os
@@ -71,8 +71,8 @@ os.getppid()
 """
 
 
-def parts():
-    """The instruction counts of the four measured parts of LOOP, in order."""
+def stretches():
+    """The instruction counts of the four measured stretches of LOOP, in order."""
     with tempfile.TemporaryDirectory() as folder:
         script = f"{folder}/loop.py"
         with open(script, "w") as f:
@@ -86,14 +86,14 @@ def parts():
             if number:
                 with open(f"{folder}/{name}") as f:
                     counts[int(number.group(1))] = int(re.search(r"^summary: (\d+)", f.read(), re.M).group(1))
-    # Part 1 ends at the first marker (start-up and warm-up); parts 2 to 5 are measured.
+    # Dump 1 ends at the first marker (start-up and warm-up); dumps 2 to 5 are measured.
     if sorted(counts) [:5] != [1, 2, 3, 4, 5]:
-        raise RuntimeError(f"callgrind wrote the parts {sorted(counts)}, not 1 to 5 and the end")
+        raise RuntimeError(f"callgrind wrote the dumps {sorted(counts)}, not 1 to 5 and the end")
     return [counts[n] for n in (2, 3, 4, 5)]
 
 
 def callgrind():
-    short_calls, long_calls, short_empty, long_empty = parts()
+    short_calls, long_calls, short_empty, long_empty = stretches()
     turns = LONG - SHORT
     with_call = (long_calls - short_calls) / turns
     without = (long_empty - short_empty) / turns
