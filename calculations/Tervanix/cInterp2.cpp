@@ -244,8 +244,8 @@ void cInterp2::AssignTrilinearStepByStep(const DoubleArray3D& ZValues, const Bra
     AssignTrilinearOfFractions(ZValues, w, x, y, tw, tx, ty, Z);
 }
 
-void cInterp2::AssignTrilinearOfFractions(const DoubleArray3D& ZValues, const Bracket& w, const Bracket& x,
-                                          const Bracket& y, Double tw, Double tx, Double ty, Double& Z) const {
+inline void cInterp2::AssignTrilinearOfFractions(const DoubleArray3D& ZValues, const Bracket& w, const Bracket& x,
+                                                 const Bracket& y, Double tw, Double tx, Double ty, Double& Z) const {
     // The lower W plane, then the upper one: along X, then along Y. Each step is a
     // difference, a product by a fraction and a sum, so a fault in any of them leaves
     // Z not finite: the seven are tested once, on Z (runtime/Formula.h).
@@ -288,7 +288,7 @@ bool cInterp2::HasGridBounds(const DoubleArray& WValues, const DoubleArray& XVal
 // ---- Steps along one axis -------------------------------------------------------
 
 // Neighbouring values must rise strictly: an equal pair fails as a descending one.
-bool cInterp2::IsStrictlyAscending(const DoubleArray& grid, Long n) const {
+inline bool cInterp2::IsStrictlyAscending(const DoubleArray& grid, Long n) const {
     return NoNeighbourFails(grid, n, [](Double x, Double previous) { return x <= previous; });
 }
 
