@@ -90,6 +90,7 @@ fault i2-fractions-swapped cInterp2.cpp 'const Double tx = Fraction(x, X);
 fault i2-grid-unchecked  cInterp2.cpp 'XValues.UBound() == ZValues.UBound(1) && ZValues.UBound(2) == YValues.UBound() &&' \
                                       'XValues.UBound() == ZValues.UBound(1) &&'
 fault i2-4d-planes       cInterp2.cpp 'return std::array{along(zl, zu, tw)};' 'return std::array{along(zu, zl, tw)};'
+fault i2-divisors-untested cInterp2.cpp 'rt::SumIsFinite(std::array{dw, tw, dx, tx, dy, ty})' 'rt::SumIsFinite(std::array{tw, tx, ty})'
 # batch lookups
 fault batch-search-right batch/BatchSearch.h 'inline constexpr auto kNotAbove = [](Double value, Double t) { return value <= t; };' \
                                             'inline constexpr auto kNotAbove = [](Double value, Double t) { return value < t; };'
@@ -187,7 +188,7 @@ fault fp-worker-first    batch/BatchSteps.h 'workers.emplace_back(run, begin, st
                                             'workers.emplace_back(run, begin + 1, std::min(count, begin + share));'
 fault fp-walk-at-value   batch/BatchSearch.h 'if (k + 1 == count || !(x[k + 1] <= t)) return k;' 'if (k + 1 == count || !(x[k + 1] < t)) return k;'
 fault fp-formula-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(std::isfinite(value))) return value;' 'return value;'
-fault fp-formulas-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(formula_detail::SumIsFinite(values))) {' 'if (true) {'
+fault fp-formulas-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(SumIsFinite(values))) {' 'if (true) {'
 fault fp-sum-unchecked   runtime/Accumulation.h 'if (TERVANIX_LIKELY(std::isfinite(plain) && last != std::numeric_limits<Long>::max())) return plain;' \
                                                 'return plain;'
 # the matrices in tiles (runtime/MatrixTiles.cpp) and the calls around them; the

@@ -1,6 +1,7 @@
 #include <Tervanix/cInterp2.h>
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <vector>
 
@@ -132,6 +133,32 @@ TEST(cInterp2Lookup4D, SubscriptsFollowWXYAndTheInterpolationsGoXYW) {
     Double out = 0;
     interp.Interp4D(u, u, u, Cube({8.3, 0.7, 3.2, -5.3, 7.9, 3.4, 8.4, 7.1}), false, 0.7, 0.1, 0.7, out);
     EXPECT_SAME_DOUBLE(4.238900000000001, out);  // every other order of the axes differs
+}
+
+// The fractions are found W first, each a fault of its own: a divisor that overflows
+// faults even though the fraction it makes is 0 and Z would come out finite, and Z is
+// not touched. A quiet NaN coordinate faults nowhere and reaches Z.
+TEST(cInterp2Lookup4D, TheFirstFractionThatFaultsEndsTheCallBeforeZ) {
+    const DoubleArray u = Values({0, 1}), wideW = Values({-1.5e308, 1.5e308}), wideX = Values({-1.7e308, 1.7e308});
+    const DoubleArray3D corners = Cube({0, 1, 2, 3, 4, 5, 6, 7});
+    const struct { const DoubleArray &w, &x; const char* message; } faults[] = {
+        {wideW, u, "cInterp2.Interp4D: FloatingPointFault: 1.5e+308 - -1.5e+308 raised overflow"},
+        {u, wideX, "cInterp2.Interp4D: FloatingPointFault: 1.7e+308 - -1.7e+308 raised overflow"},
+        {wideW, wideX, "cInterp2.Interp4D: FloatingPointFault: 1.5e+308 - -1.5e+308 raised overflow"},
+    };
+    for (const auto& f : faults) {
+        Double out = 7;
+        try {
+            interp.Interp4D(f.w, f.x, u, corners, false, 0, 0, 0.5, out);
+            ADD_FAILURE() << "no error: " << f.message;
+        } catch (const LibraryError& e) {
+            EXPECT_STREQ(f.message, e.what());
+        }
+        EXPECT_SAME_DOUBLE(7, out);
+    }
+    Double out = 7;
+    EXPECT_EQ(True, interp.Interp4D(u, u, u, corners, true, 0.5, std::nan(""), 0.5, out));
+    EXPECT_TRUE(std::isnan(out));
 }
 
 TEST(cInterp2Grids, MismatchedOrUnorderedGridsGiveFalseAndUnboundedArraysFailWhenReached) {

@@ -8,8 +8,10 @@
 //       -o matrices
 //   valgrind --tool=callgrind --callgrind-out-file=/dev/null ./matrices invert500 1
 //   valgrind --tool=callgrind --callgrind-out-file=/dev/null ./matrices invert500 3
-// OPERATION: mult200, invert200, invert500, calc200, simult200, or the same with
-// "eigen-" in front (Eigen's product, partial-pivoting inverse and LU solve). A third
+// OPERATION: mult200, invert200, invert500, calc200, simult200, invert-mult200 (the
+// inverse of simult200's matrix, then its product with the constants: SimultEqns's
+// two steps as two calls), or the first five with "eigen-" in front (Eigen's product,
+// partial-pivoting inverse and LU solve). A third
 // argument "pairs" makes the library's tiles use vectors of two Doubles, as on a
 // processor without AVX2 (otherwise the processor's choice).
 #include <Tervanix/cMatrix.h>
@@ -60,6 +62,14 @@ double Ours(const std::string& what, int calls) {
         const auto m = Make(benchdata::ToSolve(), n, n);
         const auto v = Make(benchdata::SolveConstants(), n, 1);
         for (int c = 0; c < calls; ++c) sink += ops.SimultEqns(m, v, out) ? out->GetData(1, 1) : 0.0;
+    } else if (what == "invert-mult200") {  // SimultEqns's two documented steps, as two calls
+        const int n = benchdata::kSolveSize;
+        const auto m = Make(benchdata::ToSolve(), n, n);
+        const auto v = Make(benchdata::SolveConstants(), n, 1);
+        std::shared_ptr<tervanix::cMatrix2> inverse;
+        for (int c = 0; c < calls; ++c) {
+            sink += ops.MatrixInvert(m, inverse) && ops.MatrixMult(inverse, v, out) ? out->GetData(1, 1) : 0.0;
+        }
     } else if (what == "calc200") {
         const int n = benchdata::kSolveSize;
         tervanix::cMatrix system;

@@ -5,11 +5,16 @@
 
 Interleaved: repeats of geom.Distance2D(x1, y1, x2, y2) and of math.hypot(x, y) take
 turns, so that the load of a shared machine falls on both alike; the best time of each
-and their ratio are printed. --callgrind runs a loop of PI() calls and the same loop
-with no call under valgrind's callgrind, and prints the difference per call: the
-instructions of the call itself (attribute lookup, the binding, the float made).
+and their ratio are printed. --callgrind runs, in ONE process under valgrind's
+callgrind with PYTHONHASHSEED fixed, a loop of PI() calls of two lengths and an empty
+loop of the same two lengths, callgrind dumping its count at a marker call between
+them; the difference of the two lengths' counts over the difference of the lengths is
+the cost of one turn of the loop, and the loop with the call minus the empty loop is
+the call itself (attribute lookup, the binding, the float made). Everything else (the
+start-up, the import, the code run) is the same for both lengths, so it cancels out.
 """
 import math
+import os
 import re
 import subprocess
 import sys
@@ -34,28 +39,69 @@ def interleaved(rounds=15, number=100_000):
     print(f"ratio       {best['Distance2D'] / best['math.hypot']:8.2f}")
 
 
-LOOP = """
+SHORT, LONG = 100_000, 300_000
+
+# The marker is os.getppid: callgrind dumps its count before each call of getppid,
+# which nothing else in the run calls. Each loop runs once before the measured stretches,
+# so that the interpreter has specialised its instructions by then.
+LOOP = f"""
+import os
 import tervanix as tv
 geom = tv.cGeom()
-for _ in range({calls}):
-    {body}
+
+def calls(n):
+    for _ in range(n):
+        geom.PI()
+
+def empty(n):
+    for _ in range(n):
+        pass
+
+calls(1000)
+empty(1000)
+os.getppid()
+calls({SHORT})
+os.getppid()
+calls({LONG})
+os.getppid()
+empty({SHORT})
+os.getppid()
+empty({LONG})
+os.getppid()
 """
 
 
-def instructions(body):
+def stretches():
+    """The instruction counts of the four measured stretches of LOOP, in order."""
     with tempfile.TemporaryDirectory() as folder:
         script = f"{folder}/loop.py"
         with open(script, "w") as f:
-            f.write(LOOP.format(calls=CALLS, body=body))
-        run = subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={folder}/out", sys.executable,
-                              script], capture_output=True, text=True, check=True)
-    return int(re.search(r"Collected : (\d+)", run.stderr).group(1))
+            f.write(LOOP)
+        subprocess.run(["valgrind", "--tool=callgrind", "--dump-before=getppid",
+                        f"--callgrind-out-file={folder}/out", sys.executable, script],
+                       capture_output=True, text=True, check=True, env={**os.environ, "PYTHONHASHSEED": "0"})
+        counts = {}
+        for name in os.listdir(folder):
+            number = re.fullmatch(r"out\.(\d+)", name)
+            if number:
+                with open(f"{folder}/{name}") as f:
+                    counts[int(number.group(1))] = int(re.search(r"^summary: (\d+)", f.read(), re.M).group(1))
+    # Dump 1 ends at the first marker (start-up and warm-up); dumps 2 to 5 are measured.
+    if sorted(counts) [:5] != [1, 2, 3, 4, 5]:
+        raise RuntimeError(f"callgrind wrote the dumps {sorted(counts)}, not 1 to 5 and the end")
+    return [counts[n] for n in (2, 3, 4, 5)]
 
 
 def callgrind():
-    with_call, without = instructions("geom.PI()"), instructions("pass")
-    print(f"cGeom.PI(): {(with_call - without) / CALLS:.0f} instructions per call "
-          f"({with_call} - {without} over {CALLS} calls)")
+    short_calls, long_calls, short_empty, long_empty = stretches()
+    turns = LONG - SHORT
+    with_call = (long_calls - short_calls) / turns
+    without = (long_empty - short_empty) / turns
+    print(f"a turn of the loop with geom.PI(): {with_call:.1f} instructions "
+          f"(({long_calls} - {short_calls}) / {turns})")
+    print(f"a turn of the empty loop:          {without:.1f} instructions "
+          f"(({long_empty} - {short_empty}) / {turns})")
+    print(f"cGeom.PI(): {with_call - without:.1f} instructions per call")
 
 
 if __name__ == "__main__":

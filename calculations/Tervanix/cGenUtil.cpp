@@ -97,21 +97,22 @@ TERVANIX_COLD_NOINLINE bool RefuseBinaryText(const String& sBin, int width) {
 
 // Reads text written by WriteBinaryText; False, with `out` untouched, when the text
 // is not exactly W characters "0" and "1". Character 1 weighs -2^(W-1), character k
-// from 2 to W weighs 2^(W-k).
+// from 2 to W weighs 2^(W-k): the W characters are read as an unsigned binary number,
+// each doubling the ones before it, and a "1" first then stands for 2^(W-1) instead
+// of -2^(W-1), 2^W too much. Every step is exact in 64 bits.
 template <typename T>
 bool ReadBinaryText(const String& sBin, T& out) {
     constexpr int W = 8 * sizeof(T);
     if (rt::Len(sBin) != W) return RefuseBinaryText(sBin, W);
-    std::int64_t accumulator = 0;
+    std::int64_t unsignedValue = 0;
     for (int k = 1; k <= W; ++k) {
         const char16_t c = sBin[k - 1];
         if (c != u'0' && c != u'1') return RefuseBinaryText(sBin, W);
-        if (k >= 2 && c == u'1') accumulator += std::int64_t{1} << (W - k);
+        unsignedValue = 2 * unsignedValue + (c - u'0');
     }
-    out = static_cast<T>(sBin[0] == u'0' ? accumulator : -(std::int64_t{1} << (W - 1)) + accumulator);
+    out = static_cast<T>(sBin[0] == u'0' ? unsignedValue : unsignedValue - (std::int64_t{1} << W));
     return true;
 }
-
 
 // IsEqualRel step by step: the quotient stored, then compared.
 TERVANIX_COLD_NOINLINE bool IsEqualRelStepByStep(Double X, Double Y, Double tol) {

@@ -215,13 +215,37 @@ bool cInterp2::IsUsableGrid(const DoubleArray& WValues, const DoubleArray& XValu
            IsStrictlyAscending(XValues, XValues.UBound()) && IsStrictlyAscending(YValues, YValues.UBound());
 }
 
-// The fractions, then the lower and the upper W plane, then along W into Z.
+// The fractions of W, X and Y, in that order, then the lower and the upper W plane,
+// then along W into Z. A fault in a fraction's difference above the line leaves the
+// fraction not finite, and one in its divisor leaves the divisor not finite (a
+// divisor that overflowed would only make the fraction 0); so when the three
+// fractions and their divisors, on plain Doubles, are all finite, no operation
+// faulted and they are the stored ones. Otherwise the whole step is taken again
+// with each fraction found step by step, in a cold call that comes back to nothing:
+// the path past the test calls nothing before it reads the corners.
 void cInterp2::AssignTrilinear(const DoubleArray3D& ZValues, const Bracket& w, const Bracket& x, const Bracket& y,
                                Double W, Double X, Double Y, Double& Z) const {
+    if constexpr (!rt::kStepByStep) {
+        const Double dw = w.high - w.low, dx = x.high - x.low, dy = y.high - y.low;
+        const Double tw = (W - w.low) / dw, tx = (X - x.low) / dx, ty = (Y - y.low) / dy;
+        if (TERVANIX_LIKELY(rt::SumIsFinite(std::array{dw, tw, dx, tx, dy, ty}))) {
+            AssignTrilinearOfFractions(ZValues, w, x, y, tw, tx, ty, Z);
+            return;
+        }
+    }
+    AssignTrilinearStepByStep(ZValues, w, x, y, W, X, Y, Z);
+}
+
+void cInterp2::AssignTrilinearStepByStep(const DoubleArray3D& ZValues, const Bracket& w, const Bracket& x,
+                                         const Bracket& y, Double W, Double X, Double Y, Double& Z) const {
     const Double tw = Fraction(w, W);
     const Double tx = Fraction(x, X);
     const Double ty = Fraction(y, Y);
+    AssignTrilinearOfFractions(ZValues, w, x, y, tw, tx, ty, Z);
+}
 
+inline void cInterp2::AssignTrilinearOfFractions(const DoubleArray3D& ZValues, const Bracket& w, const Bracket& x,
+                                                 const Bracket& y, Double tw, Double tx, Double ty, Double& Z) const {
     // The lower W plane, then the upper one: along X, then along Y. Each step is a
     // difference, a product by a fraction and a sum, so a fault in any of them leaves
     // Z not finite: the seven are tested once, on Z (runtime/Formula.h).
@@ -264,7 +288,7 @@ bool cInterp2::HasGridBounds(const DoubleArray& WValues, const DoubleArray& XVal
 // ---- Steps along one axis -------------------------------------------------------
 
 // Neighbouring values must rise strictly: an equal pair fails as a descending one.
-bool cInterp2::IsStrictlyAscending(const DoubleArray& grid, Long n) const {
+inline bool cInterp2::IsStrictlyAscending(const DoubleArray& grid, Long n) const {
     return NoNeighbourFails(grid, n, [](Double x, Double previous) { return x <= previous; });
 }
 

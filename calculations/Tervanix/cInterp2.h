@@ -200,7 +200,15 @@ private:
                         Double& Z) const;
     void AssignTrilinear(const DoubleArray3D& ZValues, const Bracket& w, const Bracket& x, const Bracket& y,
                          Double W, Double X, Double Y, Double& Z) const;
-    bool IsStrictlyAscending(const DoubleArray& grid, Long n) const;
+    TERVANIX_COLD_NOINLINE void AssignTrilinearStepByStep(const DoubleArray3D& ZValues, const Bracket& w,
+                                                          const Bracket& x, const Bracket& y, Double W, Double X,
+                                                          Double Y, Double& Z) const;
+    // Always inline, as the next one: clang's flatten (Interp4D) inlines only the calls
+    // Interp4D itself makes, and these would stay calls in its path to True.
+    TERVANIX_ALWAYS_INLINE void AssignTrilinearOfFractions(const DoubleArray3D& ZValues, const Bracket& w,
+                                                           const Bracket& x, const Bracket& y, Double tw, Double tx,
+                                                           Double ty, Double& Z) const;
+    TERVANIX_ALWAYS_INLINE bool IsStrictlyAscending(const DoubleArray& grid, Long n) const;
     bool IsOutside(const DoubleArray& grid, Long n, Double value) const;
     Bracket FindBracket(const DoubleArray& grid, Long n, Double value) const;
     Double Fraction(const Bracket& b, Double value) const;

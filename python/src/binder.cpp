@@ -89,8 +89,8 @@ bool CollectArguments(const MethodInfo& info, PyObject* const* args, Py_ssize_t 
     return true;
 }
 
-void* InstanceValue(PyObject* self, const py::detail::type_info* type, const std::string& what,
-                    const std::string& method) {
+void* CheckedInstanceValue(PyObject* self, const py::detail::type_info* type, const std::string& what,
+                           const std::string& method) {
     auto* instance = reinterpret_cast<py::detail::instance*>(self);
     const auto held = instance->get_value_and_holder(type, false);
     // Made by __new__ alone: owned, yet no holder (a shared instance such as

@@ -149,8 +149,21 @@ bool CollectArguments(const MethodInfo& info, PyObject* const* args, Py_ssize_t 
 
 // The C++ object of a Python instance of a library class; a TypeError when it was
 // made without __init__, a RuntimeError when a call without the GIL is using it.
-void* InstanceValue(PyObject* self, const py::detail::type_info* type, const std::string& what,
-                    const std::string& method);
+void* CheckedInstanceValue(PyObject* self, const py::detail::type_info* type, const std::string& what,
+                           const std::string& method);
+
+// CheckedInstanceValue, with its usual case inline: an instance of the class itself
+// (not of a Python subclass), whose value and holder pybind11 keeps first, made by
+// __init__, while nothing is in use. Anything else takes the whole check.
+inline void* InstanceValue(PyObject* self, const py::detail::type_info* type, const std::string& what,
+                           const std::string& method) {
+    if (Py_TYPE(self) == type->type && NothingInUse()) {
+        auto* instance = reinterpret_cast<py::detail::instance*>(self);
+        const py::detail::value_and_holder held(instance, type, 0, 0);  // what get_value_and_holder finds for it
+        if (held.value_ptr() && (!instance->owned || held.holder_constructed())) return held.value_ptr();
+    }
+    return CheckedInstanceValue(self, type, what, method);
+}
 
 // Sets the Python error for the exception being handled (as pybind11's own methods do).
 void SetPythonError();
@@ -239,7 +252,7 @@ struct Method<M, std::tuple<A...>> {
     static inline MethodInfo info;
 
     template <std::size_t... I>
-    static py::object Call(Self& self, PyObject** given, std::index_sequence<I...>) {
+    static py::object Call(Self& self, PyObject* const* given, std::index_sequence<I...>) {
         std::tuple<typename Param<A>::Held...> held{
             Param<A>::Load(given[I], Where{info.method.c_str(), info.names[I]})...};
         auto finish = [&] { (FinishParam<Param<A>>(std::get<I>(held)), ...); };
@@ -281,12 +294,18 @@ struct Method<M, std::tuple<A...>> {
 
     static PyObject* Entry(PyObject* self, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) noexcept {
         try {
-            std::array<PyObject*, sizeof...(A) + 1> given{};
-            if (!CollectArguments(info, args, nargs, kwnames, given.data())) {
-                return info.overload(self, args, nargs, kwnames);
+            // Every argument by position is the usual call: the arguments are then in
+            // parameter order already, and CollectArguments would copy them as they are.
+            PyObject* const* arguments = args;
+            std::array<PyObject*, sizeof...(A) + 1> given;
+            if (nargs != static_cast<Py_ssize_t>(sizeof...(A)) || kwnames != nullptr) {
+                if (!CollectArguments(info, args, nargs, kwnames, given.data())) {
+                    return info.overload(self, args, nargs, kwnames);
+                }
+                arguments = given.data();
             }
             auto* object = static_cast<Self*>(InstanceValue(self, info.selfType, info.what, info.method));
-            return Call(*object, given.data(), std::index_sequence_for<A...>()).release().ptr();
+            return Call(*object, arguments, std::index_sequence_for<A...>()).release().ptr();
         } catch (...) {
             SetPythonError();
             return nullptr;

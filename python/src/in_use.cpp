@@ -8,15 +8,12 @@
 
 namespace tervanix::py_binding {
 
-namespace {
+namespace in_use_detail {
+std::vector<Use> g_uses;
+}  // namespace in_use_detail
 
-struct Use {
-    const void* object;
-    const char* method;
-};
-std::vector<Use> g_uses;  // usually empty: the check is then one comparison
-
-}  // namespace
+using in_use_detail::g_uses;
+using in_use_detail::Use;
 
 InUse::InUse(const char* method, std::vector<const void*> objects) : objects_(std::move(objects)) {
     for (const void* object : objects_) {
@@ -32,7 +29,7 @@ InUse::~InUse() {
 }
 
 void RefuseIfInUse(const void* object, const char* what, const std::string& method) {
-    if (g_uses.empty()) return;
+    if (NothingInUse()) return;
     for (const Use& use : g_uses) {
         if (use.object == object) {
             throw std::runtime_error(method + ": this " + what + " object is in use by " + use.method +

@@ -10,6 +10,18 @@
 
 namespace tervanix::py_binding {
 
+namespace in_use_detail {
+struct Use {
+    const void* object;
+    const char* method;
+};
+extern std::vector<Use> g_uses;  // usually empty
+}  // namespace in_use_detail
+
+// True while no call runs without the GIL using an object: the check every call
+// makes first, inline, so that it costs one comparison.
+inline bool NothingInUse() noexcept { return in_use_detail::g_uses.empty(); }
+
 // Marks the objects as used by `method` for the life of this value.
 class InUse {
 public:

@@ -94,3 +94,27 @@ def test_a_list_emptied_while_it_is_converted_is_read_as_it_was():
             return 3.0
     items.insert(1, Emptying())
     assert tv.DoubleArray(items).values.tolist() == [1.0, 3.0, 2.0] and items == []
+
+
+def test_every_way_of_passing_arguments_reaches_the_same_call():
+    # All by position (taken as they are), by keyword, in a mix, and the overloads of
+    # one name: each reaches the method with the arguments in parameter order.
+    geom = tv.cGeom()
+    by_position = geom.Distance2D(0.5, 1.0, 2.0, 3.0)
+    assert by_position == geom.Distance2D(y2=3.0, x2=2.0, y1=1.0, x1=0.5) == geom.Distance2D(0.5, 1.0, y2=3.0, x2=2.0)
+    assert by_position != geom.Distance2D(1.0, 0.5, 2.0, 3.0)
+    with pytest.raises(TypeError, match=r"^cGeom\.Distance2D takes at most 4 arguments, not 5"):
+        geom.Distance2D(0.5, 1.0, 2.0, 3.0, 4.0)
+    m = tv.cMatrix2()
+    m.NumRows(3)
+    m.NumCols(2)
+    assert (m.NumRows(), m.NumCols()) == (3, 2)
+
+
+def test_a_subclass_instance_calls_and_an_uninitialised_one_is_refused():
+    class Geometry(tv.cGeom):
+        pass
+    assert Geometry().PI() == tv.cGeom().PI() and Geometry().Distance2D(0.0, 0.0, 3.0, 4.0) == 5.0
+    for bare in (tv.cGeom.__new__(tv.cGeom), Geometry.__new__(Geometry)):
+        with pytest.raises(TypeError, match=r"^cGeom\.PI: this cGeom object was never initialised"):
+            bare.PI()

@@ -45,16 +45,17 @@ struct CheckedOperand {
     constexpr Fp operator()(Double x) const noexcept { return Fp(x); }
 };
 
-namespace formula_detail {
-
-// The sum of finite values is finite unless it overflows, which only sends a call
-// down the checked path for nothing; a value that is not finite makes it not finite.
+// Whether every value is finite, by one test on their sum: the sum of finite values
+// is finite unless it overflows, which only sends a call down its checked path for
+// nothing; a value that is not finite makes it not finite.
 template <std::size_t N>
 bool SumIsFinite(const std::array<Double, N>& values) {
     Double sum = values[0];
     for (std::size_t n = 1; n < N; ++n) sum += values[n];
     return std::isfinite(sum);
 }
+
+namespace formula_detail {
 
 // The checked evaluations, out of the way of the plain one. They take the callable
 // by reference to a copy made on the checked path, so that the plain path keeps the
@@ -98,7 +99,7 @@ TERVANIX_ALWAYS_INLINE inline void AssignFormulas(Formulas formulas, Outputs&...
     }
     const std::array<Double, sizeof...(Outputs)> values = formulas(PlainOperand{});
     std::size_t n = 0;
-    if (TERVANIX_LIKELY(formula_detail::SumIsFinite(values))) {
+    if (TERVANIX_LIKELY(SumIsFinite(values))) {
         ((outs = values[n++]), ...);
         return;
     }

@@ -8,8 +8,6 @@
 
 namespace tervanix::rt {
 
-Long Len(const String& s) noexcept { return static_cast<Long>(s.size()); }
-
 String Mid(const String& s, Long position) {
     if (position < 1) {
         MessageText<> text;
