@@ -82,8 +82,8 @@ void WriteBinaryText(T value, String& sBin) {
 TERVANIX_COLD_NOINLINE bool RefuseBinaryText(const String& sBin, int width) {
     const char* const where = width == 16 ? "cGenUtil.BinToInt" : "cGenUtil.BinToLong";
     rt::MessageText<> text;
-    const Long length = rt::Len(sBin);
-    if (length != width) {
+    const std::size_t length = sBin.size();  // whole: a text of any length is refused
+    if (length != static_cast<std::size_t>(width)) {
         text << "sBin has " << length << " characters; " << (where + 9) << " reads exactly " << width
              << " characters \"0\" and \"1\", the first weighing -2^" << width - 1 << ": give the text in that form";
     } else {
@@ -103,7 +103,7 @@ TERVANIX_COLD_NOINLINE bool RefuseBinaryText(const String& sBin, int width) {
 template <typename T>
 bool ReadBinaryText(const String& sBin, T& out) {
     constexpr int W = 8 * sizeof(T);
-    if (rt::Len(sBin) != W) return RefuseBinaryText(sBin, W);
+    if (sBin.size() != W) return RefuseBinaryText(sBin, W);
     std::int64_t unsignedValue = 0;
     for (int k = 1; k <= W; ++k) {
         const char16_t c = sBin[k - 1];

@@ -2,12 +2,21 @@
 // Strings are sequences of 16-bit code units.
 #pragma once
 
+#include "Tervanix/runtime/LibraryError.h"
 #include "Tervanix/runtime/Types.h"
+
+#include <limits>
 
 namespace tervanix::rt {
 
-// The number of 16-bit characters. Inline: a call would cost more than the load.
-inline Long Len(const String& s) noexcept { return static_cast<Long>(s.size()); }
+// The number of 16-bit characters; a text longer than Long's range (which no host's
+// string reaches) raises OverflowError rather than give a wrong length. Inline: a call
+// would cost more than the load.
+inline Long Len(const String& s) {
+    if (s.size() > static_cast<std::size_t>(std::numeric_limits<Long>::max()))
+        Raise(ErrorKind::OverflowError, "the text is longer than 2147483647 characters");
+    return static_cast<Long>(s.size());
+}
 // The one character at a 1-based position; empty beyond the end. A position below 1
 // raises InvalidArgument.
 String Mid(const String& s, Long position);
