@@ -178,7 +178,6 @@ Boolean cGenUtil::IsEqualRel(Double X, Double Y, Double tol) const try {
     return IsEqualRelStepByStep(X, Y, tol);
 } catch (...) { rt::RethrowFrom("cGenUtil.IsEqualRel"); }
 
-
 Boolean cGenUtil::IntToBin(Integer nInt, String& sBin) const try {
     WriteBinaryText(nInt, sBin);
     return true;
