@@ -93,10 +93,7 @@ void* CheckedInstanceValue(PyObject* self, const py::detail::type_info* type, co
                            const std::string& method) {
     auto* instance = reinterpret_cast<py::detail::instance*>(self);
     const auto held = instance->get_value_and_holder(type, false);
-    // Made by __new__ alone: owned, yet no holder (a shared instance such as
-    // CSort.Default() is not owned). pybind11 may have put uninitialised memory behind
-    // the value pointer of such an object, so the pointer alone proves nothing.
-    if (!held.inst || !held.value_ptr() || (instance->owned && !held.holder_constructed())) {
+    if (!IsInitialised(instance, held)) {
         throw py::type_error(method + ": this " + what + " object was never initialised (made by " + what +
                              ".__new__ without __init__)");
     }

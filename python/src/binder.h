@@ -152,6 +152,13 @@ bool CollectArguments(const MethodInfo& info, PyObject* const* args, Py_ssize_t 
 void* CheckedInstanceValue(PyObject* self, const py::detail::type_info* type, const std::string& what,
                            const std::string& method);
 
+// Whether __init__ made the object. One made by __new__ alone is owned, yet has no
+// holder (a shared instance such as CSort.Default() is not owned); pybind11 may have
+// put uninitialised memory behind its value pointer, so the pointer alone proves nothing.
+inline bool IsInitialised(const py::detail::instance* instance, const py::detail::value_and_holder& held) {
+    return held.inst && held.value_ptr() && (!instance->owned || held.holder_constructed());
+}
+
 // CheckedInstanceValue, with its usual case inline: an instance of the class itself
 // (not of a Python subclass), whose value and holder pybind11 keeps first, made by
 // __init__, while nothing is in use. Anything else takes the whole check.
@@ -160,7 +167,7 @@ inline void* InstanceValue(PyObject* self, const py::detail::type_info* type, co
     if (Py_TYPE(self) == type->type && NothingInUse()) {
         auto* instance = reinterpret_cast<py::detail::instance*>(self);
         const py::detail::value_and_holder held(instance, type, 0, 0);  // what get_value_and_holder finds for it
-        if (held.value_ptr() && (!instance->owned || held.holder_constructed())) return held.value_ptr();
+        if (IsInitialised(instance, held)) return held.value_ptr();
     }
     return CheckedInstanceValue(self, type, what, method);
 }
