@@ -62,6 +62,7 @@ fault gu-abs-exclusive   cGenUtil.cpp 'const Double d = rt::AbsDifferenceForComp
     return !(d > tol);' 'const Double d = rt::AbsDifferenceForComparison(X, Y);
     return !(d >= tol);'
 fault gu-binary-false    cGenUtil.cpp "if (c != u'0' && c != u'1') return RefuseBinaryText(sBin, W);" ''
+fault gu-binary-longer   cGenUtil.cpp 'if (sBin.size() != W) return RefuseBinaryText(sBin, W);' 'if (sBin.size() < W) return RefuseBinaryText(sBin, W);'
 fault gu-avg-formula     cGenUtil.cpp 'return (F(X) + Y) / 2.0;' 'return F(X) / 2.0 + F(Y) / 2.0;'
 # cGeom
 fault ge-pi              cGeom.cpp '0x1.921fb54442d11p+1' '0x1.921fb54442d18p+1'
