@@ -1,8 +1,10 @@
 // cMatrixOps against the same steps written plainly on raw arrays (bench/plain),
 // side by side on the same matrices: the product of two 200 x 200 matrices and the
-// inverse of a 100 x 100 one (ours also at 200 and 500, beside Eigen's). Each side allocates its result, as ours does. The
-// fault-tested transcriptions carry the library's Double fault test but no bounds
-// checks, so that ours beside them shows the cost of the cMatrix2 accessors alone.
+// inverse of a 100 x 100 one (ours also at 200 and 500, beside Eigen's), and SimultEqns
+// on the 200 equations that Eigen's LU solve takes. Each side allocates its result, as
+// ours does. The fault-tested transcriptions carry the library's Double fault test but
+// no bounds checks, so that ours beside them shows the cost of the cMatrix2 accessors
+// alone.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -66,6 +68,21 @@ void BM_MatrixInvert_Checked(benchmark::State& state) {
     RunChecked(state, n, [&](std::shared_ptr<cMatrix2>& inverted) { return ops.MatrixInvert(original, inverted); });
 }
 
+// SimultEqns on the system of 200 equations that Calc and Eigen's LU solve take
+// (cMatrix_bench.cpp, cMatrixOps_eigen_bench.cpp): the inverse, then its product with
+// the constants.
+void BM_SimultEqns200_Checked(benchmark::State& state) {
+    const int n = benchdata::kSolveSize;
+    const auto coeffs = ToMatrix(benchdata::ToSolve(), n, n);
+    const auto constants = ToMatrix(benchdata::SolveConstants(), n, 1);
+    state.SetLabel(tervanix::rt::MatrixTilesUseAvx2() ? "avx2" : "sse2");
+    std::shared_ptr<cMatrix2> solution;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ops.SimultEqns(coeffs, constants, solution));
+        benchmark::DoNotOptimize(solution->GetData(n, 1));
+    }
+}
+
 template <auto Invert>
 void BM_MatrixInvert100_Raw(benchmark::State& state) {
     const int n = benchdata::kInvertSize;
@@ -83,6 +100,7 @@ BENCHMARK_TEMPLATE(BM_MatrixMult200_Raw, plain::MatrixMult)->Name("BM_MatrixMult
 BENCHMARK_TEMPLATE(BM_MatrixMult200_Raw, plain::MatrixMultFaultTested)
     ->Name("BM_MatrixMult200_PlainFaultTested")
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimultEqns200_Checked)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatrixInvert_Checked)->Arg(100)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_MatrixInvert100_Raw, plain::MatrixInvert)
     ->Name("BM_MatrixInvert100_Plain")
