@@ -98,10 +98,13 @@ TERVANIX_ALWAYS_INLINE inline double ReducedMantissa(std::uint64_t mantissaBits,
 // is below 2^-75 |z|. E ln2 + t_i sums exactly in the high parts (a multiple of 2^-42
 // below 2^10) and within 2^-83 |ln x| in the low ones. |ln x| >= |z| (1 - 2^-10) in
 // every row: where t_i is 0, ln x is ln(1 + z); elsewhere |ln x| >= 0.28 or, at E = 0,
-// at least the largest |z| of the row, and |t_i| >= 1.98 |z|, so that the second
-// FastTwoSum is exact. The roundings: of z^3 p(z), 2^-50.4 of |z^3|/3 (p's three with its
-// coefficients', z^3's two, the product's), below 2^-70 |z|; of the sums in the low part,
-// the last with z^3 p(z), 2^-72.5 |z|. Together below 2^-69.7 |ln x|; eps = 2^-69 |hi|
+// at least the largest |z| of the row, and |t_i| >= 1.98 |z|. So big = E ln2.hi + t_i.hi
+// is 0 or larger than |z|, and big + z (0 or at least 0.98 |z|) larger than z^2/2: both
+// FastTwoSums are exact. They come first, z - z^2/2 after big + z, so that the long chain
+// of the low part starts early. The roundings: of z^3 p(z), 2^-50.4 of |z^3|/3 (p's three
+// with its coefficients', z^3's two, the product's), below 2^-70 |z|; of the last sum
+// in the low part, the one with z^3 p(z), 2^-72.5 |z|; of the others, of terms below
+// 2^-32 |ln x|, under 2^-83 |ln x|. Together below 2^-69.7 |ln x|; eps = 2^-69 |hi|
 // also covers the rounding of lo -+ eps (|lo| < 2^-19.5 |hi|). A fused multiply-add
 // rounds once where the bound counts two roundings.
 template <bool kFused>
@@ -122,9 +125,9 @@ TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, i
                                                            dd::MulAdd<kFused>(z, -1.0 / 6, 1.0 / 5)),
                                         dd::MulAdd<kFused>(z, -1.0 / 4, 1.0 / 3));
 
-    const DoubleDouble series = dd::FastTwoSum(z, -0.5 * zz);  // z - z^2/2, the product exact
-    const DoubleDouble sum = dd::FastTwoSum(big, series.hi);   // big is 0 or the larger
-    const double low = dd::MulAdd<kFused>(z2.lo, -0.5, small + (sum.lo + series.lo));
+    const DoubleDouble head = dd::FastTwoSum(big, z);             // big is 0 or the larger
+    const DoubleDouble sum = dd::FastTwoSum(head.hi, -0.5 * zz);  // the product exact
+    const double low = dd::MulAdd<kFused>(z2.lo, -0.5, small + head.lo) + sum.lo;
     const DoubleDouble log = {sum.hi, dd::MulAdd<kFused>(z * zz, p, low)};  // z^3 p(z), last ready, last
 
     if constexpr (!kStepByStep) {
