@@ -60,10 +60,15 @@ int main() {
         const Pair t = SplitOnGrid(mp::LogOfRatio(i < kRows / 2 ? 1024 : 512, n), 42);
         std::printf("    {%a, {%a, %a}},\n", n / 1024.0, t.hi, t.lo);
     }
-    std::printf("};\n\n// 2^(j/512).\nconstexpr DoubleDouble kPowerOf2[%d] = {\n", kRows);
+    std::printf(
+        "};\n\n"
+        "// Row j of the powers holds 2^(j/512) and the product of its high part with ln 2.\n"
+        "struct PowerRow {\n    DoubleDouble power;\n    DoubleDouble ln2Times;\n};\n"
+        "constexpr PowerRow kPowerOf2[%d] = {\n", kRows);
     for (int j = 0; j < kRows; ++j) {
         const Pair p = Split(mp::Exp(mp::Multiply(mp::FromDouble(static_cast<double>(j) / kRows), mp::Ln2())));
-        std::printf("    {%a, %a},\n", p.hi, p.lo);
+        const Pair l = Split(mp::Multiply(mp::FromDouble(p.hi), mp::Ln2()));
+        std::printf("    {{%a, %a}, {%a, %a}},\n", p.hi, p.lo, l.hi, l.lo);
     }
     std::printf("};\n\n");
     std::printf("// ln 2 with a high part of 42 bits, whose product with an exponent is exact.\n");

@@ -162,12 +162,19 @@ struct ReducedPower {
     double poly;
 };
 
-// x^2 (c0 + c1 x + x^2 (c2 + c3 x)), for |x| <= 2^-10 and c0 in [0.24, 0.5], c1 < c0:
-// its five roundings, c0's included, leave 2^-50.6 of it.
+// c0 + c1 x + x^2 (c2 + c3 x), given x2 = x^2 rounded. For |x| <= 2^-10, c0 in
+// [0.24, 0.5] and c1 < c0, the five roundings of x^2 times it (c0's, x2's, this
+// function's two that count and the product's) leave 2^-50.6 of the product.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double ExpSeriesFactor(double x, double x2, const double (&c)[4]) {
+    return dd::MulAdd<kFused>(x2, dd::MulAdd<kFused>(x, c[3], c[2]), dd::MulAdd<kFused>(x, c[1], c[0]));
+}
+
+// x^2 (c0 + c1 x + x^2 (c2 + c3 x)), within 2^-50.6 of it (ExpSeriesFactor).
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double ExpPolynomial(double x, const double (&c)[4]) {
     const double x2 = x * x;
-    return x2 * dd::MulAdd<kFused>(x2, dd::MulAdd<kFused>(x, c[3], c[2]), dd::MulAdd<kFused>(x, c[1], c[0]));
+    return x2 * ExpSeriesFactor<kFused>(x, x2, c);
 }
 
 // 2^(j/512) (one.hi + one.lo + poly) as hi + lo in [0.9993, 2.0014), the product of the
@@ -177,30 +184,29 @@ TERVANIX_ALWAYS_INLINE inline double ExpPolynomial(double x, const double (&c)[4
 // below 2^-70, and eps = 2^-69 also covers the rounding of lo -+ eps (2^-74).
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline DoubleDouble RowTimesExp(int j, ReducedPower r) {
-    const DoubleDouble& row = tables::kPowerOf2[j];
+    const DoubleDouble& row = tables::kPowerOf2[j].power;
     const DoubleDouble p = dd::ExactProduct<kFused>(row.hi, r.one.hi);
     const double rest = dd::MulAdd<kFused>(row.hi, r.one.lo, p.lo + row.lo * r.one.hi);
     return {p.hi, dd::MulAdd<kFused>(row.hi, r.poly, rest)};  // the polynomial, last ready, last
 }
 constexpr double kPowerEps = 0x1p-69;
 
-// 2^(k/512) e^g rounded, for results in the normal range (|k| < 1022 * 512), when the
-// estimate decides it. The scale 2^(k - j)/512 is built from its bits.
-template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline bool RoundsNormalPower(ReducedPower r, double& result) {
+// 2^(k/512) e^g rounded, for results in the normal range (|k| < 1022 * 512), from the
+// product of row j = k mod 512 and e^g (RowTimesExp, PowerOf2Row), when the estimate
+// decides it. The scale 2^(k - j)/512 is built from its bits.
+TERVANIX_ALWAYS_INLINE inline bool RoundsNormalPower(int k, DoubleDouble product, double& result) {
     double rounded;
-    if (!RoundsAlike(RowTimesExp<kFused>(r.k & (kRows - 1), r), kPowerEps, rounded)) return false;
-    const int biased = (r.k & ~(kRows - 1)) + 1023 * kRows;  // (K + 1023) 512, positive
+    if (!RoundsAlike(product, kPowerEps, rounded)) return false;
+    const int biased = (k & ~(kRows - 1)) + 1023 * kRows;  // (K + 1023) 512, positive
     result = rounded * FromBits(static_cast<std::uint64_t>(biased) << (52 - 9));
     return true;
 }
 
 // 2^(k/512) e^g = 2^K 2^(j/512) e^g rounded where the result may overflow or be
-// subnormal, when the estimate decides it.
-[[maybe_unused]] TERVANIX_COLD_NOINLINE Rounded RoundPowerNearRangeEnds(ReducedPower r) {
-    const int j = r.k & (kRows - 1);
-    const int K = (r.k - j) / kRows;  // exact
-    const DoubleDouble product = RowTimesExp<false>(j, r);
+// subnormal, from the product of row j and e^g, when the estimate decides it.
+[[maybe_unused]] TERVANIX_COLD_NOINLINE Rounded RoundPowerNearRangeEnds(int k, DoubleDouble product) {
+    const int j = k & (kRows - 1);
+    const int K = (k - j) / kRows;  // exact
     const double eps = kPowerEps;
 
     if (K > -1022) {
@@ -264,32 +270,49 @@ TERVANIX_ALWAYS_INLINE inline double LogOf(double x) {
     return LogOfSpecial(x);
 }
 
-// 1 + f ln 2 for |f| <= 2^-10 as hi + lo, hi its rounding, within 2^-104. With a fused
-// multiply-add, hi comes at once, hi - 1 is exact (Sterbenz) and f ln2.hi - (hi - 1),
-// below 2^-52.9, rounds by 2^-106; without one, f ln2.hi is split exactly and 1 + its
-// high part is a FastTwoSum.
+// t + a b as hi + lo, hi its rounding and lo the rest within 2^-105, for t in [1, 2)
+// and |a b| <= 2^-9.5 t. With a fused multiply-add, hi comes at once, hi - t is exact
+// (Sterbenz), and a b - (hi - t), below 2^-52, rounds by 2^-105; without one, a b is
+// split exactly and t + its high part is a FastTwoSum.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline DoubleDouble OnePlusFLn2(double f) {
+TERVANIX_ALWAYS_INLINE inline DoubleDouble SumWithProduct(double t, double a, double b) {
 #if TERVANIX_FUSED_DISPATCH
     if constexpr (kFused) {
-        const double hi = __builtin_fma(f, tables::kLn2.hi, 1.0);
-        const double rest = __builtin_fma(f, tables::kLn2.hi, -(hi - 1.0));
-        return {hi, __builtin_fma(f, tables::kLn2.lo, rest)};
+        const double hi = __builtin_fma(a, b, t);
+        return {hi, __builtin_fma(a, b, -(hi - t))};
     }
 #endif
-    const DoubleDouble p = dd::TwoProduct(f, tables::kLn2.hi);
-    const DoubleDouble one = dd::FastTwoSum(1.0, p.hi);
-    return {one.hi, one.lo + (p.lo + f * tables::kLn2.lo)};
+    const DoubleDouble p = dd::TwoProduct(a, b);
+    const DoubleDouble s = dd::FastTwoSum(t, p.hi);
+    return {s.hi, s.lo + p.lo};
 }
 
 // k/512 is the nearest multiple of 1/512 to y, held by sum = y + 1.5 * 2^43, and f =
-// y - k/512 is exact, |f| <= 2^-10. 2^f - 1 = f ln 2 + its Taylor series from f^2 to
-// f^5 (the rest is below 2^-72.6): f ln 2 as the exact product by the high part of
-// ln 2 plus the rest, added to 1 (OnePlusFLn2).
+// y - k/512 is exact, |f| <= 2^-10.
+struct PowerOf2Argument {
+    int k;
+    double f;
+};
+inline PowerOf2Argument ReduceExp2(double y, double sum) { return {LowWord(sum), y - (sum - kStep512Shift)}; }
+
+// 2^(j/512) 2^f as hi + lo in [0.9993, 2.0014), from row j: T = 2^(j/512) and L = T.hi
+// ln 2. 2^f = 1 + f ln 2 + P(f), P its Taylor series from f^2 to f^5 (the rest below
+// 2^-72.6). hi + lo = T.hi + f L.hi (SumWithProduct: |f L.hi| <= 2^-9.5) + f L.lo +
+// T.lo (1 + f ln2.hi) + T.hi P(f), the polynomial last but for the low part of the first
+// sum, so that the chain from f to lo stays short. The errors, absolute: the series'
+// rest and the constants', doubled by the row, 2^-71; P's roundings (ExpSeriesFactor,
+// T.hi x^2 its product) 2^-50.6 of T.hi P(f) < 2^-21, 2^-71.6; T.lo P(f), left out,
+// 2^-74; the two last roundings, of terms below 2^-21, 2^-74; the rest below 2^-100.
+// Together below 2^-70, and eps = 2^-69 also covers the rounding of lo -+ eps (2^-75).
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline ReducedPower ReduceExp2(double y, double sum) {
-    const double f = y - (sum - kStep512Shift);
-    return {LowWord(sum), OnePlusFLn2<kFused>(f), ExpPolynomial<kFused>(f, tables::kExp2Series)};
+TERVANIX_ALWAYS_INLINE inline DoubleDouble PowerOf2Row(int j, double f) {
+    const tables::PowerRow& row = tables::kPowerOf2[j];
+    const DoubleDouble head = SumWithProduct<kFused>(row.power.hi, f, row.ln2Times.hi);
+    const double x2 = f * f;
+    const double tail = dd::MulAdd<kFused>(row.power.lo, f * tables::kLn2.hi,
+                                           dd::MulAdd<kFused>(f, row.ln2Times.lo, row.power.lo));
+    const double poly = dd::MulAdd<kFused>(row.power.hi * x2, ExpSeriesFactor<kFused>(f, x2, tables::kExp2Series), tail);
+    return {head.hi, poly + head.lo};
 }
 
 // k is the nearest whole number to 512 y log2(10), held by sum; g = y ln 10 - k ln2/512:
@@ -320,7 +343,8 @@ inline double Exp10Steps(double y) { return y * (kRows * 3.321928094887362) + kW
 TERVANIX_COLD_NOINLINE double Exp2NearRangeEnds(double y) {
     if (!(y > -1076.0 && y < 1024.0)) return PowerOutOfRange(y);
     if constexpr (!kStepByStep) {
-        const Rounded result = RoundPowerNearRangeEnds(ReduceExp2<false>(y, y + kStep512Shift));
+        const PowerOf2Argument a = ReduceExp2(y, y + kStep512Shift);
+        const Rounded result = RoundPowerNearRangeEnds(a.k, PowerOf2Row<false>(a.k & (kRows - 1), a.f));
         if (result.decided) return result.value;
     }
     return SlowExp2(y);
@@ -329,7 +353,8 @@ TERVANIX_COLD_NOINLINE double Exp2NearRangeEnds(double y) {
 TERVANIX_COLD_NOINLINE double Exp10NearRangeEnds(double y) {
     if (!(y > -324.0 && y < 309.0)) return PowerOutOfRange(y);
     if constexpr (!kStepByStep) {
-        const Rounded result = RoundPowerNearRangeEnds(ReduceExp10<false>(y, Exp10Steps(y)));
+        const ReducedPower r = ReduceExp10<false>(y, Exp10Steps(y));
+        const Rounded result = RoundPowerNearRangeEnds(r.k, RowTimesExp<false>(r.k & (kRows - 1), r));
         if (result.decided) return result.value;
     }
     return SlowExp10(y);
@@ -343,7 +368,8 @@ TERVANIX_ALWAYS_INLINE inline double Exp2Of(double y) {
     if (TERVANIX_UNLIKELY(!InNormalRange(sum, kStep512ShiftBits))) return Exp2NearRangeEnds(y);
     if constexpr (!kStepByStep) {
         double result;
-        if (RoundsNormalPower<kFused>(ReduceExp2<kFused>(y, sum), result)) return result;
+        const PowerOf2Argument a = ReduceExp2(y, sum);
+        if (RoundsNormalPower(a.k, PowerOf2Row<kFused>(a.k & (kRows - 1), a.f), result)) return result;
     }
     return SlowExp2(y);
 }
@@ -354,7 +380,8 @@ TERVANIX_ALWAYS_INLINE inline double Exp10Of(double y) {
     if (TERVANIX_UNLIKELY(!InNormalRange(sum, kWholeShiftBits))) return Exp10NearRangeEnds(y);
     if constexpr (!kStepByStep) {
         double result;
-        if (RoundsNormalPower<kFused>(ReduceExp10<kFused>(y, sum), result)) return result;
+        const ReducedPower r = ReduceExp10<kFused>(y, sum);
+        if (RoundsNormalPower(r.k, RowTimesExp<kFused>(r.k & (kRows - 1), r), result)) return result;
     }
     return SlowExp10(y);
 }
