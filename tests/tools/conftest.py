@@ -5,7 +5,7 @@ import subprocess
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-for folder in ("scripts/ci", "scripts/docs", "packaging/windows"):
+for folder in ("scripts/ci", "scripts/docs", "packaging/windows", "bench"):
     sys.path.insert(0, str(ROOT / folder))
 
 
