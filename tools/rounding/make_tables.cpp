@@ -62,12 +62,13 @@ int main() {
     }
     std::printf(
         "};\n\n"
-        "// Row j of the powers holds 2^(j/512) and the product of its high part with ln 2.\n"
+        "// Row j of the powers holds 2^(j/512) and 2^(j/512) ln 2.\n"
         "struct PowerRow {\n    DoubleDouble power;\n    DoubleDouble ln2Times;\n};\n"
         "constexpr PowerRow kPowerOf2[%d] = {\n", kRows);
     for (int j = 0; j < kRows; ++j) {
-        const Pair p = Split(mp::Exp(mp::Multiply(mp::FromDouble(static_cast<double>(j) / kRows), mp::Ln2())));
-        const Pair l = Split(mp::Multiply(mp::FromDouble(p.hi), mp::Ln2()));
+        const mp::Number power = mp::Exp(mp::Multiply(mp::FromDouble(static_cast<double>(j) / kRows), mp::Ln2()));
+        const Pair p = Split(power);
+        const Pair l = Split(mp::Multiply(power, mp::Ln2()));
         std::printf("    {{%a, %a}, {%a, %a}},\n", p.hi, p.lo, l.hi, l.lo);
     }
     std::printf("};\n\n");

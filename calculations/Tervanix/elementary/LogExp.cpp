@@ -295,22 +295,22 @@ struct PowerOf2Argument {
 };
 inline PowerOf2Argument ReduceExp2(double y, double sum) { return {LowWord(sum), y - (sum - kStep512Shift)}; }
 
-// 2^(j/512) 2^f as hi + lo in [0.9993, 2.0014), from row j: T = 2^(j/512) and L = T.hi
-// ln 2. 2^f = 1 + f ln 2 + P(f), P its Taylor series from f^2 to f^5 (the rest below
-// 2^-72.6). hi + lo = T.hi + f L.hi (SumWithProduct: |f L.hi| <= 2^-9.5) + f L.lo +
-// T.lo (1 + f ln2.hi) + T.hi P(f), the polynomial last but for the low part of the first
-// sum, so that the chain from f to lo stays short. The errors, absolute: the series'
-// rest and the constants', doubled by the row, 2^-71; P's roundings (ExpSeriesFactor,
-// T.hi x^2 its product) 2^-50.6 of T.hi P(f) < 2^-21, 2^-71.6; T.lo P(f), left out,
-// 2^-74; the two last roundings, of terms below 2^-21, 2^-74; the rest below 2^-100.
-// Together below 2^-70, and eps = 2^-69 also covers the rounding of lo -+ eps (2^-75).
+// 2^(j/512) 2^f as hi + lo in [0.9993, 2.0014), from row j: T = 2^(j/512) and L =
+// T ln 2. 2^f = 1 + f ln 2 + P(f), P its Taylor series from f^2 to f^5 (the rest below
+// 2^-72.6), so 2^(j/512) 2^f = T.hi + f L.hi (SumWithProduct: |f L.hi| <= 2^-9.5) +
+// f L.lo + T.lo + T.hi P(f) + T.lo P(f), the last below 2^-74 and left out. The
+// polynomial is added last but for the rest of the first sum, so that the chain from f
+// to lo stays short. The errors, absolute: the series' rest and the constants',
+// doubled by the row, 2^-71; P's roundings (ExpSeriesFactor, T.hi x^2 its product)
+// 2^-50.6 of T.hi P(f) < 2^-21, 2^-71.6; T.lo P(f), 2^-74; the two last roundings, of
+// terms below 2^-21, 2^-74; the rest below 2^-100. Together below 2^-70, and eps =
+// 2^-69 also covers the rounding of lo -+ eps (2^-75).
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline DoubleDouble PowerOf2Row(int j, double f) {
     const tables::PowerRow& row = tables::kPowerOf2[j];
     const DoubleDouble head = SumWithProduct<kFused>(row.power.hi, f, row.ln2Times.hi);
     const double x2 = f * f;
-    const double tail = dd::MulAdd<kFused>(row.power.lo, f * tables::kLn2.hi,
-                                           dd::MulAdd<kFused>(f, row.ln2Times.lo, row.power.lo));
+    const double tail = dd::MulAdd<kFused>(f, row.ln2Times.lo, row.power.lo);
     const double poly = dd::MulAdd<kFused>(row.power.hi * x2, ExpSeriesFactor<kFused>(f, x2, tables::kExp2Series), tail);
     return {head.hi, poly + head.lo};
 }
