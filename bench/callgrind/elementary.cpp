@@ -40,6 +40,9 @@ const Named kFunctions[] = {
     {"log", cr::Log},
     {"exp2", cr::Exp2},
     {"exp10", cr::Exp10},
+    {"log-portable", cr::portable::Log},  // the builds without fused multiply-add
+    {"exp2-portable", cr::portable::Exp2},
+    {"exp10-portable", cr::portable::Exp10},
     {"c-sin", [](double x) { return std::sin(x); }},
     {"c-cos", [](double x) { return std::cos(x); }},
     {"c-atan", [](double x) { return std::atan(x); }},
