@@ -153,9 +153,9 @@ inline bool InNormalRange(double sum, std::uint64_t shiftBits) {
     return BitsOf(sum) - shiftBits + (kLimit - 1) < 2 * kLimit - 1;
 }
 
-// A power reduced to 2^(k/512) e^g with e^g = one.hi + one.lo + poly within 2^-72 (the
-// rest of each function's series and its argument's error); |one.hi - 1| <= 2^-10.5,
-// |one.lo| <= 2^-52.9 and |poly| <= 2^-22.
+// 10^y reduced to 2^(k/512) e^g with e^g = one.hi + one.lo + poly within 2^-72 (the
+// rest of the series and the argument's error); |one.hi - 1| <= 2^-10.5, |one.lo| <=
+// 2^-52.9 and |poly| <= 2^-22. (2^y takes PowerOf2Row.)
 struct ReducedPower {
     int k;
     DoubleDouble one;
