@@ -253,7 +253,7 @@ fault el-power-no-bound  elementary/LogExp.cpp 'constexpr double kPowerEps = 0x1
 fault el-log-no-head-rest elementary/LogExp.cpp 'dd::MulAdd<kFused>(z2.lo, -0.5, small + head.lo) + sum.lo;' \
                                                 'dd::MulAdd<kFused>(z2.lo, -0.5, small) + sum.lo;'
 fault el-exp2-no-rest    elementary/LogExp.cpp 'return {head.hi, poly + head.lo};' 'return {head.hi, poly};'
-fault el-exp2-no-ln2-rest    elementary/LogExp.cpp 'const double tail = dd::MulAdd<kFused>(f, row.ln2Times.lo, row.power.lo);' \
+fault el-exp2-no-ln2-rest elementary/LogExp.cpp 'const double tail = dd::MulAdd<kFused>(f, row.ln2Times.lo, row.power.lo);' \
                                                    'const double tail = row.power.lo;'
 fault el-sincos-no-bound elementary/Trig.cpp 'return RoundedOrNaN(head.hi, (rest + head.lo) + (p * cosTail + q * sinTail));' \
                                              'return head.hi + ((rest + head.lo) + (p * cosTail + q * sinTail));'
