@@ -97,25 +97,8 @@ TERVANIX_COLD_NOINLINE bool RefuseBinaryText(const String& sBin, int width) {
     return rt::RecordFalse(FalseReason::NotBinaryText, where, text.c_str());
 }
 
-// Characters first to first + 3 in one word, character first + i in bits 16i to
-// 16i + 15, whatever the byte order (compilers read them with a single load).
-inline std::uint64_t FourCharacters(const char16_t* first) {
-    return std::uint64_t{first[0]} | std::uint64_t{first[1]} << 16 | std::uint64_t{first[2]} << 32 |
-           std::uint64_t{first[3]} << 48;
-}
-
 constexpr std::uint64_t kFourZeros = 0x0030003000300030;  // "0000"
 constexpr std::uint64_t kFourOnes = 0x0001000100010001;   // "1111" minus "0000"
-
-// The bits of four characters minus "0" (each 0 or 1, character i's at bit 16i) as a
-// number of four binary digits, character 0 the most significant: the product moves
-// character i's bit to bit 51 - i and every other partial product below bit 35 or
-// past bit 63, so bits 48 to 51 hold the digits and nothing else lies above them.
-inline std::uint64_t GatherFourBits(std::uint64_t bits) {
-    constexpr std::uint64_t kSpread = (std::uint64_t{1} << 51) | (std::uint64_t{1} << 34) |
-                                      (std::uint64_t{1} << 17) | std::uint64_t{1};
-    return (bits * kSpread) >> 48;
-}
 
 // The characters of a binary text, four at a time, side by side in one 64-bit word:
 // a character minus "0" is 0 or 1 exactly when the character is "0" or "1", so the
@@ -126,10 +109,26 @@ inline std::uint64_t GatherFourBits(std::uint64_t bits) {
 // of no use.
 template <std::size_t... Word>
 bool ReadFourAtATime(const char16_t* text, std::uint64_t& unsignedValue, std::index_sequence<Word...>) {
+    // Characters first to first + 3, character first + i in bits 16i to 16i + 15,
+    // whatever the byte order (compilers read them with a single load).
+    const auto fourCharacters = [](const char16_t* first) {
+        return std::uint64_t{first[0]} | std::uint64_t{first[1]} << 16 | std::uint64_t{first[2]} << 32 |
+               std::uint64_t{first[3]} << 48;
+    };
+    // The bits of four characters minus "0" (each 0 or 1, character i's at bit 16i)
+    // as a number of four binary digits, character 0 the most significant: the
+    // product moves character i's bit to bit 51 - i and every other partial product
+    // below bit 35 or past bit 63, so bits 48 to 51 hold the digits and nothing else
+    // lies above them.
+    const auto gatherFourBits = [](std::uint64_t bits) {
+        constexpr std::uint64_t kSpread = (std::uint64_t{1} << 51) | (std::uint64_t{1} << 34) |
+                                          (std::uint64_t{1} << 17) | std::uint64_t{1};
+        return (bits * kSpread) >> 48;
+    };
     constexpr std::size_t kWords = sizeof...(Word);
-    const std::uint64_t bits[] = {(FourCharacters(text + 4 * Word) ^ kFourZeros)...};
+    const std::uint64_t bits[] = {(fourCharacters(text + 4 * Word) ^ kFourZeros)...};
     const std::uint64_t notDigits = ((bits[Word] & ~kFourOnes) | ...);
-    unsignedValue = ((GatherFourBits(bits[Word]) << (4 * (kWords - 1 - Word))) | ...);
+    unsignedValue = ((gatherFourBits(bits[Word]) << (4 * (kWords - 1 - Word))) | ...);
     return notDigits == 0;
 }
 
