@@ -132,21 +132,6 @@ bool ReadFourAtATime(const char16_t* text, std::uint64_t& unsignedValue, std::in
     return notDigits == 0;
 }
 
-// ReadBinaryText character by character, each tested and then added to the number,
-// which doubles the ones before it.
-template <typename T>
-bool ReadBinaryTextStepByStep(const String& sBin, T& out) {
-    constexpr int W = 8 * sizeof(T);
-    std::int64_t unsignedValue = 0;
-    for (int k = 1; k <= W; ++k) {
-        const char16_t c = sBin[k - 1];
-        if (c != u'0' && c != u'1') return RefuseBinaryText(sBin, W);
-        unsignedValue = 2 * unsignedValue + (c - u'0');
-    }
-    out = static_cast<T>(sBin[0] == u'0' ? unsignedValue : unsignedValue - (std::int64_t{1} << W));
-    return true;
-}
-
 // Reads text written by WriteBinaryText; False, with `out` untouched, when the text
 // is not exactly W characters "0" and "1". Character 1 weighs -2^(W-1), character k
 // from 2 to W weighs 2^(W-k): the W characters are read as an unsigned binary number
@@ -168,7 +153,16 @@ bool ReadBinaryText(const String& sBin, T& out) {
         out = static_cast<T>(text[0] == u'0' ? value : value - (std::int64_t{1} << W));
         return true;
     }
-    return ReadBinaryTextStepByStep(sBin, out);
+    // The reference build: character by character, each tested and then added to
+    // the number, which doubles the ones before it.
+    std::int64_t unsignedValue = 0;
+    for (int k = 1; k <= W; ++k) {
+        const char16_t c = sBin[k - 1];
+        if (c != u'0' && c != u'1') return RefuseBinaryText(sBin, W);
+        unsignedValue = 2 * unsignedValue + (c - u'0');
+    }
+    out = static_cast<T>(sBin[0] == u'0' ? unsignedValue : unsignedValue - (std::int64_t{1} << W));
+    return true;
 }
 
 // IsEqualRel step by step: the quotient stored, then compared.
