@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstdint>
+#include <string>
 
 #include <Tervanix/cGenUtil.h>
 
@@ -56,18 +58,31 @@ void RunToText(benchmark::State& state, N start, N step, F toText) {
     }
 }
 
-// The same text read back each time.
+// Texts of 64 values spread over the whole range, read back in turn: the characters
+// change from call to call as they would for a caller's data, so that neither side
+// can learn one text's branches.
+template <typename N>
+std::array<std::u16string, 64> BinaryTexts() {
+    std::array<std::u16string, 64> texts;
+    std::uint32_t seed = 12345;
+    for (auto& text : texts) {
+        seed = seed * 1664525u + 1013904223u;
+        plain::LongToBin(static_cast<std::int32_t>(seed), text);
+        text.resize(8 * sizeof(N));  // for a 16-bit value its high half, the generator's best bits
+    }
+    return texts;
+}
+
 template <typename N, typename F>
-void RunFromText(benchmark::State& state, const std::u16string& text, F fromText) {
+void RunFromText(benchmark::State& state, F fromText) {
+    static const std::array<std::u16string, 64> texts = BinaryTexts<N>();
     N n = 0;
+    std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(fromText(text, n));
+        benchmark::DoNotOptimize(fromText(texts[i++ & 63], n));
         benchmark::DoNotOptimize(n);
     }
 }
-
-const std::u16string kIntText = u"1100111111000111";
-const std::u16string kLongText = u"11111000101000110010111011101011";
 
 void BM_IntToBin_Checked(benchmark::State& s) {
     RunToText<std::int16_t>(s, -1234, 7, [](std::int16_t n, std::u16string& t) { return util.IntToBin(n, t); });
@@ -78,13 +93,13 @@ void BM_LongToBin_Checked(benchmark::State& s) {
 }
 void BM_LongToBin_Plain(benchmark::State& s) { RunToText<std::int32_t>(s, -123456789, 7777, plain::LongToBin); }
 void BM_BinToInt_Checked(benchmark::State& s) {
-    RunFromText<std::int16_t>(s, kIntText, [](const std::u16string& t, std::int16_t& n) { return static_cast<bool>(util.BinToInt(t, n)); });
+    RunFromText<std::int16_t>(s, [](const std::u16string& t, std::int16_t& n) { return static_cast<bool>(util.BinToInt(t, n)); });
 }
-void BM_BinToInt_Plain(benchmark::State& s) { RunFromText<std::int16_t>(s, kIntText, plain::BinToInt); }
+void BM_BinToInt_Plain(benchmark::State& s) { RunFromText<std::int16_t>(s, plain::BinToInt); }
 void BM_BinToLong_Checked(benchmark::State& s) {
-    RunFromText<std::int32_t>(s, kLongText, [](const std::u16string& t, std::int32_t& n) { return static_cast<bool>(util.BinToLong(t, n)); });
+    RunFromText<std::int32_t>(s, [](const std::u16string& t, std::int32_t& n) { return static_cast<bool>(util.BinToLong(t, n)); });
 }
-void BM_BinToLong_Plain(benchmark::State& s) { RunFromText<std::int32_t>(s, kLongText, plain::BinToLong); }
+void BM_BinToLong_Plain(benchmark::State& s) { RunFromText<std::int32_t>(s, plain::BinToLong); }
 
 }  // namespace
 

@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include <Tervanix/cInterp2.h>
@@ -22,12 +24,21 @@ const cInterp2 interp;
 double GridValue(Long i) { return 0.75 * i + 0.001 * (i % 7); }
 double TableValue(Long i) { return 3.0 + 0.5 * (i % 11) - 0.002 * i; }
 
-// Eight points spread over a grid of n values, inside it.
-std::array<double, 8> Points(Long n) {
-    std::array<double, 8> p{};
-    for (int k = 0; k < 8; ++k) p[k] = GridValue(1) + (GridValue(n) - GridValue(1)) * ((2 * k + 1) % 8 + 0.37) / 8.6;
+// 64 points drawn at random inside a grid of n values, taken in turn: the cell that
+// the search ends in changes from call to call as it would for a caller's points, so
+// that neither side can learn where its search loop ends.
+constexpr std::size_t kPoints = 64;
+std::array<double, kPoints> Points(Long n) {
+    std::array<double, kPoints> p{};
+    std::uint32_t seed = 2024;
+    for (double& point : p) {
+        seed = seed * 1664525u + 1013904223u;
+        point = GridValue(1) + (GridValue(n) - GridValue(1)) * ((seed >> 8) / 16777216.0);
+    }
     return p;
 }
+// The point of call k on one axis; the axes of a call draw different points.
+inline std::size_t At(std::size_t k, std::size_t axis) { return (k + 23 * axis) % kPoints; }
 
 DoubleArray Grid(Long n) {
     DoubleArray g(1, n);
@@ -51,7 +62,7 @@ void BM_Interp2D_Checked(benchmark::State& state) {
     Double out = 0;
     std::size_t k = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(interp.Interp2D(x, y, allow, p[k++ & 7], out));
+        benchmark::DoNotOptimize(interp.Interp2D(x, y, allow, p[At(k++, 0)], out));
         benchmark::DoNotOptimize(out);
     }
 }
@@ -62,7 +73,7 @@ void BM_Interp2D_Plain(benchmark::State& state) {
     double out = 0;
     std::size_t k = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(plain::Interp2D(x, y, false, p[k++ & 7], out));
+        benchmark::DoNotOptimize(plain::Interp2D(x, y, false, p[At(k++, 0)], out));
         benchmark::DoNotOptimize(out);
     }
 }
@@ -77,7 +88,7 @@ void BM_Interp3D_Checked(benchmark::State& state) {
     Double out = 0;
     std::size_t k = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(interp.Interp3D(x, y, z, allow, p[k & 7], p[(k + 3) & 7], out));
+        benchmark::DoNotOptimize(interp.Interp3D(x, y, z, allow, p[At(k, 0)], p[At(k, 1)], out));
         benchmark::DoNotOptimize(out);
         ++k;
     }
@@ -91,7 +102,7 @@ void BM_Interp3D_Plain(benchmark::State& state) {
     double out = 0;
     std::size_t k = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(plain::Interp3D(x, y, z, false, p[k & 7], p[(k + 3) & 7], out));
+        benchmark::DoNotOptimize(plain::Interp3D(x, y, z, false, p[At(k, 0)], p[At(k, 1)], out));
         benchmark::DoNotOptimize(out);
         ++k;
     }
@@ -108,7 +119,7 @@ void BM_Interp4D_Checked(benchmark::State& state) {
     Double out = 0;
     std::size_t k = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(interp.Interp4D(g, g, g, z, allow, p[k & 7], p[(k + 3) & 7], p[(k + 5) & 7], out));
+        benchmark::DoNotOptimize(interp.Interp4D(g, g, g, z, allow, p[At(k, 0)], p[At(k, 1)], p[At(k, 2)], out));
         benchmark::DoNotOptimize(out);
         ++k;
     }
@@ -123,7 +134,7 @@ void BM_Interp4D_Plain(benchmark::State& state) {
     double out = 0;
     std::size_t k = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(plain::Interp4D(g, g, g, z, false, p[k & 7], p[(k + 3) & 7], p[(k + 5) & 7], out));
+        benchmark::DoNotOptimize(plain::Interp4D(g, g, g, z, false, p[At(k, 0)], p[At(k, 1)], p[At(k, 2)], out));
         benchmark::DoNotOptimize(out);
         ++k;
     }

@@ -1,4 +1,7 @@
 #include <Tervanix/cGenUtil.h>
+#include <Tervanix/runtime/FalseReason.h>
+
+#include <string>
 
 #include "TestSupport.h"
 
@@ -70,6 +73,30 @@ TEST(cGenUtilTest, InvalidBinaryTextGivesFalseAndLeavesTheOutputAlone) {
     EXPECT_EQ(False, util.BinToLong(String(16, u'1'), l));
     EXPECT_EQ(False, util.BinToLong(String(31, u'1') + u"O", l));
     EXPECT_EQ(456, l);
+}
+
+// The text is read several characters at a time: a character one bit away from "0"
+// or "1", at any position and in either byte of the code unit, must still be refused,
+// and the refusal must name that character.
+TEST(cGenUtilTest, ACharacterOneBitAwayFromADigitIsRefusedAtItsPosition) {
+    for (const std::size_t width : {std::size_t{16}, std::size_t{32}}) {
+        for (std::size_t k = 0; k < width; ++k) {
+            for (const char16_t digit : {u'0', u'1'}) {
+                for (int bit = 1; bit < 16; ++bit) {
+                    String text(width, u'1');
+                    text[k] = static_cast<char16_t>(digit ^ (1 << bit));
+                    Integer n = 123;
+                    Long l = 456;
+                    const Boolean read = width == 16 ? util.BinToInt(text, n) : util.BinToLong(text, l);
+                    ASSERT_EQ(False, read) << width << " characters, character " << k + 1 << " is " << int(text[k]);
+                    ASSERT_EQ(123, n);
+                    ASSERT_EQ(456, l);
+                    const std::string why = LastFalseReason().text();
+                    ASSERT_NE(std::string::npos, why.find("character " + std::to_string(k + 1) + " of sBin")) << why;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

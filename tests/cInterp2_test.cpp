@@ -161,6 +161,48 @@ TEST(cInterp2Lookup4D, TheFirstFractionThatFaultsEndsTheCallBeforeZ) {
     EXPECT_TRUE(std::isnan(out));
 }
 
+// The grids are checked and searched several values at a time: every length, a
+// failing pair at every position, and a target in every cell, on every grid value and
+// beyond both ends. Z(i, j) = i * i, so that each cell gives its own line.
+TEST(cInterp2Grids, EveryLengthIsCheckedAtEveryPairAndSearchedInEveryCell) {
+    const DoubleArray y = Values({0, 1});
+    for (Long n = 2; n <= 13; ++n) {
+        DoubleArray x(1, n);
+        DoubleArray2D z(1, n, 1, 2);
+        DoubleArray3D zw(1, 2, 1, 2, 1, n);
+        for (Long i = 1; i <= n; ++i) {
+            x(i) = i;
+            z(i, 1) = z(i, 2) = double(i) * i;
+            zw(1, 1, i) = zw(1, 2, i) = zw(2, 1, i) = zw(2, 2, i) = double(i) * i;
+        }
+        for (int twice = 1; twice <= 2 * n + 1; ++twice) {
+            const double t = twice / 2.0;
+            const double upper = std::max(2.0, std::min(double(n), std::ceil(t))), lower = upper - 1;
+            const double expected = (upper * upper - lower * lower) * (t - lower) + lower * lower;
+            Double out = -1;
+            ASSERT_EQ(True, interp.Interp3D(x, y, z, true, t, 0.5, out)) << n << " points, X = " << t;
+            ASSERT_PRED_FORMAT2(SameDouble, expected, out) << n << " points, X = " << t;
+            out = -1;
+            ASSERT_EQ(True, interp.Interp4D(y, y, x, zw, true, 0.5, 0.5, t, out)) << n << " points, Y = " << t;
+            ASSERT_PRED_FORMAT2(SameDouble, expected, out) << n << " points, Y = " << t;
+        }
+        for (Long k = 2; k <= n; ++k) {
+            for (const double step : {0.0, -0.5}) {  // equal to the one before, then below it
+                DoubleArray broken = x;
+                broken(k) = broken(k - 1) + step;
+                Double out = 7;
+                ASSERT_EQ(False, interp.Interp3D(broken, y, z, true, 1.5, 0.5, out)) << n << " points, pair " << k;
+                ASSERT_EQ(False, interp.Interp4D(y, y, broken, zw, true, 0.5, 0.5, 1.5, out)) << n << " points, pair " << k;
+                ASSERT_PRED_FORMAT2(SameDouble, 7, out);
+            }
+            DoubleArray repeated = x, values = x;
+            repeated(k) = repeated(k - 1);
+            Double out = 7;
+            ASSERT_EQ(False, interp.Interp2D(repeated, values, true, 1.5, out)) << n << " points, pair " << k;
+        }
+    }
+}
+
 TEST(cInterp2Grids, MismatchedOrUnorderedGridsGiveFalseAndUnboundedArraysFailWhenReached) {
     const DoubleArray u = Values({0, 1}), three = Values({0, 1, 2}), none;
     const DoubleArray2D z2(1, 3, 1, 2), transposed(1, 2, 1, 3), unbounded2;

@@ -1,7 +1,9 @@
 #include "Tervanix/cGenUtil.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/FalseReason.h"
@@ -95,15 +97,64 @@ TERVANIX_COLD_NOINLINE bool RefuseBinaryText(const String& sBin, int width) {
     return rt::RecordFalse(FalseReason::NotBinaryText, where, text.c_str());
 }
 
+constexpr std::uint64_t kFourZeros = 0x0030003000300030;  // "0000"
+constexpr std::uint64_t kFourOnes = 0x0001000100010001;   // "1111" minus "0000"
+
+// The characters of a binary text, four at a time, side by side in one 64-bit word:
+// a character minus "0" is 0 or 1 exactly when the character is "0" or "1", so the
+// words test all characters at once, and each word's four bits are gathered by one
+// product, so that no character waits for the one before it. True with the
+// characters read as an unsigned binary number, character 1 the most significant,
+// when every character is "0" or "1"; otherwise false, `unsignedValue` then being
+// of no use.
+template <std::size_t... Word>
+bool ReadFourAtATime(const char16_t* text, std::uint64_t& unsignedValue, std::index_sequence<Word...>) {
+    // Characters first to first + 3, character first + i in bits 16i to 16i + 15,
+    // whatever the byte order (compilers read them with a single load).
+    const auto fourCharacters = [](const char16_t* first) {
+        return std::uint64_t{first[0]} | std::uint64_t{first[1]} << 16 | std::uint64_t{first[2]} << 32 |
+               std::uint64_t{first[3]} << 48;
+    };
+    // The bits of four characters minus "0" (each 0 or 1, character i's at bit 16i)
+    // as a number of four binary digits, character 0 the most significant: the
+    // product moves character i's bit to bit 51 - i and every other partial product
+    // below bit 35 or past bit 63, so bits 48 to 51 hold the digits and nothing else
+    // lies above them.
+    const auto gatherFourBits = [](std::uint64_t bits) {
+        constexpr std::uint64_t kSpread = (std::uint64_t{1} << 51) | (std::uint64_t{1} << 34) |
+                                          (std::uint64_t{1} << 17) | std::uint64_t{1};
+        return (bits * kSpread) >> 48;
+    };
+    constexpr std::size_t kWords = sizeof...(Word);
+    const std::uint64_t bits[] = {(fourCharacters(text + 4 * Word) ^ kFourZeros)...};
+    const std::uint64_t notDigits = ((bits[Word] & ~kFourOnes) | ...);
+    unsignedValue = ((gatherFourBits(bits[Word]) << (4 * (kWords - 1 - Word))) | ...);
+    return notDigits == 0;
+}
+
 // Reads text written by WriteBinaryText; False, with `out` untouched, when the text
 // is not exactly W characters "0" and "1". Character 1 weighs -2^(W-1), character k
-// from 2 to W weighs 2^(W-k): the W characters are read as an unsigned binary number,
-// each doubling the ones before it, and a "1" first then stands for 2^(W-1) instead
-// of -2^(W-1), 2^W too much. Every step is exact in 64 bits.
+// from 2 to W weighs 2^(W-k): the W characters are read as an unsigned binary number
+// and a "1" first then stands for 2^(W-1) instead of -2^(W-1), 2^W too much. Every
+// step is exact in 64 bits, so the order in which the characters are added to the
+// number does not matter; the first character that is neither "0" nor "1" is found
+// again by RefuseBinaryText, so neither does the order in which they are tested.
 template <typename T>
 bool ReadBinaryText(const String& sBin, T& out) {
     constexpr int W = 8 * sizeof(T);
     if (sBin.size() != W) return RefuseBinaryText(sBin, W);
+    if constexpr (!rt::kStepByStep) {
+        const char16_t* const text = sBin.data();
+        std::uint64_t unsignedValue = 0;
+        if (TERVANIX_UNLIKELY(!ReadFourAtATime(text, unsignedValue, std::make_index_sequence<W / 4>{}))) {
+            return RefuseBinaryText(sBin, W);
+        }
+        const auto value = static_cast<std::int64_t>(unsignedValue);
+        out = static_cast<T>(text[0] == u'0' ? value : value - (std::int64_t{1} << W));
+        return true;
+    }
+    // The reference build: character by character, each tested and then added to
+    // the number, which doubles the ones before it.
     std::int64_t unsignedValue = 0;
     for (int k = 1; k <= W; ++k) {
         const char16_t c = sBin[k - 1];

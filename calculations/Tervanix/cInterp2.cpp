@@ -25,12 +25,24 @@ inline Fp Along(Double base, Double far, Double fraction) {
 }
 
 // Elements 2 to n of a grid, each against the one before it: false as soon as a
-// pair fails the test. The walk needs no counter, so nothing steps past n.
+// pair fails the test. The walk needs no counter, so nothing steps past n. The
+// tests only read, so the normal build takes four pairs at a time, tested together
+// with one branch (a walk of short steps is bound by its branches, one taken per
+// step), and the pairs left over one by one; a block that holds a failing pair is
+// false as the walk would have been when it reached that pair.
 template <typename Fails>
 bool NoNeighbourFails(const DoubleArray& grid, Long n, Fails fails) {
     const Double* const first = grid.Elements(1, n);
     const Double* const last = first + (n - 1);
-    for (const Double* p = first + 1; p <= last; ++p) {
+    const Double* p = first + 1;
+    if constexpr (!rt::kStepByStep) {
+        for (; last - p >= 3; p += 4) {  // elements p[0] to p[3], none past the last
+            const int failing = int{fails(p[0], p[-1])} | int{fails(p[1], p[0])} | int{fails(p[2], p[1])} |
+                                int{fails(p[3], p[2])};
+            if (failing != 0) return false;
+        }
+    }
+    for (; p <= last; ++p) {
         if (fails(*p, p[-1])) return false;
     }
     return true;
@@ -299,11 +311,17 @@ bool cInterp2::IsOutside(const DoubleArray& grid, Long n, Double value) const {
 
 // The search from subscript 2 upwards: a value below the grid gets the first
 // interval, one above it the last, and one equal to an interior grid value the
-// interval to its left.
+// interval to its left. The normal build first steps four grid values at a time
+// while all four lie below the value and the last of them is not the grid's last,
+// each such block being four steps the walk would take; the walk then ends the
+// search within the next four (a NaN stops it where the walk stops).
 cInterp2::Bracket cInterp2::FindBracket(const DoubleArray& grid, Long n, Double value) const {
     const Double* const first = grid.Elements(1, n);
     const Double* const last = first + (n - 1);
     const Double* p = first + 1;  // grid(i), starting with i = 2
+    if constexpr (!rt::kStepByStep) {
+        while (last - p >= 4 && ((p[0] < value) & (p[1] < value) & (p[2] < value) & (p[3] < value))) p += 4;
+    }
     while (*p < value && p != last) ++p;
     const auto i = static_cast<Long>(p - first) + 1;
     return {i - 1, i, p[-1], *p};
