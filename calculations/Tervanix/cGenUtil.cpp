@@ -101,8 +101,8 @@ constexpr std::uint64_t kFourZeros = 0x0030003000300030;  // "0000"
 constexpr std::uint64_t kFourOnes = 0x0001000100010001;   // "1111" minus "0000"
 
 // The characters of a binary text, four at a time, side by side in one 64-bit word:
-// a character minus "0" is 0 or 1 exactly when the character is "0" or "1", so the
-// words test all characters at once, and each word's four bits are gathered by one
+// a character's bits exclusive-or those of "0" are 0 or 1 exactly when the character
+// is "0" or "1", so the words test all characters at once, and each word's four bits are gathered by one
 // product, so that no character waits for the one before it. True with the
 // characters read as an unsigned binary number, character 1 the most significant,
 // when every character is "0" or "1"; otherwise false, `unsignedValue` then being
@@ -115,7 +115,7 @@ bool ReadFourAtATime(const char16_t* text, std::uint64_t& unsignedValue, std::in
         return std::uint64_t{first[0]} | std::uint64_t{first[1]} << 16 | std::uint64_t{first[2]} << 32 |
                std::uint64_t{first[3]} << 48;
     };
-    // The bits of four characters minus "0" (each 0 or 1, character i's at bit 16i)
+    // The bits of four characters exclusive-or "0" (each 0 or 1, character i's at bit 16i)
     // as a number of four binary digits, character 0 the most significant: the
     // product moves character i's bit to bit 51 - i and every other partial product
     // below bit 35 or past bit 63, so bits 48 to 51 hold the digits and nothing else
