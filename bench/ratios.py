@@ -1,23 +1,24 @@
 #!/usr/bin/env python3
-"""Runs tervanix_bench once, its cases interleaved at random, and prints each case's
-median CPU time beside its peer's and their ratio: ours against the C library's
-(_Ours/_CLibrary, _Ours/_Lib), against the plain transcription (_Checked/_Plain) and
-against Eigen (the matrices); a case with neither is listed alone. The load average before and after the run is printed
-with the command, as the machines are shared.
+"""Runs each case of tervanix_bench beside its peer, the two interleaved at random in
+one run of the program, and prints their CPU times and ratios: ours against the C
+library's (_Ours/_CLibrary, _Ours/_Lib), against the plain transcription
+(_Checked/_Plain) and against Eigen (the matrices). A pair runs alone, so that the
+two sides share the same moments of a shared machine; the ratio of the medians and
+the ratio of the fastest repetitions (the least disturbed) are printed, with the load
+average before and after and the command of each pair.
 
 Usage: bench/ratios.py BENCH_EXECUTABLE [--filter REGEX] [--repetitions N]
                        [--min-time SECONDS]
 """
 import argparse
 import json
-import os
 import re
 import statistics
 import subprocess
 import sys
 
-# (case, peer) name pairs, by rule: the first pattern that a case matches gives its
-# peer's name; a case without a rule, or whose peer did not run, is listed alone.
+# (case, peer) name pairs, by rule: every pattern that a case matches gives one
+# candidate peer's name; the candidates that exist are its peers.
 PEER_RULES = [
     (r"^(.*)_Ours$", r"\1_CLibrary"),
     (r"^(Run/Trig_.*)_Ours$", r"\1_Lib"),
@@ -34,31 +35,43 @@ def PeersOf(name):
     return [re.sub(pattern, peer, name) for pattern, peer in PEER_RULES if re.match(pattern, name)]
 
 
+def Pairs(names):
+    """The (case, peer) pairs among the given case names."""
+    present = set(names)
+    return [(name, peer) for name in names for peer in PeersOf(name) if peer in present]
+
+
 def LoadAverage():
     with open("/proc/loadavg") as f:
         return " ".join(f.read().split()[:3])
 
 
-def Run(args):
+def ListCases(bench, pattern):
+    out = subprocess.run([bench, f"--benchmark_filter={pattern}", "--benchmark_list_tests=true"],
+                         check=True, capture_output=True, text=True).stdout
+    return out.split()
+
+
+def RunPair(args, case, peer):
+    """The command and the CPU times (ns) of each side's repetitions."""
     command = [
-        args.bench, f"--benchmark_filter={args.filter}", "--benchmark_enable_random_interleaving=true",
-        f"--benchmark_repetitions={args.repetitions}", f"--benchmark_min_time={args.min_time}",
-        "--benchmark_format=json"
+        args.bench, f"--benchmark_filter=^({re.escape(case)}|{re.escape(peer)})$",
+        "--benchmark_enable_random_interleaving=true", f"--benchmark_repetitions={args.repetitions}",
+        f"--benchmark_min_time={args.min_time}", "--benchmark_format=json"
     ]
-    before = LoadAverage()
     out = subprocess.run(command, check=True, capture_output=True, text=True).stdout
-    return command, before, LoadAverage(), json.loads(out)
+    return command, Times(json.loads(out))
 
 
-def Medians(report):
-    """Median CPU time of each case in nanoseconds, from its repetitions."""
+def Times(report):
+    """The CPU time of each repetition of each case, in nanoseconds."""
     times = {}
     scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
     for b in report["benchmarks"]:
         if b.get("run_type") != "iteration" or b.get("error_occurred"):
             continue
         times.setdefault(b["run_name"], []).append(b["cpu_time"] * scale[b["time_unit"]])
-    return {name: statistics.median(values) for name, values in times.items()}
+    return times
 
 
 def Format(ns):
@@ -69,22 +82,24 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("bench")
     parser.add_argument("--filter", default=".")
-    parser.add_argument("--repetitions", type=int, default=9)
-    parser.add_argument("--min-time", default="0.1")
+    parser.add_argument("--repetitions", type=int, default=15)
+    parser.add_argument("--min-time", default="0.05")
     args = parser.parse_args()
-    command, before, after, report = Run(args)
-    medians = Medians(report)
-    print("command:", " ".join(command))
-    print(f"load average: {before} before, {after} after")
-    print(f"{'case':<48} {'median':>11} {'peer':<36} {'median':>11} {'ratio':>6}")
-    paired = set()
-    for name in sorted(medians):
-        for peer in (p for p in PeersOf(name) if p in medians):
-            paired.update((name, peer))
-            print(f"{name:<48} {Format(medians[name]):>11} {peer:<36} {Format(medians[peer]):>11} "
-                  f"{medians[name] / medians[peer]:>6.2f}")
-    for name in sorted(set(medians) - paired):
-        print(f"{name:<48} {Format(medians[name]):>11}")
+    pairs = Pairs(ListCases(args.bench, args.filter))
+    print(f"load average before: {LoadAverage()}")
+    print(f"{'case':<40} {'median':>10} {'peer':<32} {'median':>10} {'ratio':>6} {'fastest':>7}")
+    command = None
+    for case, peer in pairs:
+        command, times = RunPair(args, case, peer)
+        if case not in times or peer not in times:
+            print(f"{case:<40} (did not run: see {' '.join(command)})")
+            continue
+        a, b = statistics.median(times[case]), statistics.median(times[peer])
+        print(f"{case:<40} {Format(a):>10} {peer:<32} {Format(b):>10} {a / b:>6.2f} "
+              f"{min(times[case]) / min(times[peer]):>7.2f}")
+    print(f"load average after: {LoadAverage()}")
+    if command:
+        print("each pair:", " ".join(command[0:1] + ["--benchmark_filter='^(CASE|PEER)$'"] + command[2:]))
     return 0
 
 
