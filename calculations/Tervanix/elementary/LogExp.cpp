@@ -194,7 +194,7 @@ constexpr double kPowerEps = 0x1p-69;
 // 2^(k/512) e^g rounded, for results in the normal range (|k| < 1022 * 512), from the
 // product of row j = k mod 512 and e^g (RowTimesExp, PowerOf2Row), when the estimate
 // decides it. The scale 2^(k - j)/512 is built from its bits.
-TERVANIX_ALWAYS_INLINE inline bool RoundsNormalPower(int k, DoubleDouble product, double& result) {
+[[maybe_unused]] TERVANIX_ALWAYS_INLINE inline bool RoundsNormalPower(int k, DoubleDouble product, double& result) {
     double rounded;
     if (!RoundsAlike(product, kPowerEps, rounded)) return false;
     const int biased = (k & ~(kRows - 1)) + 1023 * kRows;  // (K + 1023) 512, positive
@@ -293,7 +293,9 @@ struct PowerOf2Argument {
     int k;
     double f;
 };
-inline PowerOf2Argument ReduceExp2(double y, double sum) { return {LowWord(sum), y - (sum - kStep512Shift)}; }
+[[maybe_unused]] inline PowerOf2Argument ReduceExp2(double y, double sum) {
+    return {LowWord(sum), y - (sum - kStep512Shift)};
+}
 
 // 2^(j/512) 2^f as hi + lo in [0.9993, 2.0014), from row j: T = 2^(j/512) and L =
 // T ln 2. 2^f = 1 + f ln 2 + P(f), P its Taylor series from f^2 to f^5 (the rest below
@@ -311,7 +313,8 @@ TERVANIX_ALWAYS_INLINE inline DoubleDouble PowerOf2Row(int j, double f) {
     const DoubleDouble head = SumWithProduct<kFused>(row.power.hi, f, row.ln2Times.hi);
     const double x2 = f * f;
     const double tail = dd::MulAdd<kFused>(f, row.ln2Times.lo, row.power.lo);
-    const double poly = dd::MulAdd<kFused>(row.power.hi * x2, ExpSeriesFactor<kFused>(f, x2, tables::kExp2Series), tail);
+    const double factor = ExpSeriesFactor<kFused>(f, x2, tables::kExp2Series);
+    const double poly = dd::MulAdd<kFused>(row.power.hi * x2, factor, tail);
     return {head.hi, poly + head.lo};
 }
 
