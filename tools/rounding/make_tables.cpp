@@ -1,8 +1,10 @@
 // Prints calculations/Tervanix/elementary/LogExpTables.h: the constants of the correctly
 // rounded logarithm and powers, evaluated with the library's 256-bit Number. The
 // rounding step of CI (scripts/ci/rounding.sh) compares its output with the file.
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 
 #include "Tervanix/elementary/FloatBits.h"
 #include "Tervanix/elementary/MultiPrecisionFunctions.h"
@@ -11,7 +13,8 @@ namespace {
 
 using namespace tervanix::rt;
 
-constexpr int kRows = 512;
+constexpr int kRows = 512;     // of the powers
+constexpr int kLogRows = 1024;  // of the logarithm
 
 struct Pair {
     double hi;
@@ -33,6 +36,23 @@ Pair SplitOnGrid(const mp::Number& x, int bits) {
     return {hi, mp::RoundToDouble(mp::Subtract(x, mp::FromDouble(hi)), 0).value};
 }
 
+// Whether row i of the logarithm (m in [1 + i/1024, 1 + (i+1)/1024)) keeps the bounds
+// that LogOfNormal rests on: |z| < 2^-10 for every z = m r - 1, and t + z - z^2/2
+// within a factor 2 of t unless t is 0 (where E is 0, the logarithm's hi then lies
+// within a factor 2 of big = t.hi, so that big - hi is exact). z is exact at both ends
+// of the row (the fused multiply-add of a short m and r), and both quantities are
+// monotonic in z; the margin of 2^-40 covers the roundings.
+bool KeepsBounds(int i, double r, double t) {
+    for (const int end : {i, i + 1}) {
+        const double z = std::fma(1.0 + static_cast<double>(end) / kLogRows, r, -1.0);
+        if (!(std::fabs(z) < 0x1p-10 || (end == i + 1 && std::fabs(z) == 0x1p-10))) return false;
+        if (t == 0.0) continue;
+        const double ratio = (t + z - 0.5 * z * z) / t;
+        if (!(ratio > 0.5 * (1.0 + 0x1p-40) && ratio < 2.0 * (1.0 - 0x1p-40))) return false;
+    }
+    return true;
+}
+
 void PrintPair(const char* name, Pair p) { std::printf("constexpr DoubleDouble %s = {%a, %a};\n", name, p.hi, p.lo); }
 
 }  // namespace
@@ -46,19 +66,25 @@ int main() {
         "#include \"Tervanix/elementary/DoubleDouble.h\"\n\n"
         "namespace tervanix::rt::cr::tables {\n\n"
         "using dd::DoubleDouble;\n\n"
-        "// Row i of the logarithm holds the mantissas m in [1 + i/512, 1 + (i+1)/512): r is\n"
-        "// close to 1/m with 10 significant bits (1 in the first row, 1/2 in the last), and\n"
+        "// Row i of the logarithm holds the mantissas m in [1 + i/1024, 1 + (i+1)/1024): r is\n"
+        "// close to 1/m with 11 significant bits (1 in the first row, 1/2 in the last), and\n"
         "// t = -ln r, less ln 2 in the rows from 1.5 on. t.hi is a multiple of 2^-42, as is\n"
-        "// kLn2Short.hi, so that e ln 2 + t sums exactly in its high parts.\n"
+        "// kLn2Short.hi, so that e ln 2 + t sums exactly in its high parts. Where t is not 0,\n"
+        "// t.hi + z - z^2/2, z = m r - 1, lies within a factor 2 of t.hi in its row, and\n"
+        "// |z| < 2^-10 in every row.\n"
         "struct LogRow {\n    double r;\n    DoubleDouble t;\n};\n"
-        "constexpr LogRow kLog[%d] = {\n", kRows);
-    for (int i = 0; i < kRows; ++i) {
-        const double center = 1.0 + (i + 0.5) / kRows;
-        auto n = static_cast<std::uint32_t>(1024.0 / center + 0.5);
-        if (i == 0) n = 1024;
-        if (i == kRows - 1) n = 512;
-        const Pair t = SplitOnGrid(mp::LogOfRatio(i < kRows / 2 ? 1024 : 512, n), 42);
-        std::printf("    {%a, {%a, %a}},\n", n / 1024.0, t.hi, t.lo);
+        "constexpr LogRow kLog[%d] = {\n", kLogRows);
+    for (int i = 0; i < kLogRows; ++i) {
+        const double center = 1.0 + (i + 0.5) / kLogRows;
+        auto n = static_cast<std::uint32_t>(2048.0 / center + 0.5);
+        if (i == 0) n = 2048;
+        if (i == kLogRows - 1) n = 1024;
+        const Pair t = SplitOnGrid(mp::LogOfRatio(i < kLogRows / 2 ? 2048 : 1024, n), 42);
+        if (!KeepsBounds(i, n / 2048.0, t.hi)) {
+            std::fprintf(stderr, "row %d of the logarithm exceeds the bounds of its z\n", i);
+            return 1;
+        }
+        std::printf("    {%a, {%a, %a}},\n", n / 2048.0, t.hi, t.lo);
     }
     std::printf(
         "};\n\n"

@@ -26,7 +26,8 @@ namespace {
 using dd::DoubleDouble;
 using Rounded = mp::Rounding;
 
-constexpr int kRows = 512;
+constexpr int kRows = 512;      // of the powers' table
+constexpr int kLogRows = 1024;  // of the logarithm's
 
 // Sums with 1.5 * 2^43, whose last bit is worth 1/512, and with 1.5 * 2^52, whose last
 // bit is worth 1, round to those steps; while the sum stays within a factor 4/3 of the
@@ -39,9 +40,10 @@ constexpr std::uint64_t kWholeShiftBits = 0x4338000000000000u;
 // The nearest whole number to v, |v| < 2^51, as a Double.
 inline double Nearest(double v) { return (v + kWholeShift) - kWholeShift; }
 
-// Whether every value within eps of hi + lo rounds to the same Double, which it then
+// Whether every value within |eps| of hi + lo rounds to the same Double, which it then
 // stores in rounded: rounding is monotonic, so they do when the two ends do. lo need
-// not be folded into hi; eps carries a margin for the rounding of lo -+ eps.
+// not be folded into hi; eps carries a margin for the rounding of lo -+ eps. Its sign
+// does not matter: the two ends only trade places.
 inline bool RoundsAlike(DoubleDouble v, double eps, double& rounded) {
     rounded = v.hi + (v.lo + eps);
     return rounded == v.hi + (v.lo - eps);
@@ -78,8 +80,8 @@ TERVANIX_COLD_NOINLINE double LogOfSpecial(double x) {
 }
 
 // z = m r - 1 for the mantissa m in [1, 2) given by its bits and the r of its row:
-// exact, as m r lies on the grid of 2^-62 and |z| < 2^-9. A fused multiply-add gives
-// it at once; without one, m = mh + ml, where mh keeps the top 43 bits, so that mh r
+// exact, as m r lies on the grid of 2^-63 and |z| < 2^-10. A fused multiply-add gives
+// it at once; without one, m = mh + ml, where mh keeps the top 42 bits, so that mh r
 // and ml r are exact, and so is their sum.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double ReducedMantissa(std::uint64_t mantissaBits, double r) {
@@ -87,52 +89,68 @@ TERVANIX_ALWAYS_INLINE inline double ReducedMantissa(std::uint64_t mantissaBits,
 #if TERVANIX_FUSED_DISPATCH
     if constexpr (kFused) return __builtin_fma(m, r, -1.0);
 #endif
-    const double mh = FromBits(mantissaBits & ~std::uint64_t{0x3ff});
+    const double mh = FromBits(mantissaBits & ~std::uint64_t{0x7ff});
     const double ml = m - mh;
     return (mh * r - 1.0) + ml * r;
 }
 
+// big + z - z^2/2 as hi + lo, lo within 2^-103 |hi| of the rest, for the big and z of
+// LogOfNormal, where big - hi and big + z - hi are exact. The square is exact within
+// the fused multiply-add, or split without one.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline DoubleDouble SumLessHalfSquare(double big, double z) {
+    const double half = -0.5 * z;
+#if TERVANIX_FUSED_DISPATCH
+    if constexpr (kFused) {
+        const double hi = __builtin_fma(half, z, big + z);
+        return {hi, __builtin_fma(half, z, (big - hi) + z)};
+    }
+#endif
+    const DoubleDouble square = dd::TwoProduct(half, z);
+    const double hi = (big + z) + square.hi;
+    return {hi, (((big - hi) + z) + square.hi) + square.lo};
+}
+
 // x = 2^e m with m in [1, 2) given by its bits. In row i, ln x = E ln 2 + t_i + ln(1 + z),
-// E = e (e + 1 in the rows from 1.5 on), z = m r_i - 1 exact, |z| < 2^-9.
-// ln(1 + z) = z - z^2/2 + z^3 p(z), its Taylor series to z^8, with z^2 exact; the rest
-// is below 2^-75 |z|. E ln2 + t_i sums exactly in the high parts (a multiple of 2^-42
-// below 2^10) and within 2^-83 |ln x| in the low ones. |ln x| >= |z| (1 - 2^-10) in
-// every row: where t_i is 0, ln x is ln(1 + z); elsewhere |ln x| >= 0.28 or, at E = 0,
-// at least the largest |z| of the row, and |t_i| >= 1.98 |z|. So big = E ln2.hi + t_i.hi
-// is 0 or larger than |z|, and big + z (0 or at least 0.98 |z|) larger than z^2/2: both
-// FastTwoSums are exact. They come first, z - z^2/2 after big + z, so that the long chain
-// of the low part starts early. The roundings: of z^3 p(z), 2^-50.4 of |z^3|/3 (p's three
-// with its coefficients', z^3's two, the product's), below 2^-70 |z|; of the last sum
-// in the low part, the one with z^3 p(z), 2^-72.5 |z|; of the others, of terms below
-// 2^-32 |ln x|, under 2^-83 |ln x|. Together below 2^-69.7 |ln x|; eps = 2^-69 |hi|
-// also covers the rounding of lo -+ eps (|lo| < 2^-19.5 |hi|). A fused multiply-add
-// rounds once where the bound counts two roundings.
+// E = e (e + 1 in the rows from 1.5 on), z = m r_i - 1 exact, |z| < 2^-10.
+// ln(1 + z) = z - z^2/2 + z^3 p(z), its Taylor series to z^7; the rest is below
+// 2^-72.9 |z|. E ln2 + t_i sums exactly in the high parts (big, a multiple of 2^-42
+// below 2^10) and within 2^-83 |ln x| in the low ones (small).
+// big + z - z^2/2 comes as hi + rest (SumLessHalfSquare), whose two steps are exact:
+// - where big is 0 (E = 0 in the first and the last row), hi is z - z^2/2 rounded, and
+//   z - hi is exact (Sterbenz);
+// - elsewhere hi lies within a factor 2 of big, so that big - hi is exact (Sterbenz):
+//   |big| >= 0.28 where E is not 0, and make_tables checks every row where E is 0.
+//   big, z and hi lie on the grid of 2^-64 (|hi| > 2^-12), and so does big + z - hi,
+//   which is below 2^-20: exact.
+// |ln x| >= |z| (1 - 2^-10) in every row. The roundings: of z^3 p(z), 2^-50.4 of
+// |z^3|/3 (p's three with its coefficients', z^3's two, the product's), below
+// 2^-71.9 |z|; of its sum with small, 2^-74.5 |z|; of the last sum, the one with the
+// rest, last ready, 2^-74 |hi| (|lo| < 2^-21 |hi|); of the others, of terms below
+// 2^-32 |ln x|, under 2^-83 |ln x|. With the series' rest, below 2^-70.9 |ln x|;
+// eps = 2^-70 hi also covers the rounding of lo -+ eps. A fused multiply-add rounds
+// once where the bound counts two roundings.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, int e) {
     const std::uint64_t mantissaBits = (bits & 0x000fffffffffffffu) | 0x3ff0000000000000u;
-    const int i = static_cast<int>((bits >> 43) & (kRows - 1));
+    const int i = static_cast<int>((bits >> 42) & (kLogRows - 1));
     const tables::LogRow& row = tables::kLog[i];
     const double z = ReducedMantissa<kFused>(mantissaBits, row.r);
     const double exponent = static_cast<double>(e + static_cast<int>((bits >> 51) & 1));  // e + 1 from 1.5 on
 
     const double big = dd::MulAdd<kFused>(exponent, tables::kLn2Short.hi, row.t.hi);  // exact
     const double small = dd::MulAdd<kFused>(exponent, tables::kLn2Short.lo, row.t.lo);
-    const DoubleDouble z2 = dd::ExactProduct<kFused>(z, z);
-    // p(z) = 1/3 - z/4 + z^2/5 - z^3/6 + z^4/7 - z^5/8, in pairs.
-    const double zz = z2.hi;
-    const double p = dd::MulAdd<kFused>(zz,
-                                        dd::MulAdd<kFused>(zz, dd::MulAdd<kFused>(z, -1.0 / 8, 1.0 / 7),
-                                                           dd::MulAdd<kFused>(z, -1.0 / 6, 1.0 / 5)),
+    const double zz = z * z;
+    // p(z) = 1/3 - z/4 + z^2/5 - z^3/6 + z^4/7, in pairs.
+    const double p = dd::MulAdd<kFused>(zz, dd::MulAdd<kFused>(zz, 1.0 / 7, dd::MulAdd<kFused>(z, -1.0 / 6, 1.0 / 5)),
                                         dd::MulAdd<kFused>(z, -1.0 / 4, 1.0 / 3));
 
-    const DoubleDouble head = dd::FastTwoSum(big, z);             // big is 0 or the larger
-    const DoubleDouble sum = dd::FastTwoSum(head.hi, -0.5 * zz);  // the product exact
-    const double low = dd::MulAdd<kFused>(z2.lo, -0.5, small + head.lo) + sum.lo;
-    const DoubleDouble log = {sum.hi, dd::MulAdd<kFused>(z * zz, p, low)};  // z^3 p(z), last ready, last
+    const DoubleDouble sum = SumLessHalfSquare<kFused>(big, z);
+    const DoubleDouble log = {sum.hi, dd::MulAdd<kFused>(z * zz, p, small) + sum.lo};
 
     if constexpr (!kStepByStep) {
         double rounded;
-        if (RoundsAlike(log, std::fabs(log.hi) * 0x1p-69, rounded)) return rounded;
+        if (RoundsAlike(log, log.hi * 0x1p-70, rounded)) return rounded;
     }
     return SlowLog(x, dd::FastTwoSum(log.hi, log.lo));
 }
