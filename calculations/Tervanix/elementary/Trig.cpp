@@ -28,9 +28,10 @@ constexpr double kRelativeError = 0x1p-68;
 constexpr double kAtanRelativeError = 0x1.6p-70;
 
 // Whether every value within bound*|hi| of hi + lo rounds to the same double: then
-// that double, otherwise NaN. lo may exceed half an ulp of hi.
+// that double, otherwise NaN. lo may exceed half an ulp of hi. The margin keeps the
+// sign of hi, which does not matter: the two ends only trade places.
 TERVANIX_ALWAYS_INLINE inline double RoundedOrNaN(double hi, double lo, double bound = kRelativeError) {
-    const double err = std::fabs(hi) * bound;
+    const double err = hi * bound;
     const double up = hi + (lo + err);
     const double down = hi + (lo - err);
     return up == down ? up : std::numeric_limits<double>::quiet_NaN();
@@ -80,16 +81,16 @@ TERVANIX_ALWAYS_INLINE inline double SinOrCosOfTableAngle(TableAngle angle, unsi
     const double t = hi + lo;  // for the tails; lo may exceed half an ulp of hi
     const double u = t * t;
     const double u2 = u * u;
-    const double sinTail = (t * u) * ((-1.0 / 6.0 + u * (1.0 / 120.0)) - u2 * (1.0 / 5040.0));
-    const double cosTail = u * ((-0.5 + u * (1.0 / 24.0)) - u2 * (1.0 / 720.0));
+    const double sinTail = (t * u) * dd::MulAdd<kFused>(u2, -1.0 / 5040.0, dd::MulAdd<kFused>(u, 1.0 / 120.0, -1.0 / 6.0));
+    const double cosTail = u * dd::MulAdd<kFused>(u2, -1.0 / 720.0, dd::MulAdd<kFused>(u, 1.0 / 24.0, -0.5));
     const double p = p1 + p2;
     const double q = q1 + q2;
     // q1 * hi exactly, with the 27-bit q1.
     const dd::DoubleDouble headProduct = ShortTimes<kFused>(q1, hi);
     // |p1| >= sin(pi/1024) > |q1*hi| or p1 = 0.
     const dd::DoubleDouble head = dd::FastTwoSum(p1, headProduct.hi);
-    const double rest = p2 + ((q2 * hi + headProduct.lo) + q * lo);
-    return RoundedOrNaN(head.hi, (rest + head.lo) + (p * cosTail + q * sinTail));
+    const double rest = p2 + dd::MulAdd<kFused>(q, lo, dd::MulAdd<kFused>(q2, hi, headProduct.lo));
+    return RoundedOrNaN(head.hi, (rest + head.lo) + dd::MulAdd<kFused>(p, cosTail, q * sinTail));
 }
 
 // sin x (cosine false) or cos x (cosine true) for finite |x| >= 2^-27, or NaN when the
