@@ -20,7 +20,12 @@
 // cosine, around the table points j/256 and their reciprocals and the fast path's rows
 // for the arctangent.
 //
-// Usage: find-hard-cases FUNCTION|all DIRECTORY   (writes DIRECTORY/<function>.txt)
+// Each list has a twin, <function>-rounded.txt, that pairs every argument with its
+// correctly rounded result (MPFR at 512 bits, rounded once to the nearest Double), for
+// tests/hard_cases_test.cpp, which every build runs.
+//
+// Usage: find-hard-cases FUNCTION|all DIRECTORY
+//   (writes DIRECTORY/<function>.txt and DIRECTORY/<function>-rounded.txt)
 #include <mpfr.h>
 
 #include <algorithm>
@@ -376,6 +381,32 @@ const Function kFunctions[] = {
     {"sin", mpfr_sin, SinCosRegions},    {"cos", mpfr_cos, SinCosRegions}, {"atan", mpfr_atan, AtanRegions},
 };
 
+// f(x) rounded to the nearest Double, from its value at 512 bits.
+double Rounded(MpfrFunction f, double x) {
+    Number in, out;
+    mpfr_set_d(in, x, MPFR_RNDN);
+    f(out, in, MPFR_RNDN);
+    return mpfr_get_d(out, MPFR_RNDN);
+}
+
+// The cases with their rounded results, as DIRECTORY/<function>-rounded.txt.
+int WriteRounded(const Function& fn, const std::string& directory, const std::vector<Case>& cases) {
+    const std::string path = directory + "/" + fn.name + "-rounded.txt";
+    std::FILE* out = std::fopen(path.c_str(), "w");
+    if (out == nullptr) {
+        std::perror(path.c_str());
+        return 1;
+    }
+    std::fprintf(out,
+                 "// %s: the arguments of %s.txt, each with its correctly rounded result (MPFR at 512\n"
+                 "// bits, rounded once to the nearest Double), printed by find-hard-cases. Each line:\n"
+                 "// {argument, result}. Compiled in by tests/hard_cases_test.cpp.\n",
+                 fn.name, fn.name);
+    for (const Case& c : cases) std::fprintf(out, "{%a, %a},\n", c.x, Rounded(fn.f, c.x));
+    std::fclose(out);
+    return 0;
+}
+
 int Write(const Function& fn, const std::string& directory) {
     const std::string path = directory + "/" + fn.name + ".txt";
     std::FILE* out = std::fopen(path.c_str(), "w");
@@ -391,6 +422,7 @@ int Write(const Function& fn, const std::string& directory) {
                  fn.name);
     Scanner scanner(fn.f);
     std::size_t total = 0;
+    std::vector<Case> all;
     for (const Region& region : fn.regions()) {
         std::vector<Case> found;
         for (const double start : region.starts) {
@@ -403,8 +435,10 @@ int Write(const Function& fn, const std::string& directory) {
         std::fprintf(out, "// %s: %zu\n", region.name.c_str(), found.size());
         for (const Case& c : found) std::fprintf(out, "%a,  // %.1f\n", c.x, std::log2(c.distance));
         total += found.size();
+        all.insert(all.end(), found.begin(), found.end());
     }
     std::fclose(out);
+    if (WriteRounded(fn, directory, all) != 0) return 1;
     std::printf("%s: %zu hard cases (%ld windows, %ld checked with MPFR)\n", fn.name, total, scanner.windows,
                 scanner.candidates);
     return 0;

@@ -1,0 +1,91 @@
+// The correctly rounded functions on their hardest arguments, the lists of
+// tools/rounding/hard-cases/, against the results MPFR gives for them. The comparison
+// with MPFR itself (tools/rounding) runs on Linux x86-64 only; this test runs in every
+// build, the Windows and aarch64 builds and every optimisation level included, where
+// the portable functions alone serve. Where a build also has the fused one, both must
+// give MPFR's result, to the bit.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <ios>
+#include <string>
+
+#include <Tervanix/elementary/Dispatch.h>
+#include <Tervanix/elementary/LogExp.h>
+#include <Tervanix/elementary/Trig.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace cr = tervanix::rt::cr;
+
+struct HardCase {
+    double x;
+    double rounded;
+};
+
+const HardCase kLog[] = {
+#include "../tools/rounding/hard-cases/log-rounded.txt"
+};
+const HardCase kExp2[] = {
+#include "../tools/rounding/hard-cases/exp2-rounded.txt"
+};
+const HardCase kExp10[] = {
+#include "../tools/rounding/hard-cases/exp10-rounded.txt"
+};
+const HardCase kSin[] = {
+#include "../tools/rounding/hard-cases/sin-rounded.txt"
+};
+const HardCase kCos[] = {
+#include "../tools/rounding/hard-cases/cos-rounded.txt"
+};
+const HardCase kAtan[] = {
+#include "../tools/rounding/hard-cases/atan-rounded.txt"
+};
+
+std::uint64_t Bits(double x) {
+    std::uint64_t b;
+    std::memcpy(&b, &x, sizeof b);
+    return b;
+}
+
+// Every case of the list through f, the first few misrounded ones named.
+template <std::size_t N>
+void ExpectRounded(const char* name, double (*f)(double), const HardCase (&cases)[N]) {
+    std::size_t wrong = 0;
+    for (const HardCase& c : cases) {
+        const double result = f(c.x);
+        if (Bits(result) == Bits(c.rounded)) continue;
+        if (++wrong <= 5) {
+            ADD_FAILURE() << std::hexfloat << name << "(" << c.x << ") = " << result << ", MPFR: " << c.rounded;
+        }
+    }
+    EXPECT_EQ(0u, wrong) << name << ": " << wrong << " of " << N << " hard cases misrounded";
+}
+
+// The function the library calls, and its portable build where that is another one.
+template <std::size_t N>
+void ExpectBothRounded(const char* name, double (*dispatched)(double), double (*portable)(double),
+                       const HardCase (&cases)[N]) {
+    ExpectRounded(name, dispatched, cases);
+#if TERVANIX_FUSED_DISPATCH
+    ExpectRounded((std::string("portable ") + name).c_str(), portable, cases);
+#else
+    (void)portable;  // the same function here
+#endif
+}
+
+TEST(HardCases, TheLogarithmAndThePowersGiveMpfrsResults) {
+    ExpectBothRounded("log", cr::Log, cr::portable::Log, kLog);
+    ExpectBothRounded("exp2", cr::Exp2, cr::portable::Exp2, kExp2);
+    ExpectBothRounded("exp10", cr::Exp10, cr::portable::Exp10, kExp10);
+}
+
+TEST(HardCases, TheSineCosineAndArctangentGiveMpfrsResults) {
+    ExpectBothRounded("sin", cr::Sin, cr::portable::Sin, kSin);
+    ExpectBothRounded("cos", cr::Cos, cr::portable::Cos, kCos);
+    ExpectBothRounded("atan", cr::Atan, cr::portable::Atan, kAtan);
+}
+
+}  // namespace
