@@ -381,6 +381,15 @@ const Function kFunctions[] = {
     {"sin", mpfr_sin, SinCosRegions},    {"cos", mpfr_cos, SinCosRegions}, {"atan", mpfr_atan, AtanRegions},
 };
 
+// DIRECTORY/<function><suffix>, opened for writing; null, after saying why, when it
+// cannot be.
+std::FILE* Create(const std::string& directory, const Function& fn, const char* suffix) {
+    const std::string path = directory + "/" + fn.name + suffix;
+    std::FILE* out = std::fopen(path.c_str(), "w");
+    if (out == nullptr) std::perror(path.c_str());
+    return out;
+}
+
 // f(x) rounded to the nearest Double, from its value at 512 bits.
 double Rounded(MpfrFunction f, double x) {
     Number in, out;
@@ -391,12 +400,8 @@ double Rounded(MpfrFunction f, double x) {
 
 // The cases with their rounded results, as DIRECTORY/<function>-rounded.txt.
 int WriteRounded(const Function& fn, const std::string& directory, const std::vector<Case>& cases) {
-    const std::string path = directory + "/" + fn.name + "-rounded.txt";
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) {
-        std::perror(path.c_str());
-        return 1;
-    }
+    std::FILE* out = Create(directory, fn, "-rounded.txt");
+    if (out == nullptr) return 1;
     std::fprintf(out,
                  "// %s: the arguments of %s.txt, each with its correctly rounded result (MPFR at 512\n"
                  "// bits, rounded once to the nearest Double), printed by find-hard-cases. Each line:\n"
@@ -408,12 +413,8 @@ int WriteRounded(const Function& fn, const std::string& directory, const std::ve
 }
 
 int Write(const Function& fn, const std::string& directory) {
-    const std::string path = directory + "/" + fn.name + ".txt";
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) {
-        std::perror(path.c_str());
-        return 1;
-    }
+    std::FILE* out = Create(directory, fn, ".txt");
+    if (out == nullptr) return 1;
     std::fprintf(out,
                  "// %s: arguments whose exact result lies within 2^-20 units in the last place of a\n"
                  "// midpoint between two Doubles, printed by find-hard-cases (tools/rounding/find_hard_cases.cpp,\n"
