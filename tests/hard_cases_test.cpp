@@ -5,12 +5,11 @@
 // the portable functions alone serve. Where a build also has the fused one, both must
 // give MPFR's result, to the bit.
 #include <cstddef>
-#include <cstdint>
-#include <cstring>
 #include <ios>
 #include <string>
 
 #include <Tervanix/elementary/Dispatch.h>
+#include <Tervanix/elementary/FloatBits.h>
 #include <Tervanix/elementary/LogExp.h>
 #include <Tervanix/elementary/Trig.h>
 
@@ -44,19 +43,13 @@ const HardCase kAtan[] = {
 #include "../tools/rounding/hard-cases/atan-rounded.txt"
 };
 
-std::uint64_t Bits(double x) {
-    std::uint64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
-
 // Every case of the list through f, the first few misrounded ones named.
 template <std::size_t N>
 void ExpectRounded(const char* name, double (*f)(double), const HardCase (&cases)[N]) {
     std::size_t wrong = 0;
     for (const HardCase& c : cases) {
         const double result = f(c.x);
-        if (Bits(result) == Bits(c.rounded)) continue;
+        if (tervanix::rt::BitsOf(result) == tervanix::rt::BitsOf(c.rounded)) continue;
         if (++wrong <= 5) {
             ADD_FAILURE() << std::hexfloat << name << "(" << c.x << ") = " << result << ", MPFR: " << c.rounded;
         }
