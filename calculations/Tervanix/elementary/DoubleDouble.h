@@ -85,6 +85,15 @@ inline DoubleDouble Add(DoubleDouble a, DoubleDouble b) {
     return FastTwoSum(u.hi, u.lo + t.lo);
 }
 
+// Whether every value within |eps| of hi + lo rounds to the same Double, which it then
+// stores in rounded: rounding is monotonic, so they do when the two ends do. lo need
+// not be folded into hi and may exceed half an ulp of it; eps carries a margin for the
+// rounding of lo -+ eps. Its sign does not matter: the two ends only trade places.
+TERVANIX_ALWAYS_INLINE inline bool RoundsAlike(DoubleDouble v, double eps, double& rounded) {
+    rounded = v.hi + (v.lo + eps);
+    return rounded == v.hi + (v.lo - eps);
+}
+
 // A double-double plus a double.
 inline DoubleDouble Add(DoubleDouble a, double b) {
     const DoubleDouble s = TwoSum(a.hi, b);

@@ -24,6 +24,7 @@ namespace tervanix::rt::cr {
 namespace {
 
 using dd::DoubleDouble;
+using dd::RoundsAlike;
 using Rounded = mp::Rounding;
 
 constexpr int kRows = 512;      // of the powers' table
@@ -39,15 +40,6 @@ constexpr std::uint64_t kWholeShiftBits = 0x4338000000000000u;
 
 // The nearest whole number to v, |v| < 2^51, as a Double.
 inline double Nearest(double v) { return (v + kWholeShift) - kWholeShift; }
-
-// Whether every value within |eps| of hi + lo rounds to the same Double, which it then
-// stores in rounded: rounding is monotonic, so they do when the two ends do. lo need
-// not be folded into hi; eps carries a margin for the rounding of lo -+ eps. Its sign
-// does not matter: the two ends only trade places.
-inline bool RoundsAlike(DoubleDouble v, double eps, double& rounded) {
-    rounded = v.hi + (v.lo + eps);
-    return rounded == v.hi + (v.lo - eps);
-}
 
 // ---------------------------------------------------------------- the logarithm
 

@@ -27,14 +27,11 @@ using namespace trig;
 constexpr double kRelativeError = 0x1p-68;
 constexpr double kAtanRelativeError = 0x1.6p-70;
 
-// Whether every value within bound*|hi| of hi + lo rounds to the same double: then
-// that double, otherwise NaN. lo may exceed half an ulp of hi. The margin keeps the
-// sign of hi, which does not matter: the two ends only trade places.
+// The double that every value within bound*|hi| of hi + lo rounds to (dd::RoundsAlike),
+// or NaN where they differ.
 TERVANIX_ALWAYS_INLINE inline double RoundedOrNaN(double hi, double lo, double bound = kRelativeError) {
-    const double err = hi * bound;
-    const double up = hi + (lo + err);
-    const double down = hi + (lo - err);
-    return up == down ? up : std::numeric_limits<double>::quiet_NaN();
+    double rounded;
+    return dd::RoundsAlike({hi, lo}, hi * bound, rounded) ? rounded : std::numeric_limits<double>::quiet_NaN();
 }
 
 // a*b exactly as hi + lo, for a of at most 27 significant bits: by a fused multiply-add
