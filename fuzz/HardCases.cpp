@@ -3,33 +3,30 @@
 #include <cmath>
 #include <cstdint>
 
+#include "../tools/rounding/HardCase.h"
+
 namespace differential {
 
 namespace {
 
-const double kLog[] = {
+const rounding::HardCase kLog[] = {
 #include "../tools/rounding/hard-cases/log.txt"
 };
-const double kExp2[] = {
+const rounding::HardCase kExp2[] = {
 #include "../tools/rounding/hard-cases/exp2.txt"
 };
-const double kExp10[] = {
+const rounding::HardCase kExp10[] = {
 #include "../tools/rounding/hard-cases/exp10.txt"
 };
-const double kSin[] = {
+const rounding::HardCase kSin[] = {
 #include "../tools/rounding/hard-cases/sin.txt"
 };
-const double kCos[] = {
+const rounding::HardCase kCos[] = {
 #include "../tools/rounding/hard-cases/cos.txt"
 };
-const double kAtan[] = {
+const rounding::HardCase kAtan[] = {
 #include "../tools/rounding/hard-cases/atan.txt"
 };
-
-template <std::size_t N>
-std::vector<double> List(const double (&cases)[N]) {
-    return std::vector<double>(cases, cases + N);
-}
 
 // cGeom's pi (cGeom.PI), which DegToRad multiplies by.
 constexpr double kClassPi = 0x1.921fb54442d11p+1;
@@ -62,7 +59,9 @@ std::vector<double> Degrees(const std::vector<double>& radians) {
 }  // namespace
 
 const std::vector<double>& HardCases(Elementary f) {
-    static const std::vector<double> lists[] = {List(kLog), List(kExp2), List(kExp10), List(kSin), List(kCos), List(kAtan)};
+    using rounding::ArgumentsOf;
+    static const std::vector<double> lists[] = {ArgumentsOf(kLog),  ArgumentsOf(kExp2), ArgumentsOf(kExp10),
+                                                ArgumentsOf(kSin),  ArgumentsOf(kCos),  ArgumentsOf(kAtan)};
     return lists[static_cast<int>(f)];
 }
 

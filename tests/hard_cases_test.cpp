@@ -15,32 +15,31 @@
 
 #include <gtest/gtest.h>
 
+#include "../tools/rounding/HardCase.h"
+
 namespace {
 
 namespace cr = tervanix::rt::cr;
 
-struct HardCase {
-    double x;
-    double rounded;
-};
+using rounding::HardCase;
 
 const HardCase kLog[] = {
-#include "../tools/rounding/hard-cases/log-rounded.txt"
+#include "../tools/rounding/hard-cases/log.txt"
 };
 const HardCase kExp2[] = {
-#include "../tools/rounding/hard-cases/exp2-rounded.txt"
+#include "../tools/rounding/hard-cases/exp2.txt"
 };
 const HardCase kExp10[] = {
-#include "../tools/rounding/hard-cases/exp10-rounded.txt"
+#include "../tools/rounding/hard-cases/exp10.txt"
 };
 const HardCase kSin[] = {
-#include "../tools/rounding/hard-cases/sin-rounded.txt"
+#include "../tools/rounding/hard-cases/sin.txt"
 };
 const HardCase kCos[] = {
-#include "../tools/rounding/hard-cases/cos-rounded.txt"
+#include "../tools/rounding/hard-cases/cos.txt"
 };
 const HardCase kAtan[] = {
-#include "../tools/rounding/hard-cases/atan-rounded.txt"
+#include "../tools/rounding/hard-cases/atan.txt"
 };
 
 // Every case of the list through f, the first few misrounded ones named.

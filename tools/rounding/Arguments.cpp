@@ -1,5 +1,7 @@
 #include "Arguments.h"
 
+#include "HardCase.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -9,13 +11,13 @@ namespace rounding {
 
 namespace {
 
-const double kLogHardCases[] = {
+const HardCase kLogHardCases[] = {
 #include "hard-cases/log.txt"
 };
-const double kExp2HardCases[] = {
+const HardCase kExp2HardCases[] = {
 #include "hard-cases/exp2.txt"
 };
-const double kExp10HardCases[] = {
+const HardCase kExp10HardCases[] = {
 #include "hard-cases/exp10.txt"
 };
 
@@ -117,7 +119,7 @@ const std::vector<double> kLogCases = Joined({
     2.0, 10.0, 0.5, 4.9406564584124654e-324, 2.2250738585072014e-308, 2.2250738585072009e-308,
     1.7976931348623157e308,
     0x1.8608091335c8cp-68, 0x1.08a53c9946feap+0, 0x1.2de6d5af2728cp-1, 0x1.020fcb18df1fap-950,
-    0x1.51d1c3699f2bap-81, 0x1.9902c3ce3e923p+623, 0x1.da75bff8db62ep-1, 0x1.62129690dad18p-1}, kLogHardCases);
+    0x1.51d1c3699f2bap-81, 0x1.9902c3ce3e923p+623, 0x1.da75bff8db62ep-1, 0x1.62129690dad18p-1}, ArgumentsOf(kLogHardCases));
 
 // Exact powers at whole numbers, 2^-1075 exactly halfway to 0, the neighbours of the
 // overflow and underflow thresholds, tiny arguments, and the closest to a midpoint of
@@ -127,7 +129,7 @@ const std::vector<double> kExp2Cases = Joined({
     -0x1.0cbffffffffffp+10, -0x1.0cc0000000001p+10, 0x1p-60, -0x1p-60, 4.9406564584124654e-324,
     0x1.0000000000001p+0,
     -0x1.3214aae04a2p-5, -0x1.ab881b934f7eep-2, -0x1.0cd5f36918416p-1, -0x1.fe0e22f7f0938p-2,
-    0x1.6fe649af03edp-3, 0x1.619ac661fdec4p+8, -0x1.b89df36007448p-2, -0x1.04e7f248e656ep+10}, kExp2HardCases);
+    0x1.6fe649af03edp-3, 0x1.619ac661fdec4p+8, -0x1.b89df36007448p-2, -0x1.04e7f248e656ep+10}, ArgumentsOf(kExp2HardCases));
 
 // Exact powers of ten (10^0 to 10^22 are), 10^23 exactly halfway between two Doubles,
 // negative whole numbers, the thresholds of overflow (308.2547...) and of rounding to
@@ -140,6 +142,6 @@ const std::vector<double> kExp10Cases = Joined({
     -0x1.439b746e36b51p+8, -0x1.439b746e36b52p+8, -0x1.439b746e36b53p+8,
     0x1p-60, -0x1p-60, 4.9406564584124654e-324,
     -0x1.3e98bc35fddap-1, 0x1.afc939bc3348p+7, 0x1.3ee0ab5ec20b4p-2, -0x1.dba20a05a2514p-3,
-    -0x1.5c4af59a4bacp+6, 0x1.1b851d90264a8p+8, -0x1.5a32e30d8dbd7p-1, 0x1.6e4e07cddfe44p-2}, kExp10HardCases);
+    -0x1.5c4af59a4bacp+6, 0x1.1b851d90264a8p+8, -0x1.5a32e30d8dbd7p-1, 0x1.6e4e07cddfe44p-2}, ArgumentsOf(kExp10HardCases));
 
 }  // namespace rounding

@@ -28,11 +28,10 @@ double DrawExp10Argument(Random& rng);
 // of a midpoint (find_hard_cases.cpp prints them).
 extern const std::vector<double> kSqrtCases;
 
-// A short list followed by a list found by search.
-template <std::size_t N>
-std::vector<double> Joined(std::vector<double> listed, const double (&found)[N]) {
-    listed.insert(listed.end(), found, found + N);
-    return listed;
+// One list followed by another.
+inline std::vector<double> Joined(std::vector<double> a, const std::vector<double>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 extern const std::vector<double> kLogCases;

@@ -8,6 +8,8 @@
 #include <limits>
 #include <utility>
 
+#include "HardCase.h"
+
 namespace rounding {
 
 namespace {
@@ -17,13 +19,13 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The lists found by search (find_hard_cases.cpp): the sine's and the cosine's are
 // checked with both functions.
-const double kSinHardCases[] = {
+const HardCase kSinHardCases[] = {
 #include "hard-cases/sin.txt"
 };
-const double kCosHardCases[] = {
+const HardCase kCosHardCases[] = {
 #include "hard-cases/cos.txt"
 };
-const double kAtanHardCases[] = {
+const HardCase kAtanHardCases[] = {
 #include "hard-cases/atan.txt"
 };
 
@@ -120,11 +122,6 @@ std::vector<double> NearestToMultiplesOfHalfPi() {
     return cases;
 }
 
-std::vector<double> Joined(std::vector<double> a, const std::vector<double>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 }  // namespace
 
 double DrawSinCosArgument(Random& rng) {
@@ -159,7 +156,7 @@ const std::vector<double> kSinCosCases = Joined(Joined(Joined(
      0x1.c832608247e49p+4, 0x1.ae33e268630bap+39, 0x1.880be39db2d72p+25, 0x1.e43effbb6713ap+8,
      0x1.a8c463ae3ae79p-4, 0x1.79d26f0829fe3p-16, 0x1.74bf9d40fa6a3p+23, 0x1.cd4d95fe57f53p+18,
      0x1.ab86d7e5627a2p-12, 0x1.2651ce4e3ea41p-21, 0x1.55700c32fec42p-9, 0x1.d337b64d15c3dp+27},
-    NearestToMultiplesOfHalfPi()), kSinHardCases), kCosHardCases);
+    NearestToMultiplesOfHalfPi()), ArgumentsOf(kSinHardCases)), ArgumentsOf(kCosHardCases));
 
 const std::vector<double> kAtanCases = Joined({
     0.0, -0.0, 4.9406564584124654e-324, 2.2250738585072014e-308, 0x1p-27, 0x1.fffffffffffffp-28,
@@ -173,6 +170,6 @@ const std::vector<double> kAtanCases = Joined({
     // found by search, within 2^-25 units in the last place of a midpoint
     0x1.a931f1ac9ce0bp-1, 0x1.c739e7a2bc175p+12, 0x1.196ae59edd19dp-8, 0x1.4b38f25f6177ep+40,
     0x1.f94f53cf8a13fp-15, 0x1.779a13ace09p+11, 0x1.e3e0d3b403d97p+2, 0x1.56a439a8f66a7p+8,
-    0x1.133de30fa3afbp-3, 0x1.ae45eabb52371p-17, 0x1.c6a97cc26940fp+3}, kAtanHardCases);
+    0x1.133de30fa3afbp-3, 0x1.ae45eabb52371p-17, 0x1.c6a97cc26940fp+3}, ArgumentsOf(kAtanHardCases));
 
 }  // namespace rounding

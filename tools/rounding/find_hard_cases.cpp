@@ -1,7 +1,7 @@
 // Finds arguments of the correctly rounded functions whose exact results lie within
 // 2^-20 units in the last place of a midpoint between two Doubles, and prints them as
-// the lists tools/rounding/hard-cases/<function>.txt, which the rounding check and
-// the differential check compile in.
+// the lists tools/rounding/hard-cases/<function>.txt, which the rounding check, the
+// differential check and tests/hard_cases_test.cpp compile in.
 //
 // The search is structured, not random. Along a window of consecutive Doubles
 // x_k = x0 + k u (u the spacing of the Doubles at x0, k < n), the result measured in
@@ -20,12 +20,12 @@
 // cosine, around the table points j/256 and their reciprocals and the fast path's rows
 // for the arctangent.
 //
-// Each list has a twin, <function>-rounded.txt, that pairs every argument with its
-// correctly rounded result (MPFR at 512 bits, rounded once to the nearest Double), for
-// tests/hard_cases_test.cpp, which every build runs.
+// Each argument is printed with its correctly rounded result (MPFR at 512 bits,
+// rounded once to the nearest Double), for tests/hard_cases_test.cpp, which every
+// build runs.
 //
 // Usage: find-hard-cases FUNCTION|all DIRECTORY
-//   (writes DIRECTORY/<function>.txt and DIRECTORY/<function>-rounded.txt)
+//   (writes DIRECTORY/<function>.txt)
 #include <mpfr.h>
 
 #include <algorithm>
@@ -381,15 +381,6 @@ const Function kFunctions[] = {
     {"sin", mpfr_sin, SinCosRegions},    {"cos", mpfr_cos, SinCosRegions}, {"atan", mpfr_atan, AtanRegions},
 };
 
-// DIRECTORY/<function><suffix>, opened for writing; null, after saying why, when it
-// cannot be.
-std::FILE* Create(const std::string& directory, const Function& fn, const char* suffix) {
-    const std::string path = directory + "/" + fn.name + suffix;
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) std::perror(path.c_str());
-    return out;
-}
-
 // f(x) rounded to the nearest Double, from its value at 512 bits.
 double Rounded(MpfrFunction f, double x) {
     Number in, out;
@@ -398,32 +389,23 @@ double Rounded(MpfrFunction f, double x) {
     return mpfr_get_d(out, MPFR_RNDN);
 }
 
-// The cases with their rounded results, as DIRECTORY/<function>-rounded.txt.
-int WriteRounded(const Function& fn, const std::string& directory, const std::vector<Case>& cases) {
-    std::FILE* out = Create(directory, fn, "-rounded.txt");
-    if (out == nullptr) return 1;
-    std::fprintf(out,
-                 "// %s: the arguments of %s.txt, each with its correctly rounded result (MPFR at 512\n"
-                 "// bits, rounded once to the nearest Double), printed by find-hard-cases. Each line:\n"
-                 "// {argument, result}. Compiled in by tests/hard_cases_test.cpp.\n",
-                 fn.name, fn.name);
-    for (const Case& c : cases) std::fprintf(out, "{%a, %a},\n", c.x, Rounded(fn.f, c.x));
-    std::fclose(out);
-    return 0;
-}
-
 int Write(const Function& fn, const std::string& directory) {
-    std::FILE* out = Create(directory, fn, ".txt");
-    if (out == nullptr) return 1;
+    const std::string path = directory + "/" + fn.name + ".txt";
+    std::FILE* out = std::fopen(path.c_str(), "w");
+    if (out == nullptr) {
+        std::perror(path.c_str());
+        return 1;
+    }
     std::fprintf(out,
                  "// %s: arguments whose exact result lies within 2^-20 units in the last place of a\n"
                  "// midpoint between two Doubles, printed by find-hard-cases (tools/rounding/find_hard_cases.cpp,\n"
-                 "// which says how they are found). Each line: the argument, then log2 of the distance\n"
-                 "// in units in the last place. Compiled in by the rounding check and the differential check.\n",
+                 "// which says how they are found). Each line: {argument, its correctly rounded result\n"
+                 "// (MPFR at 512 bits, rounded once to the nearest Double)}, then log2 of the distance in\n"
+                 "// units in the last place. Compiled in by the rounding check, the differential check\n"
+                 "// and tests/hard_cases_test.cpp (as tools/rounding/HardCase.h).\n",
                  fn.name);
     Scanner scanner(fn.f);
     std::size_t total = 0;
-    std::vector<Case> all;
     for (const Region& region : fn.regions()) {
         std::vector<Case> found;
         for (const double start : region.starts) {
@@ -434,12 +416,12 @@ int Write(const Function& fn, const std::string& directory) {
         found.erase(std::unique(found.begin(), found.end(), [](const Case& a, const Case& b) { return a.x == b.x; }),
                     found.end());
         std::fprintf(out, "// %s: %zu\n", region.name.c_str(), found.size());
-        for (const Case& c : found) std::fprintf(out, "%a,  // %.1f\n", c.x, std::log2(c.distance));
+        for (const Case& c : found) {
+            std::fprintf(out, "{%a, %a},  // %.1f\n", c.x, Rounded(fn.f, c.x), std::log2(c.distance));
+        }
         total += found.size();
-        all.insert(all.end(), found.begin(), found.end());
     }
     std::fclose(out);
-    if (WriteRounded(fn, directory, all) != 0) return 1;
     std::printf("%s: %zu hard cases (%ld windows, %ld checked with MPFR)\n", fn.name, total, scanner.windows,
                 scanner.candidates);
     return 0;
