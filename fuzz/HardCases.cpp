@@ -9,25 +9,6 @@ namespace differential {
 
 namespace {
 
-const rounding::HardCase kLog[] = {
-#include "../tools/rounding/hard-cases/log.txt"
-};
-const rounding::HardCase kExp2[] = {
-#include "../tools/rounding/hard-cases/exp2.txt"
-};
-const rounding::HardCase kExp10[] = {
-#include "../tools/rounding/hard-cases/exp10.txt"
-};
-const rounding::HardCase kSin[] = {
-#include "../tools/rounding/hard-cases/sin.txt"
-};
-const rounding::HardCase kCos[] = {
-#include "../tools/rounding/hard-cases/cos.txt"
-};
-const rounding::HardCase kAtan[] = {
-#include "../tools/rounding/hard-cases/atan.txt"
-};
-
 // cGeom's pi (cGeom.PI), which DegToRad multiplies by.
 constexpr double kClassPi = 0x1.921fb54442d11p+1;
 
@@ -60,8 +41,8 @@ std::vector<double> Degrees(const std::vector<double>& radians) {
 
 const std::vector<double>& HardCases(Elementary f) {
     using rounding::ArgumentsOf;
-    static const std::vector<double> lists[] = {ArgumentsOf(kLog),  ArgumentsOf(kExp2), ArgumentsOf(kExp10),
-                                                ArgumentsOf(kSin),  ArgumentsOf(kCos),  ArgumentsOf(kAtan)};
+    static const std::vector<double> lists[] = {ArgumentsOf(rounding::kLogHardCases),  ArgumentsOf(rounding::kExp2HardCases), ArgumentsOf(rounding::kExp10HardCases),
+                                                ArgumentsOf(rounding::kSinHardCases),  ArgumentsOf(rounding::kCosHardCases),  ArgumentsOf(rounding::kAtanHardCases)};
     return lists[static_cast<int>(f)];
 }
 

@@ -23,25 +23,6 @@ namespace cr = tervanix::rt::cr;
 
 using rounding::HardCase;
 
-const HardCase kLog[] = {
-#include "../tools/rounding/hard-cases/log.txt"
-};
-const HardCase kExp2[] = {
-#include "../tools/rounding/hard-cases/exp2.txt"
-};
-const HardCase kExp10[] = {
-#include "../tools/rounding/hard-cases/exp10.txt"
-};
-const HardCase kSin[] = {
-#include "../tools/rounding/hard-cases/sin.txt"
-};
-const HardCase kCos[] = {
-#include "../tools/rounding/hard-cases/cos.txt"
-};
-const HardCase kAtan[] = {
-#include "../tools/rounding/hard-cases/atan.txt"
-};
-
 // Every case of the list through f, the first few misrounded ones named.
 template <std::size_t N>
 void ExpectRounded(const char* name, double (*f)(double), const HardCase (&cases)[N]) {
@@ -69,15 +50,15 @@ void ExpectBothRounded(const char* name, double (*dispatched)(double), double (*
 }
 
 TEST(HardCases, TheLogarithmAndThePowersGiveMpfrsResults) {
-    ExpectBothRounded("log", cr::Log, cr::portable::Log, kLog);
-    ExpectBothRounded("exp2", cr::Exp2, cr::portable::Exp2, kExp2);
-    ExpectBothRounded("exp10", cr::Exp10, cr::portable::Exp10, kExp10);
+    ExpectBothRounded("log", cr::Log, cr::portable::Log, rounding::kLogHardCases);
+    ExpectBothRounded("exp2", cr::Exp2, cr::portable::Exp2, rounding::kExp2HardCases);
+    ExpectBothRounded("exp10", cr::Exp10, cr::portable::Exp10, rounding::kExp10HardCases);
 }
 
 TEST(HardCases, TheSineCosineAndArctangentGiveMpfrsResults) {
-    ExpectBothRounded("sin", cr::Sin, cr::portable::Sin, kSin);
-    ExpectBothRounded("cos", cr::Cos, cr::portable::Cos, kCos);
-    ExpectBothRounded("atan", cr::Atan, cr::portable::Atan, kAtan);
+    ExpectBothRounded("sin", cr::Sin, cr::portable::Sin, rounding::kSinHardCases);
+    ExpectBothRounded("cos", cr::Cos, cr::portable::Cos, rounding::kCosHardCases);
+    ExpectBothRounded("atan", cr::Atan, cr::portable::Atan, rounding::kAtanHardCases);
 }
 
 }  // namespace

@@ -11,16 +11,6 @@ namespace rounding {
 
 namespace {
 
-const HardCase kLogHardCases[] = {
-#include "hard-cases/log.txt"
-};
-const HardCase kExp2HardCases[] = {
-#include "hard-cases/exp2.txt"
-};
-const HardCase kExp10HardCases[] = {
-#include "hard-cases/exp10.txt"
-};
-
 double FromBits(std::uint64_t bits) {
     double x;
     std::memcpy(&x, &bits, sizeof x);

@@ -17,18 +17,6 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The lists found by search (find_hard_cases.cpp): the sine's and the cosine's are
-// checked with both functions.
-const HardCase kSinHardCases[] = {
-#include "hard-cases/sin.txt"
-};
-const HardCase kCosHardCases[] = {
-#include "hard-cases/cos.txt"
-};
-const HardCase kAtanHardCases[] = {
-#include "hard-cases/atan.txt"
-};
-
 // The double nearest k*pi/2^n, k a whole number below 2^1021.
 double NearestMultipleOfPiOver(double k, unsigned n) {
     mpfr_t v;
