@@ -8,6 +8,7 @@
 #pragma once
 
 #include "Tervanix/elementary/Dispatch.h"
+#include "Tervanix/elementary/FloatBits.h"
 #include "Tervanix/platform/Config.h"
 
 namespace tervanix::rt::dd {
@@ -89,9 +90,13 @@ inline DoubleDouble Add(DoubleDouble a, DoubleDouble b) {
 // stores in rounded: rounding is monotonic, so they do when the two ends do. lo need
 // not be folded into hi and may exceed half an ulp of it; eps carries a margin for the
 // rounding of lo -+ eps. Its sign does not matter: the two ends only trade places.
+// hi + lo must be finite. The ends are compared by their bits, which on x86-64 is
+// cheaper than a floating-point comparison; for finite ends the two comparisons agree
+// but on 0 and -0, which this test calls different (the caller then takes its slow,
+// exact path).
 TERVANIX_ALWAYS_INLINE inline bool RoundsAlike(DoubleDouble v, double eps, double& rounded) {
     rounded = v.hi + (v.lo + eps);
-    return rounded == v.hi + (v.lo - eps);
+    return BitsOf(rounded) == BitsOf(v.hi + (v.lo - eps));
 }
 
 // A double-double plus a double.
