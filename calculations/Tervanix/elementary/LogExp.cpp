@@ -203,12 +203,15 @@ constexpr double kPowerEps = 0x1p-69;
 
 // 2^(k/512) e^g rounded, for results in the normal range (|k| < 1022 * 512), from the
 // product of row j = k mod 512 and e^g (RowTimesExp, PowerOf2Row), when the estimate
-// decides it. The scale 2^(k - j)/512 is built from its bits.
+// decides it. The scale 2^K, K = (k - j)/512, is added to the exponent field of the
+// rounded product, which is exact: the product lies in [0.9993, 2.0014) and is at
+// least 1 where K is -1022 (there j > 0), so 2^K times it is normal and finite. The
+// sum of the bits wraps where K is negative, as two's complement arithmetic should.
 [[maybe_unused]] TERVANIX_ALWAYS_INLINE inline bool RoundsNormalPower(int k, DoubleDouble product, double& result) {
     double rounded;
     if (!RoundsAlike(product, kPowerEps, rounded)) return false;
-    const int biased = (k & ~(kRows - 1)) + 1023 * kRows;  // (K + 1023) 512, positive
-    result = rounded * FromBits(static_cast<std::uint64_t>(biased) << (52 - 9));
+    const auto scaledK = static_cast<std::uint64_t>(static_cast<std::int64_t>(k & ~(kRows - 1)));  // 512 K
+    result = FromBits(BitsOf(rounded) + (scaledK << (52 - 9)));
     return true;
 }
 
