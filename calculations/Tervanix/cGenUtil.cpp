@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "Tervanix/elementary/FloatBits.h"
 #include "Tervanix/runtime/Checked.h"
 #include "Tervanix/runtime/FalseReason.h"
 #include "Tervanix/runtime/Formula.h"
@@ -20,7 +21,9 @@ using rt::Stored;
 
 namespace {
 
-bool IsPositiveFinite(Double x) { return x > 0.0 && x <= std::numeric_limits<Double>::max(); }
+// Positive, finite and not 0, from the bits: those of the smallest subnormal up to those
+// of the largest Double. One integer comparison costs less than two of Doubles.
+bool IsPositiveFinite(Double x) { return rt::BitsOf(x) - 1 < rt::BitsOf(std::numeric_limits<Double>::max()); }
 
 // Log of a sum of two powers of ten, which is 0 only when both powers underflowed.
 rt::Fp LogOfPowerSum(Double s, const char* sum, Double X, Double Y, const char* lowest) {
