@@ -175,8 +175,10 @@ fault fp-1d-true-no-reason batch/Batch1D.cpp 'if (reasons != nullptr) reasons[i]
                     return;' 'return;'
 fault fp-sorted-scan-strict CInterpolation.cpp 'if (dXTarget >= x[k]) return k;' 'if (dXTarget > x[k]) return k;'
 fault fp-in-order-first  CInterpolation.cpp 'if (x[k] > x[k + 1]) return false;' 'if (x[k] > x[k + 1] && k > 0) return false;'
-fault fp-log-of-zero     cGenUtil.cpp 'return x > 0.0 && x <= std::numeric_limits<Double>::max();' \
-                                      'return x >= 0.0 && x <= std::numeric_limits<Double>::max();'
+fault fp-log-of-zero     cGenUtil.cpp 'return rt::BitsOf(x) - 1 < rt::BitsOf(std::numeric_limits<Double>::max());' \
+                                      'return rt::BitsOf(x) < rt::BitsOf(std::numeric_limits<Double>::max());'
+fault fp-log-of-infinity cGenUtil.cpp 'return rt::BitsOf(x) - 1 < rt::BitsOf(std::numeric_limits<Double>::max());' \
+                                      'return rt::BitsOf(x) - 1 <= rt::BitsOf(std::numeric_limits<Double>::max());'
 fault fp-binary-high-byte cGenUtil.cpp 'const std::uint64_t notDigits = ((bits[Word] & ~kFourOnes) | ...);' \
                                       'const std::uint64_t notDigits = ((bits[Word] & ~kFourOnes & 0x00FF00FF00FF00FF) | ...);'
 fault fp-binary-word-order cGenUtil.cpp 'gatherFourBits(bits[Word]) << (4 * (kWords - 1 - Word))' 'gatherFourBits(bits[Word]) << (4 * Word)'
@@ -252,8 +254,12 @@ fault el-log-no-bound    elementary/LogExp.cpp 'if (RoundsAlike(log, log.hi * 0x
                                                'if (RoundsAlike(log, 0.0, rounded)) return rounded;'
 fault el-log-small-bound elementary/LogExp.cpp 'if (RoundsAlike(log, log.hi * 0x1p-70, rounded)) return rounded;' \
                                                'if (RoundsAlike(log, log.hi * 0x1p-77, rounded)) return rounded;'
-fault el-one-sided-test  elementary/DoubleDouble.h 'return rounded == v.hi + (v.lo - eps);' 'return rounded == v.hi + (v.lo + eps);'
+fault el-one-sided-test  elementary/DoubleDouble.h 'return BitsOf(rounded) == BitsOf(v.hi + (v.lo - eps));' \
+                                                    'return BitsOf(rounded) == BitsOf(v.hi + (v.lo + eps));'
 fault el-power-no-bound  elementary/LogExp.cpp 'constexpr double kPowerEps = 0x1p-69;' 'constexpr double kPowerEps = 0.0;'
+# the scale 2^K added to the exponent field: one power of two too many
+fault el-power-scale     elementary/LogExp.cpp 'result = FromBits(BitsOf(rounded) + (scaledK << (52 - 9)));' \
+                                               'result = FromBits(BitsOf(rounded) + ((scaledK + kRows) << (52 - 9)));'
 # the exact rests and series terms that keep the fast estimates within their bounds: an estimate that
 # loses one is off by about an ulp and decides the rounding wrongly near midpoints
 fault el-log-no-big-rest elementary/LogExp.cpp 'return {hi, __builtin_fma(half, z, (big - hi) + z)};' \
