@@ -40,9 +40,10 @@ std::vector<double> Degrees(const std::vector<double>& radians) {
 }  // namespace
 
 const std::vector<double>& HardCases(Elementary f) {
-    using rounding::ArgumentsOf;
-    static const std::vector<double> lists[] = {ArgumentsOf(rounding::kLogHardCases),  ArgumentsOf(rounding::kExp2HardCases), ArgumentsOf(rounding::kExp10HardCases),
-                                                ArgumentsOf(rounding::kSinHardCases),  ArgumentsOf(rounding::kCosHardCases),  ArgumentsOf(rounding::kAtanHardCases)};
+    using namespace rounding;
+    static const std::vector<double> lists[] = {ArgumentsOf(kLogHardCases), ArgumentsOf(kExp2HardCases),
+                                                ArgumentsOf(kExp10HardCases), ArgumentsOf(kSinHardCases),
+                                                ArgumentsOf(kCosHardCases), ArgumentsOf(kAtanHardCases)};
     return lists[static_cast<int>(f)];
 }
 
