@@ -163,6 +163,34 @@ inline bool InNormalRange(double sum, std::uint64_t shiftBits) {
     return BitsOf(sum) - shiftBits + (kLimit - 1) < 2 * kLimit - 1;
 }
 
+// The powers' table (tables::kPowerOf2) by columns, built at compile time: row j's
+// four values lie 8 j bytes into each column, an offset that an address computes from j
+// itself, where 32-byte rows need j multiplied and added to the base first. That saves
+// two instructions at the head of every call's longest chain of dependent steps.
+struct PowerColumns {
+    double powerHi[kRows];
+    double powerLo[kRows];
+    double ln2TimesHi[kRows];
+    double ln2TimesLo[kRows];
+};
+constexpr PowerColumns ByColumns(const tables::PowerRow (&rows)[kRows]) {
+    PowerColumns columns{};
+    for (int j = 0; j < kRows; ++j) {
+        columns.powerHi[j] = rows[j].power.hi;
+        columns.powerLo[j] = rows[j].power.lo;
+        columns.ln2TimesHi[j] = rows[j].ln2Times.hi;
+        columns.ln2TimesLo[j] = rows[j].ln2Times.lo;
+    }
+    return columns;
+}
+constexpr PowerColumns kPowerOf2Columns = ByColumns(tables::kPowerOf2);
+
+// Row j of the powers' table, 0 <= j < 512, read from its columns.
+TERVANIX_ALWAYS_INLINE inline tables::PowerRow PowerRowAt(int j) {
+    const PowerColumns& c = kPowerOf2Columns;
+    return {{c.powerHi[j], c.powerLo[j]}, {c.ln2TimesHi[j], c.ln2TimesLo[j]}};
+}
+
 // 10^y reduced to 2^(k/512) e^g with e^g = one.hi + one.lo + poly within 2^-72 (the
 // rest of the series and the argument's error); |one.hi - 1| <= 2^-10.5, |one.lo| <=
 // 2^-52.9 and |poly| <= 2^-22. (2^y takes PowerOf2Row.)
@@ -194,7 +222,7 @@ TERVANIX_ALWAYS_INLINE inline double ExpPolynomial(double x, const double (&c)[4
 // below 2^-70, and eps = 2^-69 also covers the rounding of lo -+ eps (2^-74).
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline DoubleDouble RowTimesExp(int j, ReducedPower r) {
-    const DoubleDouble& row = tables::kPowerOf2[j].power;
+    const DoubleDouble row = PowerRowAt(j).power;
     const DoubleDouble p = dd::ExactProduct<kFused>(row.hi, r.one.hi);
     const double rest = dd::MulAdd<kFused>(row.hi, r.one.lo, p.lo + row.lo * r.one.hi);
     return {p.hi, dd::MulAdd<kFused>(row.hi, r.poly, rest)};  // the polynomial, last ready, last
@@ -322,7 +350,7 @@ struct PowerOf2Argument {
 // 2^-69 also covers the rounding of lo -+ eps (2^-75).
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline DoubleDouble PowerOf2Row(int j, double f) {
-    const tables::PowerRow& row = tables::kPowerOf2[j];
+    const tables::PowerRow row = PowerRowAt(j);
     const DoubleDouble head = SumWithProduct<kFused>(row.power.hi, f, row.ln2Times.hi);
     const double x2 = f * f;
     const double tail = dd::MulAdd<kFused>(f, row.ln2Times.lo, row.power.lo);
