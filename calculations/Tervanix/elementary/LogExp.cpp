@@ -186,7 +186,7 @@ constexpr PowerColumns ByColumns(const tables::PowerRow (&rows)[kRows]) {
 constexpr PowerColumns kPowerOf2Columns = ByColumns(tables::kPowerOf2);
 
 // Row j of the powers' table, 0 <= j < 512, read from its columns.
-TERVANIX_ALWAYS_INLINE inline tables::PowerRow PowerRowAt(int j) {
+[[maybe_unused]] TERVANIX_ALWAYS_INLINE inline tables::PowerRow PowerRowAt(int j) {
     const PowerColumns& c = kPowerOf2Columns;
     return {{c.powerHi[j], c.powerLo[j]}, {c.ln2TimesHi[j], c.ln2TimesLo[j]}};
 }
