@@ -36,13 +36,15 @@ rt::Fp LogOfPowerSum(Double s, const char* sum, Double X, Double Y, const char* 
     return rt::Log(s);
 }
 
-// The decimal logarithms step by step, each statement stored.
-Double Log10StepByStep(Double X) {
+// The decimal logarithms step by step, each statement stored: cold calls, so that the
+// fast paths, which take them only for arguments without a logarithm, save no
+// registers for them.
+TERVANIX_COLD_NOINLINE Double Log10StepByStep(Double X) {
     const Fp ln10 = rt::kLogOf10;  // Log(10.0), evaluated first
     return Stored(rt::Log(X) / ln10);
 }
 
-Double Log10SumStepByStep(Double X, Double Y) {
+TERVANIX_COLD_NOINLINE Double Log10SumStepByStep(Double X, Double Y) {
     const Double p1 = rt::Power(10.0, X);
     const Double p2 = rt::Power(10.0, Y);
     const Double s = Stored(Fp(p2) + p1);
@@ -50,7 +52,7 @@ Double Log10SumStepByStep(Double X, Double Y) {
     return Stored(LogOfPowerSum(s, "10^X + 10^Y", X, Y, "-323.6") / ln10);
 }
 
-Double LogDBSumStepByStep(Double X, Double Y) {
+TERVANIX_COLD_NOINLINE Double LogDBSumStepByStep(Double X, Double Y) {
     const Double a = Stored(Fp(X) / 10.0);
     const Double p1 = rt::Power(10.0, a);
     const Double b = Stored(Fp(Y) / 10.0);
