@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
 #include "Tervanix/elementary/DoubleDouble.h"
+#include "Tervanix/elementary/FloatBits.h"
 #include "Tervanix/elementary/TrigTables.h"
 
 namespace tervanix::rt::trig {
@@ -34,10 +36,14 @@ struct TableAngle {
 template <int kShift>
 inline TableAngle CodyWaiteSteps(double x) {
     constexpr double kScale = 1 << kShift;
-    const double k = (x * (0x1.45f306dc9c883p-1 * kScale) + 0x1.8p52) - 0x1.8p52;  // nearest to x*2^kShift*2/pi
+    // 1.5*2^52 + k, whose last 32 bits are k modulo 2^32: read from there, k is ready
+    // before the subtraction that gives it as a Double.
+    const double shifted = x * (0x1.45f306dc9c883p-1 * kScale) + 0x1.8p52;
+    const double k = shifted - 0x1.8p52;                                         // nearest to x*2^kShift*2/pi
     const double r1 = x - k * (kHalfPi1 / kScale);                               // exact
     const dd::DoubleDouble r2 = dd::TwoSum(r1, -(k * (kHalfPi2 / kScale)));      // exact
-    return {static_cast<int>(k), {r2.hi, r2.lo - (k * (kHalfPi3 / kScale) + k * (kHalfPi4 / kScale))}};
+    const auto wholeK = static_cast<std::int32_t>(static_cast<std::uint32_t>(BitsOf(shifted)));
+    return {wholeK, {r2.hi, r2.lo - (k * (kHalfPi3 / kScale) + k * (kHalfPi4 / kScale))}};
 }
 
 // Cody-Waite by pi/2, for x below 2^20.
@@ -69,17 +75,12 @@ inline TableAngle CodyWaiteToTable(double x) { return CodyWaiteSteps<9>(x); }
 // pi/2 first (ReduceAngle), then its remainder by pi/1024.
 TableAngle ReduceLargeToTable(double x);
 
-// x >= 0, finite. Where k is a multiple of 512 other than 0, x lies near a multiple of
-// pi/2, the result is about r, and a remainder below 2^-20 has too few correct bits
-// relative to itself: the reduction by pi/2 takes over. Elsewhere the result is at
-// least sin(pi/2048) in magnitude, which the absolute error of r serves.
-inline TableAngle ReduceToTable(double x) {
-    if (x < 3200.0) {
-        const TableAngle a = CodyWaiteToTable(x);
-        if ((a.k & 511) != 0 || a.k == 0 || !(std::fabs(a.r.hi) < 0x1p-20)) return a;
-    }
-    return ReduceLargeToTable(x);
-}
+// Whether the Cody-Waite remainder of x (0 <= x < 3200) serves the table. Where k is
+// a multiple of 512 other than 0, x lies near a multiple of pi/2, the result is about
+// r, and a remainder below 2^-20 has too few correct bits relative to itself: the
+// reduction by pi/2 takes over (ReduceLargeToTable). Elsewhere the result is at least
+// sin(pi/2048) in magnitude, which the absolute error of r serves.
+inline bool ServesTable(const TableAngle& a) { return (a.k & 511) != 0 || a.k == 0 || !(std::fabs(a.r.hi) < 0x1p-20); }
 
 // x * 2/pi = k + f with k whole and |f| <= 1/2, for x >= pi/4 finite: k modulo 4, the
 // sign of f, and |f| as five 53-bit pieces, chunk[0] + ... + chunk[4], each within the

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "Tervanix/elementary/AngleReduction.h"
 #include "Tervanix/elementary/Dispatch.h"
@@ -27,12 +26,7 @@ using namespace trig;
 constexpr double kRelativeError = 0x1p-68;
 constexpr double kAtanRelativeError = 0x1.6p-70;
 
-// The double that every value within bound*|hi| of hi + lo rounds to (dd::RoundsAlike),
-// or NaN where they differ.
-TERVANIX_ALWAYS_INLINE inline double RoundedOrNaN(double hi, double lo, double bound = kRelativeError) {
-    double rounded;
-    return dd::RoundsAlike({hi, lo}, hi * bound, rounded) ? rounded : std::numeric_limits<double>::quiet_NaN();
-}
+constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
 
 // a*b exactly as hi + lo, for a of at most 27 significant bits: by a fused multiply-add
 // (normalized), or from the 26-bit halves of b, whose products with a are exact (then
@@ -47,70 +41,172 @@ TERVANIX_ALWAYS_INLINE inline dd::DoubleDouble ShortTimes(double a, double b) {
     }
 }
 
-// +1 or -1 for a sign bit.
-constexpr double kSign[2] = {1.0, -1.0};
+// The sine and cosine table's rows as p and q of the formula below, for k modulo 1024:
+// row j < 512 holds (p, q) = (sin a, cos a) of a = j*pi/1024, for the first quadrant,
+// and row 512 + j holds (cos a, -sin a), for the second (sin(pi/2 + a) = cos a). Each is
+// a 27-bit head and a rest: p1, p2, q1, q2. The third and fourth quadrants are the first
+// two negated (SinOrCosOfTableAngle).
+struct SinCosRow {
+    double p1, p2, q1, q2;
+};
+struct SinCosRows {
+    SinCosRow row[1024];
+};
+constexpr SinCosRows ByQuadrant(const double (&table)[512][4]) {
+    SinCosRows rows{};
+    for (int j = 0; j < 512; ++j) {
+        rows.row[j] = {table[j][0], table[j][1], table[j][2], table[j][3]};
+        rows.row[512 + j] = {table[j][2], table[j][3], -table[j][0], -table[j][1]};
+    }
+    return rows;
+}
+constexpr SinCosRows kSinCosRows = ByQuadrant(kSinCosTable);
 
-// sin x or cos x, times sign, for the angle x = k*pi/1024 + r from the row a = j*pi/1024
-// (j = k modulo 512) in quadrant q (k/512 modulo 4): with t = r = hi + lo
-// (|t| <= pi/2048 + 2^-40),
+// p + q*t + p*(cos t - 1) + q*(sin t - t) for t = r = hi + lo (|t| <= pi/2048 + 2^-40),
+// which is sin(a + t) for (p, q) = (sin a, cos a) and cos(a + t) for (cos a, -sin a):
 //   sin(a + t) = sin a + cos a * t + sin a * (cos t - 1) + cos a * (sin t - t),
-//   cos(a + t) = cos a - sin a * t + cos a * (cos t - 1) - sin a * (sin t - t),
-// one formula p + q*t + p*(cos t - 1) + q*(sin t - t) with (p, q) = (sin a, cos a) or
-// (cos a, -sin a), chosen by index so that no branch depends on the argument; the
-// quadrant turns the sine into cos, -sin, -cos. quarterTurns adds to k's quadrant (1
-// for the cosine). p + q*hi is formed exactly from the 27-bit heads of p and q and
-// the two 26-bit halves of hi; the rest, below 2^-18.5 of the result, in double. The
-// tails cos t - 1 and sin t - t are Taylor polynomials (truncation below 2^-88 |t|).
-// NaN when the rounding test cannot decide.
+//   cos(a + t) = cos a - sin a * t + cos a * (cos t - 1) - sin a * (sin t - t).
+// p + q*hi is formed exactly from the 27-bit heads of p and q and the two 26-bit halves
+// of hi; the rest, below 2^-18.5 of the result, in double. The tails cos t - 1 and
+// sin t - t are Taylor polynomials (truncation below 2^-88 |t|). False when the
+// rounding test cannot decide. Every step is odd in (p, q), and rounding to nearest is
+// symmetric: the row negated gives exactly the result negated.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline double SinOrCosOfTableAngle(TableAngle angle, unsigned quarterTurns, double sign) {
-    const unsigned index = static_cast<unsigned>(angle.k) + 512u * quarterTurns;
-    const unsigned quadrant = (index >> 9) & 3u;
-    const unsigned useCos = quadrant & 1u;
-    sign *= kSign[quadrant >> 1];
-    const double* row = kSinCosTable[index & 511u];
-    const double p1 = row[2 * useCos] * sign;
-    const double p2 = row[2 * useCos + 1] * sign;
-    const double q1 = row[2 - 2 * useCos] * (kSign[useCos] * sign);
-    const double q2 = row[3 - 2 * useCos] * (kSign[useCos] * sign);
-    const double hi = angle.r.hi;
-    const double lo = angle.r.lo;
+TERVANIX_ALWAYS_INLINE inline bool SinOrCosNearRow(const SinCosRow& row, dd::DoubleDouble r, double& rounded) {
+    const double hi = r.hi;
+    const double lo = r.lo;
     const double t = hi + lo;  // for the tails; lo may exceed half an ulp of hi
     const double u = t * t;
     const double u2 = u * u;
     const double sinTail = (t * u) * dd::MulAdd<kFused>(u2, -1.0 / 5040.0, dd::MulAdd<kFused>(u, 1.0 / 120.0, -1.0 / 6.0));
     const double cosTail = u * dd::MulAdd<kFused>(u2, -1.0 / 720.0, dd::MulAdd<kFused>(u, 1.0 / 24.0, -0.5));
-    const double p = p1 + p2;
-    const double q = q1 + q2;
+    const double p = row.p1 + row.p2;
+    const double q = row.q1 + row.q2;
     // q1 * hi exactly, with the 27-bit q1.
-    const dd::DoubleDouble headProduct = ShortTimes<kFused>(q1, hi);
+    const dd::DoubleDouble headProduct = ShortTimes<kFused>(row.q1, hi);
     // |p1| >= sin(pi/1024) > |q1*hi| or p1 = 0.
-    const dd::DoubleDouble head = dd::FastTwoSum(p1, headProduct.hi);
-    const double rest = p2 + dd::MulAdd<kFused>(q, lo, dd::MulAdd<kFused>(q2, hi, headProduct.lo));
-    return RoundedOrNaN(head.hi, (rest + head.lo) + dd::MulAdd<kFused>(p, cosTail, q * sinTail));
+    const dd::DoubleDouble head = dd::FastTwoSum(row.p1, headProduct.hi);
+    const double rest = row.p2 + dd::MulAdd<kFused>(q, lo, dd::MulAdd<kFused>(row.q2, hi, headProduct.lo));
+    const double low = (rest + head.lo) + dd::MulAdd<kFused>(p, cosTail, q * sinTail);
+    return dd::RoundsAlike({head.hi, low}, head.hi * kRelativeError, rounded);
 }
 
-// sin x (cosine false) or cos x (cosine true) for finite |x| >= 2^-27, or NaN when the
-// rounding test cannot decide. sin(-x) = -sin x, cos(-x) = cos x.
+// sin x or cos x, its sign bit flipped by signBit, for the angle x = k*pi/1024 + r:
+// k + 512 quarterTurns modulo 1024 is the row (quarterTurns is 1 for the cosine), and
+// its next bit, set in the third and fourth quadrants, flips the sign. False when the
+// rounding test cannot decide.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, bool cosine) {
-    const double sign = !cosine && x < 0.0 ? -1.0 : 1.0;
-    return SinOrCosOfTableAngle<kFused>(ReduceToTable(std::fabs(x)), cosine ? 1u : 0u, sign);
+TERVANIX_ALWAYS_INLINE inline bool SinOrCosOfTableAngle(TableAngle angle, unsigned quarterTurns, std::uint64_t signBit, double& result) {
+    const unsigned index = static_cast<unsigned>(angle.k) + 512u * quarterTurns;
+    double rounded;
+    if (!SinOrCosNearRow<kFused>(kSinCosRows.row[index & 1023u], angle.r, rounded)) return false;
+    result = FromBits(BitsOf(rounded) ^ signBit ^ (static_cast<std::uint64_t>(index & 1024u) << 53));
+    return true;
+}
+
+// The sign bit of sin x (that of x) or of cos x (none) before the quadrant's:
+// sin(-x) = -sin x, cos(-x) = cos x.
+inline std::uint64_t SignBitOf(double x, bool cosine) { return cosine ? 0 : BitsOf(x) & kSignBit; }
+
+inline double SlowSinOrCos(double x, bool cosine) { return cosine ? trig::SlowCos(x) : trig::SlowSin(x); }
+
+// sin x (cosine false) or cos x (cosine true) for |x| >= 3200, infinities and NaN,
+// and for the x near multiples of pi/2 that one Cody-Waite step reduces too coarsely.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double FarSinOrCos(double x, bool cosine) {
+    // NaN stays NaN; an infinity gives NaN (invalid). No public method passes one:
+    // cGeom.PolarToCart takes the cosine of the angle first, and that faults on it
+    // (the rounding check passes them); differential: unreachable
+    if (!std::isfinite(x)) return x - x;
+    if constexpr (kStepByStep) return SlowSinOrCos(x, cosine);
+    double result;
+    if (SinOrCosOfTableAngle<kFused>(ReduceLargeToTable(std::fabs(x)), cosine ? 1u : 0u, SignBitOf(x, cosine), result)) return result;
+    return SlowSinOrCos(x, cosine);
+}
+
+// Its two builds are calls of their own, so that the common path keeps no stack frame.
+#if TERVANIX_FUSED_DISPATCH
+[[maybe_unused]] TERVANIX_FUSED_TARGET TERVANIX_COLD_NOINLINE double FarSinOrCosFused(double x, bool cosine) { return FarSinOrCos<true>(x, cosine); }
+#endif
+TERVANIX_COLD_NOINLINE double FarSinOrCosPortable(double x, bool cosine) { return FarSinOrCos<false>(x, cosine); }
+
+template <bool kFused>
+double CallFarSinOrCos(double x, bool cosine) {
+#if TERVANIX_FUSED_DISPATCH
+    if constexpr (kFused) return FarSinOrCosFused(x, cosine);
+#endif
+    return FarSinOrCosPortable(x, cosine);
+}
+
+// sin x (cosine false) or cos x (cosine true), from ax = |x|. The one comparison with
+// 3200 also sends infinities and NaN to the far path.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, double ax, bool cosine) {
+    if (TERVANIX_UNLIKELY(!(ax < 3200.0))) return CallFarSinOrCos<kFused>(x, cosine);
+    if (ax < (cosine ? 0x1p-27 : 0x1p-26)) {
+        // sin x: x^3/6 lies below half an ulp of x; cos x: x^2/2 lies below half an
+        // ulp below 1.
+        return cosine ? 1.0 : x;
+    }
+    if constexpr (kStepByStep) return SlowSinOrCos(x, cosine);
+    const TableAngle angle = CodyWaiteToTable(ax);
+    if (TERVANIX_UNLIKELY(!ServesTable(angle))) return CallFarSinOrCos<kFused>(x, cosine);
+    double result;
+    if (TERVANIX_LIKELY(SinOrCosOfTableAngle<kFused>(angle, cosine ? 1u : 0u, SignBitOf(x, cosine), result))) return result;
+    return SlowSinOrCos(x, cosine);
 }
 
 // atan t - t = t^3 (-1/3 + t^2/5 - t^4/7) for |t| <= 2^-10 (1 + 2^-51): the terms left
 // out, t^9/9 - ..., stay below 2^-83 |t|. The roundings (of the coefficients, of s and
 // t^3, of the two products and two sums) leave 2^-50 of |t^3|/3 <= 2^-21.5 |t|, that
-// is 2^-71.5 |t|.
+// is 2^-71.5 |t|; a fused multiply-add rounds once where that counts two.
+template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double AtanSeries(double t) {
     const double s = t * t;
-    return (t * s) * ((-1.0 / 3.0 + s * (1.0 / 5.0)) + (s * s) * (-1.0 / 7.0));
+    return (t * s) * dd::MulAdd<kFused>(s * s, -1.0 / 7.0, dd::MulAdd<kFused>(s, 1.0 / 5.0, -1.0 / 3.0));
 }
 
-// atan x for 2^-10 <= x <= 2^60, or NaN when the rounding test cannot decide. The
-// binade [2^e, 2^(e+1)) of x is cut into 2^k rows by the top k bits of its mantissa
-// (kAtanBinades); c, the middle of the row of x, has k + 2 significant bits and lies
-// in the same binade, so that
+// The binades of the arctangent's table (kAtanBinades) as masks and offsets: the
+// middle c of the row of x has the bits of x that keep keeps, then the bit middle; the
+// row is rowOffset + (the bits of x >> shift), modulo 2^64, where rowOffset is first
+// less the exponent's bits that the shift brings along.
+struct AtanBinadeMasks {
+    std::uint64_t keep;
+    std::uint64_t middle;
+    std::uint64_t rowOffset;
+    unsigned shift;
+};
+struct AtanBinadesWithMasks {
+    AtanBinadeMasks binade[71];
+};
+constexpr AtanBinadesWithMasks WithMasks(const AtanBinade (&binades)[71]) {
+    AtanBinadesWithMasks all{};
+    for (int b = 0; b < 71; ++b) {
+        const unsigned shift = binades[b].shift;
+        const std::uint64_t biasedExponent = 1023 - 10 + b;
+        all.binade[b] = {~((std::uint64_t{1} << shift) - 1), std::uint64_t{1} << (shift - 1),
+                         static_cast<std::uint64_t>(binades[b].first) - (biasedExponent << (52 - shift)), shift};
+    }
+    return all;
+}
+constexpr AtanBinadesWithMasks kAtanBinadeMasks = WithMasks(kAtanBinades);
+
+// n - q*D for the quotient q of n by D = Dhi + Dlo (|Dlo| <= 2^-53 Dhi), q within
+// 2^-51 (1 + 2^-52) of n/D, within 2^-102.5 |n|. Portable: n - q*Dhi exactly (q*Dhi
+// as an exact product, n less its head exact), then its low part and q*Dlo taken
+// off. Fused: n - q*Dhi, below 2^-50.6 |n|, rounded once (2^-103.6 |n|), then q*Dlo
+// taken off by a second fused multiply-add (2^-104 |n|): 2^-102.8 |n| together.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline double Remainder(double n, double q, dd::DoubleDouble D) {
+    if constexpr (kFused) return dd::MulAdd<kFused>(-q, D.lo, dd::MulAdd<kFused>(-q, D.hi, n));
+    const dd::DoubleDouble qD = dd::ExactProduct<kFused>(q, D.hi);
+    return ((n - qD.hi) - qD.lo) - q * D.lo;
+}
+
+// atan x for 2^-10 <= x <= 2^60 into rounded; false when the rounding test cannot
+// decide. The binade [2^e, 2^(e+1)) of x is cut into 2^k rows by the top k bits of
+// its mantissa (kAtanBinades); c, the middle of the row of x, has k + 2 significant
+// bits and lies in the same binade, so that
 //   atan x = atan c + atan t,  t = (x - c) / (1 + c*x),
 // with n = x - c exact (c/2 <= x <= 2c) and |t| <= 2^-10: half the row's width,
 // 2^(e-k-1), over 1 + c*x, which is at least 1 below 1, 2 in [1, 2) and 2^(2e) above,
@@ -120,8 +216,8 @@ TERVANIX_ALWAYS_INLINE inline double AtanSeries(double t) {
 // 2^-104.9 (c*x exact as P + p; 1 + P exact as a two-sum; its error plus p rounded
 // once). r is the reciprocal of d0, 1 + c*x rounded (started at once, beside the exact
 // D), and q = n*r: three roundings, q within 2^-51 (1 + 2^-52) of t. The remainder
-// n - q*D is formed within 2^-102.5 |n| (n - q*Dhi exact, q*Dhi by an exact product)
-// and divided by d0 within 2^-101.9 |t|: t = q + remainder*r within 2^-100 |t|.
+// n - q*D is formed within 2^-102.5 |n| (Remainder) and divided by d0 within
+// 2^-101.9 |t|: t = q + remainder*r within 2^-100 |t|.
 // The errors, in units of |t|:
 //   the series taken at q, not at t: its slope -t^2 times 2^-51 |t|      2^-71
 //   the series' roundings and the terms it leaves out                   2^-71.5
@@ -134,12 +230,11 @@ TERVANIX_ALWAYS_INLINE inline double AtanSeries(double t) {
 // 2^-69.54 (kAtanRelativeError). atan c >= atan(1.5 * 2^-10) exceeds |q|, so the
 // head's fast two-sum is exact.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline double AtanOfPositive(double x) {
+TERVANIX_ALWAYS_INLINE inline bool AtanOfPositive(double x, double& rounded) {
     const std::uint64_t bits = BitsOf(x);
-    const AtanBinade& binade = kAtanBinades[(bits >> 52) - (1023 - 10)];
-    const unsigned shift = binade.shift;
-    const double c = FromBits(((bits >> shift) << shift) | (std::uint64_t{1} << (shift - 1)));
-    const double* row = kAtanTable[binade.first + static_cast<int>((bits & 0x000fffffffffffffu) >> shift)];
+    const AtanBinadeMasks& binade = kAtanBinadeMasks.binade[(bits >> 52) - (1023 - 10)];
+    const double c = FromBits((bits & binade.keep) | binade.middle);
+    const double* row = kAtanTable[binade.rowOffset + (bits >> binade.shift)];
     const double n = x - c;  // exact
     const double reciprocal = 1.0 / dd::MulAdd<kFused>(c, x, 1.0);
     // c*x = P + p exactly (c has at most 10 bits), normalized: the portable product's
@@ -149,48 +244,51 @@ TERVANIX_ALWAYS_INLINE inline double AtanOfPositive(double x) {
     const dd::DoubleDouble one = dd::TwoSum(1.0, cx.hi);
     const dd::DoubleDouble D = dd::FastTwoSum(one.hi, one.lo + cx.lo);
     const double q = n * reciprocal;
-    const dd::DoubleDouble qD = dd::ExactProduct<kFused>(q, D.hi);
-    const double remainder = ((n - qD.hi) - qD.lo) - q * D.lo;
-    const double tail = remainder * reciprocal + AtanSeries(q);
+    const double remainder = Remainder<kFused>(n, q, D);
+    const double tail = dd::MulAdd<kFused>(remainder, reciprocal, AtanSeries<kFused>(q));
     const dd::DoubleDouble head = dd::FastTwoSum(row[0], q);
-    return RoundedOrNaN(head.hi, (head.lo + row[1]) + tail, kAtanRelativeError);
+    return dd::RoundsAlike({head.hi, (head.lo + row[1]) + tail}, head.hi * kAtanRelativeError, rounded);
 }
 
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline double SinOf(double x) {
-    // NaN stays NaN; an infinity gives NaN (invalid). No public method passes one:
-    // cGeom.PolarToCart takes the cosine of the angle first, and that faults on it
-    // (the rounding check passes them); differential: unreachable
-    if (!std::isfinite(x)) return x - x;
-    if (std::fabs(x) < 0x1p-26) return x;  // x^3/6 lies below half an ulp of x
-    if constexpr (kStepByStep) return trig::SlowSin(x);
-    const double result = SinOrCos<kFused>(x, false);
-    return TERVANIX_LIKELY(result == result) ? result : trig::SlowSin(x);
-}
+TERVANIX_ALWAYS_INLINE inline double SinOf(double x) { return SinOrCos<kFused>(x, std::fabs(x), false); }
 
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline double CosOf(double x) {
-    if (!std::isfinite(x)) return x - x;
-    if (std::fabs(x) < 0x1p-27) return 1.0;  // x^2/2 lies below half an ulp below 1
-    if constexpr (kStepByStep) return trig::SlowCos(x);
-    const double result = SinOrCos<kFused>(x, true);
-    return TERVANIX_LIKELY(result == result) ? result : trig::SlowCos(x);
+TERVANIX_ALWAYS_INLINE inline double CosOf(double x) { return SinOrCos<kFused>(x, std::fabs(x), true); }
+
+// Below this, x^3/3 lies below half an ulp of x: atan x rounds to x.
+constexpr double kAtanIsArgument = 0x1p-27;
+
+// atan x for ax = |x| < 2^-10 into rounded: ax itself below kAtanIsArgument; above, t =
+// x (c = 0) and the series alone, within 2^-71.4 |x|. False when the rounding test
+// cannot decide.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline bool SmallAtan(double ax, double& rounded) {
+    if (ax < kAtanIsArgument) {
+        rounded = ax;
+        return true;
+    }
+    return dd::RoundsAlike({ax, AtanSeries<kFused>(ax)}, ax * kAtanRelativeError, rounded);
+}
+
+// atan x for NaN and |x| > 2^60.
+TERVANIX_COLD_NOINLINE double AtanBeyond(double x) {
+    // No public method passes NaN: cGeom.CartToPolar's quotient faults first (the
+    // rounding check passes it); differential: unreachable
+    if (std::isnan(x)) return x + x;
+    // Beyond 2^60, pi/2 - atan x < 2^-60 and pi/2 rounds 6.1e-17 below it, far from
+    // the midpoint 1.1e-16 away: the rounded result is the double nearest pi/2.
+    return x > 0.0 ? kHalfPiHi : -kHalfPiHi;
 }
 
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double AtanOf(double x) {
-    // No public method passes NaN: cGeom.CartToPolar's quotient faults first (the
-    // rounding check passes it); differential: unreachable
-    if (std::isnan(x)) return x + x;
     const double ax = std::fabs(x);
-    if (ax < 0x1p-27) return x;  // x^3/3 lies below half an ulp of x
-    // Beyond 2^60, pi/2 - atan x < 2^-60 and pi/2 rounds 6.1e-17 below it, far from
-    // the midpoint 1.1e-16 away: the rounded result is the double nearest pi/2.
-    if (ax > 0x1p60) return x > 0.0 ? kHalfPiHi : -kHalfPiHi;
-    if constexpr (kStepByStep) return trig::SlowAtan(x);
-    // Below 2^-10, t = x itself (c = 0): the series alone, within 2^-71.4 |x|.
-    const double result = ax < 0x1p-10 ? RoundedOrNaN(ax, AtanSeries(ax), kAtanRelativeError) : AtanOfPositive<kFused>(ax);
-    return TERVANIX_LIKELY(result == result) ? std::copysign(result, x) : trig::SlowAtan(x);
+    if (TERVANIX_UNLIKELY(!(ax <= 0x1p60))) return AtanBeyond(x);  // NaN too
+    if constexpr (kStepByStep) return ax < kAtanIsArgument ? x : trig::SlowAtan(x);
+    double rounded;
+    const bool decided = ax < 0x1p-10 ? SmallAtan<kFused>(ax, rounded) : AtanOfPositive<kFused>(ax, rounded);
+    return TERVANIX_LIKELY(decided) ? std::copysign(rounded, x) : trig::SlowAtan(x);
 }
 
 #if TERVANIX_FUSED_DISPATCH
