@@ -31,19 +31,22 @@ struct TableAngle {
 // most 20 bits: k times each of the three 33-bit pieces of pi/2, scaled by 2^-kShift
 // (exactly), is exact, and x - k*P1 is exact as the two lie within a factor of two;
 // pi/2 is known to 2^-151. k*P3 is exact and below 2^-48-kShift; the sum and the
-// difference round by 2^-101-kShift at most, the remainder's absolute error. k may
-// be negative.
-template <int kShift>
-inline TableAngle CodyWaiteSteps(double x) {
+// difference round by 2^-101-kShift at most, the remainder's absolute error (with
+// kFused the sum rounds once). k may be negative. The steps take -k, so that each
+// product is added: the same values as k's products subtracted, bit for bit, as
+// negation is exact.
+template <int kShift, bool kFused = false>
+TERVANIX_ALWAYS_INLINE inline TableAngle CodyWaiteSteps(double x) {
     constexpr double kScale = 1 << kShift;
     // 1.5*2^52 + k, whose last 32 bits are k modulo 2^32: read from there, k is ready
-    // before the subtraction that gives it as a Double.
+    // before the subtraction that gives -k as a Double.
     const double shifted = x * (0x1.45f306dc9c883p-1 * kScale) + 0x1.8p52;
-    const double k = shifted - 0x1.8p52;                                         // nearest to x*2^kShift*2/pi
-    const double r1 = x - k * (kHalfPi1 / kScale);                               // exact
-    const dd::DoubleDouble r2 = dd::TwoSum(r1, -(k * (kHalfPi2 / kScale)));      // exact
+    const double minusK = 0x1.8p52 - shifted;  // -k, k the whole number nearest x*2^kShift*2/pi
+    const double r1 = dd::MulAdd<kFused>(minusK, kHalfPi1 / kScale, x);     // exact
+    const dd::DoubleDouble r2 = dd::TwoSum(r1, minusK * (kHalfPi2 / kScale));  // exact
+    const double rest = dd::MulAdd<kFused>(minusK, kHalfPi4 / kScale, minusK * (kHalfPi3 / kScale));
     const auto wholeK = static_cast<std::int32_t>(static_cast<std::uint32_t>(BitsOf(shifted)));
-    return {wholeK, {r2.hi, r2.lo - (k * (kHalfPi3 / kScale) + k * (kHalfPi4 / kScale))}};
+    return {wholeK, {r2.hi, r2.lo + rest}};
 }
 
 // Cody-Waite by pi/2, for x below 2^20.
@@ -69,7 +72,8 @@ inline ReducedAngle ReduceAngle(double x) {
 
 // Cody-Waite by pi/1024, for |x| < 3200, so that k has at most 20 bits: the remainder
 // to 2^-109.
-inline TableAngle CodyWaiteToTable(double x) { return CodyWaiteSteps<9>(x); }
+template <bool kFused = false>
+TERVANIX_ALWAYS_INLINE inline TableAngle CodyWaiteToTable(double x) { return CodyWaiteSteps<9, kFused>(x); }
 
 // x >= 0 beyond the reach of one Cody-Waite step, or near a multiple of pi/2: reduced by
 // pi/2 first (ReduceAngle), then its remainder by pi/1024.

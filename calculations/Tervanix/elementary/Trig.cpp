@@ -149,7 +149,7 @@ TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, double ax, bool cosine) 
         return cosine ? 1.0 : x;
     }
     if constexpr (kStepByStep) return SlowSinOrCos(x, cosine);
-    const TableAngle angle = CodyWaiteToTable(ax);
+    const TableAngle angle = CodyWaiteToTable<kFused>(ax);
     if (TERVANIX_UNLIKELY(!ServesTable(angle))) return CallFarSinOrCos<kFused>(x, cosine);
     double result;
     if (TERVANIX_LIKELY(SinOrCosOfTableAngle<kFused>(angle, cosine ? 1u : 0u, SignBitOf(x, cosine), result))) return result;
