@@ -275,6 +275,9 @@ fault el-power-columns   elementary/LogExp.cpp 'columns.powerLo[j] = rows[j].pow
 fault el-exp2-no-rest    elementary/LogExp.cpp 'return {head.hi, poly + head.lo};' 'return {head.hi, poly};'
 fault el-exp2-no-ln2-rest elementary/LogExp.cpp 'const double tail = dd::MulAdd<kFused>(f, row.ln2Times.lo, row.power.lo);' \
                                                    'const double tail = row.power.lo;'
+# the angle's reduction without its third piece of pi/2 (k*P3, up to 2^-55 of the angle)
+fault el-cody-waite-no-p3 elementary/AngleReduction.h 'const double rest = dd::MulAdd<kFused>(minusK, kHalfPi4 / kScale, minusK * (kHalfPi3 / kScale));' \
+                                                      'const double rest = minusK * (kHalfPi4 / kScale);'
 fault el-sincos-no-bound elementary/Trig.cpp 'return dd::RoundsAlike({head.hi, low}, head.hi * kRelativeError, rounded);' \
                                              'rounded = head.hi + low; return true;'
 # the rows of the second quadrant: the rest of -sin a given the wrong sign
