@@ -183,7 +183,6 @@ fault fp-binary-high-byte cGenUtil.cpp 'const std::uint64_t notDigits = ((bits[W
                                       'const std::uint64_t notDigits = ((bits[Word] & ~kFourOnes & 0x00FF00FF00FF00FF) | ...);'
 fault fp-binary-word-order cGenUtil.cpp 'gatherFourBits(bits[Word]) << (4 * (kWords - 1 - Word))' 'gatherFourBits(bits[Word]) << (4 * Word)'
 fault fp-grid-pair-skipped cInterp2.cpp 'int{fails(p[3], p[2])}' 'int{fails(p[2], p[1])}'
-fault fp-grid-block-overshoot cInterp2.cpp '& (p[2] < value) & (p[3] < value))) p += 4;' '& (p[2] < value) & (p[2] < value))) p += 4;'
 fault fp-planes-unchecked cGeom.cpp 'if (TERVANIX_LIKELY(std::isfinite((point[0] + point[1]) + point[2]))) {' 'if (true) {'
 fault fp-identity-order  cMatrix.cpp 'if (A(i, i) == 0.0) return false;' 'if (A(i, i) == 0.0 && i > 1) return false;'
 fault fp-proportional-first cMatrixOps.cpp 'if (d > kProportionalTolerance) return false;' 'if (d > kProportionalTolerance) return c > 0;'

@@ -311,17 +311,13 @@ bool cInterp2::IsOutside(const DoubleArray& grid, Long n, Double value) const {
 
 // The search from subscript 2 upwards: a value below the grid gets the first
 // interval, one above it the last, and one equal to an interior grid value the
-// interval to its left. The normal build first steps four grid values at a time
-// while all four lie below the value and the last of them is not the grid's last,
-// each such block being four steps the walk would take; the walk then ends the
-// search within the next four (a NaN stops it where the walk stops).
+// interval to its left. One value per step: a search that stepped four values per
+// branch first, then walked the rest, mispredicted twice per axis and ran slower on
+// grids of 30 values (docs/design.md).
 cInterp2::Bracket cInterp2::FindBracket(const DoubleArray& grid, Long n, Double value) const {
     const Double* const first = grid.Elements(1, n);
     const Double* const last = first + (n - 1);
     const Double* p = first + 1;  // grid(i), starting with i = 2
-    if constexpr (!rt::kStepByStep) {
-        while (last - p >= 4 && ((p[0] < value) & (p[1] < value) & (p[2] < value) & (p[3] < value))) p += 4;
-    }
     while (*p < value && p != last) ++p;
     const auto i = static_cast<Long>(p - first) + 1;
     return {i - 1, i, p[-1], *p};
