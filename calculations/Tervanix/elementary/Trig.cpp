@@ -198,9 +198,12 @@ constexpr AtanBinadesWithMasks kAtanBinadeMasks = WithMasks(kAtanBinades);
 // taken off by a second fused multiply-add (2^-104 |n|): 2^-102.8 |n| together.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double Remainder(double n, double q, dd::DoubleDouble D) {
-    if constexpr (kFused) return dd::MulAdd<kFused>(-q, D.lo, dd::MulAdd<kFused>(-q, D.hi, n));
-    const dd::DoubleDouble qD = dd::ExactProduct<kFused>(q, D.hi);
-    return ((n - qD.hi) - qD.lo) - q * D.lo;
+    if constexpr (kFused) {
+        return dd::MulAdd<kFused>(-q, D.lo, dd::MulAdd<kFused>(-q, D.hi, n));
+    } else {
+        const dd::DoubleDouble qD = dd::ExactProduct<kFused>(q, D.hi);
+        return ((n - qD.hi) - qD.lo) - q * D.lo;
+    }
 }
 
 // atan x for 2^-10 <= x <= 2^60 into rounded; false when the rounding test cannot
