@@ -209,16 +209,16 @@ void Structure(Bytes& in, std::vector<Double>& v, unsigned rows, unsigned cols) 
     }
 }
 
-// A matrix, often of 0 to 4 rows; a large one has 3 to 12, so that the inverse's
-// elimination takes a second panel of eight pivots and rows outside a panel, and a
-// product has blocks of eight columns and several tiles of four rows
-// (runtime/MatrixTiles.h).
+// A matrix, often of 0 to 4 rows; a large one has 3 to 20, so that the inverse's
+// elimination takes a second panel of eight pivots, rows outside a panel and (from 16
+// rows) blocks of columns that a panel leaves at +0.0, and a product has blocks of
+// eight columns and several tiles of four rows (runtime/MatrixTiles.h).
 std::shared_ptr<cMatrix2> AnyMatrix(Bytes& in) {
     if (in.Pick(8) == 0) return nullptr;
     auto m = std::make_shared<cMatrix2>();
     const bool large = in.Pick(4) == 0;
-    m->NumRows(static_cast<Long>(large ? 3 + in.Pick(10) : in.Pick(5)));
-    m->NumCols(in.Pick(4) == 0 ? static_cast<Long>(in.Pick(large ? 13 : 5)) : m->NumRows());
+    m->NumRows(static_cast<Long>(large ? 3 + in.Pick(18) : in.Pick(5)));
+    m->NumCols(in.Pick(4) == 0 ? static_cast<Long>(in.Pick(large ? 21 : 5)) : m->NumRows());
     const bool hostile = in.Pick(4) == 0;
     const auto rows = static_cast<unsigned>(m->NumRows()), cols = static_cast<unsigned>(m->NumCols());
     std::vector<Double> v(rows * cols);

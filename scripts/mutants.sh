@@ -199,21 +199,30 @@ fault fp-formulas-unchecked runtime/Formula.h 'if (TERVANIX_LIKELY(SumIsFinite(v
 fault fp-sum-unchecked   runtime/Accumulation.h 'if (TERVANIX_LIKELY(std::isfinite(plain) && last != std::numeric_limits<Long>::max())) return plain;' \
                                                 'return plain;'
 # the matrices in tiles (runtime/MatrixTiles.cpp) and the calls around them; the
-# differential check's matrices are at most 8 x 8, so the faults that need a second
-# panel, a row outside the panel or the other vector width are left to
-# tests/matrix_sizes (sizes 1 to 40, both widths, and the placed faults)
-fault tl-pivot-stale     runtime/MatrixTiles.cpp 'for (std::size_t k = 0; k < kVectors; ++k) pivot[s][k] = own[s][k];' \
-                                                 'for (std::size_t k = 0; k < kVectors; ++k) Load(pivot[s][k], base + (first + s) * stride + k * kLanes);'
+# differential check's matrices are at most 20 x 20, so the faults that need a window
+# of more than 64 blocks or the other vector width are left to tests/matrix_sizes
+# (sizes 1 to 40, an inverse of 270, both widths, and the placed faults)
+fault tl-pivot-stale     runtime/MatrixTiles.cpp 'for (std::size_t k = 0; k < kVectors; ++k) Store(pivot + s * kBlock + k * kLanes, own[s][k]);' \
+                                                 'for (std::size_t k = 0; k < kVectors; ++k) { V stale; Load(stale, base + (first + s) * stride + k * kLanes); Store(pivot + s * kBlock + k * kLanes, stale); }'
 fault tl-full-mask-short runtime/MatrixTiles.cpp 'for (std::size_t s = 0; s < kPanel; ++s) {' 'for (std::size_t s = 0; s + 1 < kPanel; ++s) {'
 fault tl-forward-row-above runtime/MatrixTiles.cpp 'if (r == p || (!gaussJordan && r < p)) continue;' 'if (r == p || (!gaussJordan && r + 1 < p)) continue;'
 fault tl-factor-reciprocal runtime/MatrixTiles.cpp 'const Double f = (pivot[s] * -1.0) / w;' 'const Double f = (pivot[s] * -1.0) * (1.0 / w);'
 fault tl-product-negative-zero runtime/MatrixTiles.cpp 'for (V& v : row) Splat(v, 0.0);' 'for (V& v : row) Splat(v, -0.0);'
 fault tl-product-last-column runtime/MatrixTiles.cpp 'for (; j < b.cols; ++j) ProductTile<Double, 1>' 'for (; j + 1 < b.cols; ++j) ProductTile<Double, 1>'
 fault tl-final-unchecked runtime/MatrixTiles.cpp 'return AllFinite(m, pivots) && AllFinite(extra, pivots);' 'return true;'
-fault tl-panel-row-mask  runtime/MatrixTiles.cpp 'if (!((masks[r] >> s) & 1u)) continue;' ''
+fault tl-panel-row-mask  runtime/MatrixTiles.cpp 'if (!((panel.masks[r] >> s) & 1u)) continue;' ''
 fault tl-other-row-mask  runtime/MatrixTiles.cpp 'if (!((mask >> s) & 1u)) continue;' ''
-fault tl-last-column     runtime/MatrixTiles.cpp 'j = columns(m, panel); j < m.cols; ++j)' 'j = columns(m, panel); j + 1 < m.cols; ++j)'
-fault tl-pairs-half-block runtime/MatrixTiles.cpp 'BlockThroughPanel<Pair, 2 * kPairsInFour>(m, j, panel);' 'BlockThroughPanel<Pair, kPairsInFour>(m, j, panel);'
+fault tl-last-column     runtime/MatrixTiles.cpp 'j < m.cols; ++j) {
+            ColumnThroughPanel' 'j + 1 < m.cols; ++j) {
+            ColumnThroughPanel'
+fault tl-quiet-own-panel runtime/MatrixTiles.cpp 'return span.from >= panel.first + panel.steps;' 'return span.from >= panel.first;'
+fault tl-quiet-negative-zero runtime/MatrixTiles.cpp 'std::fill(pivots, pivots + kBlockPivots, 0.0);' 'std::fill(pivots, pivots + kBlockPivots, -0.0);'
+fault tl-span-first-row  runtime/MatrixTiles.cpp 'r = std::max(span.from, panel.firstRow)' 'r = std::max(span.from + 1, panel.firstRow)'
+fault tl-span-last-row   runtime/MatrixTiles.cpp 'span.to = r + 1;' 'span.to = r;'
+fault tl-window-edge     runtime/MatrixTiles.cpp 'const std::size_t end = std::min(blocks, window + kChunkBlocks);' \
+                                                 'const std::size_t end = std::min(blocks, window + kChunkBlocks - 1);'
+fault tl-run-past-quiet  runtime/MatrixTiles.cpp 'while (b + run < end && !Quiet(spans[b + run], panel)) ++run;' \
+                                                 'while (b + run < end) ++run;'
 fault tl-calc-redo-unarranged cMatrix.cpp '        ArrangeRows(W, V);
         EliminateForward(W, V, scratch);' '        EliminateForward(W, V, scratch);'
 fault tl-invert-redo-unbuilt cMatrixOps.cpp '            W.reset();

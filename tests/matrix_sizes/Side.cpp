@@ -41,7 +41,9 @@ void Bits(std::string& log, double v) {
 }
 
 // A kind of matrix: dense, with zeros (masks that skip rows), with a huge element
-// that makes a later step overflow, or with an infinity or a NaN.
+// that makes a later step overflow, with an infinity or a NaN, with elements of any
+// size, with whole numbers and zeros, or lower triangular (its inverse keeps zeros,
+// whose signs show whether the steps that should leave them alone did).
 double Element(Generator& g, unsigned kind, Long i, Long j, Long n) {
     double v = 2.0 * g.Unit() - 1.0;
     switch (kind) {
@@ -51,6 +53,7 @@ double Element(Generator& g, unsigned kind, Long i, Long j, Long n) {
         case 4: return (i == n && j == 2) ? std::numeric_limits<double>::quiet_NaN() : v;
         case 5: return v * std::ldexp(1.0, static_cast<int>(g.Pick(1400)) - 700);
         case 6: return g.Pick(2) == 0 ? 0.0 : std::round(8.0 * v);
+        case 7: return j > i ? 0.0 : v;
         default: return v;
     }
 }
@@ -169,6 +172,19 @@ void RunPlaced(std::string& log) {
     }
 }
 
+// An inverse wide enough that its working matrix (N rows, 2N columns) has more blocks
+// of eight columns than the tiles take in one window, so that runs of blocks end at a
+// window's edge. Each element of the inverse is written.
+void RunWide(std::string& log) {
+    constexpr Long n = 270;
+    Generator g{2026};
+    const auto a = Random(g, 0, n, n);
+    std::shared_ptr<cMatrix2> out;
+    log += "\nwide: ";
+    Run(log, [&] { return cMatrixOps().MatrixInvert(a, out); });
+    Write(log, out);
+}
+
 }  // namespace
 
 #define SIDE_NAME2(a, b) a##b
@@ -178,10 +194,13 @@ std::string SIDE_NAME(RunSide, SIDE)(unsigned seed) {
     std::string log;
     Generator g{seed * 7919ull + 17};
     cMatrixOps ops;
-    if (seed == 0) RunPlaced(log);
+    if (seed == 0) {
+        RunPlaced(log);
+        RunWide(log);
+    }
     const Long sizes[] = {1, 3, 4, 5, 7, 8, 9, 12, 15, 16, 17, 23, 24, 25, 33, 40};
     for (const Long n : sizes) {
-        for (unsigned kind = 0; kind < 7; ++kind) {
+        for (unsigned kind = 0; kind < 8; ++kind) {
             log += "\nn " + std::to_string(n) + " kind " + std::to_string(kind) + ": ";
             const auto a = Random(g, kind, n, n);
             std::shared_ptr<cMatrix2> out;

@@ -21,6 +21,11 @@
 // block of eight columns takes those eight steps on its own: the pivot rows first, one
 // step after the other, keeping each pivot row's values as its step reads them, and
 // then every other row all eight steps while its eight elements stay in registers.
+// The rows take the panel one at a time across up to 64 blocks, so that each row is
+// read once per panel, in order. A block that holds +0.0 in every row up to the
+// panel's last pivot row stays +0.0 there (each step adds x * f to +0.0), so only
+// the rows between its first and last other value take the steps: most of the
+// blocks of an inverse's identity half, for most panels.
 // Every element meets exactly the operations of the element-by-element loop, in the
 // same order, each rounded by itself, so the values are that loop's to the bit. The
 // eight columns go in two vectors of four Doubles where the processor has AVX2 (chosen
