@@ -299,6 +299,8 @@ fault el-atan-no-bound   elementary/Trig.cpp 'return dd::RoundsAlike({head.hi, (
 # bound of 2^-69.5 does not cover
 fault el-atan-remainder-low elementary/Trig.cpp 'return dd::MulAdd<kFused>(-q, D.lo, dd::MulAdd<kFused>(-q, D.hi, n));' \
                                                 'return dd::MulAdd<kFused>(-q, D.hi, n);'
+# the fused denominator's low part with c*x rounded first: D only within 2^-53 of itself
+fault el-atan-denominator-low elementary/Trig.cpp 'return {d0, dd::MulAdd<kFused>(c, x, 1.0 - d0)};' 'return {d0, (1.0 - d0) + c * x};'
 # the row of the arctangent one off
 fault el-atan-row-offset elementary/Trig.cpp 'kAtanTable[binade.rowOffset + (bits >> binade.shift)]' 'kAtanTable[binade.rowOffset + (bits >> binade.shift) + 1]'
 fault el-atan-small-bound elementary/Trig.cpp 'constexpr double kAtanRelativeError = 0x1.6p-70;' 'constexpr double kAtanRelativeError = 0x1.6p-77;'

@@ -206,6 +206,26 @@ TERVANIX_ALWAYS_INLINE inline double Remainder(double n, double q, dd::DoubleDou
     }
 }
 
+// D = 1 + c*x as Dhi + Dlo for c, x > 0, c with at most 10 significant bits, from d0,
+// 1 + c*x rounded. Fused: Dhi = d0, and Dlo = c*x + (1 - d0) rounded once. While
+// d0 < 2^53, 1 - d0 is exact (d0 - 1 is a multiple of d0's ulp, below d0), so Dlo is
+// d0's error within 2^-53 of itself and D is within 2^-106 D; from d0 >= 2^53 (x above
+// 2^26), 1 - d0 rounds by up to half an ulp of d0, and D is within 2^-52 D. Portable:
+// c*x exactly as P + p (normalized: the portable product's low part may exceed half an
+// ulp of its high part), 1 + P exactly as a two-sum, its error plus p rounded once: D
+// within 2^-104.9 D.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline dd::DoubleDouble OnePlusProduct(double c, double x, double d0) {
+    if constexpr (kFused) {
+        return {d0, dd::MulAdd<kFused>(c, x, 1.0 - d0)};
+    } else {
+        dd::DoubleDouble cx = ShortTimes<kFused>(c, x);
+        cx = dd::FastTwoSum(cx.hi, cx.lo);
+        const dd::DoubleDouble one = dd::TwoSum(1.0, cx.hi);
+        return dd::FastTwoSum(one.hi, one.lo + cx.lo);
+    }
+}
+
 // atan x for 2^-10 <= x <= 2^60 into rounded; false when the rounding test cannot
 // decide. The binade [2^e, 2^(e+1)) of x is cut into 2^k rows by the top k bits of
 // its mantissa (kAtanBinades); c, the middle of the row of x, has k + 2 significant
@@ -215,12 +235,13 @@ TERVANIX_ALWAYS_INLINE inline double Remainder(double n, double q, dd::DoubleDou
 // 2^(e-k-1), over 1 + c*x, which is at least 1 below 1, 2 in [1, 2) and 2^(2e) above,
 // where k = e + 9, 8 and 9 - e (at least 0). Only atan c comes from the table, and
 // no division finds the row.
-// The quotient takes one division. D = 1 + c*x is formed as Dhi + Dlo within
-// 2^-104.9 (c*x exact as P + p; 1 + P exact as a two-sum; its error plus p rounded
-// once). r is the reciprocal of d0, 1 + c*x rounded (started at once, beside the exact
-// D), and q = n*r: three roundings, q within 2^-51 (1 + 2^-52) of t. The remainder
-// n - q*D is formed within 2^-102.5 |n| (Remainder) and divided by d0 within
-// 2^-101.9 |t|: t = q + remainder*r within 2^-100 |t|.
+// The quotient takes one division. r is the reciprocal of d0, 1 + c*x rounded, and
+// q = n*r: three roundings, q within 2^-51 (1 + 2^-52) of t. D = 1 + c*x is formed as
+// Dhi + Dlo within 2^-104.9 D (OnePlusProduct), the remainder n - q*D within 2^-102.5
+// |n| (Remainder), and divided by d0 within 2^-101.9 |t|: t = q + remainder*r within
+// 2^-100 |t|. (Above 2^26 the fused D is only within 2^-52 D, and t within 2^-51.9
+// |t|; but there |t| <= 2^-27 and atan x > 1.5, so every error below stays under
+// 2^-79 atan x.)
 // The errors, in units of |t|:
 //   the series taken at q, not at t: its slope -t^2 times 2^-51 |t|      2^-71
 //   the series' roundings and the terms it leaves out                   2^-71.5
@@ -239,13 +260,9 @@ TERVANIX_ALWAYS_INLINE inline bool AtanOfPositive(double x, double& rounded) {
     const double c = FromBits((bits & binade.keep) | binade.middle);
     const double* row = kAtanTable[binade.rowOffset + (bits >> binade.shift)];
     const double n = x - c;  // exact
-    const double reciprocal = 1.0 / dd::MulAdd<kFused>(c, x, 1.0);
-    // c*x = P + p exactly (c has at most 10 bits), normalized: the portable product's
-    // low part may exceed half an ulp of its high part.
-    dd::DoubleDouble cx = ShortTimes<kFused>(c, x);
-    if constexpr (!kFused) cx = dd::FastTwoSum(cx.hi, cx.lo);
-    const dd::DoubleDouble one = dd::TwoSum(1.0, cx.hi);
-    const dd::DoubleDouble D = dd::FastTwoSum(one.hi, one.lo + cx.lo);
+    const double d0 = dd::MulAdd<kFused>(c, x, 1.0);
+    const double reciprocal = 1.0 / d0;
+    const dd::DoubleDouble D = OnePlusProduct<kFused>(c, x, d0);
     const double q = n * reciprocal;
     const double remainder = Remainder<kFused>(n, q, D);
     const double tail = dd::MulAdd<kFused>(remainder, reciprocal, AtanSeries<kFused>(q));
