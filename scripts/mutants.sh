@@ -216,7 +216,8 @@ fault tl-last-column     runtime/MatrixTiles.cpp 'j < m.cols; ++j) {
             ColumnThroughPanel' 'j + 1 < m.cols; ++j) {
             ColumnThroughPanel'
 fault tl-quiet-own-panel runtime/MatrixTiles.cpp 'return span.from >= panel.first + panel.steps;' 'return span.from >= panel.first;'
-fault tl-quiet-negative-zero runtime/MatrixTiles.cpp 'std::fill(pivots, pivots + kBlockPivots, 0.0);' 'std::fill(pivots, pivots + kBlockPivots, -0.0);'
+fault tl-quiet-negative-zero runtime/MatrixTiles.cpp 'pivotValues.resize((kChunkBlocks + 1) * kBlockPivots, 0.0);' \
+                                                     'pivotValues.resize((kChunkBlocks + 1) * kBlockPivots, -0.0);'
 fault tl-span-first-row  runtime/MatrixTiles.cpp 'r = std::max(span.from, panel.firstRow)' 'r = std::max(span.from + 1, panel.firstRow)'
 fault tl-span-last-row   runtime/MatrixTiles.cpp 'span.to = r + 1;' 'span.to = r;'
 fault tl-window-edge     runtime/MatrixTiles.cpp 'const std::size_t end = std::min(blocks, window + kChunkBlocks);' \

@@ -21,6 +21,7 @@ constexpr std::size_t kBlock = 8;  // columns that take a panel's steps together
 // Blocks that take a panel a row at a time: their pivot values (32 KB) stay in the
 // first-level cache while the rows stream through.
 constexpr std::size_t kChunkBlocks = 64;
+constexpr std::size_t kBlockPivots = kPanel * kBlock;  // a block's kept pivot values
 
 // The loops over a tile's vectors and steps are unrolled, so that the tile stays in
 // registers (GCC does not unroll them by itself for the narrower vectors).
@@ -163,20 +164,16 @@ TERVANIX_ALWAYS_INLINE inline void PivotRowsThroughPanel(const PanelMatrix& m, s
 // of `span`: first the pivot rows (PivotRowsThroughPanel; all +0.0 in a quiet block),
 // then every other row of the span a row at a time, its factors in registers and
 // each block's elements in registers through all the steps. Each element:
-// x = pivot + x * f, product and sum rounded. `pivots` holds kChunkBlocks blocks.
+// x = pivot + x * f, product and sum rounded. `pivots` holds kChunkBlocks blocks, or,
+// for a quiet block, is a block of +0.0 that the pivot rows are not taken into.
 template <typename V, std::size_t kVectors>
 TERVANIX_ALWAYS_INLINE inline void ChunkThroughPanel(const PanelMatrix& m, std::size_t j, std::size_t blocks,
                                                      const Panel& panel, RowSpan span, bool quiet, Double* pivots) {
     constexpr std::size_t kLanes = sizeof(V) / sizeof(Double);
     constexpr std::size_t kWidth = kVectors * kLanes;
-    constexpr std::size_t kBlockPivots = kPanel * kBlock;  // a block's pivot values
     const std::size_t n = panel.steps, first = panel.first;
-    if (quiet) {
-        std::fill(pivots, pivots + kBlockPivots, 0.0);
-    } else {
-        for (std::size_t b = 0; b < blocks; ++b) {
-            PivotRowsThroughPanel<V, kVectors>(m, j + b * kWidth, panel, pivots + b * kBlockPivots);
-        }
+    for (std::size_t b = 0; !quiet && b < blocks; ++b) {
+        PivotRowsThroughPanel<V, kVectors>(m, j + b * kWidth, panel, pivots + b * kBlockPivots);
     }
     for (std::size_t r = std::max(span.from, panel.firstRow), end = std::min(span.to, panel.rows); r < end; ++r) {
         const unsigned mask = panel.masks[r];
@@ -227,18 +224,19 @@ TERVANIX_ALWAYS_INLINE inline void ChunkThroughPanel(const PanelMatrix& m, std::
 
 // Every whole block of kBlock columns through the panel, in windows of kChunkBlocks
 // blocks: each quiet block by itself for its span's rows, the others in runs.
-// Gives the columns done.
+// `pivots` holds kChunkBlocks blocks and then one of +0.0. Gives the columns done.
 template <typename V, std::size_t kVectors>
 TERVANIX_ALWAYS_INLINE inline std::size_t BlocksThroughPanel(const PanelMatrix& m, const Panel& panel,
                                                              const RowSpan* spans, Double* pivots) {
     static_assert(kVectors * sizeof(V) == kBlock * sizeof(Double), "a block is kVectors vectors");
     const std::size_t blocks = m.cols / kBlock;
     const RowSpan allRows{0, panel.rows};
+    Double* const quietPivots = pivots + kChunkBlocks * kBlockPivots;
     for (std::size_t window = 0; window < blocks; window += kChunkBlocks) {
         const std::size_t end = std::min(blocks, window + kChunkBlocks);
         for (std::size_t b = window; b < end;) {
             if (Quiet(spans[b], panel)) {
-                ChunkThroughPanel<V, kVectors>(m, b * kBlock, 1, panel, spans[b], /*quiet=*/true, pivots);
+                ChunkThroughPanel<V, kVectors>(m, b * kBlock, 1, panel, spans[b], /*quiet=*/true, quietPivots);
                 ++b;
                 continue;
             }
@@ -390,7 +388,8 @@ bool EliminateInPanels(PanelMatrix m, PanelMatrix extra, std::size_t pivots, boo
         copy.resize(pivots * kPanel);
         factors.resize(pivots * kPanel);
         masks.resize(pivots);
-        pivotValues.resize(kChunkBlocks * kPanel * kBlock);
+        // kChunkBlocks blocks of pivot values, then a quiet block's, +0.0 throughout
+        pivotValues.resize((kChunkBlocks + 1) * kBlockPivots, 0.0);
         spans.resize(m.cols / kBlock);
     } catch (const std::bad_alloc&) {
         // No memory for the factors (tests/allocation); differential: unreachable
