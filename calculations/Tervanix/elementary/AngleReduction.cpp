@@ -110,7 +110,7 @@ ReducedAngle PayneHanek(double x) {
 TableAngle ReduceLargeToTable(double x) {
     const ReducedAngle quarter = ReduceAngle(x);  // |r| <= pi/4 + 2^-30: the row is within 257 of 0
     const TableAngle a = CodyWaiteToTable(quarter.r.hi);
-    return {a.k + 512 * quarter.quadrant, {a.r.hi, a.r.lo + quarter.r.lo}};
+    return {a.k + 512 * quarter.quadrant, dd::TwoSum(a.r.hi, a.r.lo + quarter.r.lo)};
 }
 
 }  // namespace tervanix::rt::trig

@@ -75,16 +75,53 @@ inline ReducedAngle ReduceAngle(double x) {
 template <bool kFused = false>
 TERVANIX_ALWAYS_INLINE inline TableAngle CodyWaiteToTable(double x) { return CodyWaiteSteps<9, kFused>(x); }
 
+// The bits of pi/2 after kHalfPi1, as the next 53 (hi) and the Double nearest the
+// rest (lo), for the fused reduction below: kHalfPi2 + kHalfPi3 split exactly by a
+// fast two-sum, kHalfPi4 added to its low part. With kHalfPi1, pi/2 to 2^-140.
+inline constexpr dd::DoubleDouble kHalfPiTail = [] {
+    const dd::DoubleDouble middle = dd::FastTwoSum(kHalfPi2, kHalfPi3);
+    return dd::DoubleDouble{middle.hi, middle.lo + kHalfPi4};
+}();
+
+#if TERVANIX_FUSED_DISPATCH
+// Cody-Waite by pi/1024 for |x| < 3200 with fused multiply-adds, for code compiled with
+// TERVANIX_FUSED_TARGET, into which it is inlined; into angle, k and r = hi + lo with
+// |lo| <= 2^-53 |hi| + 2^-76. As in CodyWaiteSteps, -k and r1 = x - k*P1 are exact.
+// Then r = r1 - k*P2 rounds once, P2 being kHalfPiTail.hi (the product is exact inside
+// the fused multiply-add), and its error is d - k*P2 for d = r1 - r, which is exact by
+// Sterbenz when |k*P2| <= |r1|/2: true for |r1| >= 2^-20, as |k*P2/512| < 2^-22.9.
+// That error, below half an ulp of r, rounds by 2^-106 |r|, and k*P3 (below 2^-75)
+// joins it: the remainder within 2^-106 |r| + 2^-116. False for |r1| < 2^-20 (about
+// one argument in 1600 near a row, and |x| below 2^-20): for k = 0, r = x exactly and
+// serves; otherwise the reduction by pi/2 (ReduceLargeToTable) must take x, as for the
+// x near multiples of pi/2, whose remainder needs more correct bits.
+TERVANIX_ALWAYS_INLINE inline bool FusedCodyWaiteToTable(double x, TableAngle& angle) {
+    constexpr double kScale = 512.0;
+    const double shifted = dd::MulAdd<true>(x, 0x1.45f306dc9c883p-1 * kScale, 0x1.8p52);
+    const double minusK = 0x1.8p52 - shifted;
+    const double r1 = dd::MulAdd<true>(minusK, kHalfPi1 / kScale, x);  // exact
+    const double r = dd::MulAdd<true>(minusK, kHalfPiTail.hi / kScale, r1);
+    const double d = r1 - r;  // exact for |r1| >= 2^-20
+    const double error = dd::MulAdd<true>(minusK, kHalfPiTail.hi / kScale, d);
+    const double lo = dd::MulAdd<true>(minusK, kHalfPiTail.lo / kScale, error);
+    angle = {static_cast<std::int32_t>(static_cast<std::uint32_t>(BitsOf(shifted))), {r, lo}};
+    return !(std::fabs(r1) < 0x1p-20);
+}
+#endif
+
 // x >= 0 beyond the reach of one Cody-Waite step, or near a multiple of pi/2: reduced by
-// pi/2 first (ReduceAngle), then its remainder by pi/1024.
+// pi/2 first (ReduceAngle), then its remainder by pi/1024; r normalized, |lo| at most
+// half an ulp of hi.
 TableAngle ReduceLargeToTable(double x);
 
-// Whether the Cody-Waite remainder of x (0 <= x < 3200) serves the table. Where k is
-// a multiple of 512 other than 0, x lies near a multiple of pi/2, the result is about
+// Whether the Cody-Waite remainder of x (|x| < 3200) serves the table: where k is a
+// multiple of 512 other than 0, x lies near a multiple of pi/2, the result is about
 // r, and a remainder below 2^-20 has too few correct bits relative to itself: the
 // reduction by pi/2 takes over (ReduceLargeToTable). Elsewhere the result is at least
-// sin(pi/2048) in magnitude, which the absolute error of r serves.
-inline bool ServesTable(const TableAngle& a) { return (a.k & 511) != 0 || a.k == 0 || !(std::fabs(a.r.hi) < 0x1p-20); }
+// sin(pi/2048) in magnitude, which the absolute error of r serves. For k = 0 the
+// answer is false below 2^-20 too, though r = x exactly: the caller tells that case
+// apart, off the common path.
+inline bool ServesTable(const TableAngle& a) { return (a.k & 511) != 0 || !(std::fabs(a.r.hi) < 0x1p-20); }
 
 // x * 2/pi = k + f with k whole and |f| <= 1/2, for x >= pi/4 finite: k modulo 4, the
 // sign of f, and |f| as five 53-bit pieces, chunk[0] + ... + chunk[4], each within the

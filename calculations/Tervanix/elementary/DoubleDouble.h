@@ -19,7 +19,7 @@ struct DoubleDouble {
 };
 
 // a + b exactly, when a is 0 or |a| >= |b|.
-inline DoubleDouble FastTwoSum(double a, double b) {
+constexpr DoubleDouble FastTwoSum(double a, double b) {
     const double s = a + b;
     const double z = s - a;
     return {s, b - z};

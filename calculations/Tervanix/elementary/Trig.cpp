@@ -62,6 +62,22 @@ constexpr SinCosRows ByQuadrant(const double (&table)[512][4]) {
 }
 constexpr SinCosRows kSinCosRows = ByQuadrant(kSinCosTable);
 
+#if TERVANIX_FUSED_DISPATCH
+// The same rows for the fused build, each p and q as the Double nearest it (p1, q1)
+// and the rest (p2, q2): the portable row's head and rest, summed by a fast two-sum,
+// exactly.
+constexpr SinCosRows WithRoundedHeads(const SinCosRows& rows) {
+    SinCosRows rounded{};
+    for (int i = 0; i < 1024; ++i) {
+        const dd::DoubleDouble p = dd::FastTwoSum(rows.row[i].p1, rows.row[i].p2);
+        const dd::DoubleDouble q = dd::FastTwoSum(rows.row[i].q1, rows.row[i].q2);
+        rounded.row[i] = {p.hi, p.lo, q.hi, q.lo};
+    }
+    return rounded;
+}
+constexpr SinCosRows kSinCosRoundedRows = WithRoundedHeads(kSinCosRows);
+#endif
+
 // p + q*t + p*(cos t - 1) + q*(sin t - t) for t = r = hi + lo (|t| <= pi/2048 + 2^-40),
 // which is sin(a + t) for (p, q) = (sin a, cos a) and cos(a + t) for (cos a, -sin a):
 //   sin(a + t) = sin a + cos a * t + sin a * (cos t - 1) + cos a * (sin t - t),
@@ -91,6 +107,47 @@ TERVANIX_ALWAYS_INLINE inline bool SinOrCosNearRow(const SinCosRow& row, dd::Dou
     return dd::RoundsAlike({head.hi, low}, head.hi * kRelativeError, rounded);
 }
 
+#if TERVANIX_FUSED_DISPATCH
+// The same in the fused build, from a row of kSinCosRoundedRows (p and q, the same as
+// above, are p1 and q1 here) and r with |lo| <= 2^-53 |hi| + 2^-76:
+// - The head p1 + q1*hi rounds once. Its error is q1*hi + d for d = p1 - head, exact
+//   by Sterbenz (|q1*hi| < |p1|/2 - 2^-27.6, or p1 = 0), and rounds once: within
+//   2^-106 of the head. The rest lies below 2^-52 of the result.
+// - The tails are taken at hi, so that they need not wait for lo. Their share of lo,
+//   -p*hi*lo to first order, joins lo's factor q; what is left out, about
+//   q*(hi^2/2)*lo, stays below 2^-72.6 of the result.
+// - cos t - 1 = -u/2 + u^2 (1/24 - u/720) with -u/2 exact, and the two tails summed
+//   by one fused multiply-add.
+// The errors relative to the result: three roundings of 2^-53 on p*(cos t - 1), at
+// most 2^-18.7 of it, and six on q*(sin t - t), at most 2^-21.3 of it: 2^-69.7; lo's
+// share left out, 2^-72.6; the last sum, 2^-71.5. Below 2^-69 together, as in the
+// portable build.
+TERVANIX_ALWAYS_INLINE inline bool SinOrCosNearRoundedRow(const SinCosRow& row, dd::DoubleDouble r, double& rounded) {
+    const double hi = r.hi;
+    const double lo = r.lo;
+    const double u = hi * hi;
+    const double u2 = u * u;
+    const double cosTail = dd::MulAdd<true>(u2, dd::MulAdd<true>(u, -1.0 / 720.0, 1.0 / 24.0), -0.5 * u);
+    const double sinPolynomial = dd::MulAdd<true>(u2, -1.0 / 5040.0, dd::MulAdd<true>(u, 1.0 / 120.0, -1.0 / 6.0));
+    const double tails = dd::MulAdd<true>(row.p1, cosTail, ((row.q1 * hi) * u) * sinPolynomial);
+    const double head = dd::MulAdd<true>(row.q1, hi, row.p1);
+    const double headError = dd::MulAdd<true>(row.q1, hi, row.p1 - head);
+    const double loFactor = dd::MulAdd<true>(-row.p1, hi, row.q1);
+    const double rest = row.p2 + dd::MulAdd<true>(loFactor, lo, row.q2 * hi);
+    const double low = (rest + headError) + tails;
+    return dd::RoundsAlike({head, low}, head * kRelativeError, rounded);
+}
+#endif
+
+// The row of index (k modulo 1024) evaluated at r, by the build's own table.
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline bool SinOrCosAtIndex(unsigned index, dd::DoubleDouble r, double& rounded) {
+#if TERVANIX_FUSED_DISPATCH
+    if constexpr (kFused) return SinOrCosNearRoundedRow(kSinCosRoundedRows.row[index & 1023u], r, rounded);
+#endif
+    return SinOrCosNearRow<kFused>(kSinCosRows.row[index & 1023u], r, rounded);
+}
+
 // sin x or cos x, its sign bit flipped by signBit, for the angle x = k*pi/1024 + r:
 // k + 512 quarterTurns modulo 1024 is the row (quarterTurns is 1 for the cosine), and
 // its next bit, set in the third and fourth quadrants, flips the sign. False when the
@@ -99,7 +156,7 @@ template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline bool SinOrCosOfTableAngle(TableAngle angle, unsigned quarterTurns, std::uint64_t signBit, double& result) {
     const unsigned index = static_cast<unsigned>(angle.k) + 512u * quarterTurns;
     double rounded;
-    if (!SinOrCosNearRow<kFused>(kSinCosRows.row[index & 1023u], angle.r, rounded)) return false;
+    if (!SinOrCosAtIndex<kFused>(index, angle.r, rounded)) return false;
     result = FromBits(BitsOf(rounded) ^ signBit ^ (static_cast<std::uint64_t>(index & 1024u) << 53));
     return true;
 }
@@ -138,21 +195,40 @@ double CallFarSinOrCos(double x, bool cosine) {
     return FarSinOrCosPortable(x, cosine);
 }
 
+// The table angle of x (|x| < 3200) into angle; false where its remainder lies below
+// 2^-20 and may need more correct bits than the reduction gives: the table serves it
+// when k = 0 (r = x exactly), and otherwise the far path must reduce x instead
+// (FusedCodyWaiteToTable, ServesTable).
+template <bool kFused>
+TERVANIX_ALWAYS_INLINE inline bool ReduceToTable(double x, TableAngle& angle) {
+#if TERVANIX_FUSED_DISPATCH
+    if constexpr (kFused) return FusedCodyWaiteToTable(x, angle);
+#endif
+    angle = CodyWaiteToTable<kFused>(x);
+    return ServesTable(angle);
+}
+
+// Whether sin x rounds to x (x^3/6 lies below half an ulp of x) or cos x to 1 (x^2/2
+// lies below half an ulp below 1), for ax = |x|.
+inline bool RoundsToFirstTerm(double ax, bool cosine) { return ax < (cosine ? 0x1p-27 : 0x1p-26); }
+
 // sin x (cosine false) or cos x (cosine true), from ax = |x|. The one comparison with
-// 3200 also sends infinities and NaN to the far path.
+// 3200 also sends infinities and NaN to the far path; the small arguments, whose
+// remainder is x itself, leave the common path where the reduction does. Below 3200
+// the reduction takes x with its sign: k is negative for negative x, and k modulo 2048
+// still names the row and the quadrant (sin x = sin(k*pi/1024 + r), and cos x the
+// same a quarter turn on), so the sign of x takes no step of its own.
 template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, double ax, bool cosine) {
     if (TERVANIX_UNLIKELY(!(ax < 3200.0))) return CallFarSinOrCos<kFused>(x, cosine);
-    if (ax < (cosine ? 0x1p-27 : 0x1p-26)) {
-        // sin x: x^3/6 lies below half an ulp of x; cos x: x^2/2 lies below half an
-        // ulp below 1.
-        return cosine ? 1.0 : x;
+    if constexpr (kStepByStep) return RoundsToFirstTerm(ax, cosine) ? (cosine ? 1.0 : x) : SlowSinOrCos(x, cosine);
+    TableAngle angle;
+    if (TERVANIX_UNLIKELY(!ReduceToTable<kFused>(x, angle))) {
+        if (RoundsToFirstTerm(ax, cosine)) return cosine ? 1.0 : x;
+        if (angle.k != 0) return CallFarSinOrCos<kFused>(x, cosine);
     }
-    if constexpr (kStepByStep) return SlowSinOrCos(x, cosine);
-    const TableAngle angle = CodyWaiteToTable<kFused>(ax);
-    if (TERVANIX_UNLIKELY(!ServesTable(angle))) return CallFarSinOrCos<kFused>(x, cosine);
     double result;
-    if (TERVANIX_LIKELY(SinOrCosOfTableAngle<kFused>(angle, cosine ? 1u : 0u, SignBitOf(x, cosine), result))) return result;
+    if (TERVANIX_LIKELY(SinOrCosOfTableAngle<kFused>(angle, cosine ? 1u : 0u, 0, result))) return result;
     return SlowSinOrCos(x, cosine);
 }
 
