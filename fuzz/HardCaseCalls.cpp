@@ -2,8 +2,10 @@
 // compiled once against the normal library and once against the reference library,
 // as DifferentialCalls.cpp is: every hard case through the public method that
 // reaches its function, a line per call with the arguments, the results and any
-// error.
+// error; then every hard case straight through its function, dispatched and portable.
 #include <Tervanix/Tervanix.h>
+#include <Tervanix/elementary/LogExp.h>
+#include <Tervanix/elementary/Trig.h>
 
 #include "HardCases.h"
 
@@ -25,6 +27,26 @@ void Record(differential::Log& log, const char* name, Double a, Double b, Call c
     } catch (const LibraryError& e) {
         log << " raised " << KindName(e.kind()) << " " << e.what();
     }
+}
+
+// A correctly rounded function's two builds: the one the library calls (on a
+// processor with fused multiply-add, its fused build) and the portable one, which
+// serves elsewhere (Windows, aarch64) and which no public method reaches here.
+struct Builds {
+    Elementary f;
+    const char* name;
+    double (*dispatched)(double);
+    double (*portable)(double);
+};
+
+// Angles below 2^-20, where the remainder of the sine's and cosine's reduction is the
+// angle itself, either side of the thresholds below which sin x rounds to x (2^-26)
+// and cos x to 1 (2^-27): random inputs seldom draw them.
+const Double kSmallAngles[] = {0x1p-28, 0x1.8p-27, 0x1p-26, 0x1.0000000000001p-26, 0x1.3p-23, 0x1.ffffffffffffp-21};
+
+void RecordBuilds(differential::Log& log, const Builds& builds, Double x) {
+    log.Begin(builds.name);
+    log << x << builds.dispatched(x) << builds.portable(x);
 }
 
 }  // namespace
@@ -55,6 +77,23 @@ void TERVANIX_HARD_CASES_NAME(DIFFERENTIAL_SIDE)(Log& log) {
                 geom.PolarToCart(1.0, theta, X, Y);
                 log << X << Y;
             });
+        }
+    }
+    namespace cr = rt::cr;
+    const Builds functions[] = {
+        {Elementary::kLog, "log", cr::Log, cr::portable::Log},
+        {Elementary::kExp2, "exp2", cr::Exp2, cr::portable::Exp2},
+        {Elementary::kExp10, "exp10", cr::Exp10, cr::portable::Exp10},
+        {Elementary::kSin, "sin", cr::Sin, cr::portable::Sin},
+        {Elementary::kCos, "cos", cr::Cos, cr::portable::Cos},
+        {Elementary::kAtan, "atan", cr::Atan, cr::portable::Atan},
+    };
+    for (const Builds& builds : functions) {
+        for (const Double x : HardCases(builds.f)) RecordBuilds(log, builds, x);
+        if (builds.f != Elementary::kSin && builds.f != Elementary::kCos) continue;
+        for (const Double x : kSmallAngles) {
+            RecordBuilds(log, builds, x);
+            RecordBuilds(log, builds, -x);
         }
     }
 }

@@ -31,7 +31,8 @@ const std::vector<double>& HardCases(Elementary f);
 // is a hard case of the sine or of the cosine exactly (most of them have one).
 const std::vector<double>& HardDegrees(Elementary f);
 
-// Every hard case through its public method on each side, one line per call
+// Every hard case through its public method on each side, one line per call, then
+// straight through both builds of its function, the dispatched and the portable one
 // (HardCaseCalls.cpp, compiled against each library).
 void RunNormalHardCases(Log& log);
 void RunReferenceHardCases(Log& log);
