@@ -294,6 +294,18 @@ fault el-sincos-row-rest elementary/Trig.cpp 'rows.row[512 + j] = {table[j][2], 
                                              'rows.row[512 + j] = {table[j][2], table[j][3], -table[j][0], table[j][1]};'
 # the third and fourth quadrants not negated
 fault el-sincos-quadrant-sign elementary/Trig.cpp '^ (static_cast<std::uint64_t>(index & 1024u) << 53)' '^ (static_cast<std::uint64_t>(index & 1024u) << 50)'
+# the fused build's sine and cosine: its reduction, its rows and its evaluation
+fault el-cody-waite-fused-error elementary/AngleReduction.h 'const double lo = dd::MulAdd<true>(minusK, kHalfPiTail.lo / kScale, error);' \
+                                                            'const double lo = minusK * (kHalfPiTail.lo / kScale);'
+# every remainder taken as steady: near a multiple of pi/2 the difference r1 - r is no
+# longer exact, and a result about r keeps too few correct bits
+fault el-cody-waite-fused-steady elementary/AngleReduction.h 'return !(std::fabs(r1) < 0x1p-20);' 'return true;'
+fault el-sincos-rounded-rows elementary/Trig.cpp 'rounded.row[i] = {p.hi, p.lo, q.hi, q.lo};' 'rounded.row[i] = {p.hi, p.lo, q.hi, 0.0};'
+fault el-sincos-fused-no-bound elementary/Trig.cpp 'return dd::RoundsAlike({head, low}, head * kRelativeError, rounded);' \
+                                                   'rounded = head + low; return true;'
+fault el-sincos-head-error elementary/Trig.cpp 'const double low = (rest + headError) + tails;' 'const double low = rest + tails;'
+# lo's share of the tails left out: about 2^-62 of the result
+fault el-sincos-lo-factor elementary/Trig.cpp 'dd::MulAdd<true>(loFactor, lo, row.q2 * hi)' 'dd::MulAdd<true>(row.q1, lo, row.q2 * hi)'
 fault el-atan-no-bound   elementary/Trig.cpp 'return dd::RoundsAlike({head.hi, (head.lo + row[1]) + tail}, head.hi * kAtanRelativeError, rounded);' \
                                              'rounded = head.hi + ((head.lo + row[1]) + tail); return true;'
 # the fused remainder without q*Dlo: about 2^-63 of the result lost, which the test's
