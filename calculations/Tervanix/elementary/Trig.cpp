@@ -76,6 +76,18 @@ constexpr SinCosRows WithRoundedHeads(const SinCosRows& rows) {
     return rounded;
 }
 constexpr SinCosRows kSinCosRoundedRows = WithRoundedHeads(kSinCosRows);
+
+// Whether |q1*hi| < p1/2 in every row with p1 != 0, for |hi| up to pi/2048 + 2^-40:
+// what makes the head's difference exact in SinOrCosNearRoundedRow (Sterbenz).
+constexpr bool HeadDifferenceIsExact(const SinCosRows& rows) {
+    constexpr double kLargestHi = 0x1.921fb54442d18p-10 + 0x1p-40;  // pi/2048 + 2^-40
+    for (const SinCosRow& row : rows.row) {
+        const double q = row.q1 < 0.0 ? -row.q1 : row.q1;
+        if (row.p1 != 0.0 && !(q * kLargestHi < row.p1 / 2)) return false;
+    }
+    return true;
+}
+static_assert(HeadDifferenceIsExact(kSinCosRoundedRows), "a row's head difference would not be exact");
 #endif
 
 // p + q*t + p*(cos t - 1) + q*(sin t - t) for t = r = hi + lo (|t| <= pi/2048 + 2^-40),
