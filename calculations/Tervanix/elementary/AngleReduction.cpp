@@ -108,9 +108,11 @@ ReducedAngle PayneHanek(double x) {
 }
 
 TableAngle ReduceLargeToTable(double x) {
-    const ReducedAngle quarter = ReduceAngle(x);  // |r| <= pi/4 + 2^-30: the row is within 257 of 0
+    const ReducedAngle quarter = ReduceAngle(std::fabs(x));  // |r| <= pi/4 + 2^-30: the row is within 257 of 0
     const TableAngle a = CodyWaiteToTable(quarter.r.hi);
-    return {a.k + 512 * quarter.quadrant, dd::TwoSum(a.r.hi, a.r.lo + quarter.r.lo)};
+    const TableAngle reduced{a.k + 512 * quarter.quadrant, dd::TwoSum(a.r.hi, a.r.lo + quarter.r.lo)};
+    if (x < 0.0) return {-reduced.k, {-reduced.r.hi, -reduced.r.lo}};  // exactly -|x|'s angle
+    return reduced;
 }
 
 }  // namespace tervanix::rt::trig

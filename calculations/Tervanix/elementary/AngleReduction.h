@@ -109,9 +109,10 @@ TERVANIX_ALWAYS_INLINE inline bool FusedCodyWaiteToTable(double x, TableAngle& a
 }
 #endif
 
-// x >= 0 beyond the reach of one Cody-Waite step, or near a multiple of pi/2: reduced by
-// pi/2 first (ReduceAngle), then its remainder by pi/1024; r normalized, |lo| at most
-// half an ulp of hi.
+// x (finite) beyond the reach of one Cody-Waite step, or near a multiple of pi/2: |x|
+// reduced by pi/2 first (ReduceAngle), then its remainder by pi/1024; r normalized,
+// |lo| at most half an ulp of hi. For negative x, k and r are those of |x| negated,
+// as the Cody-Waite steps give them for x with its sign.
 TableAngle ReduceLargeToTable(double x);
 
 // Whether the Cody-Waite remainder of x (|x| < 3200) serves the table: where k is a

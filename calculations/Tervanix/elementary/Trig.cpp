@@ -26,8 +26,6 @@ using namespace trig;
 constexpr double kRelativeError = 0x1p-68;
 constexpr double kAtanRelativeError = 0x1.6p-70;
 
-constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
-
 // a*b exactly as hi + lo, for a of at most 27 significant bits: by a fused multiply-add
 // (normalized), or from the 26-bit halves of b, whose products with a are exact (then
 // lo may exceed half an ulp of hi).
@@ -160,22 +158,18 @@ TERVANIX_ALWAYS_INLINE inline bool SinOrCosAtIndex(unsigned index, dd::DoubleDou
     return SinOrCosNearRow<kFused>(kSinCosRows.row[index & 1023u], r, rounded);
 }
 
-// sin x or cos x, its sign bit flipped by signBit, for the angle x = k*pi/1024 + r:
-// k + 512 quarterTurns modulo 1024 is the row (quarterTurns is 1 for the cosine), and
-// its next bit, set in the third and fourth quadrants, flips the sign. False when the
-// rounding test cannot decide.
+// sin x or cos x for the angle x = k*pi/1024 + r (k negative for negative x): k + 512
+// quarterTurns modulo 1024 is the row (quarterTurns is 1 for the cosine), and its next
+// bit, set in the third and fourth quadrants, flips the sign. False when the rounding
+// test cannot decide.
 template <bool kFused>
-TERVANIX_ALWAYS_INLINE inline bool SinOrCosOfTableAngle(TableAngle angle, unsigned quarterTurns, std::uint64_t signBit, double& result) {
+TERVANIX_ALWAYS_INLINE inline bool SinOrCosOfTableAngle(TableAngle angle, unsigned quarterTurns, double& result) {
     const unsigned index = static_cast<unsigned>(angle.k) + 512u * quarterTurns;
     double rounded;
     if (!SinOrCosAtIndex<kFused>(index, angle.r, rounded)) return false;
-    result = FromBits(BitsOf(rounded) ^ signBit ^ (static_cast<std::uint64_t>(index & 1024u) << 53));
+    result = FromBits(BitsOf(rounded) ^ (static_cast<std::uint64_t>(index & 1024u) << 53));
     return true;
 }
-
-// The sign bit of sin x (that of x) or of cos x (none) before the quadrant's:
-// sin(-x) = -sin x, cos(-x) = cos x.
-inline std::uint64_t SignBitOf(double x, bool cosine) { return cosine ? 0 : BitsOf(x) & kSignBit; }
 
 inline double SlowSinOrCos(double x, bool cosine) { return cosine ? trig::SlowCos(x) : trig::SlowSin(x); }
 
@@ -189,7 +183,7 @@ TERVANIX_ALWAYS_INLINE inline double FarSinOrCos(double x, bool cosine) {
     if (!std::isfinite(x)) return x - x;
     if constexpr (kStepByStep) return SlowSinOrCos(x, cosine);
     double result;
-    if (SinOrCosOfTableAngle<kFused>(ReduceLargeToTable(std::fabs(x)), cosine ? 1u : 0u, SignBitOf(x, cosine), result)) return result;
+    if (SinOrCosOfTableAngle<kFused>(ReduceLargeToTable(x), cosine ? 1u : 0u, result)) return result;
     return SlowSinOrCos(x, cosine);
 }
 
@@ -240,7 +234,7 @@ TERVANIX_ALWAYS_INLINE inline double SinOrCos(double x, double ax, bool cosine) 
         if (angle.k != 0) return CallFarSinOrCos<kFused>(x, cosine);
     }
     double result;
-    if (TERVANIX_LIKELY(SinOrCosOfTableAngle<kFused>(angle, cosine ? 1u : 0u, 0, result))) return result;
+    if (TERVANIX_LIKELY(SinOrCosOfTableAngle<kFused>(angle, cosine ? 1u : 0u, result))) return result;
     return SlowSinOrCos(x, cosine);
 }
 
