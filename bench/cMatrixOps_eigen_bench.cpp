@@ -1,4 +1,4 @@
-// For orientation only: Eigen's product, inverse and LU solve of the same matrices as
+// For orientation only: Eigen's product, inverse, LU solve and inverse-then-product solve of the same matrices as
 // cMatrixOps_bench.cpp and cMatrix_bench.cpp. Compiled when CMake finds Eigen; the
 // library never uses it.
 // Eigen pivots and blocks, so its digits differ from ours; only the time compares.
@@ -58,10 +58,25 @@ void BM_CalcDense200_EigenLU(benchmark::State& state) {
     }
 }
 
+// The same system solved as SimultEqns solves it: the inverse, then its product with
+// the constants. Beside BM_SimultEqns200_Checked it shows what that way costs Eigen,
+// against the LU solve above.
+void BM_SimultEqns200_EigenInverse(benchmark::State& state) {
+    const int n = benchdata::kSolveSize;
+    const RowMajor a = ToEigen(benchdata::ToSolve(), n);
+    const Eigen::VectorXd b = Eigen::Map<const Eigen::VectorXd>(benchdata::SolveConstants().data(), n);
+    Eigen::VectorXd x;
+    for (auto _ : state) {
+        x = a.partialPivLu().inverse() * b;
+        benchmark::DoNotOptimize(x.data());
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_MatrixInvert_Eigen)->Arg(100)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalcDense200_EigenLU)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimultEqns200_EigenInverse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatrixMult200_Eigen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatrixInvert100_Eigen)->Unit(benchmark::kMillisecond);
 

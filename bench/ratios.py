@@ -26,6 +26,7 @@ PEER_RULES = [
     (r"^(BM_MatrixMult200)_Checked$", r"\1_Eigen"),
     (r"^(BM_CalcDense200)_Checked$", r"\1_EigenLU"),
     (r"^BM_SimultEqns200_Checked$", "BM_CalcDense200_EigenLU"),
+    (r"^(BM_SimultEqns200)_Checked$", r"\1_EigenInverse"),
     (r"^(.*)_Checked$", r"\1_Plain"),
 ]
 
