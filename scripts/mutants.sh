@@ -281,6 +281,10 @@ fault el-cos-tail-short  elementary/Trig.cpp 'u * dd::MulAdd<kFused>(u2, -1.0 / 
 # results near a midpoint show it)
 fault el-power-columns   elementary/LogExp.cpp 'columns.powerLo[j] = rows[j].power.lo;' \
                                                'columns.powerLo[j] = rows[j].ln2Times.lo;'
+# the logarithm's table read by columns: each row's low part of -ln r taken from its
+# neighbour (an error near 2^-46), a wrong constant that the rounding test cannot notice
+fault el-log-columns     elementary/LogExp.cpp 'columns.tLo[i] = rows[i].t.lo;' \
+                                               'columns.tLo[i] = rows[i ^ 1].t.lo;'
 fault el-exp2-no-rest    elementary/LogExp.cpp 'return {head.hi, poly + head.lo};' 'return {head.hi, poly};'
 fault el-exp2-no-ln2-rest elementary/LogExp.cpp 'const double tail = dd::MulAdd<kFused>(f, row.ln2Times.lo, row.power.lo);' \
                                                    'const double tail = row.power.lo;'

@@ -103,6 +103,32 @@ TERVANIX_ALWAYS_INLINE inline DoubleDouble SumLessHalfSquare(double big, double 
     return {hi, (((big - hi) + z) + square.hi) + square.lo};
 }
 
+// The logarithm's table (tables::kLog) by columns, built at compile time as the
+// powers' table is (PowerColumns): row i's three values lie 8 i bytes into each
+// column, an address computed from i itself, where 24-byte rows need i multiplied by
+// three and added to the base first, at the head of the call's longest chain.
+struct LogColumns {
+    double r[kLogRows];
+    double tHi[kLogRows];
+    double tLo[kLogRows];
+};
+constexpr LogColumns ByColumns(const tables::LogRow (&rows)[kLogRows]) {
+    LogColumns columns{};
+    for (int i = 0; i < kLogRows; ++i) {
+        columns.r[i] = rows[i].r;
+        columns.tHi[i] = rows[i].t.hi;
+        columns.tLo[i] = rows[i].t.lo;
+    }
+    return columns;
+}
+constexpr LogColumns kLogColumns = ByColumns(tables::kLog);
+
+// Row i of the logarithm's table, 0 <= i < 1024, read from its columns.
+TERVANIX_ALWAYS_INLINE inline tables::LogRow LogRowAt(int i) {
+    const LogColumns& c = kLogColumns;
+    return {c.r[i], {c.tHi[i], c.tLo[i]}};
+}
+
 // x = 2^e m with m in [1, 2) given by its bits. In row i, ln x = E ln 2 + t_i + ln(1 + z),
 // E = e (e + 1 in the rows from 1.5 on), z = m r_i - 1 exact, |z| < 2^-10.
 // ln(1 + z) = z - z^2/2 + z^3 p(z), its Taylor series to z^7; the rest is below
@@ -126,7 +152,7 @@ template <bool kFused>
 TERVANIX_ALWAYS_INLINE inline double LogOfNormal(double x, std::uint64_t bits, int e) {
     const std::uint64_t mantissaBits = (bits & 0x000fffffffffffffu) | 0x3ff0000000000000u;
     const int i = static_cast<int>((bits >> 42) & (kLogRows - 1));
-    const tables::LogRow& row = tables::kLog[i];
+    const tables::LogRow row = LogRowAt(i);
     const double z = ReducedMantissa<kFused>(mantissaBits, row.r);
     const double exponent = static_cast<double>(e + static_cast<int>((bits >> 51) & 1));  // e + 1 from 1.5 on
 
