@@ -383,6 +383,7 @@ restore() {  # a new mtime, so the file is rebuilt next time
 }
 trap 'restore; rm -f "$backup"' EXIT
 
+mkdir -p "$(dirname "$results")"
 : >"$results"
 killed=0 survived=0
 for n in "${!names[@]}"; do
