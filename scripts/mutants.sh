@@ -277,14 +277,14 @@ fault el-log-portable-no-square-rest elementary/LogExp.cpp 'return {hi, (((big -
                                                            'return {hi, ((big - hi) + z) + square.hi};'
 fault el-cos-tail-short  elementary/Trig.cpp 'u * dd::MulAdd<kFused>(u2, -1.0 / 720.0, dd::MulAdd<kFused>(u, 1.0 / 24.0, -0.5));' \
                                              'u * dd::MulAdd<kFused>(u, 1.0 / 24.0, -0.5);'
-# the powers' table read by columns: two columns exchanged (both hold low parts, so only
-# results near a midpoint show it)
-fault el-power-columns   elementary/LogExp.cpp 'columns.powerLo[j] = rows[j].power.lo;' \
-                                               'columns.powerLo[j] = rows[j].ln2Times.lo;'
-# the logarithm's table read by columns: each row's low part of -ln r taken from its
-# neighbour (an error near 2^-46), a wrong constant that the rounding test cannot notice
-fault el-log-columns     elementary/LogExp.cpp 'columns.tLo[i] = rows[i].t.lo;' \
-                                               'columns.tLo[i] = rows[i ^ 1].t.lo;'
+# the tables read by columns: in the powers', the low parts' columns exchanged (both
+# hold low parts, so only results near a midpoint show it); in the logarithm's, the
+# low part of -ln r with its sign changed (an error near 2^-46), a wrong constant that
+# the rounding test cannot notice
+fault el-power-columns   elementary/LogExp.cpp 'return std::array{row.power.hi, row.power.lo, row.ln2Times.hi, row.ln2Times.lo};' \
+                                               'return std::array{row.power.hi, row.ln2Times.lo, row.ln2Times.hi, row.power.lo};'
+fault el-log-columns     elementary/LogExp.cpp 'return std::array{row.r, row.t.hi, row.t.lo};' \
+                                               'return std::array{row.r, row.t.hi, -row.t.lo};'
 fault el-exp2-no-rest    elementary/LogExp.cpp 'return {head.hi, poly + head.lo};' 'return {head.hi, poly};'
 fault el-exp2-no-ln2-rest elementary/LogExp.cpp 'const double tail = dd::MulAdd<kFused>(f, row.ln2Times.lo, row.power.lo);' \
                                                    'const double tail = row.power.lo;'

@@ -1,6 +1,8 @@
 #include "Tervanix/elementary/LogExp.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -40,6 +42,24 @@ constexpr std::uint64_t kWholeShiftBits = 0x4338000000000000u;
 
 // The nearest whole number to v, |v| < 2^51, as a Double.
 inline double Nearest(double v) { return (v + kWholeShift) - kWholeShift; }
+
+// A table's rows stored by columns, built at compile time: column c holds value c of
+// every row (in the order that `values` lists a row's values), so that row i's values
+// lie 8 i bytes into each column, an address computed from i itself. Rows of 24 or 32
+// bytes need i multiplied and added to the table's base first: two steps at the head
+// of every call's longest chain of dependent steps.
+template <std::size_t kColumns, std::size_t kRowCount>
+using Columns = std::array<std::array<double, kRowCount>, kColumns>;
+
+template <std::size_t kColumns, typename Row, std::size_t kRowCount, typename Values>
+constexpr Columns<kColumns, kRowCount> ByColumns(const Row (&rows)[kRowCount], Values values) {
+    Columns<kColumns, kRowCount> columns{};
+    for (std::size_t i = 0; i < kRowCount; ++i) {
+        const std::array<double, kColumns> row = values(rows[i]);
+        for (std::size_t c = 0; c < kColumns; ++c) columns[c][i] = row[c];
+    }
+    return columns;
+}
 
 // ---------------------------------------------------------------- the logarithm
 
@@ -103,30 +123,14 @@ TERVANIX_ALWAYS_INLINE inline DoubleDouble SumLessHalfSquare(double big, double 
     return {hi, (((big - hi) + z) + square.hi) + square.lo};
 }
 
-// The logarithm's table (tables::kLog) by columns, built at compile time as the
-// powers' table is (PowerColumns): row i's three values lie 8 i bytes into each
-// column, an address computed from i itself, where 24-byte rows need i multiplied by
-// three and added to the base first, at the head of the call's longest chain.
-struct LogColumns {
-    double r[kLogRows];
-    double tHi[kLogRows];
-    double tLo[kLogRows];
-};
-constexpr LogColumns ByColumns(const tables::LogRow (&rows)[kLogRows]) {
-    LogColumns columns{};
-    for (int i = 0; i < kLogRows; ++i) {
-        columns.r[i] = rows[i].r;
-        columns.tHi[i] = rows[i].t.hi;
-        columns.tLo[i] = rows[i].t.lo;
-    }
-    return columns;
-}
-constexpr LogColumns kLogColumns = ByColumns(tables::kLog);
+// The logarithm's table by columns: r, then -ln r's high and low parts.
+constexpr auto kLogColumns =
+    ByColumns<3>(tables::kLog, [](const tables::LogRow& row) { return std::array{row.r, row.t.hi, row.t.lo}; });
 
-// Row i of the logarithm's table, 0 <= i < 1024, read from its columns.
+// Row i of the logarithm's table, 0 <= i < 1024.
 TERVANIX_ALWAYS_INLINE inline tables::LogRow LogRowAt(int i) {
-    const LogColumns& c = kLogColumns;
-    return {c.r[i], {c.tHi[i], c.tLo[i]}};
+    const auto& c = kLogColumns;
+    return {c[0][i], {c[1][i], c[2][i]}};
 }
 
 // x = 2^e m with m in [1, 2) given by its bits. In row i, ln x = E ln 2 + t_i + ln(1 + z),
@@ -189,32 +193,16 @@ inline bool InNormalRange(double sum, std::uint64_t shiftBits) {
     return BitsOf(sum) - shiftBits + (kLimit - 1) < 2 * kLimit - 1;
 }
 
-// The powers' table (tables::kPowerOf2) by columns, built at compile time: row j's
-// four values lie 8 j bytes into each column, an offset that an address computes from j
-// itself, where 32-byte rows need j multiplied and added to the base first. That saves
-// two instructions at the head of every call's longest chain of dependent steps.
-struct PowerColumns {
-    double powerHi[kRows];
-    double powerLo[kRows];
-    double ln2TimesHi[kRows];
-    double ln2TimesLo[kRows];
-};
-constexpr PowerColumns ByColumns(const tables::PowerRow (&rows)[kRows]) {
-    PowerColumns columns{};
-    for (int j = 0; j < kRows; ++j) {
-        columns.powerHi[j] = rows[j].power.hi;
-        columns.powerLo[j] = rows[j].power.lo;
-        columns.ln2TimesHi[j] = rows[j].ln2Times.hi;
-        columns.ln2TimesLo[j] = rows[j].ln2Times.lo;
-    }
-    return columns;
-}
-constexpr PowerColumns kPowerOf2Columns = ByColumns(tables::kPowerOf2);
+// The powers' table by columns: 2^(j/512)'s high and low parts, then its product with
+// ln 2's.
+constexpr auto kPowerOf2Columns = ByColumns<4>(tables::kPowerOf2, [](const tables::PowerRow& row) {
+    return std::array{row.power.hi, row.power.lo, row.ln2Times.hi, row.ln2Times.lo};
+});
 
-// Row j of the powers' table, 0 <= j < 512, read from its columns.
+// Row j of the powers' table, 0 <= j < 512.
 [[maybe_unused]] TERVANIX_ALWAYS_INLINE inline tables::PowerRow PowerRowAt(int j) {
-    const PowerColumns& c = kPowerOf2Columns;
-    return {{c.powerHi[j], c.powerLo[j]}, {c.ln2TimesHi[j], c.ln2TimesLo[j]}};
+    const auto& c = kPowerOf2Columns;
+    return {{c[0][j], c[1][j]}, {c[2][j], c[3][j]}};
 }
 
 // 10^y reduced to 2^(k/512) e^g with e^g = one.hi + one.lo + poly within 2^-72 (the
