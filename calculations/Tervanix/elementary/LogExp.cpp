@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -11,6 +10,7 @@
 #include "Tervanix/elementary/FloatBits.h"
 #include "Tervanix/elementary/LogExpTables.h"
 #include "Tervanix/elementary/MultiPrecisionFunctions.h"
+#include "Tervanix/elementary/TableColumns.h"
 #include "Tervanix/platform/Config.h"
 
 // Each function first evaluates its result as a double-double hi + lo with a proven
@@ -42,24 +42,6 @@ constexpr std::uint64_t kWholeShiftBits = 0x4338000000000000u;
 
 // The nearest whole number to v, |v| < 2^51, as a Double.
 inline double Nearest(double v) { return (v + kWholeShift) - kWholeShift; }
-
-// A table's rows stored by columns, built at compile time: column c holds value c of
-// every row (in the order that `values` lists a row's values), so that row i's values
-// lie 8 i bytes into each column, an address computed from i itself. Rows of 24 or 32
-// bytes need i multiplied and added to the table's base first: two steps at the head
-// of every call's longest chain of dependent steps.
-template <std::size_t kColumns, std::size_t kRowCount>
-using Columns = std::array<std::array<double, kRowCount>, kColumns>;
-
-template <std::size_t kColumns, typename Row, std::size_t kRowCount, typename Values>
-constexpr Columns<kColumns, kRowCount> ByColumns(const Row (&rows)[kRowCount], Values values) {
-    Columns<kColumns, kRowCount> columns{};
-    for (std::size_t i = 0; i < kRowCount; ++i) {
-        const std::array<double, kColumns> row = values(rows[i]);
-        for (std::size_t c = 0; c < kColumns; ++c) columns[c][i] = row[c];
-    }
-    return columns;
-}
 
 // ---------------------------------------------------------------- the logarithm
 
