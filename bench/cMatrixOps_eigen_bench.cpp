@@ -46,30 +46,34 @@ void BM_MatrixInvert_Eigen(benchmark::State& state) {
     }
 }
 
-// The LU solve of the system BM_CalcDense200_Checked solves (cMatrix_bench.cpp).
-void BM_CalcDense200_EigenLU(benchmark::State& state) {
+// Solves the system that BM_CalcDense200_Checked and BM_SimultEqns200_Checked solve
+// (cMatrix_bench.cpp, cMatrixOps_bench.cpp) by solve(a, b), once per iteration.
+template <typename Solve>
+void RunSolve(benchmark::State& state, Solve solve) {
     const int n = benchdata::kSolveSize;
     const RowMajor a = ToEigen(benchdata::ToSolve(), n);
     const Eigen::VectorXd b = Eigen::Map<const Eigen::VectorXd>(benchdata::SolveConstants().data(), n);
     Eigen::VectorXd x;
     for (auto _ : state) {
-        x = a.partialPivLu().solve(b);
+        x = solve(a, b);
         benchmark::DoNotOptimize(x.data());
     }
 }
 
-// The same system solved as SimultEqns solves it: the inverse, then its product with
-// the constants. Beside BM_SimultEqns200_Checked it shows what that way costs Eigen,
+// The LU solve.
+void BM_CalcDense200_EigenLU(benchmark::State& state) {
+    RunSolve(state, [](const RowMajor& a, const Eigen::VectorXd& b) -> Eigen::VectorXd {
+        return a.partialPivLu().solve(b);
+    });
+}
+
+// The system solved as SimultEqns solves it: the inverse, then its product with the
+// constants. Beside BM_SimultEqns200_Checked it shows what that way costs Eigen,
 // against the LU solve above.
 void BM_SimultEqns200_EigenInverse(benchmark::State& state) {
-    const int n = benchdata::kSolveSize;
-    const RowMajor a = ToEigen(benchdata::ToSolve(), n);
-    const Eigen::VectorXd b = Eigen::Map<const Eigen::VectorXd>(benchdata::SolveConstants().data(), n);
-    Eigen::VectorXd x;
-    for (auto _ : state) {
-        x = a.partialPivLu().inverse() * b;
-        benchmark::DoNotOptimize(x.data());
-    }
+    RunSolve(state, [](const RowMajor& a, const Eigen::VectorXd& b) -> Eigen::VectorXd {
+        return a.partialPivLu().inverse() * b;
+    });
 }
 
 }  // namespace
