@@ -13,6 +13,7 @@
 #include <Tervanix/cMatrixOps.h>
 #include <Tervanix/runtime/MatrixTiles.h>
 
+#include "LibraryMatrices.h"
 #include "MatrixData.h"
 #include "plain/cMatrixOps_plain.h"
 
@@ -21,14 +22,7 @@ namespace {
 using tervanix::cMatrix2;
 using tervanix::Long;
 
-std::shared_ptr<cMatrix2> ToMatrix(const std::vector<double>& values, int rows, int cols) {
-    auto m = std::make_shared<cMatrix2>();
-    m->NumRows(rows);
-    m->NumCols(cols);
-    for (Long i = 1; i <= rows; ++i)
-        for (Long j = 1; j <= cols; ++j) m->PutData(i, j, values[static_cast<std::size_t>(i - 1) * cols + (j - 1)]);
-    return m;
-}
+using benchdata::ToMatrix;
 
 const tervanix::cMatrixOps ops;
 

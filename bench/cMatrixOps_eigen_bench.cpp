@@ -1,13 +1,21 @@
 // For orientation only: Eigen's product, inverse, LU solve and inverse-then-product solve of the same matrices as
 // cMatrixOps_bench.cpp and cMatrix_bench.cpp. Compiled when CMake finds Eigen; the
 // library never uses it.
-// Eigen pivots and blocks, so its digits differ from ours; only the time compares.
+// Eigen pivots and blocks, so its digits differ from ours; only the time compares. The
+// solves count how many of the 200 unknowns differ from SimultEqns's (the counter
+// unlike_SimultEqns), which shows what the faster solve would change.
 #ifdef TERVANIX_BENCH_WITH_EIGEN
 
 #include <benchmark/benchmark.h>
 
+#include <cstring>
+#include <memory>
+
 #include <Eigen/Dense>
 
+#include <Tervanix/cMatrixOps.h>
+
+#include "LibraryMatrices.h"
 #include "MatrixData.h"
 
 namespace {
@@ -46,6 +54,21 @@ void BM_MatrixInvert_Eigen(benchmark::State& state) {
     }
 }
 
+// How many of x's elements differ, bit for bit, from the solution of SimultEqns on the
+// same system.
+int UnlikeSimultEqns(const Eigen::VectorXd& x) {
+    const int n = benchdata::kSolveSize;
+    std::shared_ptr<tervanix::cMatrix2> solution;
+    tervanix::cMatrixOps().SimultEqns(benchdata::ToMatrix(benchdata::ToSolve(), n, n),
+                                      benchdata::ToMatrix(benchdata::SolveConstants(), n, 1), solution);
+    int unlike = 0;
+    for (int i = 0; i < n; ++i) {
+        const double ours = solution->GetData(i + 1, 1);
+        unlike += std::memcmp(&ours, &x[i], sizeof ours) != 0;
+    }
+    return unlike;
+}
+
 // Solves the system that BM_CalcDense200_Checked and BM_SimultEqns200_Checked solve
 // (cMatrix_bench.cpp, cMatrixOps_bench.cpp) by solve(a, b), once per iteration.
 template <typename Solve>
@@ -58,6 +81,7 @@ void RunSolve(benchmark::State& state, Solve solve) {
         x = solve(a, b);
         benchmark::DoNotOptimize(x.data());
     }
+    state.counters["unlike_SimultEqns"] = UnlikeSimultEqns(x);
 }
 
 // The LU solve.
