@@ -21,3 +21,13 @@ function(tervanix_apply_flags target)
     endif()
   endif()
 endfunction()
+
+# The library's functions start on a 64-byte line each: a method of up to 64 bytes
+# then lies in one line of the processor's instruction caches wherever the linker
+# places it, and the time of a call does not change with that place from one build
+# to the next.
+function(tervanix_align_functions target)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE -falign-functions=64)
+  endif()
+endfunction()

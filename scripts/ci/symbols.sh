@@ -29,6 +29,15 @@ if ! exported | diff -u "$list" -; then
 fi
 echo "symbols: $(wc -l <"$list") exports, as listed"
 
+# Every exported function starts on a 64-byte line (cmake/TervanixFlags.cmake).
+misplaced=$(nm -D --defined-only "$dir"/calculations/libtervanix.so | awk '$2 == "T" && $1 !~ /[048c]0$/ { print }')
+if [ -n "$misplaced" ]; then
+  echo "symbols: exported functions not on a 64-byte line:"
+  echo "$misplaced" | head
+  exit 1
+fi
+echo "symbols: every exported function starts on a 64-byte line"
+
 "$dir/examples/tervanix_example" >/dev/null
 cmake --install "$dir" --prefix "$dir/install" >/dev/null
 cmake -S tests/consumer -B "$dir/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$dir/install" >/dev/null
