@@ -7,7 +7,7 @@ round. The copies are wrong on purpose and never installed:
   as-is          the library as committed
   nan-only-test  the value tested for NaN only: a comparison and a branch, with the
                  arguments kept for the message, the least that any fault test takes
-  no-fault-test  the single calls' value returned untested (infinities pass)
+  no-fault-test  a stored formula's value and IsEqualRel's quotient returned untested
   no-power-test  2^y and 10^y return hi + lo without the rounding test
 
 With --rounding (MPFR installed), the copy without the power test is also checked
@@ -18,7 +18,6 @@ Usage: bench/check_costs.py [--rounds N] [--work DIR] [--filter REGEX] [--roundi
 """
 import argparse
 import collections
-import os
 import pathlib
 import statistics
 import subprocess
