@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Measures what the checks of the shortest calls cost: builds the benchmarks from
-copies of the library with a check taken out, for measurement only, and runs each
+copies of the committed library (HEAD; changes not yet committed are not in them) with
+a check taken out, for measurement only, and runs each
 copy's cases beside their peers (bench/ratios.py), the copies in turn, round after
 round. The copies are wrong on purpose and never installed:
 
